@@ -1,0 +1,104 @@
+// One full canvas redraw of a 20000-point frame: pixels written straight into the image,
+// against one QPainter call per line and circle.
+#include "model/Palette.h"
+#include "view/ImageSurface.h"
+#include "view/Renderer.h"
+
+#include <QPainter>
+#include <benchmark/benchmark.h>
+#include <random>
+
+using namespace quorvel;
+
+namespace {
+Palette benchPalette() {
+    Palette p;
+    for (int i = 0; i < 256; ++i) p.color[i] = rgb(i, (i * 7) & 255, 255 - i);
+    return p;
+}
+
+void put(Point3D& p, int x, int y, int colour) {
+    const auto X = fromCanvas(x * 128), Y = fromCanvas(y * 128);
+    p = {X.hi, X.lo, Y.hi, Y.lo, 0, 0, 0, static_cast<uint8_t>(colour)};
+}
+
+// A dense drawing: consecutive points at most 16 pixels apart, wandering over the canvas.
+WorkingFrame denseFrame() {
+    WorkingFrame wf;
+    std::mt19937 rng(7);
+    std::uniform_int_distribution<int> step(-8, 8);
+    int x = 256, y = 256;
+    for (int i = 0; i < MaxPoints; ++i) {
+        x = std::clamp(x + step(rng), 0, 511);
+        y = std::clamp(y + step(rng), 0, 511);
+        put(wf.frame0->points[i], x, y, i & 255);
+    }
+    wf.frame0->pointCount = MaxPoints;
+    return wf;
+}
+
+// Points spread over the whole canvas, for the rays of the beam view.
+WorkingFrame spreadFrame() {
+    WorkingFrame wf;
+    std::mt19937 rng(11);
+    std::uniform_int_distribution<int> any(0, 511);
+    for (int i = 0; i < MaxPoints; ++i) put(wf.frame0->points[i], any(rng), any(rng), i & 255);
+    wf.frame0->pointCount = MaxPoints;
+    return wf;
+}
+
+// The same drawing with one QPainter call per item.
+class PainterSurface final : public Surface {
+public:
+    explicit PainterSurface(QImage& img) : img_(img), p_(&img) {}
+    void clear() override { img_.fill(Qt::black); }
+    void line(int x0, int y0, int x1, int y1, Rgb c) override {
+        p_.setPen(toQ(c));
+        p_.drawLine(x0, y0, x1, y1);
+    }
+    void circle(int cx, int cy, int r, Rgb c) override {
+        p_.setPen(toQ(c));
+        p_.setBrush(Qt::NoBrush);
+        p_.drawEllipse(QPoint(cx, cy), r, r);
+    }
+    void box(int x0, int y0, int x1, int y1, Rgb c, bool filled) override {
+        const QRect r = QRect(QPoint(x0, y0), QPoint(x1, y1)).normalized();
+        if (filled)
+            p_.fillRect(r, toQ(c));
+        else {
+            p_.setPen(toQ(c));
+            p_.drawRect(r);
+        }
+    }
+    void pixel(int x, int y, Rgb c) override {
+        p_.setPen(toQ(c));
+        p_.drawPoint(x, y);
+    }
+
+private:
+    static QColor toQ(Rgb c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+    QImage& img_;
+    QPainter p_;
+};
+
+template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state) {
+    static const WorkingFrame wf = Beam ? spreadFrame() : denseFrame();
+    const Palette pal = benchPalette();
+    QImage img(CanvasSize, CanvasSize, QImage::Format_RGB32);
+    for (auto _ : state) {
+        if constexpr (Painter) {
+            PainterSurface s(img);
+            redrawCanvas(s, wf, pal, {Beam, 10, 1});
+        } else {
+            ImageSurface s(img);
+            redrawCanvas(s, wf, pal, {Beam, 10, 1});
+        }
+        benchmark::DoNotOptimize(img.constBits());
+    }
+}
+}  // namespace
+
+BENCHMARK(BM_RedrawCanvas<false, false>)->Name("RedrawCanvas/path/pixels")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<false, true>)->Name("RedrawCanvas/path/QPainter")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<true, false>)->Name("RedrawCanvas/beam/pixels")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<true, true>)->Name("RedrawCanvas/beam/QPainter")->Unit(benchmark::kMillisecond);

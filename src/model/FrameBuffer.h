@@ -1,0 +1,61 @@
+#pragma once
+// The frame buffer file: one fixed-size slot per frame of the sequence. Every call opens the
+// file, reads or writes at explicit positions and closes it again.
+#include "model/WorkingFrame.h"
+
+#include <QFile>
+#include <QString>
+#include <optional>
+
+namespace quorvel {
+
+constexpr int MaxFrames = 10000;
+constexpr int64_t PointAreaSize = 200000;
+constexpr int64_t FrameSlotSize = 32 + PointAreaSize;
+
+// 1-based byte position of a frame's slot, 0 for frame numbers that name no slot.
+constexpr int64_t framePos(int64_t frame) {
+    return frame >= 1 && frame <= MaxFrames ? 1 + (frame - 1) * FrameSlotSize : 0;
+}
+
+// The frame buffer file opened once for the length of one command.
+class SlotFile {
+public:
+    SlotFile(const QString& path, bool writable);
+    bool isOpen() const { return file_.isOpen(); }
+    std::optional<FrameHeader> readHeader(int frame);
+    // Reads up to `bytes` of the frame's point area; returns how many were read.
+    int64_t readPoints(int frame, void* dst, int64_t bytes);
+    bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+
+private:
+    QFile file_;
+};
+
+class FrameBufferFile {
+public:
+    explicit FrameBufferFile(QString path) : path_(std::move(path)) {}
+    const QString& path() const { return path_; }
+
+    // Writes the live record of the working frame into the frame's slot, refreshing its
+    // header count, format code and last-point bits first. False when nothing was written.
+    bool saveRamToBuffer(int frame, WorkingFrame& wf) const;
+    // Loads the frame's slot into the working frame; a slot of a format without a record
+    // leaves the working frame as it was. False when nothing was loaded.
+    bool copyFrameToRam(int frame, WorkingFrame& wf) const;
+
+    template <class P> bool writeRecord(int frame, const FrameRecord<P>& r) const {
+        return writeSlot(frame, r.header, r.points.data(), sizeof(P) * MaxPoints);
+    }
+    bool writeHeader(int frame, const FrameHeader& h) const { return writeSlot(frame, h, nullptr, 0); }
+    bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) const;
+    std::optional<FrameHeader> readHeader(int frame) const;
+    // Reads up to `bytes` of the frame's point area; returns how many were read.
+    int64_t readPoints(int frame, void* dst, int64_t bytes) const;
+    bool remove() const;
+
+private:
+    QString path_;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,45 @@
+#include "model/Palette.h"
+
+#include <QFile>
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+int paletteComponent(const char* field, int width) {
+    int i = 0;
+    while (i < width && (field[i] == ' ' || field[i] == '\t')) ++i;
+    bool negative = false;
+    if (i < width && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
+    double value = 0;
+    for (; i < width && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + (field[i] - '0');
+    if (i < width && field[i] == '.') {
+        double scale = 0.1;
+        for (++i; i < width && field[i] >= '0' && field[i] <= '9'; ++i, scale /= 10)
+            value += (field[i] - '0') * scale;
+    }
+    const double rounded = std::nearbyint(negative ? -value : value);  // halves to even
+    return static_cast<int>(std::clamp(rounded, 0.0, 255.0));
+}
+
+Palette loadPalette(const QString& programFolder, uint8_t choice) {
+    const bool pangolin = choice == PangolinPalette;
+    const int lastIndex = pangolin ? 63 : 255;
+    Palette p;
+    QFile file(programFolder + (pangolin ? "/pangolin.dat" : "/ilda.dat"));
+    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    for (int i = 0; i <= lastIndex; ++i) {
+        const qsizetype at = qsizetype(i) * PaletteLineBytes;
+        if (at + 27 > bytes.size()) break;  // the rest stays black
+        const char* line = bytes.constData() + at;
+        p.red[i] = static_cast<uint8_t>(paletteComponent(line + 8, 3));
+        p.green[i] = static_cast<uint8_t>(paletteComponent(line + 16, 3));
+        p.blue[i] = static_cast<uint8_t>(paletteComponent(line + 24, 3));
+    }
+    if (pangolin)
+        for (int i = 64; i < 256; ++i) p.red[i] = 255, p.green[i] = 32, p.blue[i] = 32;
+    for (int i = 0; i < 256; ++i) p.color[i] = rgb(p.red[i], p.green[i], p.blue[i]);
+    return p;
+}
+
+}  // namespace quorvel

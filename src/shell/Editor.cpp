@@ -1,0 +1,173 @@
+#include "shell/Editor.h"
+
+#include "ilda/IldaWriter.h"
+#include "options/ColourSelector.h"
+#include "shell/Wheel.h"
+
+#include <QDir>
+
+namespace quorvel {
+
+Editor::Editor(QString programFolder, Prompts& p)
+    : prompts(p), buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")), folder_(std::move(programFolder)) {
+    settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
+    palette = loadPalette(folder_, settings.paletteChoice);
+    drawPaletteStrip();
+    QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
+    canvas.fill(Qt::black);
+    frame.clearSelection();
+    newFile();
+    win.pastePointsEnabled = false;
+    win.pasteFrameEnabled = false;
+}
+
+// ---- sequence -------------------------------------------------------------------------
+
+void Editor::newFile() {
+    if (seq.fileChanged) {
+        switch (prompts.askYesNoCancel(SaveQuestion)) {
+        case Answer::Cancel: return;
+        case Answer::No: seq.fileChanged = false; return;
+        case Answer::Yes:
+            if (seq.framechanged) buffer.saveRamToBuffer(seq.currentFrame, frame);
+            writeIldaFile();
+            seq.fileChanged = false;
+            break;
+        }
+    }
+    win.title = MainTitle;
+    chooseTool(NoTool);
+    seq.editEnabled = false;
+    seq.totalFrames = 1;
+    Frame0& f0 = *frame.frame0;
+    f0.pointCount = 0;
+    f0.header.setPointCount(0);
+    f0.header.setTotalFrames(1);
+    frame.clearSelection();
+    seq.currentFrame = 0;
+    seq.selFrameStart = seq.selFrameLen = 1;
+    buffer.writeRecord(1, f0);
+    backgroundImage = QImage();
+    resetBackdrop();
+    win.stripPosition = 0;
+    setStripRange(0);
+    redrawStrip();
+}
+
+void Editor::addNewFrame() {
+    if (seq.totalFrames >= MaxFrames) {
+        prompts.message(QStringLiteral("The sequence is full (10000 frames)."), MessageIcon::Exclamation);
+        return;
+    }
+    ++seq.totalFrames;
+    frame.visit([&](auto& r) {
+        r.header.setPointCount(0);
+        buffer.writeHeader(seq.totalFrames, r.header);
+    });
+    setStripRange(seq.totalFrames / 4);
+    redrawStrip();
+    win.deleteFramesEnabled = true;
+}
+
+// ---- undo -----------------------------------------------------------------------------
+
+void Editor::makeUndo() {
+    history.makeUndo(frame);
+    win.undoEnabled = true;
+}
+
+void Editor::resetUndo() { history.resetUndo(); }
+
+void Editor::undo() {
+    if (!history.undo(frame)) return;
+    if (history.undocounter() == 0) win.undoEnabled = false;
+    refreshCanvas();
+}
+
+// ---- view -----------------------------------------------------------------------------
+
+const QImage* Editor::canvasBackdrop() const {
+    if (backdropIsSnapshot_ && !canvasSnapshot.isNull()) return &canvasSnapshot;
+    return backgroundImage.isNull() ? nullptr : &backgroundImage;
+}
+
+void Editor::resetBackdrop() {
+    backdropIsSnapshot_ = false;
+    canvasSurface().clear();
+}
+
+void Editor::redrawCanvas() {
+    ImageSurface surface = canvasSurface();
+    const int drawn = quorvel::redrawCanvas(surface, frame, palette, viewSettings());
+    if (drawn >= 0) win.pointsLabel = QString::number(drawn);
+}
+
+void Editor::refreshCanvas() {
+    if (win.currentTool != PointTool) resetBackdrop();
+    redrawCanvas();
+    canvasSnapshot = canvas.copy();
+}
+
+void Editor::toggleBeamMode() {
+    settings.beamMode = !settings.beamMode;
+    refreshCanvas();
+}
+
+void Editor::toggleObjectSelectMode() { settings.objectSelectMode = !settings.objectSelectMode; }
+
+void Editor::drawPaletteStrip() {
+    ImageSurface surface(paletteStrip);
+    surface.clear();
+    quorvel::drawPaletteStrip(surface, palette, settings.paletteChoice, PaletteStripHeight);
+    currentColor = 1;
+}
+
+void Editor::reloadPalette() {
+    palette = loadPalette(folder_, settings.paletteChoice);
+    drawPaletteStrip();
+}
+
+void Editor::pickColour(double x) { currentColor = colorIndexAt(x, settings.paletteChoice); }
+
+// ---- tools ----------------------------------------------------------------------------
+
+void Editor::chooseTool(int tool) {
+    win.currentTool = static_cast<uint8_t>(tool);
+    if (tool == SelectTool) frame.clearSelection();
+    canvasSnapshot = canvas.copy();
+}
+
+void Editor::resetTool() {
+    chooseTool(NoTool);
+    canvasSnapshot = QImage();
+    resetBackdrop();
+    redrawCanvas();
+}
+
+void Editor::setPointSpace(int value) { settings.pointSpace = static_cast<int16_t>(value); }
+void Editor::setBlankSpace(int value) { settings.blankSpace = static_cast<int16_t>(value); }
+
+// ---- files ----------------------------------------------------------------------------
+
+void Editor::writeIldaFile() {
+    const QString path = prompts.saveFileName(IldaFilter);
+    if (path.isEmpty()) return;
+    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path);
+    win.statusNote = result.ok ? QStringLiteral("Saved %1 frames.").arg(seq.totalFrames)
+                               : QStringLiteral("The file could not be written: %1").arg(result.error);
+}
+
+void Editor::saveAs() {
+    if (seq.framechanged) buffer.saveRamToBuffer(seq.currentFrame, frame);
+    writeIldaFile();
+    seq.fileChanged = false;
+}
+
+void Editor::shutdown() {
+    buffer.remove();
+    saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
+    backgroundImage = QImage();
+    canvasSnapshot = QImage();
+}
+
+}  // namespace quorvel

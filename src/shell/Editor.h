@@ -1,0 +1,133 @@
+#pragma once
+// Everything the program holds while it runs, and the commands that change it. The window
+// turns events into these calls and shows the state; tests drive the same calls directly.
+#include "model/FrameBuffer.h"
+#include "model/Palette.h"
+#include "model/Undo.h"
+#include "options/ColourSelector.h"
+#include "shell/Prompts.h"
+#include "shell/Settings.h"
+#include "view/ImageSurface.h"
+#include "view/Renderer.h"
+
+#include <QImage>
+#include <QString>
+#include <array>
+
+namespace quorvel {
+
+inline const QString MainTitle = QStringLiteral("Quorvel Laser Editor");
+inline const QString AppTitle = QStringLiteral("Quorvel Editor");
+inline const QString SaveQuestion = QStringLiteral("File changed. Do you want to save it?");
+inline const QString IldaFilter = QStringLiteral("ILDA Files *.ILD|*.ild");
+constexpr int StripThumbnails = 8;
+constexpr int ThumbnailSize = 64;
+constexpr int PaletteStripHeight = 8;
+
+enum Tool : uint8_t {
+    NoTool = 0, PointTool, LineTool, CircleTool, SelectTool, MoveTool,
+    InsertTool, RecolorTool, DeleteTool, TextTool, RectangleTool
+};
+
+struct Sequence {
+    int32_t totalFrames = 0;
+    int32_t currentFrame = 0;
+    bool framechanged = false;
+    bool fileChanged = false;
+    bool editEnabled = false;
+    int32_t selFrameStart = 1, selFrameLen = 1;
+};
+
+// What the main window shows besides the pictures; the widgets mirror it after each command.
+struct WindowState {
+    QString title = MainTitle;
+    bool undoEnabled = false;
+    bool pastePointsEnabled = false;
+    bool pasteFrameEnabled = false;
+    bool deleteFramesEnabled = true;
+    QString pointsLabel = QStringLiteral("0");
+    QString xLabel = QStringLiteral("0"), yLabel = QStringLiteral("0");
+    int stripPosition = 0, stripRange = 0;
+    uint8_t currentTool = NoTool;
+    QString statusNote;
+};
+
+struct Thumbnail {
+    QImage image{ThumbnailSize, ThumbnailSize, QImage::Format_RGB32};
+    QString label;  // frame number, empty when the place shows no frame
+    bool selected = false;
+};
+
+class Editor {
+public:
+    // Runs start-up from loading the settings to the first empty frame.
+    Editor(QString programFolder, Prompts& prompts);
+
+    // Sequence and frames
+    void newFile();
+    void addNewFrame();
+    // Strip
+    void setStripPosition(int position);
+    void wheel(int delta, bool buttonsOrKeysHeld);
+    void redrawStrip();
+    void chooseThumbnail(int index, bool leftButton);
+    int drawFrameFromBuffer(int frame, const PixelScale& scale, bool markers, Surface& s) const;
+    // Undo
+    void makeUndo();
+    void resetUndo();
+    void undo();
+    // View
+    void toggleBeamMode();
+    void toggleObjectSelectMode();
+    void refreshCanvas();
+    void redrawCanvas();
+    void pickColour(double x);
+    void reloadPalette();
+    // Tools and sliders
+    void chooseTool(int tool);
+    void resetTool();
+    // The pointer moved over the canvas to (X, Y), in pixels from the top-left.
+    void pointerAt(double X, double Y);
+    void setPointSpace(int value);
+    void setBlankSpace(int value);
+    // Files
+    void writeIldaFile();
+    void saveAs();
+    // Closing the window: the frame buffer file goes, the settings are kept.
+    void shutdown();
+
+    const QString& programFolder() const { return folder_; }
+    ViewSettings viewSettings() const { return {settings.beamMode, settings.gridStep, settings.pointSize}; }
+    ImageSurface canvasSurface() { return ImageSurface(canvas, canvasBackdrop()); }
+
+    Prompts& prompts;
+    Settings settings;
+    Palette palette;
+    uint8_t currentColor = 1;
+    WorkingFrame frame;
+    UndoHistory history;
+    Sequence seq;
+    WindowState win;
+    FrameBufferFile buffer;
+    int16_t wheelStep = 0;
+
+    QImage canvas{CanvasSize, CanvasSize, QImage::Format_RGB32};
+    QImage canvasSnapshot;
+    QImage backgroundImage;  // null when no picture is loaded
+    QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};
+    std::array<Thumbnail, StripThumbnails> thumbnails;
+    Rgb highlightColour = rgb(48, 140, 198);
+    Rgb emptyThumbnailColour = rgb(200, 200, 200);
+
+private:
+    const QImage* canvasBackdrop() const;
+    // The backdrop becomes the background picture, or none; this wipes all drawing.
+    void resetBackdrop();
+    void drawPaletteStrip();
+    void setStripRange(int range);
+
+    QString folder_;
+    bool backdropIsSnapshot_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,305 @@
+#include "shell/MainWindow.h"
+
+#include "shell/AboutDialog.h"
+#include "tools/ToolIcons.h"
+#include "view/ImageView.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSlider>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QWheelEvent>
+
+namespace quorvel {
+
+namespace {
+constexpr std::array<int, 11> ToolButtonOrder{0, 1, 2, 3, 10, 9, 4, 5, 6, 7, 8};
+const std::array<QString, 11> ToolHints{QString(), "Point", "Line", "Circle", "Select", "Move",
+                                        "Insert", "Recolor", "Delete", "Create Text", "Rectangle"};
+QColor toQColor(Rgb c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
+Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
+}  // namespace
+
+MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
+    quit = [] { QCoreApplication::exit(0); };
+    editor_.highlightColour = fromQColor(palette().color(QPalette::Highlight));
+    editor_.emptyThumbnailColour = fromQColor(palette().color(QPalette::Button));
+    buildMenus();
+    auto* central = new QWidget(this);
+    auto* layout = new QHBoxLayout(central);
+    layout->addWidget(buildCanvasColumn(), 0, Qt::AlignTop);
+    layout->addWidget(buildStrip(), 0, Qt::AlignTop);
+    setCentralWidget(central);
+    statusBar();
+    // The strip scrolls from anywhere over the window, by the window's own wheel rules.
+    qApp->installEventFilter(this);
+    editor_.redrawStrip();
+    showState();
+}
+
+MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
+
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key) {
+    QAction* a = menu->addAction(caption);
+    a->setObjectName(name);
+    a->setShortcut(key);
+    return a;
+}
+
+void MainWindow::addSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
+
+QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
+
+void MainWindow::run(const std::function<void()>& command) {
+    command();
+    showState();
+}
+
+void MainWindow::buildMenus() {
+    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    file->setObjectName("mnuFile");
+    connect(addItem(file, "mnuNew", "New File"), &QAction::triggered, this, [this] { run([this] { editor_.newFile(); }); });
+    connect(addItem(file, "mnuNewFrame", "Add New Frame", QKeySequence("Ctrl+A")), &QAction::triggered, this,
+            [this] { run([this] { editor_.addNewFrame(); }); });
+    addSeparator(file, "mnuFile01");
+    addItem(file, "mnuOpen", "Open");
+    connect(addItem(file, "mnuSaveAs", "Save As..."), &QAction::triggered, this, [this] { run([this] { editor_.saveAs(); }); });
+    addSeparator(file, "mnuFile00");
+    connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
+        exiting_ = true;  // ends at once: the frame buffer file and the settings stay as they are
+        quit();
+    });
+
+    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    edit->setObjectName("mnuEdit");
+    connect(addItem(edit, "mnuUndo", "Undo", QKeySequence("Ctrl+Z")), &QAction::triggered, this,
+            [this] { run([this] { editor_.undo(); }); });
+    addSeparator(edit, "mnuEdit00");
+    addItem(edit, "mnuSelectAll", "Select All");
+    addItem(edit, "mnuCutSel", "Cut Points");
+    addItem(edit, "mnuCopySel", "Copy Points");
+    addItem(edit, "mnuPasteSel", "Paste Points");
+    addSeparator(edit, "mnuEdit01");
+    addItem(edit, "mnuCutFrame", "Cut Frame");
+    addItem(edit, "mnuCopyFrame", "Copy Frame");
+    addItem(edit, "mnuPasteFrame", "Paste Frame");
+    addSeparator(edit, "mnuEdit002");
+    QMenu* status = edit->addMenu(QStringLiteral("Status"));
+    status->setObjectName("mnuStatus");
+    status->menuAction()->setObjectName("mnuStatusItem");
+    addItem(status, "mnuVisibleStatus", "Visible");
+    addItem(status, "mnuBlankedStatus", "Blanked");
+    addSeparator(edit, "mnuEdit02");
+    addItem(edit, "mnuDeleFrames", "Delete Frames");
+    addSeparator(edit, "mnuEdit03");
+    QAction* objectSelect = addItem(edit, "mnuObjectSelect", "Object Selection Mode");
+    objectSelect->setCheckable(true);
+    connect(objectSelect, &QAction::triggered, this, [this] { run([this] { editor_.toggleObjectSelectMode(); }); });
+
+    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    view->setObjectName("mnuView");
+    QAction* beam = addItem(view, "mnuBeamMode", "Beam Mode");
+    beam->setCheckable(true);
+    connect(beam, &QAction::triggered, this, [this] { run([this] { editor_.toggleBeamMode(); }); });
+    addSeparator(view, "mnuView00");
+    addItem(view, "mnuLoadImage", "Load Image");
+    addItem(view, "mnuRemoveImage", "Remove Image");
+    addSeparator(view, "mnuView01");
+    addItem(view, "mnuViewOptions", "View Options");
+
+    QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+    info->setObjectName("mnuInfo");
+    addItem(info, "mnuFrmProperties", "Frame Info", QKeySequence(Qt::Key_F1));
+    connect(addItem(info, "mnuAbout", "About"), &QAction::triggered, this, [this] {
+        AboutDialog about(this);
+        about.exec();
+    });
+}
+
+QWidget* MainWindow::buildCanvasColumn() {
+    auto* column = new QWidget(this);
+    auto* v = new QVBoxLayout(column);
+    v->setContentsMargins(0, 0, 0, 0);
+
+    canvas_ = new ImageView(&editor_.canvas, {CanvasSize, CanvasSize}, column);
+    canvas_->setObjectName("PicEdit");
+    canvas_->setCursor(Qt::CrossCursor);
+    canvas_->onMove = [this](int, QPointF pos) { run([&] { editor_.pointerAt(pos.x(), pos.y()); }); };
+    v->addWidget(canvas_);
+
+    auto* colours = new QHBoxLayout;
+    paletteStrip_ = new ImageView(&editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
+    paletteStrip_->setObjectName("PicPalette");
+    paletteStrip_->setToolTip(QStringLiteral("Color Selector"));
+    paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColour(pos.x()); }); };
+    swatch_ = new QLabel(column);
+    swatch_->setObjectName("LblGotColor");
+    swatch_->setFixedSize(18, 18);
+    swatch_->setAutoFillBackground(true);
+    colorLabel_ = new QLabel(column);
+    colorLabel_->setObjectName("LblColorIntensity");
+    colours->addWidget(paletteStrip_);
+    colours->addWidget(swatch_);
+    colours->addWidget(colorLabel_);
+    colours->addStretch();
+    v->addLayout(colours);
+
+    auto* toolRow = new QHBoxLayout;
+    tools_ = new QButtonGroup(column);
+    tools_->setExclusive(true);
+    for (int index : ToolButtonOrder) {
+        auto* b = new QToolButton(column);
+        b->setObjectName(QStringLiteral("ChkTools%1").arg(index));
+        b->setCheckable(true);
+        b->setIcon(toolIcon(index));
+        b->setIconSize({24, 24});
+        b->setToolTip(ToolHints[index]);
+        tools_->addButton(b, index);
+        toolRow->addWidget(b);
+    }
+    connect(tools_, &QButtonGroup::idClicked, this, [this](int id) { run([&] { editor_.chooseTool(id); }); });
+    toolRow->addStretch();
+    v->addLayout(toolRow);
+
+    auto* controls = new QGridLayout;
+    penMode_ = new QCheckBox(QStringLiteral("Pen mode"), column);
+    penMode_->setObjectName("ChkPenMode");
+    controls->addWidget(penMode_, 0, 0);
+    const auto slider = [&](const char* name, const QString& caption, int lo, int hi, int row, QLabel*& readout) {
+        auto* s = new QSlider(Qt::Horizontal, column);
+        s->setObjectName(name);
+        s->setRange(lo, hi);
+        readout = new QLabel(column);
+        readout->setMinimumWidth(24);
+        controls->addWidget(new QLabel(caption, column), row, 1);
+        controls->addWidget(s, row, 2);
+        controls->addWidget(readout, row, 3);
+        return s;
+    };
+    pointSlider_ = slider("Slider1", QStringLiteral("Point space"), 3, 20, 0, pointSpaceLabel_);
+    blankSlider_ = slider("Slider2", QStringLiteral("Blank space"), 10, 30, 1, blankSpaceLabel_);
+    pointSpaceLabel_->setObjectName("LblPointSpace");
+    blankSpaceLabel_->setObjectName("LblBlankSpace");
+    // The slider limits a stored point spacing to its range; a stored blank spacing is kept.
+    pointSlider_->setValue(editor_.settings.pointSpace);
+    editor_.setPointSpace(pointSlider_->value());
+    blankSlider_->setValue(editor_.settings.blankSpace);
+    pointSpaceLabel_->setNum(editor_.settings.pointSpace);
+    blankSpaceLabel_->setNum(editor_.settings.blankSpace);
+    connect(pointSlider_, &QSlider::valueChanged, this, [this](int value) {
+        editor_.setPointSpace(value);
+        pointSpaceLabel_->setNum(value);
+    });
+    connect(blankSlider_, &QSlider::valueChanged, this, [this](int value) {
+        editor_.setBlankSpace(value);
+        blankSpaceLabel_->setNum(value);
+    });
+
+    auto* readouts = new QHBoxLayout;
+    const auto readout = [&](const QString& caption, const char* name) {
+        readouts->addWidget(new QLabel(caption, column));
+        auto* l = new QLabel(column);
+        l->setObjectName(name);
+        l->setMinimumWidth(52);
+        readouts->addWidget(l);
+        return l;
+    };
+    xLabel_ = readout(QStringLiteral("X:"), "LblX");
+    yLabel_ = readout(QStringLiteral("Y:"), "LblY");
+    pointsLabel_ = readout(QStringLiteral("Points:"), "LblPointsNumber");
+    readouts->addStretch();
+    play_ = new QPushButton(QStringLiteral("Play"), column);
+    play_->setObjectName("CmdPlay");
+    stop_ = new QPushButton(QStringLiteral("Stop"), column);
+    stop_->setObjectName("CmdStop");
+    readouts->addWidget(play_);
+    readouts->addWidget(stop_);
+    controls->addLayout(readouts, 2, 0, 1, 4);
+    v->addLayout(controls);
+    return column;
+}
+
+QWidget* MainWindow::buildStrip() {
+    auto* strip = new QWidget(this);
+    auto* grid = new QGridLayout(strip);
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setVerticalSpacing(2);
+    for (int i = 0; i < StripThumbnails; ++i) {
+        frameLabels_[i] = new QLabel(strip);
+        frameLabels_[i]->setObjectName(QStringLiteral("LblFrameNumber%1").arg(i));
+        frameLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        frameLabels_[i]->setMinimumWidth(36);
+        thumbs_[i] = new ImageView(&editor_.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
+        thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
+        thumbs_[i]->onPress = [this, i](int button, QPointF) {
+            run([&] { editor_.chooseThumbnail(i, button == 1); });
+        };
+        grid->addWidget(frameLabels_[i], i, 0);
+        grid->addWidget(thumbs_[i], i, 1);
+    }
+    scroll_ = new QScrollBar(Qt::Vertical, strip);
+    scroll_->setObjectName("VScroll1");
+    scroll_->setPageStep(1);
+    connect(scroll_, &QScrollBar::valueChanged, this, [this](int v) { run([&] { editor_.setStripPosition(v); }); });
+    grid->addWidget(scroll_, 0, 2, StripThumbnails, 1);
+    return strip;
+}
+
+void MainWindow::showState() {
+    const WindowState& w = editor_.win;
+    setWindowTitle(w.title);
+    action("mnuUndo")->setEnabled(w.undoEnabled);
+    action("mnuPasteSel")->setEnabled(w.pastePointsEnabled);
+    action("mnuPasteFrame")->setEnabled(w.pasteFrameEnabled);
+    action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);
+    action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
+    action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
+    if (QAbstractButton* b = tools_->button(w.currentTool); b && !b->isChecked()) b->setChecked(true);
+    pointsLabel_->setText(w.pointsLabel);
+    xLabel_->setText(w.xLabel);
+    yLabel_->setText(w.yLabel);
+
+    const QSignalBlocker block(scroll_);
+    scroll_->setRange(0, w.stripRange);
+    scroll_->setValue(w.stripPosition);
+    for (int i = 0; i < StripThumbnails; ++i) {
+        frameLabels_[i]->setText(editor_.thumbnails[i].label);
+        thumbs_[i]->update();
+    }
+    canvas_->update();
+    paletteStrip_->update();
+    QPalette swatchPalette = swatch_->palette();
+    swatchPalette.setColor(QPalette::Window, toQColor(editor_.palette.color[editor_.currentColor]));
+    swatch_->setPalette(swatchPalette);
+    colorLabel_->setText(colorReadout(editor_.palette, editor_.currentColor));
+    if (!w.statusNote.isEmpty()) {
+        statusBar()->showMessage(w.statusNote);
+        editor_.win.statusNote.clear();
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() != QEvent::Wheel) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    auto* wheel = static_cast<QWheelEvent*>(e);
+    if (!widget || widget->window() != this || wheel->angleDelta().y() == 0) return false;
+    const bool held = wheel->buttons() != Qt::NoButton ||
+                      (wheel->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    run([&] { editor_.wheel(wheel->angleDelta().y(), held); });
+    return true;
+}
+
+void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!exiting_) editor_.shutdown();
+    e->accept();
+}
+
+}  // namespace quorvel

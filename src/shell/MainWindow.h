@@ -1,0 +1,71 @@
+#pragma once
+// The editor window: menu bar, canvas, frame strip, colour selector, tool buttons and the
+// playback buttons. It forwards events to the Editor and shows the Editor's state.
+#include "shell/Editor.h"
+
+#include <QMainWindow>
+#include <array>
+#include <functional>
+
+class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QPushButton;
+class QScrollBar;
+class QSlider;
+
+namespace quorvel {
+
+class ImageView;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit MainWindow(Editor& editor, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Brings every widget in line with the Editor's state.
+    void showState();
+    QAction* action(const QString& name) const;
+
+    // What "Exit" does to end the program; tests replace it.
+    std::function<void()> quit;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+
+private:
+    void buildMenus();
+    QWidget* buildCanvasColumn();
+    QWidget* buildStrip();
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    void addSeparator(QMenu* menu, const char* name);
+    // Runs a command of the Editor, then shows the result.
+    void run(const std::function<void()>& command);
+
+    Editor& editor_;
+    ImageView* canvas_ = nullptr;
+    ImageView* paletteStrip_ = nullptr;
+    std::array<ImageView*, StripThumbnails> thumbs_{};
+    std::array<QLabel*, StripThumbnails> frameLabels_{};
+    QScrollBar* scroll_ = nullptr;
+    QLabel* swatch_ = nullptr;
+    QLabel* colorLabel_ = nullptr;
+    QButtonGroup* tools_ = nullptr;
+    QCheckBox* penMode_ = nullptr;
+    QSlider* pointSlider_ = nullptr;
+    QSlider* blankSlider_ = nullptr;
+    QLabel* pointSpaceLabel_ = nullptr;
+    QLabel* blankSpaceLabel_ = nullptr;
+    QLabel* xLabel_ = nullptr;
+    QLabel* yLabel_ = nullptr;
+    QLabel* pointsLabel_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QPushButton* stop_ = nullptr;
+    bool exiting_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,21 @@
+#pragma once
+// Questions, messages and file choices the core asks of the user. The window shows real
+// dialogs; tests script the answers.
+#include <QString>
+
+namespace quorvel {
+
+enum class Answer { Yes, No, Cancel };
+enum class MessageIcon { Information, Exclamation, Critical };
+
+class Prompts {
+public:
+    virtual ~Prompts() = default;
+    virtual Answer askYesNoCancel(const QString& text) = 0;
+    virtual void message(const QString& text, MessageIcon icon) = 0;
+    // An empty result means the user cancelled. Filters are "Description *.EXT|*.ext".
+    virtual QString openFileName(const QString& filter) = 0;
+    virtual QString saveFileName(const QString& filter) = 0;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,41 @@
+#include "shell/QtPrompts.h"
+
+#include "shell/Editor.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace quorvel {
+
+QString QtPrompts::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split('|');
+    if (parts.size() != 2) return filter;
+    const QString pattern = parts[1];
+    const QString both = pattern == pattern.toUpper() ? pattern : pattern + ' ' + pattern.toUpper();
+    return QStringLiteral("%1 (%2)").arg(parts[0], both);
+}
+
+Answer QtPrompts::askYesNoCancel(const QString& text) {
+    const auto r = QMessageBox::question(parent_, AppTitle, text,
+                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+void QtPrompts::message(const QString& text, MessageIcon icon) {
+    const QMessageBox::Icon qtIcon = icon == MessageIcon::Exclamation ? QMessageBox::Warning
+                                     : icon == MessageIcon::Critical  ? QMessageBox::Critical
+                                                                      : QMessageBox::Information;
+    QMessageBox box(qtIcon, AppTitle, text, QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+QString QtPrompts::openFileName(const QString& filter) {
+    return QFileDialog::getOpenFileName(parent_, QString(), QString(), qtFilter(filter));
+}
+
+QString QtPrompts::saveFileName(const QString& filter) {
+    // The name is used as entered: no extension is added.
+    return QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFilter(filter));
+}
+
+}  // namespace quorvel

@@ -1,0 +1,62 @@
+#include "shell/Settings.h"
+
+#include <QFile>
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+int16_t le16(const uint8_t* b) { return static_cast<int16_t>(b[0] | (b[1] << 8)); }
+void putLe16(uint8_t* b, int16_t v) {
+    b[0] = static_cast<uint8_t>(v & 0xFF);
+    b[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
+}
+uint8_t inRangeOr(uint8_t v, int lo, int hi, uint8_t fallback) { return v >= lo && v <= hi ? v : fallback; }
+}  // namespace
+
+std::array<uint8_t, SettingsFileBytes> encodeSettings(const Settings& s) {
+    std::array<uint8_t, SettingsFileBytes> b{};
+    putLe16(&b[0], s.pointSpace);
+    putLe16(&b[2], s.blankSpace);
+    putLe16(&b[4], s.beamMode ? -1 : 0);
+    putLe16(&b[6], s.objectSelectMode ? -1 : 0);
+    b[8] = s.gridStep;
+    b[9] = s.pointSize;
+    b[10] = s.playFps;
+    b[11] = s.paletteChoice;
+    return b;
+}
+
+Settings decodeSettings(const std::array<uint8_t, SettingsFileBytes>& b) {
+    const Settings initial;
+    Settings s;
+    s.pointSpace = std::clamp<int16_t>(le16(&b[0]), 3, 20);
+    const int16_t blank = le16(&b[2]);
+    // A blank spacing below 1 would never advance along a travel line.
+    s.blankSpace = blank >= 1 ? blank : initial.blankSpace;
+    s.beamMode = le16(&b[4]) != 0;
+    s.objectSelectMode = le16(&b[6]) != 0;
+    s.gridStep = inRangeOr(b[8], 10, 70, initial.gridStep);
+    s.pointSize = inRangeOr(b[9], 1, 3, initial.pointSize);
+    s.playFps = inRangeOr(b[10], 1, 25, initial.playFps);
+    s.paletteChoice = inRangeOr(b[11], 0, 1, initial.paletteChoice);
+    return s;
+}
+
+Settings loadConfig(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return Settings{};
+    std::array<uint8_t, SettingsFileBytes> bytes{};
+    if (file.read(reinterpret_cast<char*>(bytes.data()), SettingsFileBytes) != SettingsFileBytes)
+        return Settings{};
+    return decodeSettings(bytes);
+}
+
+bool saveConfig(const QString& path, const Settings& s) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite)) return false;  // no truncation: extra bytes stay
+    const auto bytes = encodeSettings(s);
+    return file.write(reinterpret_cast<const char*>(bytes.data()), SettingsFileBytes) == SettingsFileBytes;
+}
+
+}  // namespace quorvel

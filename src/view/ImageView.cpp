@@ -1,0 +1,33 @@
+#include "view/ImageView.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quorvel {
+
+int buttonCode(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
+}
+
+ImageView::ImageView(const QImage* image, QSize size, QWidget* parent) : QWidget(parent), image_(image) {
+    setFixedSize(size);
+    setMouseTracking(true);
+}
+
+void ImageView::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), background_);
+    if (image_ && !image_->isNull()) p.drawImage(0, 0, *image_);
+}
+
+void ImageView::mousePressEvent(QMouseEvent* e) {
+    if (onPress) onPress(buttonCode(e->button()), e->position());
+}
+void ImageView::mouseMoveEvent(QMouseEvent* e) {
+    if (onMove) onMove(buttonCode(e->buttons()), e->position());
+}
+void ImageView::mouseReleaseEvent(QMouseEvent* e) {
+    if (onRelease) onRelease(buttonCode(e->button()), e->position());
+}
+
+}  // namespace quorvel

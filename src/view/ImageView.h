@@ -1,0 +1,33 @@
+#pragma once
+// A widget that shows one image of the core at its natural size and reports presses, moves and
+// releases with the pointer position in the image's pixels (floats, as delivered).
+#include <QImage>
+#include <QWidget>
+#include <functional>
+
+namespace quorvel {
+
+class ImageView : public QWidget {
+    Q_OBJECT
+public:
+    ImageView(const QImage* image, QSize size, QWidget* parent = nullptr);
+    void setBackground(QColor c) { background_ = c; update(); }
+
+    // button: 1 left, 2 right, 4 middle (for moves, the buttons held).
+    std::function<void(int button, QPointF pos)> onPress, onMove, onRelease;
+    std::function<void()> onLeave;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+
+private:
+    const QImage* image_;
+    QColor background_ = Qt::black;
+};
+
+int buttonCode(Qt::MouseButtons buttons);
+
+}  // namespace quorvel

@@ -1,0 +1,103 @@
+#include "TestSupport.h"
+#include "model/Palette.h"
+#include "shell/Settings.h"
+
+#include <QFile>
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+void writeBytes(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+}  // namespace
+
+TEST(SettingsFile, WritesTheTwelveBytesInFileOrder) {
+    Settings s;
+    s.pointSpace = 7, s.blankSpace = 12, s.beamMode = true, s.objectSelectMode = false;
+    s.gridStep = 20, s.pointSize = 2, s.playFps = 10, s.paletteChoice = 1;
+    const auto b = encodeSettings(s);
+    const std::array<uint8_t, 12> expected{0x07, 0x00, 0x0C, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x14, 0x02, 0x0A, 0x01};
+    EXPECT_EQ(b, expected);
+    EXPECT_EQ(decodeSettings(b), s);
+}
+
+TEST(SettingsFile, FieldsOutsideTheirControlsFallBack) {
+    struct Case { std::array<uint8_t, 12> bytes; Settings expected; };
+    Settings initial;
+    Settings clampedPoint = initial;
+    clampedPoint.pointSpace = 20;
+    clampedPoint.blankSpace = 40;  // kept as stored although the slider stops at 30
+    Settings zeroPoint = initial;
+    zeroPoint.pointSpace = 3;
+    const Case cases[] = {
+        {{40, 0, 40, 0, 0, 0, 0, 0, 10, 1, 1, 1}, clampedPoint},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, [&] { Settings s = zeroPoint; s.paletteChoice = 0; return s; }()},
+        {{5, 0, 10, 0, 0, 0, 0, 0, 71, 4, 26, 2}, initial},
+        {{5, 0, 10, 0, 1, 0, 0xFF, 0xFF, 70, 3, 25, 0},
+         [&] { Settings s = initial; s.beamMode = s.objectSelectMode = true; s.gridStep = 70; s.pointSize = 3; s.playFps = 25; s.paletteChoice = 0; return s; }()},
+    };
+    for (const auto& c : cases) EXPECT_EQ(decodeSettings(c.bytes), c.expected);
+}
+
+TEST(SettingsFile, MissingOrShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
+    ProgramFolder folder(false);
+    const QString path = folder.file("config.dat");
+    EXPECT_EQ(loadConfig(path), Settings{});
+    writeBytes(path, QByteArray("\x07\x00\x0C", 3));
+    EXPECT_EQ(loadConfig(path), Settings{});
+
+    writeBytes(path, QByteArray(12, '\0') + QByteArray("TAIL"));
+    Settings s;
+    s.pointSpace = 9;
+    ASSERT_TRUE(saveConfig(path, s));
+    const QByteArray bytes = readFile(path);
+    EXPECT_EQ(bytes.size(), 16);
+    EXPECT_EQ(bytes.right(4), QByteArray("TAIL"));
+    EXPECT_EQ(loadConfig(path), s);
+}
+
+TEST(PaletteFile, ReadsTheInstalledPalettes) {
+    ProgramFolder folder;
+    const Palette ilda = loadPalette(folder.path(), IldaPalette);
+    const Palette pangolin = loadPalette(folder.path(), PangolinPalette);
+    struct Case { const Palette& p; int index; Rgb colour; };
+    const Case cases[] = {
+        {ilda, 0, rgb(0, 0, 0)},      {ilda, 1, rgb(255, 255, 255)}, {ilda, 2, rgb(255, 0, 0)},
+        {pangolin, 0, rgb(255, 0, 0)}, {pangolin, 1, rgb(255, 16, 0)},
+        {pangolin, 64, rgb(255, 32, 32)}, {pangolin, 255, rgb(255, 32, 32)},
+    };
+    for (const auto& c : cases) EXPECT_EQ(c.p.color[c.index], c.colour) << c.index;
+    EXPECT_EQ(pangolin.red[200], 255);
+    EXPECT_EQ(pangolin.green[200], 32);
+    EXPECT_EQ(ilda.color[255], rgb(ilda.red[255], ilda.green[255], ilda.blue[255]));
+}
+
+TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
+    ProgramFolder folder;
+    // Line 0 reads " 12", "7.6" and "300"; line 1 stops in the middle of green.
+    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.6" "  b: " "300" "\r\n"
+                                                   "label   " "200" "  g: " "5"));
+    const Palette p = loadPalette(folder.path(), IldaPalette);
+    EXPECT_EQ(p.red[0], 12);
+    EXPECT_EQ(p.green[0], 8);
+    EXPECT_EQ(p.blue[0], 255);
+    EXPECT_EQ(p.color[1], rgb(0, 0, 0));  // the short line supplies nothing
+    EXPECT_EQ(p.color[255], rgb(0, 0, 0));
+    QFile::remove(folder.file("pangolin.dat"));
+    const Palette missing = loadPalette(folder.path(), PangolinPalette);
+    EXPECT_EQ(missing.color[0], rgb(0, 0, 0));
+    EXPECT_EQ(missing.color[64], rgb(255, 32, 32));
+}
+
+TEST(PaletteFile, PointColourIsGreyWhenBlanked) {
+    Palette p;
+    p.color[5] = rgb(1, 2, 3);
+    struct Case { uint8_t status; Rgb colour; };
+    const Case cases[] = {{0, rgb(1, 2, 3)}, {128, rgb(1, 2, 3)}, {64, BlankedGray}, {192, BlankedGray}};
+    for (const auto& c : cases) EXPECT_EQ(p.pointColor(5, c.status), c.colour) << int(c.status);
+}

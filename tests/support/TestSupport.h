@@ -1,0 +1,45 @@
+#pragma once
+// Shared helpers for tests: a fresh program folder, scripted answers, point builders.
+#include "model/Records.h"
+#include "shell/Prompts.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+#include <deque>
+#include <memory>
+
+namespace quorvel::test {
+
+// A program folder of its own, with the installed palette files (and settings, if asked).
+class ProgramFolder {
+public:
+    explicit ProgramFolder(bool withConfig = true);
+    QString path() const { return dir_.path(); }
+    QString file(const QString& name) const { return dir_.filePath(name); }
+    QString bufferPath() const { return file("buffer/FrameBuffer.tmp"); }
+
+private:
+    QTemporaryDir dir_;
+};
+
+class ScriptedPrompts : public Prompts {
+public:
+    Answer askYesNoCancel(const QString& text) override;
+    void message(const QString& text, MessageIcon icon) override;
+    QString openFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter) override;
+
+    std::deque<Answer> answers;
+    std::deque<QString> fileNames;
+    QStringList questions, messages, filters;
+    MessageIcon lastIcon = MessageIcon::Information;
+};
+
+// A point at ILDA coordinates (x, y) with the given status and colour index / colour.
+Point3D point3D(int x, int y, uint8_t status = 0, uint8_t colour = 1);
+Point2D point2D(int x, int y, uint8_t status = 0, uint8_t colour = 1);
+PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b);
+
+QByteArray readFile(const QString& path);
+
+}  // namespace quorvel::test
