@@ -1,6 +1,10 @@
 #include "ilda/IldaWriter.h"
 
-#include <QSaveFile>
+#include <QFile>
+#include <QTemporaryFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace quorvel {
@@ -16,9 +20,52 @@ FrameHeader closingHeader(const FrameHeader& last, int totalFrames) {
     return h;
 }
 
+namespace {
+
+// The new file is written beside the target and renamed over it only when complete, so a
+// failed save never destroys the file that was there. Output is gathered into large writes.
+class ReplacingFile {
+public:
+    explicit ReplacingFile(const QString& target) : target_(target), temp_(target + QStringLiteral(".XXXXXX")) {
+        temp_.setAutoRemove(true);
+        if (temp_.open()) buffer_.reserve(Chunk);
+    }
+    bool isOpen() const { return temp_.isOpen(); }
+    QString errorString() const { return temp_.errorString(); }
+    void write(const void* data, int64_t bytes) {
+        buffer_.append(static_cast<const char*>(data), bytes);
+        if (buffer_.size() >= Chunk) flush();
+    }
+    WriteResult commit() {
+        flush();
+        if (!ok_) return {false, temp_.errorString()};
+        temp_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
+                                                    : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                                          QFile::ReadOther);
+        temp_.close();
+        if (std::rename(QFile::encodeName(temp_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
+            return {false, QString::fromLocal8Bit(std::strerror(errno))};
+        temp_.setAutoRemove(false);
+        return {true, {}};
+    }
+
+private:
+    static constexpr qsizetype Chunk = 1 << 20;
+    void flush() {
+        if (!buffer_.isEmpty() && temp_.write(buffer_) != buffer_.size()) ok_ = false;
+        buffer_.clear();
+    }
+    QString target_;
+    QTemporaryFile temp_;
+    QByteArray buffer_;
+    bool ok_ = true;
+};
+
+}  // namespace
+
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path) {
-    QSaveFile out(path);
-    if (!out.open(QIODevice::WriteOnly)) return {false, out.errorString()};
+    ReplacingFile out(path);
+    if (!out.isOpen()) return {false, out.errorString()};
     SlotFile source(buffer.path(), false);
     std::vector<char> points(PointAreaSize);
     FrameHeader last{};
@@ -33,13 +80,12 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
         const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * size;
         const int64_t got = source.readPoints(i, points.data(), bytes);
         std::fill(points.begin() + got, points.begin() + bytes, 0);
-        out.write(reinterpret_cast<const char*>(&h), sizeof h);
+        out.write(&h, sizeof h);
         out.write(points.data(), bytes);
     }
     const FrameHeader end = closingHeader(last, totalFrames);
-    out.write(reinterpret_cast<const char*>(&end), sizeof end);
-    if (!out.commit()) return {false, out.errorString()};
-    return {true, {}};
+    out.write(&end, sizeof end);
+    return out.commit();
 }
 
 }  // namespace quorvel

@@ -91,6 +91,9 @@ public:
     void setPointSpace(int value);
     void setBlankSpace(int value);
     // Files
+    void open();
+    // Opens `path` as "Open" does once the file is chosen; false when a file was rejected.
+    bool openFile(const QString& path);
     void writeIldaFile();
     void saveAs();
     // Closing the window: the frame buffer file goes, the settings are kept.

@@ -70,7 +70,7 @@ void MainWindow::buildMenus() {
     connect(addItem(file, "mnuNewFrame", "Add New Frame", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             [this] { run([this] { editor_.addNewFrame(); }); });
     addSeparator(file, "mnuFile01");
-    addItem(file, "mnuOpen", "Open");
+    connect(addItem(file, "mnuOpen", "Open"), &QAction::triggered, this, [this] { run([this] { editor_.open(); }); });
     connect(addItem(file, "mnuSaveAs", "Save As..."), &QAction::triggered, this, [this] { run([this] { editor_.saveAs(); }); });
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {

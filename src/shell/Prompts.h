@@ -6,7 +6,7 @@
 namespace quorvel {
 
 enum class Answer { Yes, No, Cancel };
-enum class MessageIcon { Information, Exclamation, Critical };
+enum class MessageIcon { None, Information, Exclamation, Critical };
 
 class Prompts {
 public:
@@ -16,6 +16,8 @@ public:
     // An empty result means the user cancelled. Filters are "Description *.EXT|*.ext".
     virtual QString openFileName(const QString& filter) = 0;
     virtual QString saveFileName(const QString& filter) = 0;
+    // The wait cursor over the main window while a long command runs.
+    virtual void setBusy(bool) {}
 };
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 
 #include "shell/Editor.h"
 
+#include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -24,6 +25,7 @@ Answer QtPrompts::askYesNoCancel(const QString& text) {
 void QtPrompts::message(const QString& text, MessageIcon icon) {
     const QMessageBox::Icon qtIcon = icon == MessageIcon::Exclamation ? QMessageBox::Warning
                                      : icon == MessageIcon::Critical  ? QMessageBox::Critical
+                                     : icon == MessageIcon::None      ? QMessageBox::NoIcon
                                                                       : QMessageBox::Information;
     QMessageBox box(qtIcon, AppTitle, text, QMessageBox::Ok, parent_);
     box.exec();
@@ -36,6 +38,17 @@ QString QtPrompts::openFileName(const QString& filter) {
 QString QtPrompts::saveFileName(const QString& filter) {
     // The name is used as entered: no extension is added.
     return QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFilter(filter));
+}
+
+}  // namespace quorvel
+
+namespace quorvel {
+
+void QtPrompts::setBusy(bool busy) {
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 }  // namespace quorvel

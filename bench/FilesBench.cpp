@@ -1,0 +1,112 @@
+// Open and Save As of a 10000-frame file against a plain buffered copy of the same bytes, and
+// one redraw of the frame strip showing eight 20000-point frames.
+#include "ilda/IldaReader.h"
+#include "ilda/IldaWriter.h"
+#include "shell/Editor.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <vector>
+
+using namespace quorvel;
+
+namespace {
+
+class SilentPrompts final : public Prompts {
+public:
+    Answer askYesNoCancel(const QString&) override { return Answer::No; }
+    void message(const QString&, MessageIcon) override {}
+    QString openFileName(const QString&) override { return {}; }
+    QString saveFileName(const QString&) override { return {}; }
+};
+
+struct ShowFile {
+    QTemporaryDir dir;
+    QString path = dir.filePath("show.ild");
+    QString bufferPath = dir.filePath("FrameBuffer.tmp");
+
+    // 10000 frames of 500 format-0 points: about 40 MB.
+    ShowFile() {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        std::vector<Point3D> points(500);
+        for (int i = 0; i < 500; ++i) {
+            const auto x = fromCanvas(i * 120), y = fromCanvas(65534 - i * 120);
+            points[i] = {x.hi, x.lo, y.hi, y.lo, 0, 0, static_cast<uint8_t>(i == 499 ? 128 : 0), uint8_t(i)};
+        }
+        for (int frame = 1; frame <= MaxFrames; ++frame) {
+            FrameHeader h{};
+            h.setSignature("ILDA");
+            h.setFrameName("bench");
+            h.setPointCount(500);
+            h.setFrameNumber(frame - 1);
+            h.setTotalFrames(MaxFrames);
+            f.write(reinterpret_cast<const char*>(&h), sizeof h);
+            f.write(reinterpret_cast<const char*>(points.data()), 500 * sizeof(Point3D));
+        }
+    }
+};
+
+ShowFile& show() {
+    static ShowFile file;
+    return file;
+}
+
+void BM_Open(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    for (auto _ : state) {
+        const FrameScan scan = seekFrames(show().path);
+        copyFrames(show().path, scan, buffer);
+        benchmark::DoNotOptimize(scan.framesFound);
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
+}
+
+void BM_SaveAs(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    copyFrames(show().path, seekFrames(show().path), buffer);
+    const QString out = show().dir.filePath("saved.ild");
+    for (auto _ : state) benchmark::DoNotOptimize(writeIldaFile(buffer, MaxFrames, out).ok);
+    state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
+}
+
+// What reading and writing the same bytes costs with nothing else to do.
+void BM_PlainCopy(benchmark::State& state) {
+    const QByteArray in = show().path.toLocal8Bit(), out = show().dir.filePath("copy.ild").toLocal8Bit();
+    std::vector<char> chunk(1 << 16);
+    for (auto _ : state) {
+        std::FILE* r = std::fopen(in.constData(), "rb");
+        std::FILE* w = std::fopen(out.constData(), "wb");
+        for (size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), r)) > 0;) std::fwrite(chunk.data(), 1, n, w);
+        std::fclose(r);
+        std::fclose(w);
+    }
+    state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
+}
+
+void BM_StripRedraw(benchmark::State& state) {
+    QTemporaryDir dir;
+    dir.setAutoRemove(true);
+    SilentPrompts prompts;
+    Editor editor(dir.path(), prompts);
+    WorkingFrame wf;
+    wf.frame0->pointCount = MaxPoints;
+    for (int i = 0; i < MaxPoints; ++i) {
+        const auto x = fromCanvas((i * 37) % 65535), y = fromCanvas((i * 91) % 65535);
+        wf.frame0->points[i] = {x.hi, x.lo, y.hi, y.lo, 0, 0, 0, uint8_t(i)};
+    }
+    for (int frame = 1; frame <= StripThumbnails; ++frame) {
+        editor.buffer.saveRamToBuffer(frame, wf);
+        editor.addNewFrame();
+    }
+    for (auto _ : state) editor.redrawStrip();
+}
+
+}  // namespace
+
+BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SaveAs)->Name("Files/SaveAs")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);

@@ -1,0 +1,145 @@
+#include "ilda/IldaReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <cstring>
+#include <unistd.h>
+
+namespace quorvel {
+
+namespace {
+
+// The ILDA file seen through a window of a few megabytes that moves forward as sections are
+// walked: a system call per window rather than per header, which is what a walk over ten
+// thousand frames costs most on a virtual machine.
+class IldaSource {
+public:
+    explicit IldaSource(const QString& path) : file_(path) {
+        if (file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) size_ = file_.size();
+    }
+    int64_t size() const { return size_; }
+    bool holds(int64_t position, int64_t bytes) const { return position >= 1 && position - 1 + bytes <= size_; }
+    // The bytes at 1-based `position`, as many of `bytes` as the file has (at least 0).
+    const uint8_t* view(int64_t position, int64_t bytes, int64_t& available) {
+        const int64_t offset = position - 1;
+        available = std::clamp<int64_t>(size_ - offset, 0, bytes);
+        if (offset < start_ || offset + available > start_ + filled_) {
+            window_.resize(std::max<size_t>(window_.size(), std::max<int64_t>(Window, available)));
+            start_ = offset;
+            filled_ = size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
+            available = std::min(available, filled_);
+        }
+        return window_.data() + (offset - start_);
+    }
+
+private:
+    static constexpr int64_t Window = 4 << 20;
+    QFile file_;
+    int64_t size_ = 0;
+    std::vector<uint8_t> window_;
+    int64_t start_ = 0, filled_ = 0;
+};
+
+enum class Check { Passes, Rejects, Overflows };
+
+// The reserved bytes count towards the format code, as older writers put codes there.
+Check checkHeader(const FrameHeader& h) {
+    if (!h.hasIldaSignature()) return Check::Rejects;
+    const int sum = h.reserved[0] + h.reserved[1] + h.reserved[2] + h.formatCode;
+    if (sum > 255) return Check::Overflows;
+    return sum > 5 || sum == 3 ? Check::Rejects : Check::Passes;
+}
+
+}  // namespace
+
+QString rejectionText(int declaredFrames) { return QStringLiteral(" err totframes= %1").arg(declaredFrames); }
+
+FrameScan seekFrames(const QString& path) {
+    FrameScan scan;
+    scan.fileName = QFileInfo(path).fileName();
+    IldaSource file(path);
+    const auto headerAt = [&](int64_t position, FrameHeader& h) {
+        int64_t got = 0;
+        const uint8_t* bytes = file.view(position, sizeof h, got);
+        if (got != sizeof h) return false;
+        std::memcpy(&h, bytes, sizeof h);
+        return true;
+    };
+    const auto stop = [&](bool tellUser, const QString& reason) {
+        scan.rejected = tellUser;
+        scan.reason = reason;
+        return scan;
+    };
+
+    FrameHeader first{};
+    if (!headerAt(1, first)) return stop(true, QStringLiteral("the file holds no complete header"));
+    if (const Check c = checkHeader(first); c != Check::Passes)
+        return stop(c == Check::Rejects, QStringLiteral("the first header is not a valid ILDA header"));
+    scan.declaredFrames = first.totalFrames();
+    scan.fileFramePos.assign(scan.declaredFrames + 1, 0);
+
+    int64_t position = 1;
+    for (int frame = 1; frame <= scan.declaredFrames;) {
+        FrameHeader h{};
+        if (!headerAt(position, h)) return stop(true, QStringLiteral("the file ends before header %1").arg(frame));
+        if (const Check c = checkHeader(h); c != Check::Passes)
+            return stop(c == Check::Rejects, QStringLiteral("header %1 is not a valid ILDA header").arg(frame));
+        const int64_t records = int64_t(h.pointCount()) * recordSize(h.formatCode);
+        if (!file.holds(position + 32, records))
+            return stop(true, QStringLiteral("the points of header %1 run past the end of the file").arg(frame));
+        scan.sections.push_back({position, h});
+        const int64_t here = position;
+        // A code that passed the check without a record size of its own (3 behind reserved
+        // bytes) leaves the position where it is: the remaining frames all read this header.
+        if (recordSize(h.formatCode) > 0) position += 32 + records;
+        if (h.formatCode == 2) continue;  // palettes are stepped over and not counted
+        if (frame > MaxFrames) {
+            scan.tooManyFrames = true;
+            break;
+        }
+        scan.fileFramePos[frame] = here;
+        scan.frameSection.push_back(int(scan.sections.size()) - 1);
+        scan.framesFound = frame++;
+    }
+    return scan;
+}
+
+CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
+    CopyReport report;
+    IldaSource file(path);
+    SlotFile target(buffer.path(), true);
+    std::vector<uint8_t> converted(PointAreaSize);
+    for (int frame = 1; frame <= scan.framesFound; ++frame) {
+        const int64_t position = scan.fileFramePos[frame];
+        FrameHeader h = scan.headerOf(frame);
+        if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5) continue;
+        int count = h.pointCount();
+        if (count > MaxPoints) {
+            count = MaxPoints;
+            h.setPointCount(count);
+            ++report.cut;
+        }
+        const int size = recordSize(h.formatCode);
+        int64_t got = 0;
+        const uint8_t* records = file.view(position + 32, int64_t(count + 1) * size, got);
+        if (h.formatCode == 4) {
+            // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
+            h.formatCode = 5;
+            h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
+            for (int i = 0; i < count; ++i) {
+                const uint8_t* in = records + 10 * i;
+                uint8_t* out = converted.data() + 8 * i;
+                std::memcpy(out, in, 4);          // X, Y
+                std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
+            }
+            target.writeSlot(frame, h, converted.data(), int64_t(count) * 8);
+            ++report.converted;
+            continue;
+        }
+        // The record after the last one comes along when the file has it; it is never a point.
+        target.writeSlot(frame, h, records, got);
+    }
+    return report;
+}
+
+}  // namespace quorvel

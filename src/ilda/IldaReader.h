@@ -1,0 +1,42 @@
+#pragma once
+// Reading an ILDA file into the frame buffer file, in two passes: a walk over the headers that
+// checks them and records where each frame starts, then a copy of every frame into its slot.
+#include "model/FrameBuffer.h"
+
+#include <QString>
+#include <vector>
+
+namespace quorvel {
+
+struct IldaSection {
+    int64_t position = 0;  // 1-based byte position of its header
+    FrameHeader header{};
+};
+
+struct FrameScan {
+    QString fileName;                    // without folder
+    std::vector<int64_t> fileFramePos;   // index = frame number; 1-based positions
+    std::vector<IldaSection> sections;   // every section walked, palettes included
+    int framesFound = 0;
+    int declaredFrames = 0;              // TotalFrames of the first header
+    bool rejected = false;               // a header failed the checks: the user is told
+    bool tooManyFrames = false;          // more than the sequence can hold; the rest is left
+    QString reason;                      // why the walk stopped early, in plain words
+    std::vector<int> frameSection;       // frame n's header is sections[frameSection[n - 1]]
+
+    const FrameHeader& headerOf(int frame) const { return sections[frameSection[frame - 1]].header; }
+};
+
+// The text shown when a file is rejected: " err totframes= 12".
+QString rejectionText(int declaredFrames);
+
+FrameScan seekFrames(const QString& path);
+
+struct CopyReport {
+    int converted = 0;  // 3-D true-colour frames stored as 2-D true-colour frames
+    int cut = 0;        // frames of more than 20000 points, cut to their first 20000
+};
+
+CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer);
+
+}  // namespace quorvel

@@ -1,0 +1,105 @@
+// quorvel-ilda as a user runs it: a real process, real files.
+#include "IldaBuilder.h"
+#include "TestSupport.h"
+#include "ilda/IldaReader.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+struct ToolRun {
+    int exitCode;
+    QString out, err;
+};
+
+ToolRun tool(const QStringList& args) {
+    QProcess p;
+    p.start(QStringLiteral(QUORVEL_ILDA_TOOL), args);
+    p.waitForFinished(120000);
+    return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
+}
+}  // namespace
+
+TEST(IldaTool, CopiesEverySampleIntoAFileThatReadsBackWhole) {
+    const QDir samples(QStringLiteral(QUORVEL_SAMPLES_DIR));
+    const QStringList files = samples.entryList({"*.ild"}, QDir::Files, QDir::Name);
+    ASSERT_FALSE(files.isEmpty());
+    QTemporaryDir dir;
+    QStringList rejected;
+    for (const QString& sample : files) {
+        SCOPED_TRACE(sample.toStdString());
+        const QString out = dir.filePath(sample);
+        const ToolRun r = tool({"copy", samples.filePath(sample), out});
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+        if (r.err.contains("err totframes=")) rejected << sample;
+        const FrameScan in = seekFrames(samples.filePath(sample)), back = seekFrames(out);
+        EXPECT_FALSE(back.rejected);
+        EXPECT_EQ(back.framesFound, in.framesFound);
+        EXPECT_EQ(tool({"info", out}).exitCode, 0);
+    }
+    EXPECT_EQ(rejected, (QStringList{"laserboy-formatt.ild", "laserdraw-erweitertes-162.ild"}));
+}
+
+TEST(IldaTool, InfoListsSectionsAndRejectsDamagedFiles) {
+    QTemporaryDir dir;
+    const QString good = IldaBuilder().section(2, 2, 1).section(1, 3, 1, "hello").save(dir.filePath("good.ild"));
+    const ToolRun r = tool({"info", good});
+    EXPECT_EQ(r.exitCode, 0);
+    const QStringList lines = r.out.trimmed().split('\n');
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_TRUE(lines[0].contains("format 2 palette")) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].contains("format 1 frame")) << lines[1].toStdString();
+    EXPECT_TRUE(lines[1].contains("'hello   '"));
+    EXPECT_EQ(lines[2], "frames: 1 of 1 declared, palettes: 1, points: 3");
+
+    const QString bad = IldaBuilder().raw(QByteArray(40, 'q')).save(dir.filePath("bad.ild"));
+    const ToolRun rejected = tool({"info", bad});
+    EXPECT_EQ(rejected.exitCode, 1);
+    EXPECT_TRUE(rejected.err.startsWith("rejected: ")) << rejected.err.toStdString();
+}
+
+TEST(IldaTool, RendersAFrameAtCanvasOrThumbnailSize) {
+    QTemporaryDir dir;
+    const QString in = IldaBuilder().section(1, 3, 2).section(0, 5, 2).save(dir.filePath("in.ild"));
+    struct Case { QStringList extra; int size; };
+    for (const auto& c : {Case{{}, 512}, Case{{"--thumbnail"}, 64}}) {
+        const QString png = dir.filePath("frame.png");
+        const ToolRun r = tool(QStringList{"render", in, "2", png} + c.extra);
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const QImage image(png);
+        EXPECT_EQ(image.size(), QSize(c.size, c.size));
+    }
+    // With markers, the first point's green square sits at the point: X = 0, Y = 0 is pixel (255, 257).
+    const ToolRun r = tool({"render", in, "1", dir.filePath("one.png")});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(QImage(dir.filePath("one.png")).pixelColor(255 + 4, 257 - 4), QColor(0, 255, 0));
+}
+
+TEST(IldaTool, ClearErrorsForWrongUse) {
+    QTemporaryDir dir;
+    const QString in = IldaBuilder().section(1, 3, 1).save(dir.filePath("in.ild"));
+    struct Case { QStringList args; int exitCode; const char* says; };
+    const Case cases[] = {
+        {{}, 2, "usage: quorvel-ilda"},
+        {{"explode", in}, 2, "unknown command 'explode'"},
+        {{"info", dir.filePath("missing.ild")}, 2, "no such file"},
+        {{"copy", in}, 2, "usage: quorvel-ilda copy"},
+        {{"render", in, "2", dir.filePath("x.png")}, 2, "frame 2 is out of range (the file has 1 frames)"},
+        {{"render", in, "zero", dir.filePath("x.png")}, 2, "out of range"},
+    };
+    for (const auto& c : cases) {
+        const ToolRun r = tool(c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
+    for (const char* command : {"info", "copy", "render"}) {
+        const ToolRun help = tool({command, "--help"});
+        EXPECT_EQ(help.exitCode, 0);
+        EXPECT_TRUE(help.out.startsWith(QString("usage: quorvel-ilda ") + command)) << command;
+    }
+}

@@ -1,0 +1,131 @@
+#include "IldaBuilder.h"
+#include "TestSupport.h"
+#include "ilda/IldaReader.h"
+#include "shell/Editor.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+struct OpenFixture : ::testing::Test {
+    ProgramFolder folder;
+    ScriptedPrompts prompts;
+    Editor editor{folder.path(), prompts};
+
+    FrameHeader slotHeader(int frame) { return editor.buffer.readHeader(frame).value(); }
+    QByteArray slotPoints(int frame, int bytes) {
+        QByteArray b(bytes, '\0');
+        editor.buffer.readPoints(frame, b.data(), bytes);
+        return b;
+    }
+};
+}  // namespace
+
+TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
+    struct Case {
+        const char* what;
+        IldaBuilder file;
+        int frames;
+        QStringList messages;
+        std::vector<int> formats;  // of the slots, after Open
+    };
+    const std::array<uint8_t, 3> sum3{0, 1, 2}, sum1{0, 0, 1};
+    const Case cases[] = {
+        {"palette before three frames",
+         IldaBuilder().section(2, 4, 3).section(0, 2, 3).section(1, 3, 3).section(5, 1, 3), 3, {}, {0, 1, 5}},
+        {"declares 2 of 5", [] { IldaBuilder b; for (int i = 0; i < 5; ++i) b.section(0, 1, 2); return b; }(), 2, {}, {0, 0}},
+        {"first header not ILDA", IldaBuilder().raw(QByteArray(32, 'x')), 0, {" err totframes= 0"}, {}},
+        {"reserved bytes make a 3", IldaBuilder().section(1, 2, 3).section(0, 1, 3, "x", sum3).section(0, 1, 3), 1,
+         {" err totframes= 3"}, {1}},
+        {"reserved bytes with format 4 still pass", IldaBuilder().section(0, 1, 2).section(4, 2, 2, "x", sum1), 2, {}, {0, 5}},
+        {"points run past the end", IldaBuilder().section(0, 2, 2).section(1, 10, 2, "x", {0, 0, 0}, 9), 1,
+         {" err totframes= 2"}, {0}},
+        {"header missing at the end", IldaBuilder().section(5, 2, 2), 1, {" err totframes= 2"}, {5}},
+        {"reserved sum past 255 ends quietly", IldaBuilder().section(0, 1, 2).section(0, 1, 2, "x", {200, 100, 0}), 1, {}, {0}},
+        {"format 3 behind a reserved byte holds the position",
+         IldaBuilder().section(0, 1, 3).section(3, 4, 3, "x", {1, 0, 0}), 3, {}, {0}},
+    };
+    for (const auto& c : cases) {
+        prompts.messages.clear();
+        ASSERT_TRUE(editor.openFile(c.file.save(folder.file("case.ild"))) == c.messages.isEmpty()) << c.what;
+        EXPECT_EQ(editor.seq.totalFrames, c.frames) << c.what;
+        EXPECT_EQ(prompts.messages, c.messages) << c.what;
+        for (size_t i = 0; i < c.formats.size(); ++i)
+            EXPECT_EQ(slotHeader(int(i) + 1).formatCode, c.formats[i]) << c.what << " frame " << i + 1;
+    }
+}
+
+TEST_F(OpenFixture, FramesAreCopiedUnchangedIntoTheirSlots) {
+    IldaBuilder file;
+    file.section(1, 100, 2, "first").section(0, 3, 2, "second");
+    const QString path = file.save(folder.file("two.ild"));
+    const FrameScan scan = seekFrames(path);
+    ASSERT_EQ(scan.framesFound, 2);
+    EXPECT_EQ(scan.fileFramePos[2], 1 + 32 + 600);
+    editor.openFile(path);
+    // Header bytes and point records lie in the slot exactly as in the file.
+    const FrameHeader first = slotHeader(1);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(&first), 32), file.bytes().left(32));
+    EXPECT_EQ(slotPoints(1, 600), file.bytes().mid(32, 600));
+    EXPECT_EQ(slotHeader(2).frameNumber(), 77);  // kept as read; renumbered only on save
+    EXPECT_EQ(slotPoints(2, 24), file.bytes().mid(32 + 600 + 32, 24));
+}
+
+TEST_F(OpenFixture, TrueColour3DFramesBecome2DAndLongFramesAreCut) {
+    IldaBuilder file;
+    file.section(4, 3, 2, "deep", {0, 0, 0}).section(0, 20005, 2, "long");
+    editor.openFile(file.save(folder.file("mixed.ild")));
+    const FrameHeader converted = slotHeader(1);
+    EXPECT_EQ(converted.formatCode, 5);
+    EXPECT_EQ(converted.pointCount(), 3);
+    const QByteArray in = file.bytes().mid(32, 30), out = slotPoints(1, 24);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(out.mid(8 * i, 4), in.mid(10 * i, 4)) << i;          // X and Y
+        EXPECT_EQ(out.mid(8 * i + 4, 4), in.mid(10 * i + 6, 4)) << i;  // status, blue, green, red
+    }
+    EXPECT_EQ(slotHeader(2).pointCount(), MaxPoints);
+    EXPECT_EQ(editor.win.statusNote,
+              "1 3-D true-colour frames were converted to 2-D. 1 frames were cut to their first 20000 points.");
+    editor.chooseThumbnail(1, true);
+    EXPECT_EQ(editor.frame.frame0->pointCount, MaxPoints);
+    editor.chooseThumbnail(0, true);
+    EXPECT_EQ(editor.frame.format, 5);
+}
+
+TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
+    editor.seq.fileChanged = true;
+    prompts.answers = {Answer::Cancel};
+    editor.open();
+    EXPECT_TRUE(prompts.filters.isEmpty());  // cancelled before the file dialog
+
+    IldaBuilder file;
+    for (int i = 0; i < 9; ++i) file.section(0, i + 1, 9);
+    prompts.answers = {Answer::No};
+    prompts.fileNames = {file.save(folder.file("nine.ild"))};
+    editor.open();
+    EXPECT_EQ(prompts.filters.last(), "ILDA Files *.ILD|*.ild");
+    EXPECT_FALSE(editor.seq.fileChanged);
+    EXPECT_EQ(editor.win.title, "Quorvel Laser Editor: nine.ild");
+    EXPECT_EQ(editor.seq.totalFrames, 9);
+    EXPECT_EQ(editor.win.stripRange, 2);
+    EXPECT_EQ(editor.win.stripPosition, 0);
+    EXPECT_EQ(editor.seq.currentFrame, 1);
+    EXPECT_FALSE(editor.seq.editEnabled);
+    EXPECT_EQ(editor.win.pointsLabel, "1");
+    EXPECT_EQ(editor.history.undocounter(), 1);
+    EXPECT_EQ(editor.thumbnails[7].label, "8");
+
+    prompts.fileNames.clear();  // the dialog cancelled: nothing changes
+    editor.open();
+    EXPECT_EQ(editor.seq.totalFrames, 9);
+}
+
+TEST_F(OpenFixture, OnlyTheFirstTenThousandFramesAreLoaded) {
+    IldaBuilder file;
+    for (int i = 0; i < MaxFrames + 2; ++i) file.section(1, 0, MaxFrames + 2);
+    editor.openFile(file.save(folder.file("many.ild")));
+    EXPECT_EQ(editor.seq.totalFrames, MaxFrames);
+    EXPECT_EQ(prompts.messages, QStringList{"Only the first 10000 frames were loaded."});
+}

@@ -1,0 +1,109 @@
+// Opening, browsing and saving through the real main window, with the file dialogs scripted.
+#include "IldaBuilder.h"
+#include "TestSupport.h"
+#include "ilda/IldaReader.h"
+#include "shell/Editor.h"
+#include "shell/MainWindow.h"
+
+#include <QLabel>
+#include <QScrollBar>
+#include <QtTest>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+class FileWorkflowTest : public QObject {
+    Q_OBJECT
+
+    struct Fixture {
+        ProgramFolder folder;
+        ScriptedPrompts prompts;
+        Editor editor{folder.path(), prompts};
+        MainWindow window{editor};
+        QString text(const QString& label) { return window.findChild<QLabel*>(label)->text(); }
+        QWidget* thumb(int i) { return window.findChild<QWidget*>(QString("PicFrames%1").arg(i)); }
+    };
+
+private slots:
+    void openBrowseAndSaveASample() {
+        Fixture f;
+        const QString sample = QStringLiteral(QUORVEL_SAMPLES_DIR "/laserboy-in.ild");
+        if (!QFile::exists(sample)) QSKIP("no sample folder beside the checkout");
+        f.prompts.fileNames = {sample};
+        f.window.action("mnuOpen")->trigger();
+        const FrameScan scan = seekFrames(sample);
+        QCOMPARE(f.editor.seq.totalFrames, scan.framesFound);
+        QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: laserboy-in.ild"));
+        QCOMPARE(f.text("LblFrameNumber0"), QString("1"));
+        QCOMPARE(f.text("LblPointsNumber"), QString::number(scan.sections[0].header.pointCount()));
+
+        // Scroll one step: the strip moves by four frames.
+        auto* scroll = f.window.findChild<QScrollBar*>("VScroll1");
+        QCOMPARE(scroll->maximum(), scan.framesFound / 4);
+        scroll->setValue(1);
+        QCOMPARE(f.text("LblFrameNumber0"), QString("5"));
+
+        // Left click frame 6, right click frame 8: frames 6..8 selected, frame 8 loaded.
+        QTest::mouseClick(f.thumb(1), Qt::LeftButton);
+        QTest::mouseClick(f.thumb(3), Qt::RightButton);
+        QCOMPARE(f.editor.seq.selFrameStart, 6);
+        QCOMPARE(f.editor.seq.selFrameLen, 3);
+        QCOMPARE(f.editor.seq.currentFrame, 8);
+        QVERIFY(f.editor.seq.editEnabled);
+        QVERIFY(f.window.action("mnuUndo")->isEnabled());
+        const FrameHeader eighth = f.editor.buffer.readHeader(8).value();
+        QCOMPARE(f.text("LblPointsNumber"), QString::number(eighth.pointCount()));
+        const QImage thumb = f.thumb(1)->grab().toImage();
+        QCOMPARE(thumb.pixelColor(0, 0), f.window.palette().color(QPalette::Highlight));
+
+        const QString out = f.folder.file("saved.ild");
+        f.prompts.fileNames = {out};
+        f.window.action("mnuSaveAs")->trigger();
+        const FrameScan saved = seekFrames(out);
+        QVERIFY(!saved.rejected);
+        QCOMPARE(saved.framesFound, scan.framesFound);
+        QCOMPARE(saved.sections[7].header.pointCount(), eighth.pointCount());
+    }
+
+    void newFileAnsweredYesSavesTheSequence() {
+        Fixture f;
+        f.window.action("mnuNewFrame")->trigger();
+        QTest::mouseClick(f.thumb(1), Qt::LeftButton);
+        Frame0& frame = *f.editor.frame.frame0;  // as if drawn on the canvas
+        frame.pointCount = 1;
+        frame.points[0] = point3D(100, -100, 0, 3);
+        f.editor.seq.framechanged = f.editor.seq.fileChanged = true;
+
+        const QString out = f.folder.file("answered-yes.ild");
+        f.prompts.answers = {Answer::Yes};
+        f.prompts.fileNames = {out};
+        f.window.action("mnuNew")->trigger();
+        QCOMPARE(f.prompts.questions, QStringList{"File changed. Do you want to save it?"});
+        const QByteArray b = readFile(out);
+        QCOMPARE(b.size(), 32 + 32 + 8 + 32);
+        FrameHeader second{};
+        std::memcpy(&second, b.constData() + 32, 32);
+        QCOMPARE(second.pointCount(), 1);
+        QCOMPARE(second.frameNumber(), 2);
+        QCOMPARE(QByteArray(b.constData() + 64, 8), QByteArray("\x00\x64\xFF\x9C\x00\x00\x80\x03", 8));
+        // The new sequence: one empty frame, nothing chosen.
+        QCOMPARE(f.editor.seq.totalFrames, 1);
+        QCOMPARE(f.text("LblFrameNumber1"), QString());
+        QVERIFY(!f.editor.seq.editEnabled);
+    }
+
+    void aRejectedFileKeepsTheFramesBeforeIt() {
+        Fixture f;
+        IldaBuilder file;
+        file.section(0, 4, 12).section(1, 2, 12).raw(QByteArray(32, 'x'));
+        f.prompts.fileNames = {file.save(f.folder.file("broken.ild"))};
+        f.window.action("mnuOpen")->trigger();
+        QCOMPARE(f.prompts.messages, QStringList{" err totframes= 12"});
+        QCOMPARE(f.editor.seq.totalFrames, 2);
+        QCOMPARE(f.text("LblFrameNumber1"), QString("2"));
+        QCOMPARE(f.text("LblFrameNumber2"), QString());
+    }
+};
+
+QTEST_MAIN(FileWorkflowTest)
+#include "FileWorkflowTest.moc"
