@@ -45,8 +45,8 @@ void split(int v, uint8_t& hi, uint8_t& lo) {
 }
 }  // namespace
 
-Point3D point3D(int x, int y, uint8_t status, uint8_t colour) {
-    Point3D p{};
+template <class P> P indexedPoint(int x, int y, uint8_t status, uint8_t colour) {
+    P p{};
     split(x, p.xHi, p.xLo);
     split(y, p.yHi, p.yLo);
     p.status = status;
@@ -54,14 +54,8 @@ Point3D point3D(int x, int y, uint8_t status, uint8_t colour) {
     return p;
 }
 
-Point2D point2D(int x, int y, uint8_t status, uint8_t colour) {
-    Point2D p{};
-    split(x, p.xHi, p.xLo);
-    split(y, p.yHi, p.yLo);
-    p.status = status;
-    p.colorIndex = colour;
-    return p;
-}
+Point3D point3D(int x, int y, uint8_t status, uint8_t colour) { return indexedPoint<Point3D>(x, y, status, colour); }
+Point2D point2D(int x, int y, uint8_t status, uint8_t colour) { return indexedPoint<Point2D>(x, y, status, colour); }
 
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b) {
     PointTrue2D p{};

@@ -1,6 +1,6 @@
 // Opening, browsing and saving through the real main window, with the file dialogs scripted.
 #include "IldaBuilder.h"
-#include "TestSupport.h"
+#include "WindowFixture.h"
 #include "ilda/IldaReader.h"
 #include "shell/Editor.h"
 #include "shell/MainWindow.h"
@@ -15,14 +15,7 @@ using namespace quorvel::test;
 class FileWorkflowTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramFolder folder;
-        ScriptedPrompts prompts;
-        Editor editor{folder.path(), prompts};
-        MainWindow window{editor};
-        QString text(const QString& label) { return window.findChild<QLabel*>(label)->text(); }
-        QWidget* thumb(int i) { return window.findChild<QWidget*>(QString("PicFrames%1").arg(i)); }
-    };
+    using Fixture = WindowFixture;
 
 private slots:
     void openBrowseAndSaveASample() {

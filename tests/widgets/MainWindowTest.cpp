@@ -1,5 +1,5 @@
 // The real main window, offscreen: its menu bar, controls, canvas pixels, wheel and closing.
-#include "TestSupport.h"
+#include "WindowFixture.h"
 #include "shell/Editor.h"
 #include "shell/MainWindow.h"
 
@@ -18,15 +18,7 @@ using namespace quorvel::test;
 class MainWindowTest : public QObject {
     Q_OBJECT
 
-    struct Fixture {
-        ProgramFolder folder;
-        ScriptedPrompts prompts;
-        Editor editor{folder.path(), prompts};
-        MainWindow window{editor};
-        int quits = 0;
-        Fixture() { window.quit = [this] { ++quits; }; }
-        QLabel* label(const char* name) { return window.findChild<QLabel*>(name); }
-    };
+    using Fixture = WindowFixture;
 
 private slots:
     void menuBarMatchesTheCommandTable() {

@@ -1,0 +1,25 @@
+#pragma once
+// The real main window on a fresh program folder, with scripted dialogs.
+#include "TestSupport.h"
+#include "shell/Editor.h"
+#include "shell/MainWindow.h"
+
+#include <QLabel>
+
+namespace quorvel::test {
+
+struct WindowFixture {
+    ProgramFolder folder;
+    ScriptedPrompts prompts;
+    Editor editor{folder.path(), prompts};
+    MainWindow window{editor};
+    int quits = 0;
+
+    WindowFixture() { window.quit = [this] { ++quits; }; }
+    QLabel* label(const QString& name) { return window.findChild<QLabel*>(name); }
+    QString text(const QString& name) { return label(name)->text(); }
+    QWidget* widget(const QString& name) { return window.findChild<QWidget*>(name); }
+    QWidget* thumb(int i) { return widget(QStringLiteral("PicFrames%1").arg(i)); }
+};
+
+}  // namespace quorvel::test
