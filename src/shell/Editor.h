@@ -7,6 +7,7 @@
 #include "options/ColourSelector.h"
 #include "shell/Prompts.h"
 #include "shell/Settings.h"
+#include "tools/Gesture.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
 
@@ -20,6 +21,7 @@ inline const QString MainTitle = QStringLiteral("Quorvel Laser Editor");
 inline const QString AppTitle = QStringLiteral("Quorvel Editor");
 inline const QString SaveQuestion = QStringLiteral("File changed. Do you want to save it?");
 inline const QString IldaFilter = QStringLiteral("ILDA Files *.ILD|*.ild");
+inline const QString FrameFullNote = QStringLiteral("The frame is full (20000 points).");
 constexpr int StripThumbnails = 8;
 constexpr int ThumbnailSize = 64;
 constexpr int PaletteStripHeight = 8;
@@ -88,6 +90,35 @@ public:
     void resetTool();
     // The pointer moved over the canvas to (X, Y), in pixels from the top-left.
     void pointerAt(double X, double Y);
+    // Canvas mouse events: button 1 left, 2 right, 4 middle (for moves, the buttons held);
+    // (X, Y) in pixels from the top-left of the canvas, as delivered.
+    void canvasPress(int button, float X, float Y);
+    void canvasMove(int button, float X, float Y);
+    void canvasRelease(int button, float X, float Y);
+    void selectAllPoints();
+
+    // The tools' routines, in canvas pixels with y upward.
+    void addPoint(int32_t x, int32_t y, int button);
+    void appendPoint(int32_t x, int32_t y, int button);
+    void drawFromLastPoint();
+    void lineTo(float x, float y, int button);
+    void previewLine(float x, float row, int button);
+    void addCircle(int32_t cx, int32_t cy, int16_t rx, int16_t ry);
+    void previewCircle(float x, float y);
+    void addRectangle(float x, float y);
+    void previewRectangle(float x, float row);
+    int32_t findNearestPoint(float x, float y);
+    void selectPoint(int32_t i);
+    void selectObject(int32_t i);
+    void clearPointSelection();
+    void previewMove(int32_t x, int32_t row);
+    void movePoints(int32_t x, int32_t y);
+    int32_t findNearestSegment(float x, float y) const;
+    void highlightSegment(int32_t k);
+    void previewInsert(int32_t k, int32_t x, int32_t y);
+    void insertPoint(int32_t k, int32_t x, int32_t y, int button);
+    void recolorPoint(int32_t i);
+    void deletePoint(int32_t i);
     void setPointSpace(int value);
     void setBlankSpace(int value);
     // Files
@@ -113,6 +144,7 @@ public:
     WindowState win;
     FrameBufferFile buffer;
     int16_t wheelStep = 0;
+    Gesture gesture;
 
     QImage canvas{CanvasSize, CanvasSize, QImage::Format_RGB32};
     QImage canvasSnapshot;
@@ -123,6 +155,10 @@ public:
     Rgb emptyThumbnailColour = rgb(200, 200, 200);
 
 private:
+    // Appends one point; false (and a note) when the frame already holds 20000 points.
+    template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button);
+    // The backdrop becomes the canvas snapshot: drag feedback drawn before is wiped.
+    void restoreSnapshot();
     const QImage* canvasBackdrop() const;
     // The backdrop becomes the background picture, or none; this wipes all drawing.
     void resetBackdrop();

@@ -83,7 +83,8 @@ void MainWindow::buildMenus() {
     connect(addItem(edit, "mnuUndo", "Undo", QKeySequence("Ctrl+Z")), &QAction::triggered, this,
             [this] { run([this] { editor_.undo(); }); });
     addSeparator(edit, "mnuEdit00");
-    addItem(edit, "mnuSelectAll", "Select All");
+    connect(addItem(edit, "mnuSelectAll", "Select All"), &QAction::triggered, this,
+            [this] { run([this] { editor_.selectAllPoints(); }); });
     addItem(edit, "mnuCutSel", "Cut Points");
     addItem(edit, "mnuCopySel", "Copy Points");
     addItem(edit, "mnuPasteSel", "Paste Points");
@@ -132,7 +133,9 @@ QWidget* MainWindow::buildCanvasColumn() {
     canvas_ = new ImageView(&editor_.canvas, {CanvasSize, CanvasSize}, column);
     canvas_->setObjectName("PicEdit");
     canvas_->setCursor(Qt::CrossCursor);
-    canvas_->onMove = [this](int, QPointF pos) { run([&] { editor_.pointerAt(pos.x(), pos.y()); }); };
+    canvas_->onPress = [this](int button, QPointF p) { run([&] { editor_.canvasPress(button, p.x(), p.y()); }); };
+    canvas_->onMove = [this](int buttons, QPointF p) { run([&] { editor_.canvasMove(buttons, p.x(), p.y()); }); };
+    canvas_->onRelease = [this](int button, QPointF p) { run([&] { editor_.canvasRelease(button, p.x(), p.y()); }); };
     v->addWidget(canvas_);
 
     auto* colours = new QHBoxLayout;
@@ -173,6 +176,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     penMode_ = new QCheckBox(QStringLiteral("Pen mode"), column);
     penMode_->setObjectName("ChkPenMode");
     controls->addWidget(penMode_, 0, 0);
+    connect(penMode_, &QCheckBox::toggled, this, [this](bool on) { editor_.gesture.penMode = on; });
     const auto slider = [&](const char* name, const QString& caption, int lo, int hi, int row, QLabel*& readout) {
         auto* s = new QSlider(Qt::Horizontal, column);
         s->setObjectName(name);

@@ -1,0 +1,26 @@
+#pragma once
+// What one canvas gesture (press, moves, release) carries from event to event.
+#include <cstdint>
+
+namespace quorvel {
+
+struct Gesture {
+    int32_t centerx = 0, centery = 0;    // press pixel, y upward
+    double drawFromX = 0, drawFromY = 0; // where the next line of points starts
+    bool frameWasEmpty = false;
+    int32_t strokeX = 0, strokeY = 0;    // last point of a pen stroke
+    bool penDown = false;
+    bool drawingLine = false, drawingCircle = false, drawingRectangle = false;
+    bool recoloring = false, inserting = false, moving = false;
+    int32_t insertSegment = -1, moveIndex = -1;
+    uint8_t selectClickPhase = 0;
+    bool penMode = false;                // the "Pen mode" check box
+};
+
+// Nearest integer, halves to even, as every rounding of the tools is.
+inline int32_t nearest(double v);
+
+}  // namespace quorvel
+
+#include <cmath>
+inline int32_t quorvel::nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }

@@ -1,0 +1,27 @@
+#pragma once
+// Reading and writing the position and colour of any point record in canvas pixels.
+#include "model/Coordinates.h"
+#include "model/Records.h"
+
+namespace quorvel {
+
+struct Pixel {
+    int32_t x, y;  // canvas pixels, y upward (whole pixels, truncated)
+};
+
+template <class P> Pixel pixelOf(const P& p) { return {toCanvas(p.xHi, p.xLo) / 128, toCanvas(p.yHi, p.yLo) / 128}; }
+// Where the canvas draws a point at pixel (x, y): the screen row is 512 - y.
+inline int screenRow(int32_t y) { return 512 - y; }
+
+template <class P> void setPixel(P& p, int32_t x, int32_t y) {
+    const StoredBytes X = fromCanvas(x * 128), Y = fromCanvas(y * 128);
+    p.xHi = X.hi, p.xLo = X.lo, p.yHi = Y.hi, p.yLo = Y.lo;
+}
+
+template <class P> bool isBlanked(const P& p) { return p.status & StatusBit::Blanked; }
+template <class P> constexpr bool hasColorIndex() { return requires(P p) { p.colorIndex; }; }
+
+// Status of a point drawn with a mouse button: visible for the left button alone.
+inline uint8_t statusForButton(int button) { return button == 1 ? 0 : StatusBit::Blanked; }
+
+}  // namespace quorvel

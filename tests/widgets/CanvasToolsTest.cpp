@@ -1,0 +1,206 @@
+// The tools driven the way a user drives them: real mouse events on the window's canvas.
+#include "WindowFixture.h"
+#include "tools/PointAccess.h"
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+class CanvasToolsTest : public QObject {
+    Q_OBJECT
+
+    // The window with frame 1 chosen in the strip; positions in canvas pixels, y upward.
+    struct Canvas : WindowFixture {
+        Canvas() { QTest::mouseClick(thumb(0), Qt::LeftButton); }
+        QWidget* canvas() { return widget("PicEdit"); }
+        void tool(int index) { window.findChild<QToolButton*>(QString("ChkTools%1").arg(index))->click(); }
+        void send(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons held) {
+            const QPointF at(p.x(), 511 - p.y());
+            QMouseEvent e(type, at, canvas()->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(canvas(), &e);
+        }
+        void press(QPointF p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonPress, p, b, b); }
+        void move(QPointF p, Qt::MouseButtons held = Qt::LeftButton) { send(QEvent::MouseMove, p, Qt::NoButton, held); }
+        void release(QPointF p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonRelease, p, b, {}); }
+        void drag(int t, QPointF from, QPointF to, Qt::MouseButton b = Qt::LeftButton) {
+            tool(t);
+            press(from, b);
+            move((from + to) / 2, b);
+            move(to, b);
+            release(to, b);
+        }
+        Frame0& frame() { return *editor.frame.frame0; }
+        int count() { return frame().pointCount; }
+        Pixel at(int i) { return pixelOf(frame().points[i]); }
+        QColor shown(int x, int row) { return canvas()->grab().toImage().pixelColor(x, row); }
+    };
+
+private slots:
+    void pointToolAddsVisibleAndBlankedPoints() {
+        Canvas c;
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.drag(PointTool, {150, 120}, {150, 120}, Qt::RightButton);
+        QCOMPARE(c.count(), 2);
+        QCOMPARE(c.frame().points[1].status, uint8_t(64));
+        QCOMPARE(c.text("LblPointsNumber"), QString("2"));
+        QCOMPARE(c.shown(100, 512 - 100 + 1), QColor(255, 255, 255));  // the point's circle, colour 1
+        QCOMPARE(c.shown(150, 512 - 120 + 1), QColor(96, 96, 96));      // a blanked point is grey
+    }
+
+    void penStrokeFollowsTheMouse() {
+        Canvas c;
+        c.window.findChild<QCheckBox*>("ChkPenMode")->setChecked(true);
+        c.tool(PointTool);
+        c.press({50, 50});
+        for (int x = 51; x <= 80; ++x) c.move({double(x), 50});
+        c.release({80, 50});
+        QCOMPARE(c.count(), 6);  // 50, then every PointSpace + 1 = 6 pixels
+        QCOMPARE(c.at(5).x, 80);
+        QVERIFY(c.editor.seq.fileChanged);
+    }
+
+    void lineToolPreviewsAndAddsSpacedPoints() {
+        Canvas c;
+        c.tool(LineTool);
+        c.press({100, 100});
+        c.move({100, 120});
+        // While dragging, the preview marks the future points in the drawing colour.
+        QCOMPARE(c.shown(100 + 1, 511 - 110), QColor(255, 255, 255));
+        QCOMPARE(c.count(), 0);
+        c.release({100, 120});
+        QCOMPARE(c.count(), 6);
+        QCOMPARE(c.at(5).y, 120);
+    }
+
+    void circleToolAddsAClosedEllipse() {
+        Canvas c;
+        c.drag(CircleTool, {256, 256}, {286, 286});
+        QCOMPARE(c.count(), 39);
+        QCOMPARE(c.at(0).y, 286);
+        c.drag(CircleTool, {100, 100}, {120, 120}, Qt::RightButton);  // refused
+        QCOMPARE(c.count(), 39);
+    }
+
+    void rectangleToolAddsFourEdges() {
+        Canvas c;
+        c.drag(RectangleTool, {100, 100}, {110, 105});
+        QCOMPARE(c.count(), 16);
+        QCOMPARE(c.frame().points[0].status, uint8_t(64));
+    }
+
+    void selectToolSelectsRangesAndObjects() {
+        Canvas c;
+        for (int x : {100, 140, 180, 220}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
+        c.tool(SelectTool);  // choosing it clears the selection, so it is chosen once
+        for (double x : {140, 220}) c.press({x, 100}), c.release({x, 100});
+        QCOMPARE(c.editor.frame.selStart, 1);
+        QCOMPARE(c.editor.frame.selEnd, 3);
+        QCOMPARE(c.shown(140, 512 - 100 - 4), QColor(0, 255, 255));  // selection circle
+        c.window.action("mnuObjectSelect")->trigger();
+        QVERIFY(c.editor.settings.objectSelectMode);
+        c.press({100, 100});
+        c.release({100, 100});
+        QCOMPARE(c.editor.frame.selStart, 0);
+        QCOMPARE(c.editor.frame.selEnd, 3);
+        c.press({10, 10}, Qt::RightButton);
+        QCOMPARE(c.editor.frame.selStart, -1);
+        QVERIFY(c.window.findChild<QToolButton*>("ChkTools0")->isChecked());
+        c.window.action("mnuSelectAll")->trigger();
+        QCOMPARE(c.editor.frame.selEnd, 3);
+    }
+
+    void moveToolDragsAPoint() {
+        Canvas c;
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.tool(MoveTool);
+        c.press({102, 101});
+        c.move({150, 130});
+        // The preview shows the point moved by the pointer's offset from the press: (148, 129).
+        QCOMPARE(c.shown(148 + 1, 512 - 129), QColor(255, 255, 255));
+        c.release({152, 131});
+        QCOMPARE(c.at(0).x, 150);
+        QCOMPARE(c.at(0).y, 130);
+    }
+
+    void insertToolPutsAPointIntoTheNearestSegment() {
+        Canvas c;
+        for (int x : {100, 200, 300}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
+        c.drag(InsertTool, {150, 105}, {150, 160});
+        QCOMPARE(c.count(), 4);
+        QCOMPARE(c.at(1).x, 150);
+        QCOMPARE(c.at(1).y, 160);
+    }
+
+    void recolorToolPaintsWhatItPasses() {
+        Canvas c;
+        for (int x : {100, 120, 140}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
+        QTest::mouseClick(c.widget("PicPalette"), Qt::LeftButton, {}, QPoint(2, 2));
+        c.tool(RecolorTool);
+        c.press({100, 100});
+        c.move({120, 100});
+        c.release({120, 100});
+        QCOMPARE(c.frame().points[0].colorIndex, uint8_t(2));
+        QCOMPARE(c.frame().points[1].colorIndex, uint8_t(2));
+        QCOMPARE(c.frame().points[2].colorIndex, uint8_t(1));
+        QCOMPARE(c.shown(120, 512 - 100 - 1), QColor(255, 0, 0));
+    }
+
+    void deleteToolRemovesAPoint() {
+        Canvas c;
+        for (int x : {100, 120, 140}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
+        c.drag(DeleteTool, {121, 99}, {121, 99});
+        QCOMPARE(c.count(), 2);
+        QCOMPARE(c.at(1).x, 140);
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.count(), 3);
+    }
+
+    // From nothing to a saved file, the way a user works, and back again.
+    void drawSaveAndReopen() {
+        Canvas c;
+        c.drag(LineTool, {50, 50}, {50, 100});
+        c.drag(CircleTool, {200, 200}, {230, 230});
+        c.drag(RectangleTool, {300, 300}, {350, 330});
+        c.window.findChild<QCheckBox*>("ChkPenMode")->setChecked(true);
+        c.tool(PointTool);
+        c.press({400, 100});
+        for (int x = 401; x <= 440; ++x) c.move({double(x), 100.0 + (x - 400) / 4});
+        c.release({440, 110});
+        const int drawn = c.count();
+        c.window.action("mnuObjectSelect")->trigger();
+        // A point on the ellipse's right side (angle 1.5) selects the ellipse with the blanked
+        // point its beam starts from; its top is shared with the end of the travel line.
+        c.drag(SelectTool, {230, 202}, {230, 202});
+        const int first = c.editor.frame.selStart, last = c.editor.frame.selEnd;
+        QVERIFY(last - first > 30);
+        c.drag(MoveTool, {230, 202}, {210, 212});
+        QCOMPARE(c.at(first + 1).x, 180);
+        c.drag(DeleteTool, {50, 50}, {50, 50});
+        QCOMPARE(c.count(), drawn - 1);
+        c.window.action("mnuUndo")->trigger();
+        c.window.action("mnuUndo")->trigger();  // the delete and the move are gone
+        QCOMPARE(c.count(), drawn);
+        QCOMPARE(c.at(first + 1).x, 200);
+        const QByteArray expected(reinterpret_cast<const char*>(c.frame().points.data()), drawn * 8);
+
+        const QString out = c.folder.file("drawn.ild");
+        c.prompts.fileNames = {out};
+        c.window.action("mnuSaveAs")->trigger();
+        c.prompts.fileNames = {out};
+        c.window.action("mnuOpen")->trigger();
+        QCOMPARE(c.editor.seq.totalFrames, 1);
+        QTest::mouseClick(c.thumb(0), Qt::LeftButton);
+        QCOMPARE(c.count(), drawn);
+        QByteArray reread(reinterpret_cast<const char*>(c.frame().points.data()), drawn * 8);
+        QCOMPARE(uint8_t(reread[8 * (drawn - 1) + 6]) & 128, 128);  // the last point carries its bit
+        reread[8 * (drawn - 1) + 6] = char(uint8_t(reread[8 * (drawn - 1) + 6]) & 127);
+        QCOMPARE(reread, expected);
+    }
+};
+
+QTEST_MAIN(CanvasToolsTest)
+#include "CanvasToolsTest.moc"
