@@ -1,5 +1,6 @@
 // Open and Save As of a 10000-frame file against a plain buffered copy of the same bytes, and
 // one redraw of the frame strip showing eight 20000-point frames.
+#include "BenchSupport.h"
 #include "ilda/IldaReader.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
@@ -13,14 +14,6 @@
 using namespace quorvel;
 
 namespace {
-
-class SilentPrompts final : public Prompts {
-public:
-    Answer askYesNoCancel(const QString&) override { return Answer::No; }
-    void message(const QString&, MessageIcon) override {}
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
 
 struct ShowFile {
     QTemporaryDir dir;
@@ -89,7 +82,7 @@ void BM_PlainCopy(benchmark::State& state) {
 void BM_StripRedraw(benchmark::State& state) {
     QTemporaryDir dir;
     dir.setAutoRemove(true);
-    SilentPrompts prompts;
+    bench::SilentPrompts prompts;
     Editor editor(dir.path(), prompts);
     WorkingFrame wf;
     wf.frame0->pointCount = MaxPoints;

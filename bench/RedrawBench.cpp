@@ -1,12 +1,12 @@
 // One full canvas redraw of a 20000-point frame: pixels written straight into the image,
 // against one QPainter call per line and circle.
+#include "BenchSupport.h"
 #include "model/Palette.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
 
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <random>
 
 using namespace quorvel;
 
@@ -22,18 +22,9 @@ void put(Point3D& p, int x, int y, int colour) {
     p = {X.hi, X.lo, Y.hi, Y.lo, 0, 0, 0, static_cast<uint8_t>(colour)};
 }
 
-// A dense drawing: consecutive points at most 16 pixels apart, wandering over the canvas.
 WorkingFrame denseFrame() {
     WorkingFrame wf;
-    std::mt19937 rng(7);
-    std::uniform_int_distribution<int> step(-8, 8);
-    int x = 256, y = 256;
-    for (int i = 0; i < MaxPoints; ++i) {
-        x = std::clamp(x + step(rng), 0, 511);
-        y = std::clamp(y + step(rng), 0, 511);
-        put(wf.frame0->points[i], x, y, i & 255);
-    }
-    wf.frame0->pointCount = MaxPoints;
+    bench::fillDense(*wf.frame0);
     return wf;
 }
 

@@ -1,42 +1,25 @@
 // What the canvas tools cost per mouse event on a 20000-point frame: drag feedback has to keep
 // up with the mouse.
+#include "BenchSupport.h"
 #include "shell/Editor.h"
 #include "tools/PointAccess.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
-#include <random>
 
 using namespace quorvel;
 
 namespace {
 
-class SilentPrompts final : public Prompts {
-public:
-    Answer askYesNoCancel(const QString&) override { return Answer::No; }
-    void message(const QString&, MessageIcon) override {}
-    QString openFileName(const QString&) override { return {}; }
-    QString saveFileName(const QString&) override { return {}; }
-};
-
 // An editor with a 20000-point drawing chosen for editing: consecutive points at most 16
 // pixels apart, wandering over the canvas, as a traced or written frame is.
 struct FullFrame {
     QTemporaryDir dir;
-    SilentPrompts prompts;
+    bench::SilentPrompts prompts;
     Editor editor{dir.path(), prompts};
     FullFrame() {
         editor.chooseThumbnail(0, true);
-        Frame0& f = *editor.frame.frame0;
-        f.pointCount = MaxPoints;
-        std::mt19937 rng(7);
-        std::uniform_int_distribution<int> step(-8, 8);
-        int x = 256, y = 256;
-        for (int i = 0; i < MaxPoints; ++i) {
-            x = std::clamp(x + step(rng), 0, 511);
-            y = std::clamp(y + step(rng), 0, 511);
-            setPixel(f.points[i], x, y);
-        }
+        bench::fillDense(*editor.frame.frame0);
         editor.refreshCanvas();
     }
 };
