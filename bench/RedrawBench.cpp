@@ -75,7 +75,7 @@ private:
 template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state) {
     static const WorkingFrame wf = Beam ? spreadFrame() : denseFrame();
     const Palette pal = benchPalette();
-    QImage img(CanvasSize, CanvasSize, QImage::Format_RGB32);
+    QImage img = Painter ? QImage(CanvasSize, CanvasSize, QImage::Format_RGB32) : makeDrawingImage(CanvasSize, CanvasSize);
     for (auto _ : state) {
         if constexpr (Painter) {
             PainterSurface s(img);

@@ -146,7 +146,7 @@ public:
     int16_t wheelStep = 0;
     Gesture gesture;
 
-    QImage canvas{CanvasSize, CanvasSize, QImage::Format_RGB32};
+    QImage canvas = makeDrawingImage(CanvasSize, CanvasSize);
     QImage canvasSnapshot;
     QImage backgroundImage;  // null when no picture is loaded
     QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};

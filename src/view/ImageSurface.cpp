@@ -7,10 +7,18 @@
 
 namespace quorvel {
 
+QImage makeDrawingImage(int width, int height) {
+    const qsizetype stride = qsizetype(width) * 4 + 64;
+    auto* pixels = new uchar[size_t(stride * height)];
+    return QImage(pixels, width, height, stride, QImage::Format_RGB32, [](void* p) { delete[] static_cast<uchar*>(p); },
+                  pixels);
+}
+
 void ImageSurface::clear() {
     if (backdrop_ && !backdrop_->isNull()) {
         if (backdrop_->size() == image_.size() && backdrop_->format() == image_.format()) {
-            std::memcpy(image_.bits(), backdrop_->constBits(), static_cast<size_t>(image_.sizeInBytes()));
+            const size_t row = size_t(image_.width()) * 4;
+            for (int y = 0; y < image_.height(); ++y) std::memcpy(image_.scanLine(y), backdrop_->constScanLine(y), row);
         } else {
             QPainter painter(&image_);
             painter.drawImage(image_.rect(), *backdrop_);

@@ -172,16 +172,6 @@ TEST_F(EditorFixture, AChangedFrameIsWrittenBackBeforeTheNextIsLoaded) {
     EXPECT_EQ(editor.frame.frame0->points[1].status, 128);
 }
 
-TEST_F(EditorFixture, BeamModeTogglesAndCountsShowInBothViews) {
-    fillSlot(1, 3);
-    editor.chooseThumbnail(0, true);
-    for (bool beam : {true, false}) {
-        editor.toggleBeamMode();
-        EXPECT_EQ(editor.settings.beamMode, beam);
-        EXPECT_EQ(editor.win.pointsLabel, "3");
-    }
-}
-
 TEST_F(EditorFixture, ClosingDeletesTheBufferFileAndKeepsTheSettings) {
     editor.settings.gridStep = 33;
     editor.toggleBeamMode();

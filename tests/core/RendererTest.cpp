@@ -135,3 +135,18 @@ TEST(ImageSurfaceDrawing, PointColourShowsUnderItsCircleInBothViews) {
         EXPECT_EQ(at(img, 10, 10), qt(GridColour)) << beam;
     }
 }
+
+TEST(ImageSurfaceDrawing, ClearingBringsBackTheBackdropWhateverItsRowLength) {
+    QImage backdrop(CanvasSize, CanvasSize, QImage::Format_RGB32);
+    for (int y = 0; y < CanvasSize; ++y)
+        for (int x = 0; x < CanvasSize; ++x) backdrop.setPixel(x, y, qRgb(x & 255, y & 255, (x ^ y) & 255));
+    QImage canvas = makeDrawingImage(CanvasSize, CanvasSize);
+    ASSERT_NE(canvas.bytesPerLine(), backdrop.bytesPerLine());
+    ImageSurface s(canvas, &backdrop);
+    s.line(0, 0, 511, 511, rgb(1, 2, 3));
+    s.clear();
+    EXPECT_EQ(canvas, backdrop);
+    s.setBackdrop(nullptr);
+    s.clear();
+    EXPECT_EQ(at(canvas, 300, 400), 0u);
+}

@@ -1,5 +1,4 @@
 // Opening, browsing and saving through the real main window, with the file dialogs scripted.
-#include "IldaBuilder.h"
 #include "WindowFixture.h"
 #include "ilda/IldaReader.h"
 #include "shell/Editor.h"
@@ -83,18 +82,6 @@ private slots:
         QCOMPARE(f.editor.seq.totalFrames, 1);
         QCOMPARE(f.text("LblFrameNumber1"), QString());
         QVERIFY(!f.editor.seq.editEnabled);
-    }
-
-    void aRejectedFileKeepsTheFramesBeforeIt() {
-        Fixture f;
-        IldaBuilder file;
-        file.section(0, 4, 12).section(1, 2, 12).raw(QByteArray(32, 'x'));
-        f.prompts.fileNames = {file.save(f.folder.file("broken.ild"))};
-        f.window.action("mnuOpen")->trigger();
-        QCOMPARE(f.prompts.messages, QStringList{" err totframes= 12"});
-        QCOMPARE(f.editor.seq.totalFrames, 2);
-        QCOMPARE(f.text("LblFrameNumber1"), QString("2"));
-        QCOMPARE(f.text("LblFrameNumber2"), QString());
     }
 };
 
