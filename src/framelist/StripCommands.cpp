@@ -3,18 +3,17 @@
 #include "shell/Editor.h"
 #include "shell/Wheel.h"
 
-#include <vector>
 
 namespace quorvel {
 
 int Editor::drawFrameFromBuffer(int frameNumber, const PixelScale& scale, bool markers, Surface& s) const {
     s.clear();
-    const auto header = buffer.readHeader(frameNumber);
+    SlotFile file(buffer.path(), false);
+    const auto header = file.readHeader(frameNumber);
     if (!header) return 0;
     const int count = std::min(header->pointCount(), MaxPoints);
     const int size = recordSize(header->formatCode);
-    thread_local std::vector<uint8_t> rawFrameBytes(PointAreaSize);
-    const int64_t bytes = buffer.readPoints(frameNumber, rawFrameBytes.data(), int64_t(count) * size);
+    const int64_t bytes = file.readPoints(frameNumber, rawFrameBytes_.data(), int64_t(count) * size);
     const int available = size ? static_cast<int>(bytes / size) : 0;
     PathStyle style;
     style.scale = scale;
@@ -22,9 +21,9 @@ int Editor::drawFrameFromBuffer(int frameNumber, const PixelScale& scale, bool m
     style.pointSize = settings.pointSize;
     const auto draw = [&](const auto* points) { drawPoints(s, points, std::min(count, available), palette, style); };
     switch (header->formatCode) {
-    case 0: draw(reinterpret_cast<const Point3D*>(rawFrameBytes.data())); break;
-    case 1: draw(reinterpret_cast<const Point2D*>(rawFrameBytes.data())); break;
-    case 5: draw(reinterpret_cast<const PointTrue2D*>(rawFrameBytes.data())); break;
+    case 0: draw(reinterpret_cast<const Point3D*>(rawFrameBytes_.data())); break;
+    case 1: draw(reinterpret_cast<const Point2D*>(rawFrameBytes_.data())); break;
+    case 5: draw(reinterpret_cast<const PointTrue2D*>(rawFrameBytes_.data())); break;
     default: break;
     }
     return count;

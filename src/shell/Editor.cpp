@@ -61,7 +61,9 @@ void Editor::addNewFrame() {
     }
     ++seq.totalFrames;
     frame.visit([&](auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
         r.header.setPointCount(0);
+        r.header.formatCode = formatOf<P>();  // the new frame has the format of the frame it copies
         buffer.writeHeader(seq.totalFrames, r.header);
     });
     setStripRange(seq.totalFrames / 4);

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace quorvel {
 
@@ -167,6 +168,8 @@ private:
 
     QString folder_;
     bool backdropIsSnapshot_ = false;
+    // Scratch room for one frame's point area, read straight from the frame buffer file.
+    mutable std::vector<uint8_t> rawFrameBytes_ = std::vector<uint8_t>(PointAreaSize);
 };
 
 }  // namespace quorvel

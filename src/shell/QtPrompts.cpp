@@ -40,10 +40,6 @@ QString QtPrompts::saveFileName(const QString& filter) {
     return QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFilter(filter));
 }
 
-}  // namespace quorvel
-
-namespace quorvel {
-
 void QtPrompts::setBusy(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -1,5 +1,6 @@
 #pragma once
 // What one canvas gesture (press, moves, release) carries from event to event.
+#include <cmath>
 #include <cstdint>
 
 namespace quorvel {
@@ -18,9 +19,6 @@ struct Gesture {
 };
 
 // Nearest integer, halves to even, as every rounding of the tools is.
-inline int32_t nearest(double v);
+inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 }  // namespace quorvel
-
-#include <cmath>
-inline int32_t quorvel::nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }

@@ -91,6 +91,14 @@ TEST_F(EditorFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
     EXPECT_EQ(editor.thumbnails[0].label, "9");
     for (int i = 1; i < 8; ++i) EXPECT_TRUE(editor.thumbnails[i].label.isEmpty());
 
+    // With a true-colour frame loaded, the new frame gets a true-colour header of its own.
+    editor.frame.format = 5;
+    editor.frame.frame5->header.setPointCount(7);
+    editor.addNewFrame();
+    const FrameHeader added = editor.buffer.readHeader(10).value();
+    EXPECT_EQ(added.formatCode, 5);
+    EXPECT_EQ(added.pointCount(), 0);
+
     editor.seq.totalFrames = MaxFrames;
     editor.addNewFrame();
     EXPECT_EQ(editor.seq.totalFrames, MaxFrames);
