@@ -2,8 +2,12 @@
 // the same code the editor runs.
 #include "ilda/IldaReader.h"
 #include "shell/Editor.h"
+#include "view/SlotDrawing.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QSaveFile>
+#include <csignal>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -19,7 +23,8 @@ const char* const Usage =
     "  copy IN OUT                        open IN as the editor does, then save it as OUT\n"
     "  render IN FRAME OUT.png [--thumbnail]\n"
     "                                     draw frame FRAME (1-based) of IN as the canvas shows it\n"
-    "                                     after Open (512 x 512), or as its 64 x 64 thumbnail\n"
+    "                                     once the frame is chosen in the strip (axes, grid,\n"
+    "                                     markers; 512 x 512), or as its 64 x 64 thumbnail\n"
     "Each command takes --help.\n";
 
 void err(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
@@ -38,23 +43,20 @@ public:
 // A program folder of its own, so a running editor's frame buffer file is never touched.
 struct Workspace {
     QTemporaryDir dir;
-    CommandLinePrompts prompts;
-    std::unique_ptr<Editor> editor;
     Workspace() {
         const QString installed = QCoreApplication::applicationDirPath();
         for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"})
             QFile::copy(installed + '/' + name, dir.filePath(name));
-        editor = std::make_unique<Editor>(dir.path(), prompts);
+        QDir(dir.path()).mkpath(QStringLiteral("buffer"));
     }
-    void open(const QString& path) {
-        prompts.openPath = path;
-        editor->open();
-        if (!editor->win.statusNote.isEmpty()) err(editor->win.statusNote);
-    }
+    QString folder() const { return dir.path(); }
 };
 
+// A name or company up to its first zero byte: the editor's own frames are all zeros there.
 QString text(const uint8_t* field, int width) {
-    return QString::fromLatin1(reinterpret_cast<const char*>(field), width);
+    int n = 0;
+    while (n < width && field[n] != 0) ++n;
+    return QString::fromLatin1(reinterpret_cast<const char*>(field), n);
 }
 
 bool wantsHelp(const QStringList& args) { return args.contains("--help") || args.contains("-h"); }
@@ -96,43 +98,75 @@ int info(const QStringList& args) {
 }
 
 int copy(const QStringList& args) {
-    if (wantsHelp(args) || args.size() != 2)
+    if (wantsHelp(args) || args.size() != 2 || args[1].isEmpty())
         return usage("usage: quorvel-ilda copy IN OUT\n"
-                     "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n",
+                     "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n"
+                     "Nothing is written when no frame could be loaded.\n",
                      args);
     Workspace w;
-    w.open(args[0]);
-    w.prompts.savePath = args[1];
-    w.editor->saveAs();
-    if (w.editor->win.statusNote.startsWith("The file could not be written")) {
-        err(w.editor->win.statusNote);
+    CommandLinePrompts prompts;
+    Editor editor(w.folder(), prompts);
+    const OpenResult opened = editor.openFile(args[0]);
+    if (!editor.win.statusNote.isEmpty()) err(editor.win.statusNote);
+    if (opened == OpenResult::Unreadable || opened == OpenResult::BufferFailed) return 1;
+    if (editor.seq.totalFrames == 0) {
+        err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1; %2 is left as it was").arg(args[0], args[1]));
+        return 1;
+    }
+    prompts.savePath = args[1];
+    const WriteResult saved = editor.saveAs();
+    if (!saved.ok) {
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[1], saved.error));
         return 1;
     }
     return 0;
 }
 
+// Loads IN into a frame buffer file of the workspace as Open does, then draws one frame as the
+// canvas shows it once the frame is chosen in the strip, or as the strip's thumbnail.
 int render(const QStringList& argsIn) {
     QStringList args = argsIn;
     const bool thumbnail = args.removeAll("--thumbnail") > 0;
     if (wantsHelp(args) || args.size() != 3)
         return usage("usage: quorvel-ilda render IN FRAME OUT.png [--thumbnail]\n"
-                     "Draws frame FRAME (1-based) as the canvas shows it after Open, or as its thumbnail.\n",
+                     "Draws frame FRAME (1-based) as the canvas shows it once the frame is chosen in the\n"
+                     "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
                      args);
+    Workspace w;
+    const FrameBufferFile buffer(w.folder() + QStringLiteral("/buffer/FrameBuffer.tmp"));
+    const FrameScan scan = seekFrames(args[0]);
+    if (scan.rejected) err(rejectionText(scan.declaredFrames));
+    const CopyReport copied = copyFrames(args[0], scan, buffer);
+    if (copied.writeFailed) {
+        err(BufferWriteFailed.arg(copied.error));
+        return 1;
+    }
     bool number = false;
     const int frame = args[1].toInt(&number);
-    Workspace w;
-    w.open(args[0]);
-    if (!number || frame < 1 || frame > w.editor->seq.totalFrames) {
+    if (!number || frame < 1 || frame > copied.framesCopied) {
         err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)")
-                .arg(args[1]).arg(w.editor->seq.totalFrames));
+                .arg(args[1]).arg(copied.framesCopied));
         return 2;
     }
+    const Settings settings = loadConfig(w.folder() + QStringLiteral("/config.dat"));
+    const Palette palette = loadPalette(w.folder(), settings.paletteChoice);
     const int size = thumbnail ? ThumbnailSize : CanvasSize;
     QImage image(size, size, QImage::Format_RGB32);
     ImageSurface surface(image);
-    w.editor->drawFrameFromBuffer(frame, thumbnail ? ThumbnailScale : CanvasScale, !thumbnail, surface);
-    if (!image.save(args[2], "PNG")) {
-        err(QStringLiteral("quorvel-ilda: cannot write %1").arg(args[2]));
+    if (thumbnail) {
+        SlotFile file(buffer.path(), false);
+        std::vector<uint8_t> scratch(PointAreaSize);
+        PathStyle style;
+        style.scale = ThumbnailScale;
+        style.markers = false;
+        drawFrameFromSlot(file, frame, palette, style, surface, scratch);
+    } else {
+        drawChosenFrame(buffer, frame, palette, {settings.beamMode, settings.gridStep, settings.pointSize}, surface);
+    }
+    // Written whole or not at all: a PNG that was there stays intact when the write fails.
+    QSaveFile png(args[2]);
+    if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
+        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], png.errorString()));
         return 1;
     }
     return 0;
@@ -141,6 +175,7 @@ int render(const QStringList& argsIn) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") return usage(Usage, args);
@@ -153,6 +188,10 @@ int main(int argc, char** argv) {
     if (!wantsHelp(args) && !args.isEmpty() && !QFileInfo(args[0]).isFile()) {
         err(QStringLiteral("quorvel-ilda: cannot read '%1': no such file").arg(args[0]));
         return 2;
+    }
+    if (QFile in(args.value(0)); !wantsHelp(args) && !args.isEmpty() && !in.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("The file could not be read: %1").arg(in.errorString()));
+        return 1;
     }
     if (command == "info") return info(args);
     if (command == "copy") return copy(args);

@@ -2,31 +2,17 @@
 // and choosing the frame to edit.
 #include "shell/Editor.h"
 #include "shell/Wheel.h"
-
+#include "view/SlotDrawing.h"
 
 namespace quorvel {
 
 int Editor::drawFrameFromBuffer(int frameNumber, const PixelScale& scale, bool markers, Surface& s) const {
-    s.clear();
     SlotFile file(buffer.path(), false);
-    const auto header = file.readHeader(frameNumber);
-    if (!header) return 0;
-    const int count = std::min(header->pointCount(), MaxPoints);
-    const int size = recordSize(header->formatCode);
-    const int64_t bytes = file.readPoints(frameNumber, rawFrameBytes_.data(), int64_t(count) * size);
-    const int available = size ? static_cast<int>(bytes / size) : 0;
     PathStyle style;
     style.scale = scale;
     style.markers = markers;
     style.pointSize = settings.pointSize;
-    const auto draw = [&](const auto* points) { drawPoints(s, points, std::min(count, available), palette, style); };
-    switch (header->formatCode) {
-    case 0: draw(reinterpret_cast<const Point3D*>(rawFrameBytes_.data())); break;
-    case 1: draw(reinterpret_cast<const Point2D*>(rawFrameBytes_.data())); break;
-    case 5: draw(reinterpret_cast<const PointTrue2D*>(rawFrameBytes_.data())); break;
-    default: break;
-    }
-    return count;
+    return drawFrameFromSlot(file, frameNumber, palette, style, s, rawFrameBytes_);
 }
 
 void Editor::setStripRange(int range) {
@@ -66,6 +52,8 @@ void Editor::redrawStrip() {
 void Editor::chooseThumbnail(int index, bool leftButton) {
     const int chosen = win.stripPosition * 4 + index + 1;
     if (chosen > seq.totalFrames) return;
+    // An edit that cannot be written back stays loaded, so it is not lost.
+    if (!writeBackWorkingFrame()) return;
     if (leftButton) {
         seq.selFrameStart = chosen;
         seq.selFrameLen = 1;
@@ -76,7 +64,6 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
         seq.selFrameLen = chosen - seq.selFrameStart + 1;
     }
     win.undoEnabled = false;
-    if (seq.framechanged) buffer.saveRamToBuffer(seq.currentFrame, frame);
     if (win.currentTool != PointTool) resetBackdrop();
     ImageSurface surface = canvasSurface();
     win.pointsLabel = QString::number(drawFrameFromBuffer(chosen, CanvasScale, true, surface));

@@ -104,24 +104,46 @@ FrameScan seekFrames(const QString& path) {
     return scan;
 }
 
+FrameHeader emptyFrameHeader() {
+    FrameHeader h{};
+    h.setSignature("ILDA");
+    h.formatCode = 1;
+    h.setFrameName("");
+    h.setCompanyName("");
+    return h;
+}
+
+// The copy pass trusts only the bytes it actually reads: a file that got shorter since the scan
+// stops the copy at the first frame it can no longer read, as a rejection at that header would.
 CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
     CopyReport report;
     IldaSource file(path);
     SlotFile target(buffer.path(), true);
     std::vector<uint8_t> converted(PointAreaSize);
+    const auto write = [&](int frame, const FrameHeader& h, const void* points, int64_t bytes) {
+        if (target.writeSlot(frame, h, points, bytes)) return true;
+        report.writeFailed = true;
+        report.error = target.error();
+        return false;
+    };
     for (int frame = 1; frame <= scan.framesFound; ++frame) {
         const int64_t position = scan.fileFramePos[frame];
         FrameHeader h = scan.headerOf(frame);
-        if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5) continue;
+        if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5) {
+            if (!write(frame, emptyFrameHeader(), nullptr, 0)) return report;
+            report.framesCopied = frame;
+            continue;
+        }
         int count = h.pointCount();
-        if (count > MaxPoints) {
+        const bool cut = count > MaxPoints;
+        if (cut) {
             count = MaxPoints;
             h.setPointCount(count);
-            ++report.cut;
         }
         const int size = recordSize(h.formatCode);
         int64_t got = 0;
         const uint8_t* records = file.view(position + 32, int64_t(count + 1) * size, got);
+        if (got < int64_t(count) * size) return report;
         if (h.formatCode == 4) {
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
             h.formatCode = 5;
@@ -132,12 +154,14 @@ CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBuf
                 std::memcpy(out, in, 4);          // X, Y
                 std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
             }
-            target.writeSlot(frame, h, converted.data(), int64_t(count) * 8);
+            if (!write(frame, h, converted.data(), int64_t(count) * 8)) return report;
             ++report.converted;
-            continue;
+        } else if (!write(frame, h, records, got)) {
+            // The record after the last one comes along when the file has it; it is never a point.
+            return report;
         }
-        // The record after the last one comes along when the file has it; it is never a point.
-        target.writeSlot(frame, h, records, got);
+        report.cut += cut;
+        report.framesCopied = frame;
     }
     return report;
 }

@@ -33,9 +33,16 @@ QString rejectionText(int declaredFrames);
 FrameScan seekFrames(const QString& path);
 
 struct CopyReport {
-    int converted = 0;  // 3-D true-colour frames stored as 2-D true-colour frames
-    int cut = 0;        // frames of more than 20000 points, cut to their first 20000
+    int framesCopied = 0;  // frames 1..framesCopied are in their slots
+    int converted = 0;     // 3-D true-colour frames stored as 2-D true-colour frames
+    int cut = 0;           // frames of more than 20000 points, cut to their first 20000
+    bool writeFailed = false;  // the frame buffer file took no more: `error` says why
+    QString error;
 };
+
+// What a slot holds for a frame that the file counts but that has nothing to copy: an empty
+// frame of its own, never what an earlier sequence left there.
+FrameHeader emptyFrameHeader();
 
 CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer);
 

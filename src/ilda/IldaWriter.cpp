@@ -1,10 +1,9 @@
 #include "ilda/IldaWriter.h"
 
 #include <QFile>
-#include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <unistd.h>
 #include <vector>
 
 namespace quorvel {
@@ -22,55 +21,85 @@ FrameHeader closingHeader(const FrameHeader& last, int totalFrames) {
 
 namespace {
 
-// The new file is written beside the target and renamed over it only when complete, so a
-// failed save never destroys the file that was there. Output is gathered into large writes.
-class ReplacingFile {
+// QSaveFile's temporary file is the target's name with seven characters more.
+bool tooLongForTemporaryName(const QString& target) {
+    const QFileInfo info(target);
+    const long max = ::pathconf(QFile::encodeName(info.absolutePath()).constData(), _PC_NAME_MAX);
+    return QFile::encodeName(info.fileName()).size() + 7 > (max > 0 ? max : 255);
+}
+
+// Output gathered into large writes, each checked (a buffered QSaveFile would swallow the
+// failure of its last flush). QSaveFile writes beside the target and replaces it only
+// once everything is on disk, so a failed save leaves the old file as it was; it writes through
+// a symbolic link to its target, and straight into the file where the folder allows no
+// temporary file. A name too long to take the temporary suffix is written straight, too.
+class SavedFile {
 public:
-    explicit ReplacingFile(const QString& target) : target_(target), temp_(target + QStringLiteral(".XXXXXX")) {
-        temp_.setAutoRemove(true);
-        if (temp_.open()) buffer_.reserve(Chunk);
+    explicit SavedFile(const QString& target) : save_(target), direct_(target) {
+        save_.setDirectWriteFallback(true);
+        if (tooLongForTemporaryName(target)) {
+            if (direct_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+                device_ = &direct_;
+            else
+                error_ = direct_.errorString();
+        } else if (save_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+            device_ = &save_;
+        } else {
+            error_ = save_.errorString();
+        }
+        if (device_) buffer_.reserve(Chunk);
     }
-    bool isOpen() const { return temp_.isOpen(); }
-    QString errorString() const { return temp_.errorString(); }
+    bool isOpen() const { return device_ != nullptr; }
+    QString errorString() const { return error_; }
     void write(const void* data, int64_t bytes) {
         buffer_.append(static_cast<const char*>(data), bytes);
         if (buffer_.size() >= Chunk) flush();
     }
     WriteResult commit() {
         flush();
-        if (!ok_) return {false, temp_.errorString()};
-        temp_.setPermissions(QFile::exists(target_) ? QFile::permissions(target_)
-                                                    : QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
-                                                          QFile::ReadOther);
-        temp_.close();
-        if (std::rename(QFile::encodeName(temp_.fileName()).constData(), QFile::encodeName(target_).constData()) != 0)
-            return {false, QString::fromLocal8Bit(std::strerror(errno))};
-        temp_.setAutoRemove(false);
+        if (!error_.isEmpty()) {
+            save_.cancelWriting();
+            return {false, error_};
+        }
+        if (device_ == &direct_) {
+            ::fsync(direct_.handle());
+            direct_.close();
+            return direct_.error() == QFile::NoError ? WriteResult{true, {}} : WriteResult{false, direct_.errorString()};
+        }
+        ::fsync(save_.handle());  // on disk before it takes the old file's place
+        if (!save_.commit()) return {false, save_.errorString()};
         return {true, {}};
     }
 
 private:
     static constexpr qsizetype Chunk = 1 << 20;
     void flush() {
-        if (!buffer_.isEmpty() && temp_.write(buffer_) != buffer_.size()) ok_ = false;
+        if (!buffer_.isEmpty() && error_.isEmpty() && device_->write(buffer_) != buffer_.size())
+            error_ = device_->errorString();
         buffer_.clear();
     }
-    QString target_;
-    QTemporaryFile temp_;
+    QSaveFile save_;
+    QFile direct_;
+    QFileDevice* device_ = nullptr;
     QByteArray buffer_;
-    bool ok_ = true;
+    QString error_;
 };
 
 }  // namespace
 
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path) {
-    ReplacingFile out(path);
-    if (!out.isOpen()) return {false, out.errorString()};
     SlotFile source(buffer.path(), false);
+    // A sequence that cannot be read back is never written over a file.
+    if (totalFrames > 0 && !source.isOpen())
+        return {false, QStringLiteral("the frame buffer file cannot be read")};
+    SavedFile out(path);
+    if (!out.isOpen()) return {false, out.errorString()};
     std::vector<char> points(PointAreaSize);
     FrameHeader last{};
     for (int i = 1; i <= totalFrames; ++i) {
-        FrameHeader h = source.readHeader(i).value_or(FrameHeader{});
+        const std::optional<FrameHeader> stored = source.readHeader(i);
+        if (!stored) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
+        FrameHeader h = *stored;
         h.setSignature("ILDA");
         h.setTotalFrames(totalFrames);
         h.setFrameNumber(i);

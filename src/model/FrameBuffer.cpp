@@ -1,6 +1,8 @@
 #include "model/FrameBuffer.h"
 
 #include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <sys/uio.h>
 #include <unistd.h>
 
@@ -14,9 +16,34 @@ SlotFile::SlotFile(const QString& path, bool writable) : file_(path) {
 
 bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
     const int64_t pos = framePos(frame);
-    if (pos == 0 || !file_.isOpen()) return false;
+    if (pos == 0) {
+        error_ = QStringLiteral("frame %1 has no place in the file").arg(frame);
+        return false;
+    }
+    if (!file_.isOpen()) {
+        error_ = file_.errorString();
+        return false;
+    }
     iovec parts[2] = {{const_cast<FrameHeader*>(&h), sizeof h}, {const_cast<void*>(points), size_t(bytes)}};
-    return ::pwritev(file_.handle(), parts, bytes > 0 ? 2 : 1, pos - 1) == int64_t(sizeof h) + bytes;
+    const int64_t total = int64_t(sizeof h) + bytes;
+    int64_t done = ::pwritev(file_.handle(), parts, bytes > 0 ? 2 : 1, pos - 1);
+    // A short write is retried with what is left: the retry either finishes or says why it cannot.
+    while (done >= 0 && done < total) {
+        const bool inHeader = done < int64_t(sizeof h);
+        const char* from = inHeader ? reinterpret_cast<const char*>(&h) + done
+                                    : static_cast<const char*>(points) + (done - int64_t(sizeof h));
+        const int64_t left = inHeader ? int64_t(sizeof h) - done : total - done;
+        const ssize_t w = ::pwrite(file_.handle(), from, size_t(left), pos - 1 + done);
+        if (w <= 0) {
+            if (w == 0) errno = ENOSPC;
+            done = -1;
+            break;
+        }
+        done += w;
+    }
+    if (done == total) return true;
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
 }
 
 std::optional<FrameHeader> SlotFile::readHeader(int frame) {
@@ -33,7 +60,10 @@ int64_t SlotFile::readPoints(int frame, void* dst, int64_t bytes) {
 }
 
 bool FrameBufferFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) const {
-    return SlotFile(path_, true).writeSlot(frame, h, points, bytes);
+    SlotFile file(path_, true);
+    if (file.writeSlot(frame, h, points, bytes)) return true;
+    error_ = file.error();
+    return false;
 }
 
 std::optional<FrameHeader> FrameBufferFile::readHeader(int frame) const {

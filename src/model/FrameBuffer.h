@@ -26,10 +26,14 @@ public:
     std::optional<FrameHeader> readHeader(int frame);
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes);
+    // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+    // Why the last write failed, in the system's words.
+    const QString& error() const { return error_; }
 
 private:
     QFile file_;
+    QString error_;
 };
 
 class FrameBufferFile {
@@ -53,9 +57,14 @@ public:
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes) const;
     bool remove() const;
+    // Why the last failed write of this file failed.
+    const QString& error() const { return error_; }
 
 private:
     QString path_;
+    mutable QString error_;
 };
+
+inline const QString BufferWriteFailed = QStringLiteral("The frame buffer file could not be written: %1");
 
 }  // namespace quorvel

@@ -22,15 +22,26 @@ int paletteComponent(const char* field, int width) {
     return static_cast<int>(std::clamp(rounded, 0.0, 255.0));
 }
 
-Palette loadPalette(const QString& programFolder, uint8_t choice) {
+Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note) {
     const bool pangolin = choice == PangolinPalette;
     const int lastIndex = pangolin ? 63 : 255;
+    const QString name = pangolin ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
     Palette p;
-    QFile file(programFolder + (pangolin ? "/pangolin.dat" : "/ilda.dat"));
-    const QByteArray bytes = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    QFile file(programFolder + '/' + name);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    // Only the lines the palette uses are read, whatever the file's size.
+    const QByteArray bytes = opened ? file.read(qint64(lastIndex + 1) * PaletteLineBytes) : QByteArray();
+    if (note && !opened)
+        *note = QStringLiteral("The palette file %1 could not be read (%2): its colours show as black.")
+                    .arg(name, file.errorString());
     for (int i = 0; i <= lastIndex; ++i) {
         const qsizetype at = qsizetype(i) * PaletteLineBytes;
-        if (at + 27 > bytes.size()) break;  // the rest stays black
+        if (at + 27 > bytes.size()) {  // the rest stays black
+            if (note && opened)
+                *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
+                            .arg(name).arg(i).arg(lastIndex + 1);
+            break;
+        }
         const char* line = bytes.constData() + at;
         p.red[i] = static_cast<uint8_t>(paletteComponent(line + 8, 3));
         p.green[i] = static_cast<uint8_t>(paletteComponent(line + 16, 3));

@@ -23,8 +23,9 @@ struct Palette {
 constexpr int PaletteLineBytes = 29;
 
 // Reads the file that `choice` names in `programFolder`. Entries the file cannot supply
-// (missing or short file) stay black; Pangolin's indices 64..255 get its fill colour.
-Palette loadPalette(const QString& programFolder, uint8_t choice);
+// (missing or short file) stay black; Pangolin's indices 64..255 get its fill colour. When
+// the file could not be read, or not wholly, `note` (if given) says so in the user's words.
+Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note = nullptr);
 
 // The leading decimal value of a short text field, rounded and limited to 0..255.
 int paletteComponent(const char* field, int width);

@@ -1,10 +1,19 @@
 #include "shell/AboutDialog.h"
 
 #include <QDialogButtonBox>
+#include <QDate>
 #include <QLabel>
+#include <QLocale>
 #include <QVBoxLayout>
 
 namespace quorvel {
+
+QString buildDate(const char* compilerDate) {
+    // The compiler writes "Dec  6 2026"; people write "6 December 2026".
+    const QString simple = QString::fromLatin1(compilerDate).simplified();
+    const QDate date = QLocale::c().toDate(simple, QStringLiteral("MMM d yyyy"));
+    return date.isValid() ? QLocale::c().toString(date, QStringLiteral("d MMMM yyyy")) : simple;
+}
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));
@@ -12,7 +21,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* title = new QLabel(QStringLiteral("<b>Quorvel Laser Editor</b>"), this);
     title->setObjectName("AboutTitle");
     v->addWidget(title);
-    v->addWidget(new QLabel(QStringLiteral("Built on %1").arg(QStringLiteral(__DATE__)), this));
+    v->addWidget(new QLabel(QStringLiteral("Built on %1").arg(buildDate(__DATE__)), this));
     v->addWidget(new QLabel(QStringLiteral("An editor for laser-show frames in ILDA files.\n"
                                            "Made with Qt, FreeType and fontconfig."),
                             this));

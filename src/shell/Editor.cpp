@@ -1,6 +1,5 @@
 #include "shell/Editor.h"
 
-#include "ilda/IldaWriter.h"
 #include "options/ColourSelector.h"
 #include "shell/Wheel.h"
 
@@ -11,30 +10,32 @@ namespace quorvel {
 Editor::Editor(QString programFolder, Prompts& p)
     : prompts(p), buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")), folder_(std::move(programFolder)) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
-    palette = loadPalette(folder_, settings.paletteChoice);
-    drawPaletteStrip();
     QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
     canvas.fill(Qt::black);
     frame.clearSelection();
     newFile();
+    reloadPalette();  // after New File, so that its note about a missing palette file stays
     win.pastePointsEnabled = false;
     win.pasteFrameEnabled = false;
 }
 
 // ---- sequence -------------------------------------------------------------------------
 
-void Editor::newFile() {
+bool Editor::newFile() {
     if (seq.fileChanged) {
         switch (prompts.askYesNoCancel(SaveQuestion)) {
-        case Answer::Cancel: return;
-        case Answer::No: seq.fileChanged = false; return;
+        case Answer::Cancel: return true;
+        case Answer::No: seq.fileChanged = false; return true;
         case Answer::Yes:
-            if (seq.framechanged) buffer.saveRamToBuffer(seq.currentFrame, frame);
-            writeIldaFile();
-            seq.fileChanged = false;
+            // A save that failed keeps the sequence: starting anew would lose what was not saved.
+            if (const WriteResult saved = saveAs(); !saved.ok && !saved.error.isEmpty()) return false;
             break;
         }
     }
+    return startEmptySequence();
+}
+
+bool Editor::startEmptySequence() {
     win.title = MainTitle;
     chooseTool(NoTool);
     seq.editEnabled = false;
@@ -46,12 +47,21 @@ void Editor::newFile() {
     frame.clearSelection();
     seq.currentFrame = 0;
     seq.selFrameStart = seq.selFrameLen = 1;
-    buffer.writeRecord(1, f0);
+    const bool written = buffer.writeRecord(1, f0);
     backgroundImage = QImage();
     resetBackdrop();
     win.stripPosition = 0;
     setStripRange(0);
     redrawStrip();
+    if (!written) prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+    return written;
+}
+
+bool Editor::writeBackWorkingFrame() {
+    if (!seq.framechanged || seq.currentFrame == 0) return true;  // frame 0 has no slot to go to
+    if (buffer.saveRamToBuffer(seq.currentFrame, frame)) return true;
+    prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+    return false;
 }
 
 void Editor::addNewFrame() {
@@ -59,13 +69,19 @@ void Editor::addNewFrame() {
         prompts.message(QStringLiteral("The sequence is full (10000 frames)."), MessageIcon::Exclamation);
         return;
     }
-    ++seq.totalFrames;
+    bool written = false;
     frame.visit([&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
-        r.header.setPointCount(0);
-        r.header.formatCode = formatOf<P>();  // the new frame has the format of the frame it copies
-        buffer.writeHeader(seq.totalFrames, r.header);
+        FrameHeader h = r.header;
+        h.setPointCount(0);
+        h.formatCode = formatOf<P>();  // the new frame has the format of the frame it copies
+        written = buffer.writeHeader(seq.totalFrames + 1, h);
     });
+    if (!written) {
+        prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+        return;
+    }
+    ++seq.totalFrames;
     setStripRange(seq.totalFrames / 4);
     redrawStrip();
     win.deleteFramesEnabled = true;
@@ -81,6 +97,8 @@ void Editor::makeUndo() {
 void Editor::resetUndo() { history.resetUndo(); }
 
 void Editor::undo() {
+    // A gesture in progress holds indices into the frame; undoing under it would pull them away.
+    if (gesture.buttonsHeld != 0) return;
     if (!history.undo(frame)) return;
     if (history.undocounter() == 0) win.undoEnabled = false;
     refreshCanvas();
@@ -89,12 +107,13 @@ void Editor::undo() {
 // ---- view -----------------------------------------------------------------------------
 
 const QImage* Editor::canvasBackdrop() const {
-    if (backdropIsSnapshot_ && !canvasSnapshot.isNull()) return &canvasSnapshot;
+    if (backdropIsSnapshot_ && !restoredSnapshot_.isNull()) return &restoredSnapshot_;
     return backgroundImage.isNull() ? nullptr : &backgroundImage;
 }
 
 void Editor::resetBackdrop() {
     backdropIsSnapshot_ = false;
+    restoredSnapshot_ = QImage();
     canvasSurface().clear();
 }
 
@@ -125,8 +144,10 @@ void Editor::drawPaletteStrip() {
 }
 
 void Editor::reloadPalette() {
-    palette = loadPalette(folder_, settings.paletteChoice);
+    QString note;
+    palette = loadPalette(folder_, settings.paletteChoice, &note);
     drawPaletteStrip();
+    if (!note.isEmpty()) win.statusNote = note;
 }
 
 void Editor::pickColour(double x) { currentColor = colorIndexAt(x, settings.paletteChoice); }
@@ -151,18 +172,21 @@ void Editor::setBlankSpace(int value) { settings.blankSpace = static_cast<int16_
 
 // ---- files ----------------------------------------------------------------------------
 
-void Editor::writeIldaFile() {
+WriteResult Editor::writeIldaFile() {
     const QString path = prompts.saveFileName(IldaFilter);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return {};
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path);
     win.statusNote = result.ok ? QStringLiteral("Saved %1 frames.").arg(seq.totalFrames)
                                : QStringLiteral("The file could not be written: %1").arg(result.error);
+    return result;
 }
 
-void Editor::saveAs() {
-    if (seq.framechanged) buffer.saveRamToBuffer(seq.currentFrame, frame);
-    writeIldaFile();
-    seq.fileChanged = false;
+WriteResult Editor::saveAs() {
+    // An edit that did not reach its slot would be missing from the file: nothing is written.
+    if (!writeBackWorkingFrame()) return {false, buffer.error()};
+    const WriteResult result = writeIldaFile();
+    if (result.ok || result.error.isEmpty()) seq.fileChanged = false;  // a failed write keeps the question
+    return result;
 }
 
 void Editor::shutdown() {

@@ -4,6 +4,7 @@
 #include "model/FrameBuffer.h"
 #include "model/Palette.h"
 #include "model/Undo.h"
+#include "ilda/IldaWriter.h"
 #include "options/ColourSelector.h"
 #include "shell/Prompts.h"
 #include "shell/Settings.h"
@@ -55,6 +56,9 @@ struct WindowState {
     QString statusNote;
 };
 
+// How "Open" ended, for callers that act on it (the command-line tool's exit code).
+enum class OpenResult { Loaded, Rejected, Unreadable, BufferFailed };
+
 struct Thumbnail {
     QImage image{ThumbnailSize, ThumbnailSize, QImage::Format_RGB32};
     QString label;  // frame number, empty when the place shows no frame
@@ -66,8 +70,9 @@ public:
     // Runs start-up from loading the settings to the first empty frame.
     Editor(QString programFolder, Prompts& prompts);
 
-    // Sequence and frames
-    void newFile();
+    // Sequence and frames. False when the sequence must not be replaced: the save it asked
+    // for failed, or the frame buffer file took nothing (the user was told either way).
+    bool newFile();
     void addNewFrame();
     // Strip
     void setStripPosition(int position);
@@ -124,10 +129,11 @@ public:
     void setBlankSpace(int value);
     // Files
     void open();
-    // Opens `path` as "Open" does once the file is chosen; false when a file was rejected.
-    bool openFile(const QString& path);
-    void writeIldaFile();
-    void saveAs();
+    // Opens `path` as "Open" does once the file is chosen and New File has run.
+    OpenResult openFile(const QString& path);
+    // Asks for a name and writes the sequence there; not ok (with no error) when cancelled.
+    WriteResult writeIldaFile();
+    WriteResult saveAs();
     // Closing the window: the frame buffer file goes, the settings are kept.
     void shutdown();
 
@@ -158,8 +164,12 @@ public:
 private:
     // Appends one point; false (and a note) when the frame already holds 20000 points.
     template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button);
-    // The backdrop becomes the canvas snapshot: drag feedback drawn before is wiped.
+    // The backdrop becomes the canvas snapshot as it is now: drag feedback drawn before is wiped.
     void restoreSnapshot();
+    // New File once its question is answered. False when slot 1 could not be written.
+    bool startEmptySequence();
+    // Writes the working frame back when it changed; false (and the user told) when it failed.
+    bool writeBackWorkingFrame();
     const QImage* canvasBackdrop() const;
     // The backdrop becomes the background picture, or none; this wipes all drawing.
     void resetBackdrop();
@@ -168,6 +178,7 @@ private:
 
     QString folder_;
     bool backdropIsSnapshot_ = false;
+    QImage restoredSnapshot_;  // the backdrop while backdropIsSnapshot_
     // Scratch room for one frame's point area, read straight from the frame buffer file.
     mutable std::vector<uint8_t> rawFrameBytes_ = std::vector<uint8_t>(PointAreaSize);
 };

@@ -8,13 +8,16 @@
 namespace quorvel {
 
 inline const QString AlreadyLoaded = QStringLiteral("The program is already loaded!");
+inline const QString NoLockNote =
+    QStringLiteral("The lock file could not be created here: a second copy started in this folder would not be refused.");
 
-// True when this copy may run; otherwise tells the user and returns false.
-inline bool claimProgramFolder(QLockFile& lock, Prompts& prompts) {
+enum class FolderClaim { Ours, HeldByAnother, NoLock };
+
+// Only a lock held by a running copy refuses; a folder that takes no lock file still runs.
+inline FolderClaim claimProgramFolder(QLockFile& lock) {
     lock.setStaleLockTime(0);  // only a lock whose process is gone is stale
-    if (lock.tryLock(0)) return true;
-    prompts.message(AlreadyLoaded, MessageIcon::Exclamation);
-    return false;
+    if (lock.tryLock(0)) return FolderClaim::Ours;
+    return lock.error() == QLockFile::LockFailedError ? FolderClaim::HeldByAnother : FolderClaim::NoLock;
 }
 
 }  // namespace quorvel

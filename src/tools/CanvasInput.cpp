@@ -21,10 +21,13 @@ void Editor::pointerAt(double X, double Y) {
 
 void Editor::restoreSnapshot() {
     backdropIsSnapshot_ = true;
+    restoredSnapshot_ = canvasSnapshot;  // shared, not copied: later snapshots leave it alone
     canvasSurface().clear();
 }
 
 void Editor::canvasPress(int button, float X, float Y) {
+    if (!isCanvasButton(button)) return;
+    gesture.buttonsHeld |= button;
     if (!seq.editEnabled || win.currentTool == NoTool) return;
     const int32_t x = std::clamp(nearest(X), 0, 511);
     const int32_t y = 511 - std::clamp(nearest(Y), 0, 511);
@@ -172,6 +175,8 @@ void Editor::canvasMove(int button, float X, float Y) {
 }
 
 void Editor::canvasRelease(int button, float X, float Y) {
+    if (!isCanvasButton(button)) return;
+    gesture.buttonsHeld &= ~button;
     if (win.currentTool == NoTool) return;
     X = clampToCanvas(X);
     Y = 511 - clampToCanvas(Y);

@@ -88,11 +88,20 @@ void Editor::previewInsert(int32_t k, int32_t x, int32_t y) {
 
 void Editor::insertPoint(int32_t k, int32_t x, int32_t y, int button) {
     frame.visit([&](auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
         const int32_t n = r.pointCount;
-        if (!appendTo(r, x, y, button)) return;  // makes room at the end, or says the frame is full
-        auto added = r.points[n];
+        if (k < 0 || k + 1 >= n) return;  // the segment is gone: nothing to insert into
+        if (n >= MaxPoints) {
+            win.statusNote = FrameFullNote;
+            return;
+        }
         std::move_backward(r.points.begin() + k + 1, r.points.begin() + n, r.points.begin() + n + 1);
-        r.points[k + 1] = added;
+        // The new point still holds its follower's bytes: Z and true colour are not written.
+        P& p = r.points[k + 1];
+        setPixel(p, x, y);
+        p.status = statusForButton(button);
+        if constexpr (hasColorIndex<P>()) p.colorIndex = currentColor;
+        ++r.pointCount;
     });
     redrawCanvas();
 }

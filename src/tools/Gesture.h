@@ -16,7 +16,11 @@ struct Gesture {
     int32_t insertSegment = -1, moveIndex = -1;
     uint8_t selectClickPhase = 0;
     bool penMode = false;                // the "Pen mode" check box
+    int buttonsHeld = 0;                 // canvas buttons pressed and not yet released
 };
+
+// Only the left (1), right (2) and middle (4) buttons act on the canvas.
+inline bool isCanvasButton(int button) { return button == 1 || button == 2 || button == 4; }
 
 // Nearest integer, halves to even, as every rounding of the tools is.
 inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }

@@ -2,6 +2,8 @@
 #include "shell/Editor.h"
 #include "tools/PointAccess.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 template <class P> bool Editor::appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button) {
@@ -37,8 +39,9 @@ void Editor::drawFromLastPoint() {
     frame.visit([&](const auto& r) {
         if (r.pointCount == 0) return;
         const auto& last = r.points[r.pointCount - 1];
-        gesture.drawFromX = toCanvas(last.xHi, last.xLo) / 128.0;
-        gesture.drawFromY = toCanvas(last.yHi, last.yLo) / 128.0;
+        // A point at the right or top edge lies on pixel 512, which no point can be stored at.
+        gesture.drawFromX = std::min(toCanvas(last.xHi, last.xLo) / 128.0, 511.0);
+        gesture.drawFromY = std::min(toCanvas(last.yHi, last.yLo) / 128.0, 511.0);
         gesture.frameWasEmpty = false;
     });
 }

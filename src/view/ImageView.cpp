@@ -20,14 +20,15 @@ void ImageView::paintEvent(QPaintEvent*) {
     if (image_ && !image_->isNull()) p.drawImage(0, 0, *image_);
 }
 
+// Back, Forward and other extra buttons have no meaning on the program's pictures.
 void ImageView::mousePressEvent(QMouseEvent* e) {
-    if (onPress) onPress(buttonCode(e->button()), e->position());
+    if (onPress && buttonCode(e->button())) onPress(buttonCode(e->button()), e->position());
 }
 void ImageView::mouseMoveEvent(QMouseEvent* e) {
     if (onMove) onMove(buttonCode(e->buttons()), e->position());
 }
 void ImageView::mouseReleaseEvent(QMouseEvent* e) {
-    if (onRelease) onRelease(buttonCode(e->button()), e->position());
+    if (onRelease && buttonCode(e->button())) onRelease(buttonCode(e->button()), e->position());
 }
 
 }  // namespace quorvel

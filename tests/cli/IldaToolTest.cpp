@@ -18,9 +18,9 @@ struct ToolRun {
     QString out, err;
 };
 
-ToolRun tool(const QStringList& args) {
+ToolRun tool(const QStringList& args, const QString& program = QStringLiteral(QUORVEL_ILDA_TOOL)) {
     QProcess p;
-    p.start(QStringLiteral(QUORVEL_ILDA_TOOL), args);
+    p.start(program, args);
     p.waitForFinished(120000);
     return {p.exitCode(), QString::fromLocal8Bit(p.readAllStandardOutput()), QString::fromLocal8Bit(p.readAllStandardError())};
 }
@@ -87,6 +87,12 @@ TEST(IldaTool, InfoListsSectionsAndRejectsDamagedFiles) {
     EXPECT_TRUE(lines[1].contains("'hello   '"));
     EXPECT_EQ(lines[2], "frames: 1 of 1 declared, palettes: 1, points: 3");
 
+    // The editor's own frames carry zero bytes as name and company: both still show, empty.
+    QByteArray zeros = IldaBuilder().section(1, 1, 1).bytes();
+    zeros.replace(8, 16, QByteArray(16, '\0'));
+    const ToolRun unnamed = tool({"info", IldaBuilder().raw(zeros).save(dir.filePath("unnamed.ild"))});
+    EXPECT_TRUE(unnamed.out.contains("name '' company ''")) << unnamed.out.toStdString();
+
     const QString bad = IldaBuilder().raw(QByteArray(40, 'q')).save(dir.filePath("bad.ild"));
     const ToolRun rejected = tool({"info", bad});
     EXPECT_EQ(rejected.exitCode, 1);
@@ -104,10 +110,14 @@ TEST(IldaTool, RendersAFrameAtCanvasOrThumbnailSize) {
         const QImage image(png);
         EXPECT_EQ(image.size(), QSize(c.size, c.size));
     }
-    // With markers, the first point's green square sits at the point: X = 0, Y = 0 is pixel (255, 257).
+    // As the canvas shows a chosen frame: the first point's green square at the point (X = 0,
+    // Y = 0 is pixel (255, 257)), the axes and the grid dots over it.
     const ToolRun r = tool({"render", in, "1", dir.filePath("one.png")});
     ASSERT_EQ(r.exitCode, 0);
-    EXPECT_EQ(QImage(dir.filePath("one.png")).pixelColor(255 + 4, 257 - 4), QColor(0, 255, 0));
+    const QImage one(dir.filePath("one.png"));
+    EXPECT_EQ(one.pixelColor(255 + 4, 257 - 4), QColor(0, 255, 0));
+    EXPECT_EQ(one.pixelColor(256, 100), QColor(50, 50, 50));
+    EXPECT_EQ(one.pixelColor(10, 10), QColor(255, 255, 255));
 }
 
 TEST(IldaTool, ClearErrorsForWrongUse) {
@@ -126,6 +136,38 @@ TEST(IldaTool, ClearErrorsForWrongUse) {
         const ToolRun r = tool(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode) << c.args.join(' ').toStdString();
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+    }
+}
+
+// Input it could not read, or output it could not write whole: a failure, and whatever was at
+// the output name before is still there.
+TEST(IldaTool, FailuresLeaveTheOutputAsItWas) {
+    QTemporaryDir dir;
+    const QString in = IldaBuilder().section(1, 300, 1).save(dir.filePath("in.ild"));
+    const QString empty = IldaBuilder().save(dir.filePath("empty.ild"));
+    const QString rejected = IldaBuilder().raw(QByteArray(64, 'q')).save(dir.filePath("rejected.ild"));
+    const QString kept = dir.filePath("kept");
+    struct Case { QStringList args; bool fullDisk; const char* says; };
+    const Case cases[] = {
+        {{"copy", empty, kept}, false, "no frame could be loaded"},
+        {{"copy", rejected, kept}, false, "no frame could be loaded"},
+        {{"copy", in, ""}, false, "usage: quorvel-ilda copy"},
+        {{"copy", dir.path(), kept}, false, "no such file"},
+        {{"copy", in, kept}, true, "File too large"},
+        {{"render", in, "1", kept}, true, "File too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("what was there");
+        f.close();
+        // A file-size limit of one kilobyte stands for a full disk.
+        const ToolRun r = c.fullDisk ? tool(QStringList{"-c", "ulimit -f 1 && exec \"$0\" \"$@\"", QUORVEL_ILDA_TOOL} + c.args, "/bin/sh")
+                                     : tool(c.args);
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
+        EXPECT_EQ(readFile(kept), "what was there");
     }
     for (const char* command : {"info", "copy", "render"}) {
         const ToolRun help = tool({command, "--help"});

@@ -214,18 +214,17 @@ TEST_F(EditorFixture, PaletteChoiceDecidesTheStripAndResetsTheColour) {
     EXPECT_EQ(editor.currentColor, 63);
 }
 
-TEST(SingleInstance, ASecondCopyInTheSameFolderIsRefused) {
+TEST(SingleInstance, OnlyALockHeldByARunningCopyRefuses) {
     ProgramFolder folder, other;
-    ScriptedPrompts prompts;
     QLockFile first(folder.file("quorvel.lock"));
-    ASSERT_TRUE(claimProgramFolder(first, prompts));
+    ASSERT_EQ(claimProgramFolder(first), FolderClaim::Ours);
     QLockFile second(folder.file("quorvel.lock"));
-    EXPECT_FALSE(claimProgramFolder(second, prompts));
-    ASSERT_EQ(prompts.messages.size(), 1);
-    EXPECT_EQ(prompts.messages[0], "The program is already loaded!");
-    EXPECT_EQ(prompts.lastIcon, MessageIcon::Exclamation);
+    EXPECT_EQ(claimProgramFolder(second), FolderClaim::HeldByAnother);
     QLockFile elsewhere(other.file("quorvel.lock"));
-    EXPECT_TRUE(claimProgramFolder(elsewhere, prompts));
+    EXPECT_EQ(claimProgramFolder(elsewhere), FolderClaim::Ours);
+    // A folder that takes no lock file (here: one that is gone) still lets the program run.
+    QLockFile nowhere(other.file("missing/quorvel.lock"));
+    EXPECT_EQ(claimProgramFolder(nowhere), FolderClaim::NoLock);
     first.unlock();
-    EXPECT_TRUE(claimProgramFolder(second, prompts));
+    EXPECT_EQ(claimProgramFolder(second), FolderClaim::Ours);
 }

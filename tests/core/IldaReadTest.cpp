@@ -49,7 +49,7 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
     };
     for (const auto& c : cases) {
         prompts.messages.clear();
-        ASSERT_TRUE(editor.openFile(c.file.save(folder.file("case.ild"))) == c.messages.isEmpty()) << c.what;
+        ASSERT_EQ(editor.openFile(c.file.save(folder.file("case.ild"))) == OpenResult::Loaded, c.messages.isEmpty()) << c.what;
         EXPECT_EQ(editor.seq.totalFrames, c.frames) << c.what;
         EXPECT_EQ(prompts.messages, c.messages) << c.what;
         for (size_t i = 0; i < c.formats.size(); ++i)

@@ -90,18 +90,6 @@ TEST_F(SaveFixture, AChangedFrameIsWrittenBackFirst) {
     EXPECT_TRUE(editor.seq.framechanged);  // Save As leaves it set
 }
 
-TEST_F(SaveFixture, AFailedSaveLeavesWhatWasThereAndSaysWhy) {
-    // A folder where the file should go cannot be written over.
-    QDir(folder.path()).mkpath("taken/inside");
-    prompts.fileNames = {folder.file("taken")};
-    editor.seq.fileChanged = true;
-    editor.saveAs();
-    EXPECT_TRUE(QDir(folder.file("taken/inside")).exists());
-    EXPECT_TRUE(editor.win.statusNote.startsWith("The file could not be written: ")) << editor.win.statusNote.toStdString();
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_FALSE(editor.seq.fileChanged);
-}
-
 TEST_F(SaveFixture, NoFramesGivesOnlyTheClosingHeader) {
     editor.openFile(IldaBuilder().raw(QByteArray(32, 'x')).save(folder.file("bad.ild")));
     const QByteArray b = saveAs();

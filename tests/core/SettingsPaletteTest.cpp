@@ -82,14 +82,17 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     // Line 0 reads " 12", "7.6" and "300"; line 1 stops in the middle of green.
     writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.6" "  b: " "300" "\r\n"
                                                    "label   " "200" "  g: " "5"));
-    const Palette p = loadPalette(folder.path(), IldaPalette);
+    QString note;
+    const Palette p = loadPalette(folder.path(), IldaPalette, &note);
+    EXPECT_EQ(note, "The palette file ilda.dat holds only 1 of its 256 colours: the rest show as black.");
     EXPECT_EQ(p.red[0], 12);
     EXPECT_EQ(p.green[0], 8);
     EXPECT_EQ(p.blue[0], 255);
     EXPECT_EQ(p.color[1], rgb(0, 0, 0));  // the short line supplies nothing
     EXPECT_EQ(p.color[255], rgb(0, 0, 0));
     QFile::remove(folder.file("pangolin.dat"));
-    const Palette missing = loadPalette(folder.path(), PangolinPalette);
+    const Palette missing = loadPalette(folder.path(), PangolinPalette, &note);
+    EXPECT_TRUE(note.startsWith("The palette file pangolin.dat could not be read")) << note.toStdString();
     EXPECT_EQ(missing.color[0], rgb(0, 0, 0));
     EXPECT_EQ(missing.color[64], rgb(255, 32, 32));
 }

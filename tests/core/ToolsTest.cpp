@@ -387,3 +387,102 @@ TEST_F(ToolFixture, TrueColourFramesTakePointsButNoLines) {
     const PointTrue2D& p = editor.frame.frame5->points[0];
     EXPECT_EQ(p.red + p.green + p.blue, 0);
 }
+
+// Undo, a second button or a Back button while a tool's gesture is held: the gesture ends as if
+// nothing had come between, and no tool reaches past the frame's points.
+TEST_F(ToolFixture, GesturesInterruptedByUndoOrOtherButtonsStayInsideTheFrame) {
+    enum Interruption { Undo, RightButton, BackButton };
+    const int tools[] = {PointTool, LineTool, CircleTool, SelectTool, MoveTool,
+                         InsertTool, RecolorTool, DeleteTool, RectangleTool};
+    for (int tool : tools) {
+        for (Interruption how : {Undo, RightButton, BackButton}) {
+            SCOPED_TRACE(testing::Message() << "tool " << tool << ", interruption " << how);
+            setPoints({{100, 100, 0}, {200, 100, 0}});
+            drag(LineTool, 0, 0, 200, 160);  // something to undo, and a segment near the press
+            use(tool);
+            press(150, 102);
+            const std::vector<Pt> held = points();
+            switch (how) {
+            case Undo:
+                editor.undo();
+                EXPECT_EQ(points(), held);
+                break;
+            case RightButton:
+                press(150, 130, 2);
+                move(160, 140, 3);
+                release(160, 140, 2);
+                break;
+            case BackButton:
+                editor.canvasPress(8, 20, 20);
+                editor.canvasRelease(8, 20, 20);
+                editor.canvasPress(0, 20, 20);
+                EXPECT_EQ(points(), held);
+                break;
+            }
+            move(150, 110);
+            release(150, 110);
+            EXPECT_LE(f0().pointCount, 12 + 30);
+            EXPECT_LT(editor.frame.selEnd, f0().pointCount);
+            editor.undo();  // free again once the buttons are up
+            EXPECT_NE(editor.history.undocounter(), 10);
+        }
+    }
+}
+
+// Shapes that continue from a point on the right or top edge continue there, not on the
+// opposite edge: ILDA 32767 lies on pixel 512, which no point can be stored at.
+TEST_F(ToolFixture, ShapesContinuingFromAnEdgePointStartOnThatEdge) {
+    struct Case {
+        const char* what;
+        Point3D last;
+        int tool;
+        Pt pressAt, releaseAt;
+        bool rightEdge;  // else the top edge
+    };
+    const Case cases[] = {
+        {"line along the right edge", point3D(32767, 0), LineTool, {511, 0}, {511, 100}, true},
+        {"line along the top edge", point3D(0, 32767), LineTool, {0, 511}, {100, 511}, false},
+        {"circle travel from the right edge", point3D(32767, 32767), CircleTool, {400, 400}, {430, 430}, true},
+        {"rectangle travel from the top edge", point3D(32767, 32767), RectangleTool, {400, 400}, {450, 450}, false},
+    };
+    for (const auto& c : cases) {
+        f0().pointCount = 1;
+        f0().points[0] = c.last;
+        drag(c.tool, c.pressAt.x, c.pressAt.y, c.releaseAt.x, c.releaseAt.y);
+        ASSERT_GT(f0().pointCount, 1) << c.what;
+        for (const Pt& p : points()) EXPECT_GE(c.rightEdge ? p.x : p.y, 300) << c.what << " " << p;
+    }
+}
+
+TEST_F(ToolFixture, AnInsertedPointKeepsTheBytesTheToolDoesNotWrite) {
+    setPoints({{10, 10, 0}, {50, 10, 0}});
+    f0().points[1].zHi = 0x12, f0().points[1].zLo = 0x34;
+    drag(InsertTool, 30, 12, 30, 40);
+    ASSERT_EQ(f0().pointCount, 3);
+    EXPECT_EQ(pixelOf(f0().points[1]).y, 40);
+    EXPECT_EQ(f0().points[1].zHi * 256 + f0().points[1].zLo, 0x1234);
+
+    editor.frame.format = 5;
+    Frame5& t = *editor.frame.frame5;
+    t.pointCount = 2;
+    t.points[0] = pointTrue(0, 0, 0, 1, 2, 3);
+    t.points[1] = pointTrue(5000, 0, 0, 200, 100, 50);
+    drag(InsertTool, 275, 260, 280, 300);
+    ASSERT_EQ(t.pointCount, 3);
+    EXPECT_EQ(t.points[1].red, 200);
+    EXPECT_EQ(t.points[1].green, 100);
+    EXPECT_EQ(t.points[1].blue, 50);
+}
+
+// The backdrop is the picture that was restored, not whatever the snapshot later becomes.
+TEST_F(ToolFixture, DragFeedbackDoesNotLingerUnderThePointTool) {
+    setPoints({{100, 100, 0}});
+    use(SelectTool);
+    move(100, 100, 0);  // the hover ring around the point
+    const auto ringPixel = [&] { return editor.canvas.pixel(104, screenRow(100)) & 0xFFFFFF; };
+    ASSERT_EQ(ringPixel(), 0x00FFFFu);
+    use(PointTool);
+    press(300, 300);
+    release(300, 300);
+    EXPECT_NE(ringPixel(), 0x00FFFFu);
+}

@@ -25,6 +25,7 @@ Answer ScriptedPrompts::askYesNoCancel(const QString& text) {
 void ScriptedPrompts::message(const QString& text, MessageIcon icon) {
     messages << text;
     lastIcon = icon;
+    if (onMessage) onMessage();
 }
 
 QString ScriptedPrompts::openFileName(const QString& filter) {

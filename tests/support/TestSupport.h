@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <deque>
+#include <functional>
 #include <memory>
 
 namespace quorvel::test {
@@ -30,6 +31,7 @@ public:
     QString saveFileName(const QString& filter) override;
 
     std::deque<Answer> answers;
+    std::function<void()> onMessage;  // runs while a message is up, as a user could act then
     std::deque<QString> fileNames;
     QStringList questions, messages, filters;
     MessageIcon lastIcon = MessageIcon::Information;

@@ -49,6 +49,10 @@ private slots:
         QCOMPARE(c.text("LblPointsNumber"), QString("2"));
         QCOMPARE(c.shown(100, 512 - 100 + 1), QColor(255, 255, 255));  // the point's circle, colour 1
         QCOMPARE(c.shown(150, 512 - 120 + 1), QColor(96, 96, 96));      // a blanked point is grey
+        // Back and Forward are no drawing buttons.
+        c.drag(PointTool, {200, 200}, {200, 200}, Qt::BackButton);
+        c.drag(PointTool, {200, 200}, {200, 200}, Qt::ForwardButton);
+        QCOMPARE(c.count(), 2);
     }
 
     void penStrokeFollowsTheMouse() {

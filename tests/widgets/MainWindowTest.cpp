@@ -1,5 +1,6 @@
 // The real main window, offscreen: its menu bar, controls, canvas pixels, wheel and closing.
 #include "WindowFixture.h"
+#include "shell/AboutDialog.h"
 #include "shell/Editor.h"
 #include "shell/MainWindow.h"
 
@@ -164,6 +165,11 @@ private slots:
         f.window.close();
         QVERIFY(!QFile::exists(f.folder.bufferPath()));
         QCOMPARE(loadConfig(f.folder.file("config.dat")).gridStep, uint8_t(40));
+    }
+
+    void aboutBoxWritesTheBuildDateAsPeopleDo() {
+        QCOMPARE(buildDate("Dec  6 2026"), QString("6 December 2026"));
+        QCOMPARE(buildDate("Jan 12 2027"), QString("12 January 2027"));
     }
 
     void choosingAColourShowsItsComponents() {
