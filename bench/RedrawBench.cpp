@@ -17,9 +17,9 @@ Palette benchPalette() {
     return p;
 }
 
-void put(Point3D& p, int x, int y, int colour) {
+void put(Point3D& p, int x, int y, int color) {
     const auto X = fromCanvas(x * 128), Y = fromCanvas(y * 128);
-    p = {X.hi, X.lo, Y.hi, Y.lo, 0, 0, 0, static_cast<uint8_t>(colour)};
+    p = {X.hi, X.lo, Y.hi, Y.lo, 0, 0, 0, static_cast<uint8_t>(color)};
 }
 
 WorkingFrame denseFrame() {

@@ -2,7 +2,7 @@
 // up with the mouse.
 #include "BenchSupport.h"
 #include "shell/Editor.h"
-#include "tools/PointAccess.h"
+#include "tools/PointEdits.h"
 
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -38,7 +38,7 @@ void BM_LineDragMove(benchmark::State& state) {
 void BM_PenStrokeStep(benchmark::State& state) {
     FullFrame f;
     f.editor.frame.frame0->pointCount = MaxPoints - 1000;  // room for the stroke to grow
-    f.editor.gesture.penMode = true;
+    f.editor.tools.gesture.penMode = true;
     f.editor.chooseTool(PointTool);
     f.editor.canvasPress(1, 0, 0);
     float x = 0;
@@ -53,12 +53,12 @@ void BM_PenStrokeStep(benchmark::State& state) {
 
 void BM_FindNearestPoint(benchmark::State& state) {
     FullFrame f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.editor.findNearestPoint(300.5f, 200.5f));
+    for (auto _ : state) benchmark::DoNotOptimize(findNearestPoint(f.editor.frame, 300.5f, 200.5f));
 }
 
 void BM_FindNearestSegment(benchmark::State& state) {
     FullFrame f;
-    for (auto _ : state) benchmark::DoNotOptimize(f.editor.findNearestSegment(300.5f, 200.5f));
+    for (auto _ : state) benchmark::DoNotOptimize(findNearestSegment(f.editor.frame, 300.5f, 200.5f));
 }
 
 }  // namespace

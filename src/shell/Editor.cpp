@@ -1,17 +1,21 @@
 #include "shell/Editor.h"
 
-#include "options/ColourSelector.h"
-#include "shell/Wheel.h"
+#include "view/SlotDrawing.h"
 
 #include <QDir>
+#include <algorithm>
 
 namespace quorvel {
 
 Editor::Editor(QString programFolder, Prompts& p)
-    : prompts(p), buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")), folder_(std::move(programFolder)) {
+    : prompts(p),
+      buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")),
+      tools({frame, canvas, settings, palette, currentColor, seq.editEnabled,
+             [this](unsigned flags, const std::function<void()>& change) { edit(flags, change); },
+             [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; }}),
+      folder_(std::move(programFolder)) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
     QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
-    canvas.fill(Qt::black);
     frame.clearSelection();
     newFile();
     reloadPalette();  // after New File, so that its note about a missing palette file stays
@@ -37,7 +41,7 @@ bool Editor::newFile() {
 
 bool Editor::startEmptySequence() {
     win.title = MainTitle;
-    chooseTool(NoTool);
+    tools.choose(NoTool);
     seq.editEnabled = false;
     seq.totalFrames = 1;
     Frame0& f0 = *frame.frame0;
@@ -48,25 +52,18 @@ bool Editor::startEmptySequence() {
     seq.currentFrame = 0;
     seq.selFrameStart = seq.selFrameLen = 1;
     const bool written = buffer.writeRecord(1, f0);
-    backgroundImage = QImage();
-    resetBackdrop();
-    win.stripPosition = 0;
-    setStripRange(0);
+    canvas.setBackground(QImage());
+    canvas.resetBackdrop();
+    strip.setPosition(0);
+    strip.setRange(0);
     redrawStrip();
     if (!written) prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
     return written;
 }
 
-bool Editor::writeBackWorkingFrame() {
-    if (!seq.framechanged || seq.currentFrame == 0) return true;  // frame 0 has no slot to go to
-    if (buffer.saveRamToBuffer(seq.currentFrame, frame)) return true;
-    prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
-    return false;
-}
-
 void Editor::addNewFrame() {
     if (seq.totalFrames >= MaxFrames) {
-        prompts.message(QStringLiteral("The sequence is full (10000 frames)."), MessageIcon::Exclamation);
+        prompts.message(SequenceFullNote, MessageIcon::Exclamation);
         return;
     }
     bool written = false;
@@ -82,12 +79,61 @@ void Editor::addNewFrame() {
         return;
     }
     ++seq.totalFrames;
-    setStripRange(seq.totalFrames / 4);
+    strip.setRange(seq.totalFrames);
     redrawStrip();
     win.deleteFramesEnabled = true;
 }
 
-// ---- undo -----------------------------------------------------------------------------
+bool Editor::writeBackWorkingFrame() {
+    if (!seq.framechanged || seq.currentFrame == 0) return true;  // frame 0 has no slot to go to
+    if (buffer.saveRamToBuffer(seq.currentFrame, frame)) return true;
+    prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+    return false;
+}
+
+// ---- strip ----------------------------------------------------------------------------
+
+void Editor::setStripPosition(int position) {
+    if (strip.setPosition(position)) redrawStrip();
+}
+
+void Editor::wheel(int delta, bool buttonsOrKeysHeld) { setStripPosition(strip.wheelTarget(delta, buttonsOrKeysHeld)); }
+
+void Editor::redrawStrip() { strip.draw(buffer, palette, settings.pointSize, seq); }
+
+void Editor::chooseThumbnail(int index, bool leftButton) {
+    const int chosen = strip.frameAt(index);
+    if (chosen > seq.totalFrames) return;
+    // An edit that cannot be written back stays loaded, so it is not lost.
+    if (!writeBackWorkingFrame()) return;
+    seq.selectFrames(chosen, leftButton);
+    win.undoEnabled = false;
+    if (tools.current() != PointTool) canvas.resetBackdrop();
+    ImageSurface surface = canvas.surface();
+    win.pointsLabel = QString::number(drawChosenFrame(buffer, chosen, palette, viewSettings(), surface));
+    canvas.takeSnapshot();
+    seq.currentFrame = chosen;
+    redrawStrip();
+    buffer.copyFrameToRam(chosen, frame);
+    seq.editEnabled = true;
+    seq.framechanged = false;
+    resetUndo();
+    makeUndo();
+    if (settings.beamMode) {
+        redrawCanvas();  // the working frame with its selection, as every later redraw shows it
+        canvas.takeSnapshot();
+    }
+}
+
+// ---- undo and the edit path -----------------------------------------------------------
+
+void Editor::edit(unsigned flags, const std::function<void()>& change) {
+    if (!(flags & Edit::KeepsUndo)) makeUndo();
+    change();
+    if (flags & Edit::FrameChanged) seq.framechanged = true;
+    if (flags & Edit::FileChanged) seq.fileChanged = true;
+    refreshCanvas();
+}
 
 void Editor::makeUndo() {
     history.makeUndo(frame);
@@ -98,7 +144,7 @@ void Editor::resetUndo() { history.resetUndo(); }
 
 void Editor::undo() {
     // A gesture in progress holds indices into the frame; undoing under it would pull them away.
-    if (gesture.buttonsHeld != 0) return;
+    if (tools.gestureHeld()) return;
     if (!history.undo(frame)) return;
     if (history.undocounter() == 0) win.undoEnabled = false;
     refreshCanvas();
@@ -106,28 +152,12 @@ void Editor::undo() {
 
 // ---- view -----------------------------------------------------------------------------
 
-const QImage* Editor::canvasBackdrop() const {
-    if (backdropIsSnapshot_ && !restoredSnapshot_.isNull()) return &restoredSnapshot_;
-    return backgroundImage.isNull() ? nullptr : &backgroundImage;
-}
-
-void Editor::resetBackdrop() {
-    backdropIsSnapshot_ = false;
-    restoredSnapshot_ = QImage();
-    canvasSurface().clear();
-}
-
 void Editor::redrawCanvas() {
-    ImageSurface surface = canvasSurface();
-    const int drawn = quorvel::redrawCanvas(surface, frame, palette, viewSettings());
+    const int drawn = canvas.redraw(frame, palette, viewSettings());
     if (drawn >= 0) win.pointsLabel = QString::number(drawn);
 }
 
-void Editor::refreshCanvas() {
-    if (win.currentTool != PointTool) resetBackdrop();
-    redrawCanvas();
-    canvasSnapshot = canvas.copy();
-}
+void Editor::refreshCanvas() { tools.refresh(); }
 
 void Editor::toggleBeamMode() {
     settings.beamMode = !settings.beamMode;
@@ -150,50 +180,39 @@ void Editor::reloadPalette() {
     if (!note.isEmpty()) win.statusNote = note;
 }
 
-void Editor::pickColour(double x) { currentColor = colorIndexAt(x, settings.paletteChoice); }
+void Editor::pickColor(double x) { currentColor = colorIndexAt(x, settings.paletteChoice); }
 
 // ---- tools ----------------------------------------------------------------------------
 
-void Editor::chooseTool(int tool) {
-    win.currentTool = static_cast<uint8_t>(tool);
-    if (tool == SelectTool) frame.clearSelection();
-    canvasSnapshot = canvas.copy();
+void Editor::chooseTool(int tool) { tools.choose(tool); }
+
+void Editor::pointerAt(double X, double Y) {
+    X = std::clamp(static_cast<float>(X), 0.0f, 511.0f);
+    Y = 511.0f - std::clamp(static_cast<float>(Y), 0.0f, 511.0f);
+    // The read-out speaks in ILDA values: the left and bottom edges read -32768.
+    win.xLabel = QString::number(nearest(X * 128) - 32768);
+    win.yLabel = QString::number(nearest(Y * 128) - 32768);
 }
 
-void Editor::resetTool() {
-    chooseTool(NoTool);
-    canvasSnapshot = QImage();
-    resetBackdrop();
-    redrawCanvas();
+void Editor::canvasPress(int button, float X, float Y) { tools.press(button, X, Y); }
+
+void Editor::canvasMove(int button, float X, float Y) {
+    pointerAt(X, Y);
+    tools.move(button, X, Y);
 }
+
+void Editor::canvasRelease(int button, float X, float Y) { tools.release(button, X, Y); }
+
+void Editor::selectAllPoints() { tools.selectAll(); }
 
 void Editor::setPointSpace(int value) { settings.pointSpace = static_cast<int16_t>(value); }
 void Editor::setBlankSpace(int value) { settings.blankSpace = static_cast<int16_t>(value); }
 
-// ---- files ----------------------------------------------------------------------------
-
-WriteResult Editor::writeIldaFile() {
-    const QString path = prompts.saveFileName(IldaFilter);
-    if (path.isEmpty()) return {};
-    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path);
-    win.statusNote = result.ok ? QStringLiteral("Saved %1 frames.").arg(seq.totalFrames)
-                               : QStringLiteral("The file could not be written: %1").arg(result.error);
-    return result;
-}
-
-WriteResult Editor::saveAs() {
-    // An edit that did not reach its slot would be missing from the file: nothing is written.
-    if (!writeBackWorkingFrame()) return {false, buffer.error()};
-    const WriteResult result = writeIldaFile();
-    if (result.ok || result.error.isEmpty()) seq.fileChanged = false;  // a failed write keeps the question
-    return result;
-}
-
 void Editor::shutdown() {
     buffer.remove();
     saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
-    backgroundImage = QImage();
-    canvasSnapshot = QImage();
+    canvas.setBackground(QImage());
+    canvas.dropSnapshot();
 }
 
 }  // namespace quorvel

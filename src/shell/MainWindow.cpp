@@ -1,7 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "shell/AboutDialog.h"
-#include "tools/ToolIcons.h"
+#include "tools/ToolTable.h"
 #include "view/ImageView.h"
 
 #include <QApplication>
@@ -21,17 +21,14 @@
 namespace quorvel {
 
 namespace {
-constexpr std::array<int, 11> ToolButtonOrder{0, 1, 2, 3, 10, 9, 4, 5, 6, 7, 8};
-const std::array<QString, 11> ToolHints{QString(), "Point", "Line", "Circle", "Select", "Move",
-                                        "Insert", "Recolor", "Delete", "Create Text", "Rectangle"};
 QColor toQColor(Rgb c) { return QColor(redOf(c), greenOf(c), blueOf(c)); }
 Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 }  // namespace
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
-    editor_.highlightColour = fromQColor(palette().color(QPalette::Highlight));
-    editor_.emptyThumbnailColour = fromQColor(palette().color(QPalette::Button));
+    editor_.strip.highlightColor = fromQColor(palette().color(QPalette::Highlight));
+    editor_.strip.emptyThumbnailColor = fromQColor(palette().color(QPalette::Button));
     buildMenus();
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
@@ -130,7 +127,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     auto* v = new QVBoxLayout(column);
     v->setContentsMargins(0, 0, 0, 0);
 
-    canvas_ = new ImageView(&editor_.canvas, {CanvasSize, CanvasSize}, column);
+    canvas_ = new ImageView(&editor_.canvas.image(), {CanvasSize, CanvasSize}, column);
     canvas_->setObjectName("PicEdit");
     canvas_->setCursor(Qt::CrossCursor);
     canvas_->onPress = [this](int button, QPointF p) { run([&] { editor_.canvasPress(button, p.x(), p.y()); }); };
@@ -142,7 +139,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     paletteStrip_ = new ImageView(&editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
     paletteStrip_->setObjectName("PicPalette");
     paletteStrip_->setToolTip(QStringLiteral("Color Selector"));
-    paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColour(pos.x()); }); };
+    paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColor(pos.x()); }); };
     swatch_ = new QLabel(column);
     swatch_->setObjectName("LblGotColor");
     swatch_->setFixedSize(18, 18);
@@ -158,14 +155,14 @@ QWidget* MainWindow::buildCanvasColumn() {
     auto* toolRow = new QHBoxLayout;
     tools_ = new QButtonGroup(column);
     tools_->setExclusive(true);
-    for (int index : ToolButtonOrder) {
+    for (const ToolInfo& tool : toolButtons()) {
         auto* b = new QToolButton(column);
-        b->setObjectName(QStringLiteral("ChkTools%1").arg(index));
+        b->setObjectName(QStringLiteral("ChkTools%1").arg(tool.id));
         b->setCheckable(true);
-        b->setIcon(toolIcon(index));
+        b->setIcon(toolIcon(tool));
         b->setIconSize({24, 24});
-        b->setToolTip(ToolHints[index]);
-        tools_->addButton(b, index);
+        b->setToolTip(QString::fromLatin1(tool.hint));
+        tools_->addButton(b, tool.id);
         toolRow->addWidget(b);
     }
     connect(tools_, &QButtonGroup::idClicked, this, [this](int id) { run([&] { editor_.chooseTool(id); }); });
@@ -176,11 +173,11 @@ QWidget* MainWindow::buildCanvasColumn() {
     penMode_ = new QCheckBox(QStringLiteral("Pen mode"), column);
     penMode_->setObjectName("ChkPenMode");
     controls->addWidget(penMode_, 0, 0);
-    connect(penMode_, &QCheckBox::toggled, this, [this](bool on) { editor_.gesture.penMode = on; });
-    const auto slider = [&](const char* name, const QString& caption, int lo, int hi, int row, QLabel*& readout) {
+    connect(penMode_, &QCheckBox::toggled, this, [this](bool on) { editor_.tools.gesture.penMode = on; });
+    const auto slider = [&](const char* name, const QString& caption, SettingRange range, int row, QLabel*& readout) {
         auto* s = new QSlider(Qt::Horizontal, column);
         s->setObjectName(name);
-        s->setRange(lo, hi);
+        s->setRange(range.lo, range.hi);
         readout = new QLabel(column);
         readout->setMinimumWidth(24);
         controls->addWidget(new QLabel(caption, column), row, 1);
@@ -188,8 +185,8 @@ QWidget* MainWindow::buildCanvasColumn() {
         controls->addWidget(readout, row, 3);
         return s;
     };
-    pointSlider_ = slider("Slider1", QStringLiteral("Point space"), 3, 20, 0, pointSpaceLabel_);
-    blankSlider_ = slider("Slider2", QStringLiteral("Blank space"), 10, 30, 1, blankSpaceLabel_);
+    pointSlider_ = slider("Slider1", QStringLiteral("Point space"), PointSpaceRange, 0, pointSpaceLabel_);
+    blankSlider_ = slider("Slider2", QStringLiteral("Blank space"), BlankSpaceRange, 1, blankSpaceLabel_);
     pointSpaceLabel_->setObjectName("LblPointSpace");
     blankSpaceLabel_->setObjectName("LblBlankSpace");
     // The slider limits a stored point spacing to its range; a stored blank spacing is kept.
@@ -241,7 +238,7 @@ QWidget* MainWindow::buildStrip() {
         frameLabels_[i]->setObjectName(QStringLiteral("LblFrameNumber%1").arg(i));
         frameLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         frameLabels_[i]->setMinimumWidth(36);
-        thumbs_[i] = new ImageView(&editor_.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
+        thumbs_[i] = new ImageView(&editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
         thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
         thumbs_[i]->onPress = [this, i](int button, QPointF) {
             run([&] { editor_.chooseThumbnail(i, button == 1); });
@@ -266,16 +263,16 @@ void MainWindow::showState() {
     action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);
     action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
-    if (QAbstractButton* b = tools_->button(w.currentTool); b && !b->isChecked()) b->setChecked(true);
+    if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);
     pointsLabel_->setText(w.pointsLabel);
     xLabel_->setText(w.xLabel);
     yLabel_->setText(w.yLabel);
 
     const QSignalBlocker block(scroll_);
-    scroll_->setRange(0, w.stripRange);
-    scroll_->setValue(w.stripPosition);
+    scroll_->setRange(0, editor_.strip.range());
+    scroll_->setValue(editor_.strip.position());
     for (int i = 0; i < StripThumbnails; ++i) {
-        frameLabels_[i]->setText(editor_.thumbnails[i].label);
+        frameLabels_[i]->setText(editor_.strip.thumbnails[i].label);
         thumbs_[i]->update();
     }
     canvas_->update();

@@ -1,5 +1,7 @@
 #pragma once
 // What one canvas gesture (press, moves, release) carries from event to event.
+#include "tools/PointEdits.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -7,8 +9,7 @@ namespace quorvel {
 
 struct Gesture {
     int32_t centerx = 0, centery = 0;    // press pixel, y upward
-    double drawFromX = 0, drawFromY = 0; // where the next line of points starts
-    bool frameWasEmpty = false;
+    LineStart from;                      // where the next line of points starts
     int32_t strokeX = 0, strokeY = 0;    // last point of a pen stroke
     bool penDown = false;
     bool drawingLine = false, drawingCircle = false, drawingRectangle = false;
@@ -21,8 +22,5 @@ struct Gesture {
 
 // Only the left (1), right (2) and middle (4) buttons act on the canvas.
 inline bool isCanvasButton(int button) { return button == 1 || button == 2 || button == 4; }
-
-// Nearest integer, halves to even, as every rounding of the tools is.
-inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 }  // namespace quorvel

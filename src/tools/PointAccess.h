@@ -3,6 +3,8 @@
 #include "model/Coordinates.h"
 #include "model/Records.h"
 
+#include <cmath>
+
 namespace quorvel {
 
 struct Pixel {
@@ -20,6 +22,9 @@ template <class P> void setPixel(P& p, int32_t x, int32_t y) {
 
 template <class P> bool isBlanked(const P& p) { return p.status & StatusBit::Blanked; }
 template <class P> constexpr bool hasColorIndex() { return requires(P p) { p.colorIndex; }; }
+
+// Nearest integer, halves to even, as every rounding of the tools is.
+inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 
 // Status of a point drawn with a mouse button: visible for the left button alone.
 inline uint8_t statusForButton(int button) { return button == 1 ? 0 : StatusBit::Blanked; }

@@ -7,11 +7,11 @@
 
 namespace quorvel {
 
-constexpr Rgb AxisColour = rgb(50, 50, 50);
-constexpr Rgb GridColour = rgb(255, 255, 255);
-constexpr Rgb SelectionColour = rgb(0, 255, 255);
-constexpr Rgb FirstPointColour = rgb(0, 255, 0);
-constexpr Rgb LastPointColour = rgb(255, 0, 0);
+constexpr Rgb AxisColor = rgb(50, 50, 50);
+constexpr Rgb GridColor = rgb(255, 255, 255);
+constexpr Rgb SelectionColor = rgb(0, 255, 255);
+constexpr Rgb FirstPointColor = rgb(0, 255, 0);
+constexpr Rgb LastPointColor = rgb(255, 0, 0);
 constexpr int CanvasSize = 512;
 
 struct ViewSettings {

@@ -1,8 +1,7 @@
 #include "TestSupport.h"
-#include "options/ColourSelector.h"
+#include "options/ColorSelector.h"
 #include "shell/Editor.h"
 #include "shell/SingleInstance.h"
-#include "shell/Wheel.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -43,8 +42,8 @@ TEST_F(EditorFixture, StartsWithOneEmptyFrameAndNothingToUndo) {
     ASSERT_GE(bytes.size(), 32);
     EXPECT_EQ(uint8_t(bytes[24]) * 256 + uint8_t(bytes[25]), 0);
     EXPECT_EQ(uint8_t(bytes[28]) * 256 + uint8_t(bytes[29]), 1);
-    EXPECT_EQ(editor.thumbnails[0].label, "1");
-    EXPECT_TRUE(editor.thumbnails[1].label.isEmpty());
+    EXPECT_EQ(editor.strip.thumbnails[0].label, "1");
+    EXPECT_TRUE(editor.strip.thumbnails[1].label.isEmpty());
 }
 
 TEST_F(EditorFixture, MissingBufferFolderIsCreated) {
@@ -84,12 +83,12 @@ TEST_F(EditorFixture, NewFileAsksOnlyWhenTheFileChanged) {
 
 TEST_F(EditorFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
     growTo(8);
-    EXPECT_EQ(editor.win.stripRange, 2);
+    EXPECT_EQ(editor.strip.range(), 2);
     growTo(9);
-    EXPECT_EQ(editor.win.stripRange, 2);
+    EXPECT_EQ(editor.strip.range(), 2);
     editor.setStripPosition(2);
-    EXPECT_EQ(editor.thumbnails[0].label, "9");
-    for (int i = 1; i < 8; ++i) EXPECT_TRUE(editor.thumbnails[i].label.isEmpty());
+    EXPECT_EQ(editor.strip.thumbnails[0].label, "9");
+    for (int i = 1; i < 8; ++i) EXPECT_TRUE(editor.strip.thumbnails[i].label.isEmpty());
 
     // With a true-colour frame loaded, the new frame gets a true-colour header of its own.
     editor.frame.format = 5;
@@ -123,12 +122,12 @@ TEST_F(EditorFixture, WheelNotchesScrollTheStripByTheirRules) {
     };
     for (const auto& s : steps) {
         editor.wheel(s.delta, s.held);
-        EXPECT_EQ(editor.win.stripPosition, s.position) << s.delta;
-        EXPECT_EQ(editor.wheelStep, s.wheelStep) << s.delta;
+        EXPECT_EQ(editor.strip.position(), s.position) << s.delta;
+        EXPECT_EQ(editor.strip.wheelStep(), s.wheelStep) << s.delta;
     }
     editor.setStripPosition(5);
     editor.wheel(-120, false);
-    EXPECT_EQ(editor.win.stripPosition, 5);
+    EXPECT_EQ(editor.strip.position(), 5);
 }
 
 TEST_F(EditorFixture, ChoosingThumbnailsSelectsRangesAndLoadsTheFrame) {
@@ -174,7 +173,7 @@ TEST_F(EditorFixture, AChangedFrameIsWrittenBackBeforeTheNextIsLoaded) {
     editor.seq.framechanged = true;
     editor.chooseThumbnail(1, true);
     EXPECT_FALSE(editor.seq.framechanged);
-    EXPECT_EQ(editor.thumbnails[0].label, "1");
+    EXPECT_EQ(editor.strip.thumbnails[0].label, "1");
     editor.chooseThumbnail(0, true);
     EXPECT_EQ(editor.frame.frame0->pointCount, 2);
     EXPECT_EQ(editor.frame.frame0->points[1].status, 128);
@@ -191,7 +190,7 @@ TEST_F(EditorFixture, ClosingDeletesTheBufferFileAndKeepsTheSettings) {
     editor.shutdown();  // a second close finds nothing to delete and does not mind
 }
 
-TEST(ColourSelector, PressesChooseBandsOfTheCurrentPalette) {
+TEST(ColorSelector, PressesChooseBandsOfTheCurrentPalette) {
     struct Case { uint8_t choice; double x; int index; };
     const Case cases[] = {
         {PangolinPalette, 7, 1}, {PangolinPalette, 255, 63}, {PangolinPalette, 3.5, 1},
@@ -203,14 +202,14 @@ TEST(ColourSelector, PressesChooseBandsOfTheCurrentPalette) {
     EXPECT_EQ(colorReadout(p, 3), "R:255 G:0 B:9");
 }
 
-TEST_F(EditorFixture, PaletteChoiceDecidesTheStripAndResetsTheColour) {
-    editor.pickColour(200);
+TEST_F(EditorFixture, PaletteChoiceDecidesTheStripAndResetsTheColor) {
+    editor.pickColor(200);
     EXPECT_EQ(editor.currentColor, 200);
     editor.settings.paletteChoice = PangolinPalette;
     editor.reloadPalette();
     EXPECT_EQ(editor.currentColor, 1);
     EXPECT_EQ(editor.paletteStrip.pixel(255, 2) & 0xFFFFFF, ImageSurface::toArgb(editor.palette.color[63]) & 0xFFFFFF);
-    editor.pickColour(255);
+    editor.pickColor(255);
     EXPECT_EQ(editor.currentColor, 63);
 }
 

@@ -59,8 +59,8 @@ TEST_F(BufferFixture, WriteBackStoresTheFormatOfTheLiveRecord) {
     EXPECT_EQ(byteAt(bytes, 32 + 6 + 4), 64 | 128);
     const int64_t slot3 = framePos(3) - 1;
     EXPECT_EQ(byteAt(bytes, slot3 + 7), 5);
-    const uint8_t trueColour[] = {0, 1, 0, 2, 128, 30, 20, 10};  // blue, green, red
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(byteAt(bytes, slot3 + 32 + i), trueColour[i]) << i;
+    const uint8_t trueColor[] = {0, 1, 0, 2, 128, 30, 20, 10};  // blue, green, red
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(byteAt(bytes, slot3 + 32 + i), trueColor[i]) << i;
 
     // Loading them back gives the same records and format.
     WorkingFrame loaded;

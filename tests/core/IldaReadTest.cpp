@@ -109,13 +109,13 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     EXPECT_FALSE(editor.seq.fileChanged);
     EXPECT_EQ(editor.win.title, "Quorvel Laser Editor: nine.ild");
     EXPECT_EQ(editor.seq.totalFrames, 9);
-    EXPECT_EQ(editor.win.stripRange, 2);
-    EXPECT_EQ(editor.win.stripPosition, 0);
+    EXPECT_EQ(editor.strip.range(), 2);
+    EXPECT_EQ(editor.strip.position(), 0);
     EXPECT_EQ(editor.seq.currentFrame, 1);
     EXPECT_FALSE(editor.seq.editEnabled);
     EXPECT_EQ(editor.win.pointsLabel, "1");
     EXPECT_EQ(editor.history.undocounter(), 1);
-    EXPECT_EQ(editor.thumbnails[7].label, "8");
+    EXPECT_EQ(editor.strip.thumbnails[7].label, "8");
 
     prompts.fileNames.clear();  // the dialog cancelled: nothing changes
     editor.open();

@@ -20,8 +20,8 @@ Palette testPalette() {
 std::vector<Op> frameOps(const RecordingSurface& s) {
     std::vector<Op> ops = s.without(Op::Pixel);
     EXPECT_EQ(ops.at(0).kind, Op::Clear);
-    EXPECT_EQ(ops.at(1), (Op{Op::Line, 256, 0, 256, 512, AxisColour}));
-    EXPECT_EQ(ops.at(2), (Op{Op::Line, 0, 256, 512, 256, AxisColour}));
+    EXPECT_EQ(ops.at(1), (Op{Op::Line, 256, 0, 256, 512, AxisColor}));
+    EXPECT_EQ(ops.at(2), (Op{Op::Line, 0, 256, 512, 256, AxisColor}));
     return {ops.begin() + 3, ops.end()};
 }
 
@@ -42,15 +42,15 @@ TEST(Renderer, PathViewDrawsSegmentsCirclesAndMarkersInOrder) {
     EXPECT_EQ(redrawCanvas(s, wf, pal, {false, 10, 2}), 3);
     const Rgb c0 = pal.color[2], c2 = pal.color[4];
     const std::vector<Op> expected = {
-        {Op::FilledBox, 259, 261, 251, 253, FirstPointColour},
+        {Op::FilledBox, 259, 261, 251, 253, FirstPointColor},
         {Op::Line, 255, 257, 255, 257, c0},
         {Op::Circle, 255, 257, 2, 0, c0},
         {Op::Line, 255, 257, 256, 256, BlankedGray},
         {Op::Circle, 256, 256, 2, 0, BlankedGray},
-        {Op::Circle, 256, 256, 4, 0, SelectionColour},
+        {Op::Circle, 256, 256, 4, 0, SelectionColor},
         {Op::Line, 256, 256, 511, 512, c2},
         {Op::Circle, 511, 512, 2, 0, c2},
-        {Op::Box, 505, 518, 517, 506, LastPointColour},
+        {Op::Box, 505, 518, 517, 506, LastPointColor},
     };
     EXPECT_EQ(frameOps(s), expected);
 }
@@ -90,7 +90,7 @@ TEST(Renderer, GridDotsStartAtTheTopLeft) {
         for (const auto& op : s.ops)
             if (op.kind == Op::Pixel) dots.push_back(op);
         ASSERT_EQ(dots.size(), size_t(c.perRow * c.perRow)) << int(c.step);
-        EXPECT_EQ(dots.back(), (Op{Op::Pixel, c.last, c.last, 0, 0, GridColour}));
+        EXPECT_EQ(dots.back(), (Op{Op::Pixel, c.last, c.last, 0, 0, GridColor}));
         EXPECT_EQ(s.ops.front().kind, Op::Line);  // axes first, dots on top
     }
 }
@@ -116,7 +116,7 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
     EXPECT_EQ(at(img, 15, 15), qt(red));
 }
 
-TEST(ImageSurfaceDrawing, PointColourShowsUnderItsCircleInBothViews) {
+TEST(ImageSurfaceDrawing, PointColorShowsUnderItsCircleInBothViews) {
     const Palette pal = testPalette();
     for (bool beam : {false, true}) {
         WorkingFrame wf;
@@ -129,10 +129,10 @@ TEST(ImageSurfaceDrawing, PointColourShowsUnderItsCircleInBothViews) {
         redrawCanvas(s, wf, pal, {beam, 10, 1});
         EXPECT_EQ(at(img, 128 + 1, 384), qt(pal.color[9])) << beam;
         EXPECT_EQ(at(img, 384, 128 - 1), qt(BlankedGray)) << beam;
-        EXPECT_EQ(at(img, 128, 384 - 4), qt(FirstPointColour)) << beam;
-        EXPECT_EQ(at(img, 384 + 6, 128), qt(LastPointColour)) << beam;
-        EXPECT_EQ(at(img, 256, 100), qt(AxisColour)) << beam;
-        EXPECT_EQ(at(img, 10, 10), qt(GridColour)) << beam;
+        EXPECT_EQ(at(img, 128, 384 - 4), qt(FirstPointColor)) << beam;
+        EXPECT_EQ(at(img, 384 + 6, 128), qt(LastPointColor)) << beam;
+        EXPECT_EQ(at(img, 256, 100), qt(AxisColor)) << beam;
+        EXPECT_EQ(at(img, 10, 10), qt(GridColor)) << beam;
     }
 }
 

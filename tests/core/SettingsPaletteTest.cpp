@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "model/Palette.h"
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -65,13 +65,13 @@ TEST(PaletteFile, ReadsTheInstalledPalettes) {
     ProgramFolder folder;
     const Palette ilda = loadPalette(folder.path(), IldaPalette);
     const Palette pangolin = loadPalette(folder.path(), PangolinPalette);
-    struct Case { const Palette& p; int index; Rgb colour; };
+    struct Case { const Palette& p; int index; Rgb color; };
     const Case cases[] = {
         {ilda, 0, rgb(0, 0, 0)},      {ilda, 1, rgb(255, 255, 255)}, {ilda, 2, rgb(255, 0, 0)},
         {pangolin, 0, rgb(255, 0, 0)}, {pangolin, 1, rgb(255, 16, 0)},
         {pangolin, 64, rgb(255, 32, 32)}, {pangolin, 255, rgb(255, 32, 32)},
     };
-    for (const auto& c : cases) EXPECT_EQ(c.p.color[c.index], c.colour) << c.index;
+    for (const auto& c : cases) EXPECT_EQ(c.p.color[c.index], c.color) << c.index;
     EXPECT_EQ(pangolin.red[200], 255);
     EXPECT_EQ(pangolin.green[200], 32);
     EXPECT_EQ(ilda.color[255], rgb(ilda.red[255], ilda.green[255], ilda.blue[255]));
@@ -97,10 +97,10 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     EXPECT_EQ(missing.color[64], rgb(255, 32, 32));
 }
 
-TEST(PaletteFile, PointColourIsGreyWhenBlanked) {
+TEST(PaletteFile, PointColorIsGreyWhenBlanked) {
     Palette p;
     p.color[5] = rgb(1, 2, 3);
-    struct Case { uint8_t status; Rgb colour; };
+    struct Case { uint8_t status; Rgb color; };
     const Case cases[] = {{0, rgb(1, 2, 3)}, {128, rgb(1, 2, 3)}, {64, BlankedGray}, {192, BlankedGray}};
-    for (const auto& c : cases) EXPECT_EQ(p.pointColor(5, c.status), c.colour) << int(c.status);
+    for (const auto& c : cases) EXPECT_EQ(p.pointColor(5, c.status), c.color) << int(c.status);
 }

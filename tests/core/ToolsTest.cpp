@@ -1,6 +1,6 @@
 #include "TestSupport.h"
 #include "shell/Editor.h"
-#include "tools/PointAccess.h"
+#include "tools/PointEdits.h"
 
 #include <gtest/gtest.h>
 
@@ -162,7 +162,7 @@ TEST_F(ToolFixture, PointsAndPenStrokesFollowTheButtonAndTheSpacing) {
     EXPECT_EQ(f0().points[0].colorIndex, 1);
 
     setPoints({});
-    editor.gesture.penMode = true;
+    editor.tools.gesture.penMode = true;
     const int undoBefore = editor.history.undocounter();
     press(100, 100);
     move(105, 105);  // exactly PointSpace away: no point
@@ -171,30 +171,39 @@ TEST_F(ToolFixture, PointsAndPenStrokesFollowTheButtonAndTheSpacing) {
     move(112, 106, 3);  // left and right held: blanked
     release(112, 106);
     EXPECT_EQ(points(), (std::vector<Pt>{{100, 100, 0}, {106, 100, 0}, {112, 106, 64}}));
-    EXPECT_FALSE(editor.gesture.penDown);
+    EXPECT_FALSE(editor.tools.gesture.penDown);
     EXPECT_EQ(editor.history.undocounter(), undoBefore + 1);  // one undo step for the stroke
     editor.undo();
     EXPECT_EQ(f0().pointCount, 0);
 }
 
-TEST_F(ToolFixture, GesturesMarkTheSequenceChangedAsTheirKindDemands) {
-    setPoints({{100, 100, 0}, {120, 100, 0}, {140, 100, 0}});
+// Every tool's edit takes one undo snapshot, sets the flags of its kind and redraws the frame.
+TEST_F(ToolFixture, EveryEditTakesOneUndoStepSetsItsFlagsAndRedraws) {
     struct Case { const char* what; std::function<void()> gesture; bool fileChanged; };
     const Case cases[] = {
         {"point", [&] { use(PointTool); press(10, 10); release(10, 10); }, true},
+        {"pen stroke", [&] { editor.tools.gesture.penMode = true; drag(PointTool, 10, 10, 30, 30); }, true},
         {"line", [&] { drag(LineTool, 0, 0, 20, 20); }, true},
         {"circle", [&] { drag(CircleTool, 300, 300, 310, 310); }, true},
-        {"recolor", [&] { drag(RecolorTool, 100, 100, 100, 100); }, true},
+        {"recolor", [&] { drag(RecolorTool, 100, 100, 120, 100); }, true},
         {"rectangle", [&] { drag(RectangleTool, 300, 300, 310, 310); }, false},
         {"insert", [&] { drag(InsertTool, 110, 101, 110, 90); }, false},
         {"move", [&] { drag(MoveTool, 120, 100, 125, 100); }, false},
         {"delete", [&] { drag(DeleteTool, 140, 100, 140, 100); }, false},
     };
     for (const auto& c : cases) {
+        setPoints({{100, 100, 0}, {120, 100, 0}, {140, 100, 0}});
+        editor.tools.gesture.penMode = false;
         editor.seq.fileChanged = editor.seq.framechanged = false;
+        editor.resetUndo();
+        editor.win.pointsLabel.clear();
         c.gesture();
         EXPECT_TRUE(editor.seq.framechanged) << c.what;
         EXPECT_EQ(editor.seq.fileChanged, c.fileChanged) << c.what;
+        EXPECT_EQ(editor.history.undocounter(), 1) << c.what;
+        EXPECT_EQ(editor.win.pointsLabel, QString::number(f0().pointCount)) << c.what;
+        editor.undo();
+        EXPECT_EQ(f0().pointCount, 3) << c.what;
     }
 }
 
@@ -204,12 +213,12 @@ TEST_F(ToolFixture, ReleaseCasesRunInTheirOrder) {
     use(PointTool);
     press(10, 10);
     release(10, 10);
-    editor.gesture.penMode = true;
+    editor.tools.gesture.penMode = true;
     use(LineTool);
     press(20, 20);
     release(40, 40);
     EXPECT_EQ(f0().pointCount, 1);
-    EXPECT_TRUE(editor.gesture.drawingLine);
+    EXPECT_TRUE(editor.tools.gesture.drawingLine);
     release(40, 40);  // now the line's own case
     EXPECT_GT(f0().pointCount, 1);
 
@@ -227,11 +236,11 @@ TEST_F(ToolFixture, ReleaseCasesRunInTheirOrder) {
 TEST_F(ToolFixture, PressPositionsAreRoundedAndReleasesClamped) {
     use(CircleTool);
     editor.canvasPress(1, 0.0f, 0.0f);
-    EXPECT_EQ(editor.gesture.centerx, 0);
-    EXPECT_EQ(editor.gesture.centery, 511);
+    EXPECT_EQ(editor.tools.gesture.centerx, 0);
+    EXPECT_EQ(editor.tools.gesture.centery, 511);
     editor.canvasPress(1, 2.5f, 3.5f);  // halves to even
-    EXPECT_EQ(editor.gesture.centerx, 2);
-    EXPECT_EQ(editor.gesture.centery, 511 - 4);
+    EXPECT_EQ(editor.tools.gesture.centerx, 2);
+    EXPECT_EQ(editor.tools.gesture.centery, 511 - 4);
     editor.canvasMove(0, 900.0f, 900.0f);
     EXPECT_EQ(editor.win.xLabel, "32640");
     EXPECT_EQ(editor.win.yLabel, "-32768");
@@ -254,12 +263,12 @@ TEST_F(ToolFixture, NearestPointNeedsLessThanTenPixelsAndKeepsTheEarlierOnTies) 
         {202.1f, 200, 3},        // 4.41 from point 2 is kept as 4; 3.61 from point 3 is below it
         {199.9f, 200.f, 2},
     };
-    for (const auto& c : cases) EXPECT_EQ(editor.findNearestPoint(c.x, c.y), c.found) << c.x;
+    for (const auto& c : cases) EXPECT_EQ(findNearestPoint(editor.frame, c.x, c.y), c.found) << c.x;
     // Point 1 is nearer (4.16 against 4.36), but not below the 4 that point 0's distance was
     // rounded to, so point 0 stays.
     setPoints({{0, 0, 0}, {1, 4, 0}});
-    EXPECT_EQ(editor.findNearestPoint(0.6f, 2), 0);
-    EXPECT_EQ(editor.findNearestPoint(0.9f, 2.5f), 1);
+    EXPECT_EQ(findNearestPoint(editor.frame, 0.6f, 2), 0);
+    EXPECT_EQ(findNearestPoint(editor.frame, 0.9f, 2.5f), 1);
 }
 
 TEST_F(ToolFixture, SelectingRangesAndObjects) {
@@ -283,7 +292,7 @@ TEST_F(ToolFixture, SelectingRangesAndObjects) {
     // A right click clears the selection and leaves no tool chosen.
     press(10, 10, 2);
     EXPECT_EQ(editor.frame.selStart, -1);
-    EXPECT_EQ(int(editor.win.currentTool), int(NoTool));
+    EXPECT_EQ(int(editor.tools.current()), int(NoTool));
 
     // A frame that starts with visible points: the object starts at point 0.
     setPoints({{10, 10, 0}, {40, 10, 0}, {70, 10, 64}});
@@ -376,7 +385,7 @@ TEST_F(ToolFixture, AFullFrameTakesNoMorePoints) {
     EXPECT_EQ(f0().pointCount, MaxPoints);
 }
 
-TEST_F(ToolFixture, TrueColourFramesTakePointsButNoLines) {
+TEST_F(ToolFixture, TrueColorFramesTakePointsButNoLines) {
     editor.frame.format = 5;
     editor.frame.frame5->pointCount = 0;
     use(PointTool);
@@ -479,7 +488,7 @@ TEST_F(ToolFixture, DragFeedbackDoesNotLingerUnderThePointTool) {
     setPoints({{100, 100, 0}});
     use(SelectTool);
     move(100, 100, 0);  // the hover ring around the point
-    const auto ringPixel = [&] { return editor.canvas.pixel(104, screenRow(100)) & 0xFFFFFF; };
+    const auto ringPixel = [&] { return editor.canvas.image().pixel(104, screenRow(100)) & 0xFFFFFF; };
     ASSERT_EQ(ringPixel(), 0x00FFFFu);
     use(PointTool);
     press(300, 300);

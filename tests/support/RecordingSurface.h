@@ -10,7 +10,7 @@ namespace quorvel::test {
 struct DrawOp {
     enum Kind { Clear, Line, Circle, Box, FilledBox, Pixel } kind;
     int a = 0, b = 0, c = 0, d = 0;
-    Rgb colour = 0;
+    Rgb color = 0;
     bool operator==(const DrawOp&) const = default;
 };
 

@@ -46,17 +46,17 @@ void split(int v, uint8_t& hi, uint8_t& lo) {
 }
 }  // namespace
 
-template <class P> P indexedPoint(int x, int y, uint8_t status, uint8_t colour) {
+template <class P> P indexedPoint(int x, int y, uint8_t status, uint8_t color) {
     P p{};
     split(x, p.xHi, p.xLo);
     split(y, p.yHi, p.yLo);
     p.status = status;
-    p.colorIndex = colour;
+    p.colorIndex = color;
     return p;
 }
 
-Point3D point3D(int x, int y, uint8_t status, uint8_t colour) { return indexedPoint<Point3D>(x, y, status, colour); }
-Point2D point2D(int x, int y, uint8_t status, uint8_t colour) { return indexedPoint<Point2D>(x, y, status, colour); }
+Point3D point3D(int x, int y, uint8_t status, uint8_t color) { return indexedPoint<Point3D>(x, y, status, color); }
+Point2D point2D(int x, int y, uint8_t status, uint8_t color) { return indexedPoint<Point2D>(x, y, status, color); }
 
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b) {
     PointTrue2D p{};

@@ -38,8 +38,8 @@ public:
 };
 
 // A point at ILDA coordinates (x, y) with the given status and colour index / colour.
-Point3D point3D(int x, int y, uint8_t status = 0, uint8_t colour = 1);
-Point2D point2D(int x, int y, uint8_t status = 0, uint8_t colour = 1);
+Point3D point3D(int x, int y, uint8_t status = 0, uint8_t color = 1);
+Point2D point2D(int x, int y, uint8_t status = 0, uint8_t color = 1);
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b);
 
 QByteArray readFile(const QString& path);

@@ -99,7 +99,7 @@ private slots:
                                      "Insert", "Recolor", "Delete"}));
         QVERIFY(buttons[0]->isChecked());
         buttons[3]->click();
-        QCOMPARE(int(f.editor.win.currentTool), int(CircleTool));
+        QCOMPARE(int(f.editor.tools.current()), int(CircleTool));
         QVERIFY(!buttons[0]->isChecked());
         QCOMPARE(f.label("LblPointsNumber")->text(), QString("0"));
         QCOMPARE(f.label("LblColorIntensity")->text(), QString("R:255 G:255 B:255"));
@@ -107,7 +107,7 @@ private slots:
         QCOMPARE(f.label("LblBlankSpace")->text(), QString("10"));
     }
 
-    void drawnPointShowsItsColourInBothViews() {
+    void drawnPointShowsItsColorInBothViews() {
         Fixture f;
         Frame1& fr = *f.editor.frame.frame1;
         f.editor.frame.format = 1;
@@ -172,7 +172,7 @@ private slots:
         QCOMPARE(buildDate("Jan 12 2027"), QString("12 January 2027"));
     }
 
-    void choosingAColourShowsItsComponents() {
+    void choosingAColorShowsItsComponents() {
         Fixture f;
         QWidget* strip = f.window.findChild<QWidget*>("PicPalette");
         QTest::mouseClick(strip, Qt::RightButton, {}, QPoint(2, 3));

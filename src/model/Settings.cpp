@@ -1,4 +1,4 @@
-#include "shell/Settings.h"
+#include "model/Settings.h"
 
 #include <QFile>
 #include <algorithm>
@@ -11,7 +11,7 @@ void putLe16(uint8_t* b, int16_t v) {
     b[0] = static_cast<uint8_t>(v & 0xFF);
     b[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
 }
-uint8_t inRangeOr(uint8_t v, int lo, int hi, uint8_t fallback) { return v >= lo && v <= hi ? v : fallback; }
+uint8_t inRangeOr(uint8_t v, SettingRange range, uint8_t fallback) { return range.holds(v) ? v : fallback; }
 }  // namespace
 
 std::array<uint8_t, SettingsFileBytes> encodeSettings(const Settings& s) {
@@ -30,16 +30,16 @@ std::array<uint8_t, SettingsFileBytes> encodeSettings(const Settings& s) {
 Settings decodeSettings(const std::array<uint8_t, SettingsFileBytes>& b) {
     const Settings initial;
     Settings s;
-    s.pointSpace = std::clamp<int16_t>(le16(&b[0]), 3, 20);
+    s.pointSpace = static_cast<int16_t>(std::clamp<int>(le16(&b[0]), PointSpaceRange.lo, PointSpaceRange.hi));
     const int16_t blank = le16(&b[2]);
     // A blank spacing below 1 would never advance along a travel line.
     s.blankSpace = blank >= 1 ? blank : initial.blankSpace;
     s.beamMode = le16(&b[4]) != 0;
     s.objectSelectMode = le16(&b[6]) != 0;
-    s.gridStep = inRangeOr(b[8], 10, 70, initial.gridStep);
-    s.pointSize = inRangeOr(b[9], 1, 3, initial.pointSize);
-    s.playFps = inRangeOr(b[10], 1, 25, initial.playFps);
-    s.paletteChoice = inRangeOr(b[11], 0, 1, initial.paletteChoice);
+    s.gridStep = inRangeOr(b[8], GridStepRange, initial.gridStep);
+    s.pointSize = inRangeOr(b[9], PointSizeRange, initial.pointSize);
+    s.playFps = inRangeOr(b[10], PlayFpsRange, initial.playFps);
+    s.paletteChoice = inRangeOr(b[11], PaletteChoiceRange, initial.paletteChoice);
     return s;
 }
 

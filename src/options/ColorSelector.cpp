@@ -1,4 +1,4 @@
-#include "options/ColourSelector.h"
+#include "options/ColorSelector.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,7 @@
-// "Open": an ILDA file replaces the sequence in the frame buffer file.
+// Opening an ILDA file into the frame buffer file, and saving the sequence as one.
 #include "ilda/IldaReader.h"
 #include "shell/Editor.h"
+#include "view/SlotDrawing.h"
 
 #include <QFile>
 
@@ -23,7 +24,7 @@ void Editor::open() {
 OpenResult Editor::openFile(const QString& path) {
     // A file that cannot be read at all is not a damaged file: no rejection box, no new title.
     if (QFile probe(path); !probe.open(QIODevice::ReadOnly)) {
-        win.statusNote = QStringLiteral("The file could not be read: %1").arg(probe.errorString());
+        win.statusNote = FileUnreadableNote.arg(probe.errorString());
         return OpenResult::Unreadable;
     }
     prompts.setBusy(true);
@@ -42,24 +43,47 @@ OpenResult Editor::openFile(const QString& path) {
     const bool shortened = copied.framesCopied < scan.framesFound;
     if (shortened && !scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
     seq.totalFrames = copied.framesCopied;
-    win.stripPosition = 0;
-    setStripRange(seq.totalFrames / 4);
+    strip.setPosition(0);
+    strip.setRange(seq.totalFrames);
     seq.currentFrame = 1;
     redrawStrip();
-    ImageSurface surface = canvasSurface();
-    win.pointsLabel = QString::number(drawFrameFromBuffer(1, CanvasScale, false, surface));
+    {
+        SlotFile file(buffer.path(), false);
+        std::vector<uint8_t> scratch(PointAreaSize);
+        PathStyle style;
+        style.markers = false;
+        style.pointSize = settings.pointSize;
+        ImageSurface surface = canvas.surface();
+        win.pointsLabel = QString::number(drawFrameFromSlot(file, 1, palette, style, surface, scratch));
+    }
     prompts.setBusy(false);
     resetUndo();
     makeUndo();
     seq.framechanged = false;
 
     if (scan.tooManyFrames)
-        prompts.message(QStringLiteral("Only the first 10000 frames were loaded."), MessageIcon::Information);
+        prompts.message(TooManyFramesNote, MessageIcon::Information);
     QStringList notes;
     if (copied.converted) notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
     if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
     win.statusNote = notes.join(' ');
     return scan.rejected || shortened ? OpenResult::Rejected : OpenResult::Loaded;
+}
+
+WriteResult Editor::writeIldaFile() {
+    const QString path = prompts.saveFileName(IldaFilter);
+    if (path.isEmpty()) return {};
+    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path);
+    win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);
+    return result;
+}
+
+WriteResult Editor::saveAs() {
+    // An edit that did not reach its slot would be missing from the file: nothing is written.
+    if (!writeBackWorkingFrame()) return {false, buffer.error()};
+    const WriteResult result = writeIldaFile();
+    if (result.ok || result.error.isEmpty()) seq.fileChanged = false;  // a failed write keeps the question
+    return result;
 }
 
 }  // namespace quorvel

@@ -6,14 +6,26 @@
 
 namespace quorvel {
 
+// What each setting's control allows; the settings file and the window share them.
+struct SettingRange {
+    int lo, hi;
+    constexpr bool holds(int v) const { return v >= lo && v <= hi; }
+};
+constexpr SettingRange PointSpaceRange{3, 20};
+constexpr SettingRange BlankSpaceRange{10, 30};  // on the slider; a stored value is kept
+constexpr SettingRange GridStepRange{10, 70};
+constexpr SettingRange PointSizeRange{1, 3};
+constexpr SettingRange PlayFpsRange{1, 25};
+constexpr SettingRange PaletteChoiceRange{0, 1};
+
 struct Settings {
-    int16_t pointSpace = 5;   // 3..20
-    int16_t blankSpace = 10;  // 10..30 on the slider, kept as stored
+    int16_t pointSpace = 5;
+    int16_t blankSpace = 10;
     bool beamMode = false;
     bool objectSelectMode = false;
-    uint8_t gridStep = 10;    // 10..70
-    uint8_t pointSize = 1;    // 1..3
-    uint8_t playFps = 1;      // 1..25
+    uint8_t gridStep = 10;
+    uint8_t pointSize = 1;
+    uint8_t playFps = 1;
     uint8_t paletteChoice = 1;
 
     bool operator==(const Settings&) const = default;

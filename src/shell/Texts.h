@@ -1,0 +1,17 @@
+#pragma once
+// The window's own captions and messages, word for word.
+#include <QString>
+
+namespace quorvel {
+
+inline const QString MainTitle = QStringLiteral("Quorvel Laser Editor");
+inline const QString AppTitle = QStringLiteral("Quorvel Editor");
+inline const QString SaveQuestion = QStringLiteral("File changed. Do you want to save it?");
+inline const QString IldaFilter = QStringLiteral("ILDA Files *.ILD|*.ild");
+inline const QString SequenceFullNote = QStringLiteral("The sequence is full (10000 frames).");
+inline const QString TooManyFramesNote = QStringLiteral("Only the first 10000 frames were loaded.");
+inline const QString FileUnreadableNote = QStringLiteral("The file could not be read: %1");
+inline const QString FileUnwritableNote = QStringLiteral("The file could not be written: %1");
+inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
+
+}  // namespace quorvel

@@ -1,0 +1,322 @@
+#include "tools/CanvasTools.h"
+
+#include "tools/ToolPreviews.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+float clampToCanvas(float v) { return std::clamp(v, 0.0f, 511.0f); }
+constexpr unsigned Drawn = Edit::FrameChanged | Edit::FileChanged;
+}  // namespace
+
+void CanvasTools::choose(int tool) {
+    current_ = static_cast<Tool>(tool);
+    if (tool == SelectTool) c_.frame.clearSelection();
+    c_.canvas.takeSnapshot();
+}
+
+void CanvasTools::reset() {
+    choose(NoTool);
+    c_.canvas.dropSnapshot();
+    c_.canvas.resetBackdrop();
+    c_.redraw();
+}
+
+void CanvasTools::refresh() {
+    if (current_ != PointTool) c_.canvas.resetBackdrop();
+    c_.redraw();
+    c_.canvas.takeSnapshot();
+}
+
+void CanvasTools::fitted(bool fit) {
+    if (!fit) c_.note(FrameFullNote);
+}
+
+int CanvasTools::spacing(int button) const {
+    return lineSpacing(button, c_.settings.pointSpace, c_.settings.blankSpace);
+}
+
+int32_t CanvasTools::findAndMark(float x, float y) {
+    const int32_t i = findNearestPoint(c_.frame, x, y);
+    if (i > -1) {
+        ImageSurface s = c_.canvas.surface();
+        const Pixel p = shownAt(c_.frame, i);
+        markPoint(s, p.x, p.y);
+    }
+    return i;
+}
+
+void CanvasTools::hover(float x, float y) {
+    c_.canvas.restoreSnapshot();
+    findAndMark(x, y);
+}
+
+void CanvasTools::clearSelection() {
+    c_.frame.clearSelection();
+    gesture.selectClickPhase = 0;  // the next click always starts a new range
+}
+
+void CanvasTools::selectPoint(int32_t i) {
+    WorkingFrame& f = c_.frame;
+    if (gesture.selectClickPhase == 0 || f.selStart < 0) {
+        f.selStart = f.selEnd = i;
+        gesture.selectClickPhase = 1;
+    } else {
+        f.selEnd = i;
+        gesture.selectClickPhase = 0;
+        if (f.selStart > f.selEnd) std::swap(f.selStart, f.selEnd);
+    }
+    refresh();
+}
+
+void CanvasTools::selectAll() {
+    const int32_t n = c_.frame.pointCount();
+    if (n == 0) {
+        clearSelection();
+        return;
+    }
+    c_.frame.selStart = 0;
+    c_.frame.selEnd = n - 1;
+    refresh();
+}
+
+void CanvasTools::highlightSegment(int32_t k) {
+    const Pixel a = shownAt(c_.frame, k), b = shownAt(c_.frame, k + 1);
+    refresh();
+    ImageSurface s = c_.canvas.surface();
+    markPoint(s, a.x, a.y);
+    markPoint(s, b.x, b.y);
+}
+
+void CanvasTools::keepSelectionOnlyAround(int32_t i) {
+    if (i < c_.frame.selStart || i > c_.frame.selEnd) clearSelection();
+}
+
+void CanvasTools::press(int button, float X, float Y) {
+    if (!isCanvasButton(button)) return;
+    gesture.buttonsHeld |= button;
+    if (!c_.editEnabled || current_ == NoTool) return;
+    WorkingFrame& f = c_.frame;
+    const int32_t x = std::clamp(nearest(X), 0, 511);
+    const int32_t y = 511 - std::clamp(nearest(Y), 0, 511);
+    Gesture& g = gesture;
+    g.centerx = x;
+    g.centery = y;
+    g.from = lineStartOf(f, {double(x), double(y), true});
+    g.strokeX = x, g.strokeY = y;
+
+    switch (current_) {
+    case PointTool:
+        c_.edit(Drawn, [&] {
+            clearSelection();
+            fitted(appendPoint(f, x, y, button, color()));
+        });
+        g.penDown = true;
+        break;
+    case LineTool:
+    case RectangleTool: {
+        c_.canvas.takeSnapshot();
+        bool& drawing = current_ == LineTool ? g.drawingLine : g.drawingRectangle;
+        drawing = !(button == 2 && drawing);  // a right press while drawing cancels
+        break;
+    }
+    case CircleTool:
+        if (button == 2) {
+            g.drawingCircle = false;
+            break;
+        }
+        c_.canvas.takeSnapshot();
+        g.drawingCircle = true;
+        break;
+    case SelectTool: {
+        c_.canvas.takeSnapshot();
+        const int32_t i = findAndMark(x, y);
+        if (button > 1) {
+            clearSelection();
+            reset();
+        } else if (i > -1) {
+            if (!c_.settings.objectSelectMode) {
+                selectPoint(i);
+            } else if (selectObjectAround(f, i)) {
+                refresh();
+            }
+        }
+        break;
+    }
+    case MoveTool: {
+        const int32_t i = findAndMark(X, 511 - Y);  // as delivered: neither rounded nor clamped
+        g.moveIndex = i;
+        if (i > -1) {
+            if (f.selStart < 0) f.selStart = f.selEnd = i;
+            g.moving = true;
+        }
+        break;
+    }
+    case InsertTool:
+        g.insertSegment = findNearestSegment(f, x, y);
+        if (g.insertSegment != -1) {
+            clearSelection();
+            g.inserting = true;
+        }
+        break;
+    case RecolorTool: {
+        const int32_t i = findAndMark(x, y);
+        if (i > -1) {
+            keepSelectionOnlyAround(i);
+            c_.edit(Edit::FrameChanged, [&] { recolorPoints(f, i, color()); });
+            g.recoloring = true;
+        }
+        c_.canvas.takeSnapshot();
+        break;
+    }
+    case DeleteTool: {
+        const int32_t i = findAndMark(x, y);
+        if (i > -1) c_.edit(Edit::FrameChanged, [&] {
+            deletePoints(f, i);
+            gesture.selectClickPhase = 0;
+        });
+        c_.canvas.takeSnapshot();
+        break;
+    }
+    default: break;  // the text tool opens its dialog here
+    }
+}
+
+void CanvasTools::move(int button, float X, float Y) {
+    const float row = clampToCanvas(Y);  // screen row, downward
+    X = clampToCanvas(X);
+    Y = 511 - row;
+    const int32_t x = nearest(X), y = nearest(Y);
+    WorkingFrame& f = c_.frame;
+    Gesture& g = gesture;
+    const PreviewStyle shape{c_.palette.color[color()], c_.settings.pointSize};
+    switch (current_) {
+    case PointTool:
+        if (g.penMode && g.penDown && button > 0 &&
+            (std::abs(y - g.strokeY) > c_.settings.pointSpace || std::abs(x - g.strokeX) > c_.settings.pointSpace)) {
+            c_.edit(Edit::KeepsUndo, [&] { fitted(appendPoint(f, x, y, button, color())); });
+            g.strokeX = x, g.strokeY = y;
+        }
+        break;
+    case LineTool:
+        if (g.drawingLine) {
+            c_.canvas.restoreSnapshot();
+            ImageSurface s = c_.canvas.surface();
+            const PreviewStyle line{button == 1 ? shape.color : BlankedGray, c_.settings.pointSize};
+            previewLine(s, g.from, X, row, spacing(button), line);
+        }
+        break;
+    case CircleTool:
+        if (g.drawingCircle) {
+            c_.canvas.restoreSnapshot();
+            ImageSurface s = c_.canvas.surface();
+            previewEllipse(s, g.centerx, g.centery, X, Y, c_.settings.pointSpace, shape);
+        }
+        break;
+    case RectangleTool:
+        if (g.drawingRectangle) {
+            c_.canvas.restoreSnapshot();
+            ImageSurface s = c_.canvas.surface();
+            previewRectangle(s, g.centerx, g.centery, X, row, shape.color);
+        }
+        break;
+    case SelectTool:
+    case DeleteTool: hover(X, Y); break;
+    case MoveTool:
+        if (g.moving) {
+            c_.canvas.restoreSnapshot();
+            ImageSurface s = c_.canvas.surface();
+            previewMove(s, f, x - g.centerx, nearest(row) - (511 - g.centery), c_.palette, c_.settings.pointSize);
+        } else {
+            hover(X, Y);
+        }
+        break;
+    case InsertTool: {
+        c_.canvas.restoreSnapshot();
+        int32_t k = g.insertSegment;
+        if (!g.inserting || k == -1) {
+            k = findNearestSegment(f, X, Y);
+            if (k > -1) highlightSegment(k);
+        }
+        if (g.inserting && k > -1) {
+            ImageSurface s = c_.canvas.surface();
+            previewInsert(s, f, k, x, y, c_.palette, color());
+        }
+        break;
+    }
+    case RecolorTool: {
+        hover(X, Y);
+        const int32_t i = findAndMark(x, y);
+        if (i > -1) {
+            keepSelectionOnlyAround(i);
+            if (g.recoloring) c_.edit(Edit::KeepsUndo, [&] { recolorPoints(f, i, color()); });
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void CanvasTools::finishRectangleOrRedraw(float x, float y) {
+    if (!gesture.drawingRectangle) {
+        c_.redraw();
+        return;
+    }
+    gesture.drawingRectangle = false;
+    c_.edit(Edit::FrameChanged, [&] {
+        fitted(addRectangle(c_.frame, gesture.from, gesture.centerx, gesture.centery, x, y, shapeSpacing(), color()));
+    });
+}
+
+void CanvasTools::release(int button, float X, float Y) {
+    if (!isCanvasButton(button)) return;
+    gesture.buttonsHeld &= ~button;
+    if (current_ == NoTool) return;
+    X = clampToCanvas(X);
+    Y = 511 - clampToCanvas(Y);
+    if (current_ != PointTool) c_.canvas.resetBackdrop();
+    Gesture& g = gesture;
+    WorkingFrame& f = c_.frame;
+    // The first case that applies, in this order.
+    if (g.penDown && g.penMode) {
+        g.penDown = false;
+        c_.edit(Edit::KeepsUndo | Drawn, [] {});
+    } else if (g.recoloring) {
+        g.recoloring = false;
+        c_.edit(Edit::KeepsUndo | Drawn, [] {});
+    } else if (g.drawingLine) {
+        g.drawingLine = false;
+        c_.edit(Drawn, [&] { fitted(lineTo(f, g.from, X, Y, button, spacing(button), color())); });
+    } else if (g.drawingCircle) {
+        g.drawingCircle = false;
+        if (button == 1) {
+            const auto rx = static_cast<int16_t>(nearest(std::abs(X - g.centerx)));
+            const auto ry = static_cast<int16_t>(nearest(std::abs(Y - g.centery)));
+            c_.edit(Drawn, [&] { fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color())); });
+        } else {
+            c_.redraw();  // nothing added; show the frame again on the cleared canvas
+        }
+    } else if (g.inserting) {
+        g.inserting = false;
+        const unsigned undo = g.insertSegment > -1 ? 0 : Edit::KeepsUndo;
+        c_.edit(Edit::FrameChanged | undo, [&] {
+            if (g.insertSegment <= -1) return;
+            const Inserted result = insertPoint(f, g.insertSegment, nearest(X), nearest(Y), button, color());
+            fitted(result != Inserted::FrameFull);
+        });
+    } else if (g.moving) {
+        g.moving = false;
+        c_.edit(Edit::FrameChanged, [&] {
+            movePoints(f, nearest(X) - g.centerx, nearest(Y) - g.centery);
+            if (f.selStart == f.selEnd) clearSelection();
+        });
+        g.moveIndex = -1;
+        finishRectangleOrRedraw(X, Y);
+    } else {
+        finishRectangleOrRedraw(X, Y);
+    }
+}
+
+}  // namespace quorvel

@@ -1,0 +1,82 @@
+#pragma once
+// The canvas tools: which one is chosen, the gesture in progress, and what a press, a move and
+// a release do with each. Every change of the working frame goes through the editor's one edit
+// path (undo snapshot, change, flags, redraw), handed in with the rest of the tools' context.
+#include "model/Palette.h"
+#include "model/Settings.h"
+#include "model/WorkingFrame.h"
+#include "tools/Gesture.h"
+#include "view/CanvasView.h"
+
+#include <QString>
+#include <functional>
+
+namespace quorvel {
+
+enum Tool : uint8_t {
+    NoTool = 0, PointTool, LineTool, CircleTool, SelectTool, MoveTool,
+    InsertTool, RecolorTool, DeleteTool, TextTool, RectangleTool
+};
+
+// What an edit sets besides the frame itself.
+namespace Edit {
+constexpr unsigned FrameChanged = 1;  // the working frame must be written back
+constexpr unsigned FileChanged = 2;   // the user drew: "File changed" is asked
+constexpr unsigned KeepsUndo = 4;     // a later step of a gesture whose press took the snapshot
+}  // namespace Edit
+
+using EditPath = std::function<void(unsigned flags, const std::function<void()>& change)>;
+
+struct ToolContext {
+    WorkingFrame& frame;
+    CanvasView& canvas;
+    const Settings& settings;
+    const Palette& palette;
+    const uint8_t& currentColor;
+    const bool& editEnabled;  // a frame has been chosen in the strip
+    EditPath edit;
+    std::function<void()> redraw;                 // the working frame drawn again, as it stands
+    std::function<void(const QString&)> note;     // a line for the status bar
+};
+
+class CanvasTools {
+public:
+    explicit CanvasTools(ToolContext context) : c_(std::move(context)) {}
+
+    Tool current() const { return current_; }
+    void choose(int tool);
+    // No tool, no snapshot, the backdrop reset and the frame drawn again.
+    void reset();
+    // Backdrop reset (except under the Point tool), redraw, new snapshot: after every change.
+    void refresh();
+    // Canvas mouse events: button 1 left, 2 right, 4 middle (moves: the buttons held), (X, Y)
+    // in pixels from the top-left as delivered.
+    void press(int button, float X, float Y);
+    void move(int buttons, float X, float Y);
+    void release(int button, float X, float Y);
+    bool gestureHeld() const { return gesture.buttonsHeld != 0; }
+
+    void clearSelection();
+    void selectAll();
+
+    Gesture gesture;
+
+private:
+    int32_t findAndMark(float x, float y);
+    void hover(float x, float y);
+    void selectPoint(int32_t i);
+    void highlightSegment(int32_t k);
+    // A point outside the selection clears it: recolouring then takes that point alone.
+    void keepSelectionOnlyAround(int32_t i);
+    void finishRectangleOrRedraw(float x, float y);
+    // Notes a frame that refused points.
+    void fitted(bool fit);
+    uint8_t color() const { return c_.currentColor; }
+    int spacing(int button) const;
+    ShapeSpacing shapeSpacing() const { return {c_.settings.pointSpace, c_.settings.blankSpace}; }
+
+    ToolContext c_;
+    Tool current_ = NoTool;
+};
+
+}  // namespace quorvel

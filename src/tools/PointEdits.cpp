@@ -1,0 +1,207 @@
+#include "tools/PointEdits.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+constexpr double FullTurn = 6.2831853;
+
+template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button, uint8_t color) {
+    if (r.pointCount >= MaxPoints) return false;  // the one gate every added point passes
+    P& p = r.points[r.pointCount];
+    p = P{};
+    setPixel(p, x, y);
+    p.status = statusForButton(button);
+    if constexpr (hasColorIndex<P>()) p.colorIndex = color;
+    ++r.pointCount;
+    return true;
+}
+
+bool isIndexed(const WorkingFrame& wf) { return wf.format == 0 || wf.format == 1; }
+
+int32_t selectionEnd(const WorkingFrame& wf, int32_t count) { return std::min(wf.selEnd, count - 1); }
+}  // namespace
+
+LineStart lineStartOf(const WorkingFrame& wf, LineStart fallback) {
+    wf.visit([&](const auto& r) {
+        if (r.pointCount == 0) return;
+        const auto& last = r.points[r.pointCount - 1];
+        fallback = {std::min(toCanvas(last.xHi, last.xLo) / 128.0, 511.0),
+                    std::min(toCanvas(last.yHi, last.yLo) / 128.0, 511.0), false};
+    });
+    return fallback;
+}
+
+bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color) {
+    bool added = true;
+    wf.visit([&](auto& r) { added = appendTo(r, x, y, button, color); });
+    return added;
+}
+
+bool appendIndexedPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color) {
+    return !isIndexed(wf) || appendPoint(wf, x, y, button, color);
+}
+
+bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color) {
+    if (!isIndexed(wf)) return true;
+    bool fit = true;
+    stepLine(from.x, from.y, x, y, spacing,
+             [&](double px, double py) { fit &= appendIndexedPoint(wf, nearest(px), nearest(py), button, color); });
+    return appendIndexedPoint(wf, nearest(x), nearest(y), button, color) && fit;
+}
+
+// Larger ellipses get smaller steps, so the points stay about PointSpace apart.
+double ellipseAngleStep(int pointSpace, int16_t rx, int16_t ry) { return pointSpace / (rx / 3.0 + 10 + ry / 3.0); }
+
+Pixel ellipsePoint(double a, int32_t cx, int32_t cy, int16_t rx, int16_t ry) {
+    return {static_cast<int16_t>(nearest(rx * std::sin(a) + cx)), static_cast<int16_t>(nearest(ry * std::cos(a) + cy))};
+}
+
+bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16_t rx, int16_t ry, ShapeSpacing sp,
+                uint8_t color) {
+    const double step = ellipseAngleStep(sp.pointSpace, rx, ry);
+    bool fit = true, first = true;
+    int status = 0;
+    Pixel start{};
+    for (double a = 0; a <= FullTurn; a += step) {
+        Pixel p = ellipsePoint(a, cx, cy, rx, ry);
+        const Pixel pinned{std::clamp(p.x, 0, 511), std::clamp(p.y, 0, 511)};
+        status = pinned.x != p.x || pinned.y != p.y ? 2 : 1;  // a point pinned to the edge is blanked
+        p = pinned;
+        if (first) {
+            start = p;
+            first = false;
+            if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, sp.blankSpace, color);
+            from.frameWasEmpty = false;
+        }
+        fit &= appendIndexedPoint(wf, p.x, p.y, status, color);
+    }
+    fit &= appendIndexedPoint(wf, start.x, start.y, status, color);  // closes it, as the last point was
+    from.x = start.x;
+    from.y = start.y;
+    return fit;
+}
+
+bool addRectangle(WorkingFrame& wf, LineStart& from, float cx, float cy, float x, float y, ShapeSpacing sp,
+                  uint8_t color) {
+    bool fit = lineTo(wf, from, cx, cy, 2, sp.blankSpace, color);  // blanked travel to the first corner
+    const float corners[4][2] = {{x, cy}, {x, y}, {cx, y}, {cx, cy}};
+    for (const auto& c : corners) {
+        from = lineStartOf(wf, from);
+        fit &= lineTo(wf, from, c[0], c[1], 1, sp.pointSpace, color);
+    }
+    return fit;
+}
+
+int32_t findNearestPoint(const WorkingFrame& wf, float x, float y) {
+    int32_t best = -1;
+    int32_t bestD = 100;  // closer than 10 pixels
+    wf.visit([&](const auto& r) {
+        for (int32_t k = 0; k < r.pointCount; ++k) {
+            const Pixel p = pixelOf(r.points[k]);
+            const float d = (y - p.y) * (y - p.y) + (x - p.x) * (x - p.x);
+            // The kept distance is rounded, so a later point must beat the rounded value.
+            if (d < bestD) best = k, bestD = nearest(d);
+        }
+    });
+    return best;
+}
+
+int32_t findNearestSegment(const WorkingFrame& wf, float x, float y) {
+    int32_t best = -1;
+    int32_t bestD = 200000;
+    wf.visit([&](const auto& r) {
+        for (int32_t k = 0; k + 1 < r.pointCount; ++k) {
+            const Pixel a = pixelOf(r.points[k]), b = pixelOf(r.points[k + 1]);
+            const int32_t d1 = nearest(x - a.x), d2 = nearest(y - a.y), d3 = nearest(x - b.x), d4 = nearest(y - b.y);
+            const int32_t d = d1 * d1 + d2 * d2 + d3 * d3 + d4 * d4;
+            if (d < bestD) best = k, bestD = d;
+        }
+    });
+    return best;
+}
+
+bool selectObjectAround(WorkingFrame& wf, int32_t i) {
+    bool selected = false;
+    wf.visit([&](const auto& r) {
+        if (i < 0 || i >= r.pointCount || isBlanked(r.points[i])) return;
+        bool inRun = false, hit = false;
+        for (int32_t k = 0; k < r.pointCount; ++k) {
+            if (k == i) hit = true;
+            if (!isBlanked(r.points[k])) {
+                if (!inRun) inRun = true, wf.selStart = std::max(k - 1, 0);
+            } else if (inRun) {
+                wf.selEnd = k - 1;
+                if (hit) {
+                    selected = true;
+                    return;
+                }
+                inRun = false;
+            }
+        }
+        wf.selEnd = r.pointCount - 1;
+        selected = true;
+    });
+    return selected;
+}
+
+void movePoints(WorkingFrame& wf, int32_t dx, int32_t dy) {
+    wf.visit([&](auto& r) {
+        for (int32_t k = std::max(wf.selStart, 0); k <= selectionEnd(wf, r.pointCount); ++k) {
+            auto& p = r.points[k];
+            Pixel px = pixelOf(p);
+            px.x += dx, px.y += dy;
+            // Points pushed off the canvas are pinned to its edge and blanked.
+            const Pixel pinned{std::clamp(px.x, 0, 511), std::clamp(px.y, 0, 511)};
+            if (pinned.x != px.x || pinned.y != px.y) p.status = StatusBit::Blanked;
+            setPixel(p, pinned.x, pinned.y);
+        }
+    });
+}
+
+Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, uint8_t color) {
+    Inserted result = Inserted::NoSegment;
+    wf.visit([&](auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
+        const int32_t n = r.pointCount;
+        if (k < 0 || k + 1 >= n) return;  // the segment is gone: nothing to insert into
+        if (n >= MaxPoints) {
+            result = Inserted::FrameFull;
+            return;
+        }
+        std::move_backward(r.points.begin() + k + 1, r.points.begin() + n, r.points.begin() + n + 1);
+        // The new point still holds its follower's bytes: Z and true colour are not written.
+        P& p = r.points[k + 1];
+        setPixel(p, x, y);
+        p.status = statusForButton(button);
+        if constexpr (hasColorIndex<P>()) p.colorIndex = color;
+        ++r.pointCount;
+        result = Inserted::Yes;
+    });
+    return result;
+}
+
+void recolorPoints(WorkingFrame& wf, int32_t i, uint8_t color) {
+    const auto recolor = [&](auto& r) {
+        if (i >= 0 && i < r.pointCount) r.points[i].colorIndex = color;
+        if (wf.selStart > -1)
+            for (int32_t k = wf.selStart; k <= selectionEnd(wf, r.pointCount); ++k) r.points[k].colorIndex = color;
+    };
+    if (wf.format == 0) recolor(*wf.frame0);
+    if (wf.format == 1) recolor(*wf.frame1);
+}
+
+void deletePoints(WorkingFrame& wf, int32_t i) {
+    wf.visit([&](auto& r) {
+        if (i < 0 || i >= r.pointCount) return;
+        const bool inSelection = wf.selStart > -1 && wf.selStart <= i && i <= wf.selEnd;
+        const int32_t first = inSelection ? wf.selStart : i;
+        const int32_t last = inSelection ? selectionEnd(wf, r.pointCount) : i;
+        std::copy(r.points.begin() + last + 1, r.points.begin() + r.pointCount, r.points.begin() + first);
+        r.pointCount -= last - first + 1;
+    });
+    wf.clearSelection();
+}
+
+}  // namespace quorvel

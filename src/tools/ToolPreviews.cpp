@@ -1,0 +1,98 @@
+#include "tools/ToolPreviews.h"
+
+#include "view/Renderer.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+constexpr double FullTurn = 6.2831853;
+constexpr double HalfTurn = 3.14159265;
+int16_t halfAxis(double v) { return static_cast<int16_t>(nearest(std::abs(v))); }
+}  // namespace
+
+void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st) {
+    double sx = from.x, sr = 511 - from.y;
+    const int px = nearest(x), pr = nearest(row);
+    int steps = 0;
+    stepLine(sx, sr, x, row, spacing, [&](double cx, double cr) {
+        if (++steps > MaxPoints) return;  // a preview never draws more than a frame can hold
+        s.circle(nearest(cx), nearest(cr), st.pointSize, st.color);
+        s.line(nearest(cx), nearest(cr), px, pr, st.color);
+    });
+    s.circle(px, pr, st.pointSize, st.color);
+}
+
+void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int pointSpace, PreviewStyle st) {
+    const int16_t rx = halfAxis(x - cx), ry = halfAxis(y - cy);
+    const double step = ellipseAngleStep(pointSpace, rx, ry);
+    const auto at = [&](double a) {
+        const Pixel p = ellipsePoint(a, cx, cy, rx, ry);
+        return Pixel{p.x, 511 - p.y};
+    };
+    Pixel pos = at(0);
+    for (double a = 0; a <= FullTurn; a += step) {
+        const Pixel next = at(a);
+        s.line(pos.x, pos.y, next.x, next.y, st.color);
+        pos = next;
+    }
+    const Pixel top = at(0);
+    s.line(pos.x, pos.y, top.x, top.y, st.color);
+    for (double a = 0; a <= 2 * HalfTurn; a += step) {
+        const Pixel p = at(a);
+        s.circle(p.x, p.y, st.pointSize, st.color);
+    }
+}
+
+void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rgb color) {
+    const int left = cx, top = 511 - cy, right = nearest(x), bottom = nearest(row);
+    s.line(left, top, right, top, color);
+    s.line(right, top, right, bottom, color);
+    s.line(right, bottom, left, bottom, color);
+    s.line(left, bottom, left, top, color);
+}
+
+void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize) {
+    if (wf.selStart < 0) return;
+    wf.visit([&](const auto& r) {
+        const int32_t last = std::min(wf.selEnd, r.pointCount - 1);
+        const auto shown = [&](int32_t k) {
+            const Pixel p = pixelOf(r.points[k]);
+            return Pixel{p.x + dx, screenRow(p.y) + dRow};
+        };
+        for (int32_t k = wf.selStart; k <= last; ++k) {
+            const Pixel p = shown(k);
+            s.circle(p.x, p.y, pointSize, colorOf(r.points[k], pal));
+        }
+        Pixel pos = shown(wf.selStart);
+        for (int32_t k = wf.selStart; k <= last; ++k) {
+            const Pixel p = shown(k);
+            s.line(pos.x, pos.y, p.x, p.y, colorOf(r.points[k], pal));
+            pos = p;
+        }
+    });
+}
+
+void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Palette& pal,
+                   uint8_t colorIndex) {
+    wf.visit([&](const auto& r) {
+        if (k < 0 || k + 1 >= r.pointCount) return;
+        const Pixel a = pixelOf(r.points[k]), b = pixelOf(r.points[k + 1]);
+        const int row = screenRow(y);
+        const Rgb before = pal.pointColor(colorIndex, r.points[k].status);
+        s.line(a.x, screenRow(a.y), x, row, before);
+        s.line(x, row, b.x, screenRow(b.y), pal.pointColor(colorIndex, r.points[k + 1].status));
+        s.circle(x, row, 4, before);
+    });
+}
+
+Pixel shownAt(const WorkingFrame& wf, int32_t i) {
+    Pixel p{};
+    wf.visit([&](const auto& r) {
+        if (i >= 0 && i < r.pointCount) p = pixelOf(r.points[i]);
+    });
+    return {p.x, screenRow(p.y)};
+}
+
+}  // namespace quorvel

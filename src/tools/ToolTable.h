@@ -1,0 +1,22 @@
+#pragma once
+// The tool buttons under the canvas, left to right: which tool, its hint and how its icon is
+// painted. The window builds its buttons from this table alone.
+#include "tools/CanvasTools.h"
+
+#include <QIcon>
+#include <array>
+
+class QPainter;
+
+namespace quorvel {
+
+struct ToolInfo {
+    Tool id;
+    const char* hint;  // the pointer tool has none
+    void (*paintIcon)(QPainter&);
+};
+
+const std::array<ToolInfo, 11>& toolButtons();
+QIcon toolIcon(const ToolInfo& tool);
+
+}  // namespace quorvel

@@ -1,0 +1,41 @@
+#pragma once
+// The editing canvas as a picture: what it shows, the snapshot that drag feedback is drawn over,
+// and the backdrop that clearing it leaves (the background picture, or the restored snapshot
+// while a drag goes on).
+#include "view/ImageSurface.h"
+#include "view/Renderer.h"
+
+#include <QImage>
+
+namespace quorvel {
+
+class CanvasView {
+public:
+    CanvasView();
+
+    const QImage& image() const { return image_; }
+    const QImage& snapshot() const { return snapshot_; }
+    const QImage& background() const { return background_; }
+    // Draws onto the canvas; clear() leaves the current backdrop.
+    ImageSurface surface();
+
+    void takeSnapshot() { snapshot_ = image_.copy(); }
+    void dropSnapshot() { snapshot_ = QImage(); }
+    // The backdrop becomes the snapshot as it is now, and stays that picture (later snapshots do
+    // not change it) until the backdrop is reset; the canvas is cleared down to it.
+    void restoreSnapshot();
+    // The backdrop becomes the background picture, or none; this wipes all drawing.
+    void resetBackdrop();
+    void setBackground(QImage picture) { background_ = std::move(picture); }
+
+    // Clears to the backdrop and draws axes, grid and the frame; -1 for a format without drawing.
+    int redraw(const WorkingFrame& wf, const Palette& pal, const ViewSettings& view);
+
+private:
+    QImage image_;
+    QImage snapshot_;
+    QImage background_;  // null when no picture is loaded
+    QImage restored_;    // the backdrop while a drag goes on; null otherwise
+};
+
+}  // namespace quorvel
