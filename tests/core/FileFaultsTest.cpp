@@ -1,14 +1,11 @@
 // Files and folders that do not behave: each case ends with nothing lost and the user told why.
+#include "EditorFixture.h"
 #include "IldaBuilder.h"
-#include "TestSupport.h"
-#include "ilda/IldaReader.h"
-#include "shell/Editor.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <csignal>
-#include <gtest/gtest.h>
+#include <optional>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,7 +14,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-
 // While it lives, no file may grow past `bytes`: writes fail as they do on a full disk.
 class FileSizeLimit {
 public:
@@ -33,55 +29,26 @@ private:
     rlimit old_{};
 };
 
-struct FaultFixture : ::testing::Test {
-    ProgramFolder folder;
-    ScriptedPrompts prompts;
-    Editor editor{folder.path(), prompts};
+struct FaultFixture : EditorFixture {
+    const QByteArray old = "what was there";
 
     QString twoFrames() { return IldaBuilder().section(1, 50, 2).section(1, 50, 2).save(folder.file("two.ild")); }
-    void open(const QString& path) {
-        prompts.fileNames = {path};
-        editor.open();
-    }
-    WriteResult saveAs(const QString& path) {
-        prompts.fileNames = {path};
-        return editor.saveAs();
-    }
-    void addPoint() {
-        editor.chooseTool(PointTool);
-        editor.canvasPress(1, 100, 100);
-        editor.canvasRelease(1, 100, 100);
-    }
     int64_t bufferSize() const { return QFileInfo(folder.bufferPath()).size(); }
     bool toldBufferFailed() const {
         return !prompts.messages.isEmpty() && prompts.messages.last().startsWith("The frame buffer file could not be written: ");
     }
+    QString oldFile(const QString& name) {
+        IldaBuilder().raw(old).save(folder.file(name));
+        return folder.file(name);
+    }
 };
-
-void writeText(const QString& path, const QByteArray& text) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
 }  // namespace
 
 TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
-    struct Case {
-        const char* what;
-        std::function<void()> spoil;  // makes the frame buffer file take less than Open needs
-    };
-    const Case cases[] = {
-        {"the disk fills while frames are copied", [] {}},
-        {"the frame buffer file cannot be made", [&] {
-             QFile::remove(folder.bufferPath());
-             QDir(folder.path()).mkpath("buffer/FrameBuffer.tmp");
-         }},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (bool folderInTheWay : {false, true}) {  // the disk fills during the copy, or no file can be made
+        SCOPED_TRACE(folderInTheWay);
         const QString file = twoFrames();
-        c.spoil();
+        if (folderInTheWay) QFile::remove(folder.bufferPath()), QDir(folder.path()).mkpath("buffer/FrameBuffer.tmp");
         {
             const FileSizeLimit full(bufferSize());
             open(file);
@@ -89,14 +56,9 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
         EXPECT_TRUE(toldBufferFailed());
         EXPECT_EQ(editor.seq.totalFrames, 1);
         EXPECT_EQ(editor.win.title, MainTitle);
-        // Whatever can be saved now is never the half-loaded file.
         const QByteArray before = readFile(file);
-        const WriteResult saved = saveAs(file);
-        if (saved.ok) {
-            EXPECT_EQ(readFile(file).size(), 64);
-        } else {
-            EXPECT_EQ(readFile(file), before);
-        }
+        const WriteResult saved = saveAs(file);  // whatever is saved now is never the half-loaded file
+        EXPECT_EQ(readFile(file), saved.ok ? readFile(file).left(64) : before);
         QDir(folder.bufferPath()).removeRecursively();
         editor.newFile();
     }
@@ -105,28 +67,26 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
 TEST_F(FaultFixture, AnEditThatCannotBeWrittenBackStaysLoaded) {
     open(twoFrames());
     editor.chooseThumbnail(1, true);
-    addPoint();
-    const QString target = folder.file("kept.ild");
-    writeText(target, "what was there");
+    editor.chooseTool(PointTool);
+    editor.canvasPress(1, 100, 100);
+    editor.canvasRelease(1, 100, 100);
+    const QString target = oldFile("kept.ild");
     {
         const FileSizeLimit full(bufferSize());
         editor.chooseThumbnail(0, true);
         EXPECT_TRUE(toldBufferFailed());
         EXPECT_FALSE(saveAs(target).ok);
     }
-    EXPECT_EQ(editor.seq.currentFrame, 2);
-    EXPECT_EQ(editor.frame.pointCount(), 51);
-    EXPECT_TRUE(editor.seq.framechanged);
+    EXPECT_EQ(std::tuple(editor.seq.currentFrame, editor.frame.pointCount(), editor.seq.framechanged), std::tuple(2, 51, true));
     EXPECT_TRUE(editor.seq.fileChanged);
-    EXPECT_EQ(readFile(target), "what was there");
-    // With room again, the edit goes where it belongs.
-    editor.chooseThumbnail(0, true);
+    EXPECT_EQ(readFile(target), old);
+    editor.chooseThumbnail(0, true);  // with room again, the edit goes where it belongs
     EXPECT_EQ(editor.buffer.readHeader(2)->pointCount(), 51);
 }
 
 TEST_F(FaultFixture, AFileThatShrinksBetweenThePassesKeepsOnlyWhatCanStillBeRead) {
-    // Two 3-D true-colour frames and a promised third: the rejection box comes up between the
-    // passes, and while it is up the file loses most of frame 2.
+    // Two 3-D frames and a third promised: the rejection box comes up between the passes, and
+    // while it is up the file loses most of frame 2.
     const QString path = IldaBuilder().section(4, 100, 3).section(4, 100, 3).save(folder.file("shrinks.ild"));
     prompts.onMessage = [&] { QFile::resize(path, 32 + 1000 + 32 + 10); };
     open(path);
@@ -135,7 +95,7 @@ TEST_F(FaultFixture, AFileThatShrinksBetweenThePassesKeepsOnlyWhatCanStillBeRead
     EXPECT_EQ(editor.buffer.readHeader(1)->formatCode, 5);
 }
 
-TEST_F(FaultFixture, FramesCountedButNotCopiedAreEmptyNotLeftOvers) {
+TEST_F(FaultFixture, FramesCountedButNotCopiedAreEmptyAndUnreadableFilesAreNotDamaged) {
     open(IldaBuilder().section(0, 5, 3).section(0, 5, 3).section(0, 5, 3).save(folder.file("full.ild")));
     // A format-3 code behind a reserved byte passes the header check, holds the walk in place
     // and has nothing to copy: every frame after the first reads it.
@@ -143,61 +103,38 @@ TEST_F(FaultFixture, FramesCountedButNotCopiedAreEmptyNotLeftOvers) {
     ASSERT_EQ(editor.seq.totalFrames, 3);
     for (int frame : {2, 3}) {
         const FrameHeader h = *editor.buffer.readHeader(frame);
-        EXPECT_EQ(h.formatCode, 1);
-        EXPECT_EQ(h.pointCount(), 0);
+        EXPECT_EQ(std::pair(int(h.formatCode), h.pointCount()), std::pair(1, 0));
         EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.frameName), 16), std::string(16, ' '));
     }
+    prompts.messages.clear();
+    open(folder.file("buffer"));  // a folder cannot be read as a file
+    EXPECT_TRUE(prompts.messages.isEmpty());
+    EXPECT_EQ(std::pair(editor.win.title, editor.seq.totalFrames), std::pair(MainTitle, 1));
+    EXPECT_TRUE(editor.win.statusNote.startsWith("The file could not be read: "));
 }
 
 TEST_F(FaultFixture, SaveAsWritesWhereAPlainWriteOfTheNameWould) {
-    const QByteArray old = "what was there";
-    struct Case {
-        const char* what;
-        std::function<QString()> prepare;  // returns the name the user enters
-        std::function<QString()> written;  // the file that must hold the sequence
-        bool ok;
-    };
+    QFile::link(oldFile("real.ild"), folder.file("link.ild"));
+    QDir(folder.path()).mkpath("taken/inside");
+    struct Case { QString name, written; bool fullDisk, ok; };
     const Case cases[] = {
-        {"through a symbolic link to its target",
-         [&] {
-             writeText(folder.file("real.ild"), old);
-             QFile::link(folder.file("real.ild"), folder.file("link.ild"));
-             return folder.file("link.ild");
-         },
-         [&] { return folder.file("real.ild"); }, true},
-        {"a name of 251 bytes", [&] { return folder.file(QString(247, 'n') + ".ild"); },
-         [&] { return folder.file(QString(247, 'n') + ".ild"); }, true},
-        {"a full disk leaves the old file", [&] {
-             writeText(folder.file("old.ild"), old);
-             return folder.file("old.ild");
-         },
-         [&] { return folder.file("old.ild"); }, false},
-        {"the name of a folder", [&] {
-             QDir(folder.path()).mkpath("taken/inside");
-             return folder.file("taken");
-         },
-         [&] { return QString(); }, false},
+        {folder.file("link.ild"), folder.file("real.ild"), false, true},  // through a link to its target
+        {folder.file(QString(247, 'n') + ".ild"), folder.file(QString(247, 'n') + ".ild"), false, true},
+        {oldFile("old.ild"), folder.file("old.ild"), true, false},        // a full disk leaves the old file
+        {folder.file("taken"), QString(), false, false},                  // the name of a folder
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        const QString name = c.prepare();
+        SCOPED_TRACE(c.name.toStdString());
         editor.seq.fileChanged = true;
-        WriteResult r;
-        if (c.ok) {
-            r = saveAs(name);
-        } else {
-            const FileSizeLimit full(8);
-            r = saveAs(name);
-        }
+        std::optional<FileSizeLimit> full;
+        if (c.fullDisk) full.emplace(8);
+        const WriteResult r = saveAs(c.name);
+        full.reset();
         EXPECT_EQ(r.ok, c.ok);
         EXPECT_EQ(editor.seq.fileChanged, !c.ok);  // a failed save keeps the question for later
-        if (c.ok) {
-            EXPECT_EQ(readFile(c.written()).size(), 64);
-        } else {
-            EXPECT_TRUE(editor.win.statusNote.startsWith("The file could not be written: "));
-            EXPECT_FALSE(r.error.isEmpty());
-            if (!c.written().isEmpty()) EXPECT_EQ(readFile(c.written()), old);
-        }
+        EXPECT_EQ(editor.win.statusNote.startsWith("The file could not be written: "), !c.ok && !r.error.isEmpty());
+        const QByteArray written = readFile(c.written);
+        EXPECT_TRUE(c.written.isEmpty() || (c.ok ? written.size() == 64 : written == old));
     }
     EXPECT_TRUE(QFileInfo(folder.file("link.ild")).isSymLink());
     EXPECT_TRUE(QDir(folder.file("taken/inside")).exists());
@@ -207,7 +144,7 @@ TEST_F(FaultFixture, SaveAsWritesWhereAPlainWriteOfTheNameWould) {
 TEST_F(FaultFixture, SaveAsWritesIntoAFileWhoseFolderTakesNoTemporaryFile) {
     const QString locked = folder.file("locked"), target = folder.file("locked/show.ild");
     QDir(folder.path()).mkpath("locked");
-    writeText(target, "what was there");
+    IldaBuilder().raw(old).save(target);
     QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
     const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
     for (const QString& path : {folder.path(), locked, folder.file("buffer")}) QFile::setPermissions(path, readable);
@@ -216,8 +153,7 @@ TEST_F(FaultFixture, SaveAsWritesIntoAFileWhoseFolderTakesNoTemporaryFile) {
     if (geteuid() != 0) {
         QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
         EXPECT_TRUE(save());
-    } else {
-        // The superuser writes anywhere: the save runs as an ordinary user in a child process.
+    } else {  // the superuser writes anywhere: the save runs as an ordinary user in a child
         const pid_t child = fork();
         if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && save() ? 0 : 1);
         int status = 0;
@@ -226,13 +162,4 @@ TEST_F(FaultFixture, SaveAsWritesIntoAFileWhoseFolderTakesNoTemporaryFile) {
     }
     EXPECT_EQ(readFile(target).size(), 64);
     QFile::setPermissions(locked, readable | QFile::WriteOwner);
-}
-
-TEST_F(FaultFixture, AFileThatCannotBeReadIsNotADamagedFile) {
-    const QString folderName = folder.file("buffer");  // a folder cannot be read as a file
-    open(folderName);
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_EQ(editor.win.title, MainTitle);
-    EXPECT_EQ(editor.seq.totalFrames, 1);
-    EXPECT_TRUE(editor.win.statusNote.startsWith("The file could not be read: "));
 }

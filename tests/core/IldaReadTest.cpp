@@ -1,27 +1,11 @@
+#include "EditorFixture.h"
 #include "IldaBuilder.h"
-#include "TestSupport.h"
 #include "ilda/IldaReader.h"
-#include "shell/Editor.h"
-
-#include <gtest/gtest.h>
 
 using namespace quorvel;
 using namespace quorvel::test;
 
-namespace {
-struct OpenFixture : ::testing::Test {
-    ProgramFolder folder;
-    ScriptedPrompts prompts;
-    Editor editor{folder.path(), prompts};
-
-    FrameHeader slotHeader(int frame) { return editor.buffer.readHeader(frame).value(); }
-    QByteArray slotPoints(int frame, int bytes) {
-        QByteArray b(bytes, '\0');
-        editor.buffer.readPoints(frame, b.data(), bytes);
-        return b;
-    }
-};
-}  // namespace
+using OpenFixture = EditorFixture;
 
 TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
     struct Case {
@@ -120,6 +104,24 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     prompts.fileNames.clear();  // the dialog cancelled: nothing changes
     editor.open();
     EXPECT_EQ(editor.seq.totalFrames, 9);
+
+    // Answered Yes, New File asks again and saves before the file is read.
+    editor.seq.fileChanged = true;
+    prompts.answers = {Answer::Yes, Answer::Yes};
+    prompts.fileNames = {IldaBuilder().section(1, 2, 1).save(folder.file("one.ild")), folder.file("kept.ild")};
+    editor.open();
+    EXPECT_EQ(readFile(folder.file("kept.ild")).size(), 9 * 32 + 45 * 8 + 32);
+    EXPECT_EQ(editor.seq.totalFrames, 1);
+}
+
+// Frames far past the first few megabytes come from where the walk found them.
+TEST_F(OpenFixture, FilesLargerThanTheReadWindowAreReadWhole) {
+    IldaBuilder file;
+    for (int i = 0; i < 30; ++i) file.section(5, MaxPoints, 30);
+    ASSERT_GT(file.bytes().size(), 4 << 20);
+    ASSERT_EQ(editor.openFile(file.save(folder.file("big.ild"))), OpenResult::Loaded);
+    const int64_t last = 29 * (32 + 8 * MaxPoints);
+    EXPECT_EQ(slotPoints(30, 8 * MaxPoints), file.bytes().mid(last + 32, 8 * MaxPoints));
 }
 
 TEST_F(OpenFixture, OnlyTheFirstTenThousandFramesAreLoaded) {

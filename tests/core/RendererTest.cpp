@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
+#include "view/SlotDrawing.h"
 
 #include <gtest/gtest.h>
 
@@ -77,6 +78,35 @@ TEST(Renderer, EmptyFramesAndUnknownFormatsDrawOnlyTheGrid) {
         RecordingSurface s;
         EXPECT_EQ(redrawCanvas(s, wf, Palette{}, {false, 10, 1}), format == 0 ? 0 : -1);
         EXPECT_TRUE(frameOps(s).empty());
+    }
+}
+
+// The strip, Open and the command-line tool draw a frame straight from its slot, whatever its format.
+TEST(Renderer, SlotsOfEveryFormatAreDrawnFromTheirOwnRecords) {
+    ProgramFolder folder;
+    const FrameBufferFile buffer(folder.bufferPath());
+    WorkingFrame wf;
+    wf.frame0->points[0] = point3D(0, 0, 0, 2), wf.frame0->points[1] = point3D(16385, 16385, 0, 4);
+    wf.frame1->points[0] = point2D(0, 0, 0, 2), wf.frame1->points[1] = point2D(16385, 16385, 0, 4);
+    wf.frame5->points[0] = pointTrue(0, 0, 0, 2, 253, 7), wf.frame5->points[1] = pointTrue(16385, 16385, 0, 4, 251, 7);
+    for (uint8_t format : {0, 1, 5}) {
+        wf.format = format;
+        wf.frame0->pointCount = wf.frame1->pointCount = wf.frame5->pointCount = 2;
+        ASSERT_TRUE(buffer.saveRamToBuffer(format + 1, wf));
+    }
+    FrameHeader deep{};
+    deep.formatCode = 4, deep.setPointCount(2);
+    buffer.writeHeader(7, deep);
+    SlotFile file(buffer.path(), false);
+    std::vector<uint8_t> scratch(PointAreaSize);
+    PathStyle style;
+    style.markers = false;
+    for (int slot : {1, 2, 6, 7}) {
+        RecordingSurface s;
+        EXPECT_EQ(drawFrameFromSlot(file, slot, testPalette(), style, s, scratch), 2) << slot;
+        const std::vector<Op> expected = {{Op::Clear}, {Op::Line, 255, 257, 255, 257, rgb(2, 253, 7)},
+                                          {Op::Line, 255, 257, 384, 128, rgb(4, 251, 7)}};
+        EXPECT_EQ(s.ops, slot == 7 ? std::vector<Op>{{Op::Clear}} : expected) << slot;
     }
 }
 

@@ -16,30 +16,22 @@ void writeBytes(const QString& path, const QByteArray& bytes) {
 }
 }  // namespace
 
-TEST(SettingsFile, WritesTheTwelveBytesInFileOrder) {
+TEST(SettingsFile, TwelveBytesInFileOrderAndFieldsOutsideTheirControlsFallBack) {
     Settings s;
-    s.pointSpace = 7, s.blankSpace = 12, s.beamMode = true, s.objectSelectMode = false;
-    s.gridStep = 20, s.pointSize = 2, s.playFps = 10, s.paletteChoice = 1;
-    const auto b = encodeSettings(s);
-    const std::array<uint8_t, 12> expected{0x07, 0x00, 0x0C, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x14, 0x02, 0x0A, 0x01};
-    EXPECT_EQ(b, expected);
-    EXPECT_EQ(decodeSettings(b), s);
-}
-
-TEST(SettingsFile, FieldsOutsideTheirControlsFallBack) {
+    s.pointSpace = 7, s.blankSpace = 12, s.beamMode = true, s.gridStep = 20, s.pointSize = 2, s.playFps = 10;
+    const std::array<uint8_t, 12> bytes{0x07, 0x00, 0x0C, 0x00, 0xFF, 0xFF, 0x00, 0x00, 0x14, 0x02, 0x0A, 0x01};
+    EXPECT_EQ(encodeSettings(s), bytes);
+    EXPECT_EQ(decodeSettings(bytes), s);
+    const auto with = [](auto change) { Settings v; change(v); return v; };
     struct Case { std::array<uint8_t, 12> bytes; Settings expected; };
-    Settings initial;
-    Settings clampedPoint = initial;
-    clampedPoint.pointSpace = 20;
-    clampedPoint.blankSpace = 40;  // kept as stored although the slider stops at 30
-    Settings zeroPoint = initial;
-    zeroPoint.pointSpace = 3;
     const Case cases[] = {
-        {{40, 0, 40, 0, 0, 0, 0, 0, 10, 1, 1, 1}, clampedPoint},
-        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, [&] { Settings s = zeroPoint; s.paletteChoice = 0; return s; }()},
-        {{5, 0, 10, 0, 0, 0, 0, 0, 71, 4, 26, 2}, initial},
-        {{5, 0, 10, 0, 1, 0, 0xFF, 0xFF, 70, 3, 25, 0},
-         [&] { Settings s = initial; s.beamMode = s.objectSelectMode = true; s.gridStep = 70; s.pointSize = 3; s.playFps = 25; s.paletteChoice = 0; return s; }()},
+        // The point spacing is limited as its slider limits it; a blank spacing is kept.
+        {{40, 0, 40, 0, 0, 0, 0, 0, 10, 1, 1, 1}, with([](Settings& v) { v.pointSpace = 20, v.blankSpace = 40; })},
+        {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, with([](Settings& v) { v.pointSpace = 3, v.paletteChoice = 0; })},
+        {{5, 0, 10, 0, 0, 0, 0, 0, 71, 4, 26, 2}, Settings{}},
+        {{5, 0, 10, 0, 1, 0, 0xFF, 0xFF, 70, 3, 25, 0}, with([](Settings& v) {
+             v.beamMode = v.objectSelectMode = true, v.gridStep = 70, v.pointSize = 3, v.playFps = 25, v.paletteChoice = 0;
+         })},
     };
     for (const auto& c : cases) EXPECT_EQ(decodeSettings(c.bytes), c.expected);
 }
@@ -75,6 +67,9 @@ TEST(PaletteFile, ReadsTheInstalledPalettes) {
     EXPECT_EQ(pangolin.red[200], 255);
     EXPECT_EQ(pangolin.green[200], 32);
     EXPECT_EQ(ilda.color[255], rgb(ilda.red[255], ilda.green[255], ilda.blue[255]));
+    EXPECT_EQ(ilda.pointColor(2, 0), rgb(255, 0, 0));
+    EXPECT_EQ(ilda.pointColor(2, 128), rgb(255, 0, 0));
+    EXPECT_EQ(ilda.pointColor(2, 64), BlankedGray);
 }
 
 TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
@@ -95,12 +90,4 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     EXPECT_TRUE(note.startsWith("The palette file pangolin.dat could not be read")) << note.toStdString();
     EXPECT_EQ(missing.color[0], rgb(0, 0, 0));
     EXPECT_EQ(missing.color[64], rgb(255, 32, 32));
-}
-
-TEST(PaletteFile, PointColorIsGreyWhenBlanked) {
-    Palette p;
-    p.color[5] = rgb(1, 2, 3);
-    struct Case { uint8_t status; Rgb color; };
-    const Case cases[] = {{0, rgb(1, 2, 3)}, {128, rgb(1, 2, 3)}, {64, BlankedGray}, {192, BlankedGray}};
-    for (const auto& c : cases) EXPECT_EQ(p.pointColor(5, c.status), c.color) << int(c.status);
 }

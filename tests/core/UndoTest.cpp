@@ -10,47 +10,30 @@ namespace {
 // Each "edit" appends one point, so the point count names the state.
 void edit(WorkingFrame& wf, UndoHistory& h) {
     h.makeUndo(wf);
-    Frame0& f = *wf.frame0;
-    f.points[f.pointCount] = point3D(f.pointCount, 0);
-    ++f.pointCount;
+    wf.frame0->points[wf.frame0->pointCount] = point3D(wf.frame0->pointCount, 0);
+    ++wf.frame0->pointCount;
 }
 }  // namespace
 
-TEST(Undo, StepsBackThroughEditsInReverseOrder) {
+TEST(Undo, StepsBackThroughTheLastTenEditsAndClearsTheSelection) {
     struct Case { int edits; std::vector<int> countsAfterEachUndo; };
-    const Case cases[] = {
-        // loaded (snapshot of 0 points), then 3 edits: four undos, the last changes nothing
-        {3, {2, 1, 0, 0}},
-        // 12 edits after the load snapshot: only the last ten come back
-        {12, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}},
-    };
-    for (const auto& c : cases) {
+    // After the load snapshot: three edits take four undos; of twelve only the last ten return.
+    for (const auto& c : {Case{3, {2, 1, 0, 0}}, Case{12, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}}}) {
         WorkingFrame wf;
         UndoHistory h;
-        h.makeUndo(wf);  // as after choosing a frame
+        h.makeUndo(wf);
         for (int i = 0; i < c.edits; ++i) edit(wf, h);
         for (int expected : c.countsAfterEachUndo) {
+            wf.selStart = wf.selEnd = 0;
             ASSERT_TRUE(h.undo(wf));
-            EXPECT_EQ(wf.frame0->pointCount, expected);
+            EXPECT_EQ(std::tuple(wf.frame0->pointCount, wf.selStart, wf.selEnd), std::tuple(expected, -1, -1));
         }
         EXPECT_EQ(h.undocounter(), 0);
         EXPECT_FALSE(h.undo(wf));
+        edit(wf, h);
+        h.resetUndo();
+        EXPECT_FALSE(h.undo(wf));
     }
-}
-
-TEST(Undo, ResetForgetsHistoryAndUndoClearsTheSelection) {
-    WorkingFrame wf;
-    UndoHistory h;
-    edit(wf, h);
-    edit(wf, h);
-    h.resetUndo();
-    EXPECT_FALSE(h.undo(wf));
-    h.makeUndo(wf);
-    wf.selStart = 0, wf.selEnd = 1;
-    ASSERT_TRUE(h.undo(wf));
-    EXPECT_EQ(wf.selStart, -1);
-    EXPECT_EQ(wf.selEnd, -1);
-    EXPECT_EQ(wf.frame0->pointCount, 2);
 }
 
 TEST(Undo, RestoresTheFormatTheStateWasTakenIn) {
@@ -65,8 +48,7 @@ TEST(Undo, RestoresTheFormatTheStateWasTakenIn) {
     wf.format = 1;  // as a pasted frame of another format would leave it
     wf.frame1->pointCount = 4;
     ASSERT_TRUE(h.undo(wf));
-    EXPECT_EQ(wf.format, 5);
-    EXPECT_EQ(wf.frame5->points[0].red, 99);
+    EXPECT_EQ(std::pair(int(wf.format), int(wf.frame5->points[0].red)), std::pair(5, 99));
     ASSERT_TRUE(h.undo(wf));
     EXPECT_EQ(wf.frame5->points[0].red, 1);
     EXPECT_EQ(wf.frame1->pointCount, 4);  // the other record is untouched

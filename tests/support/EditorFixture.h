@@ -1,0 +1,31 @@
+#pragma once
+// A fresh editor on a program folder of its own, with scripted dialogs.
+#include "TestSupport.h"
+#include "shell/Editor.h"
+
+#include <gtest/gtest.h>
+
+namespace quorvel::test {
+
+struct EditorFixture : ::testing::Test {
+    ProgramFolder folder;
+    ScriptedPrompts prompts;
+    Editor editor{folder.path(), prompts};
+
+    void open(const QString& path) {
+        prompts.fileNames = {path};
+        editor.open();
+    }
+    WriteResult saveAs(const QString& path) {
+        prompts.fileNames = {path};
+        return editor.saveAs();
+    }
+    FrameHeader slotHeader(int frame) const { return editor.buffer.readHeader(frame).value_or(FrameHeader{}); }
+    QByteArray slotPoints(int frame, int bytes) const {
+        QByteArray b(bytes, '\0');
+        editor.buffer.readPoints(frame, b.data(), bytes);
+        return b;
+    }
+};
+
+}  // namespace quorvel::test
