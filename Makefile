@@ -3,10 +3,10 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins \
             libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
-            libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth
+            libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench clean
+.PHONY: deps build run test bench format-check clean
 
 # Installs only what is missing, so a second run is quick and needs no network.
 deps:
@@ -25,6 +25,10 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# The layout .clang-format describes; tests keep their hand-aligned tables.
+format-check: deps
+	clang-format --dry-run --Werror $$(git ls-files 'src/*.cpp' 'src/*.h' 'bench/*.cpp' 'bench/*.h')
 
 bench: build
 	$(BUILD)/bench/quorvel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true

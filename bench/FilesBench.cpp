@@ -5,9 +5,9 @@
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
 
+#include <benchmark/benchmark.h>
 #include <QFile>
 #include <QTemporaryDir>
-#include <benchmark/benchmark.h>
 #include <cstdio>
 #include <vector>
 

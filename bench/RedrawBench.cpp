@@ -5,8 +5,8 @@
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
 
-#include <QPainter>
 #include <benchmark/benchmark.h>
+#include <QPainter>
 
 using namespace quorvel;
 
@@ -75,7 +75,8 @@ private:
 template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state) {
     static const WorkingFrame wf = Beam ? spreadFrame() : denseFrame();
     const Palette pal = benchPalette();
-    QImage img = Painter ? QImage(CanvasSize, CanvasSize, QImage::Format_RGB32) : makeDrawingImage(CanvasSize, CanvasSize);
+    QImage img =
+        Painter ? QImage(CanvasSize, CanvasSize, QImage::Format_RGB32) : makeDrawingImage(CanvasSize, CanvasSize);
     for (auto _ : state) {
         if constexpr (Painter) {
             PainterSurface s(img);

@@ -4,8 +4,8 @@
 #include "shell/Editor.h"
 #include "tools/PointEdits.h"
 
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
+#include <QTemporaryDir>
 
 using namespace quorvel;
 

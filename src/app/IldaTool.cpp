@@ -6,11 +6,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
-#include <csignal>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QTemporaryDir>
+#include <csignal>
 #include <cstdio>
 
 using namespace quorvel;
@@ -70,9 +70,10 @@ int usage(const char* text, const QStringList& args) {
 
 int info(const QStringList& args) {
     if (wantsHelp(args) || args.size() != 1)
-        return usage("usage: quorvel-ilda info FILE\n"
-                     "One line per section: byte offset, format code, frame or palette, points, name, company.\n",
-                     args);
+        return usage(
+            "usage: quorvel-ilda info FILE\n"
+            "One line per section: byte offset, format code, frame or palette, points, name, company.\n",
+            args);
     const FrameScan scan = seekFrames(args[0]);
     int palettes = 0;
     int64_t points = 0;
@@ -88,7 +89,10 @@ int info(const QStringList& args) {
                 .arg(text(s.header.frameName, 8), text(s.header.companyName, 8)));
     }
     out(QStringLiteral("frames: %1 of %2 declared, palettes: %3, points: %4")
-            .arg(scan.framesFound).arg(scan.declaredFrames).arg(palettes).arg(points));
+            .arg(scan.framesFound)
+            .arg(scan.declaredFrames)
+            .arg(palettes)
+            .arg(points));
     if (scan.rejected) {
         err(QStringLiteral("rejected: %1").arg(scan.reason));
         return 1;
@@ -99,10 +103,11 @@ int info(const QStringList& args) {
 
 int copy(const QStringList& args) {
     if (wantsHelp(args) || args.size() != 2 || args[1].isEmpty())
-        return usage("usage: quorvel-ilda copy IN OUT\n"
-                     "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n"
-                     "Nothing is written when no frame could be loaded.\n",
-                     args);
+        return usage(
+            "usage: quorvel-ilda copy IN OUT\n"
+            "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n"
+            "Nothing is written when no frame could be loaded.\n",
+            args);
     Workspace w;
     CommandLinePrompts prompts;
     Editor editor(w.folder(), prompts);
@@ -110,7 +115,8 @@ int copy(const QStringList& args) {
     if (!editor.win.statusNote.isEmpty()) err(editor.win.statusNote);
     if (opened == OpenResult::Unreadable || opened == OpenResult::BufferFailed) return 1;
     if (editor.seq.totalFrames == 0) {
-        err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1; %2 is left as it was").arg(args[0], args[1]));
+        err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1; %2 is left as it was")
+                .arg(args[0], args[1]));
         return 1;
     }
     prompts.savePath = args[1];
@@ -128,10 +134,11 @@ int render(const QStringList& argsIn) {
     QStringList args = argsIn;
     const bool thumbnail = args.removeAll("--thumbnail") > 0;
     if (wantsHelp(args) || args.size() != 3)
-        return usage("usage: quorvel-ilda render IN FRAME OUT.png [--thumbnail]\n"
-                     "Draws frame FRAME (1-based) as the canvas shows it once the frame is chosen in the\n"
-                     "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
-                     args);
+        return usage(
+            "usage: quorvel-ilda render IN FRAME OUT.png [--thumbnail]\n"
+            "Draws frame FRAME (1-based) as the canvas shows it once the frame is chosen in the\n"
+            "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
+            args);
     Workspace w;
     const FrameBufferFile buffer(w.folder() + QStringLiteral("/buffer/FrameBuffer.tmp"));
     const FrameScan scan = seekFrames(args[0]);
@@ -145,7 +152,8 @@ int render(const QStringList& argsIn) {
     const int frame = args[1].toInt(&number);
     if (!number || frame < 1 || frame > copied.framesCopied) {
         err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)")
-                .arg(args[1]).arg(copied.framesCopied));
+                .arg(args[1])
+                .arg(copied.framesCopied));
         return 2;
     }
     const Settings settings = loadConfig(w.folder() + QStringLiteral("/config.dat"));

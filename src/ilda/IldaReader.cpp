@@ -1,9 +1,9 @@
 #include "ilda/IldaReader.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
-#include <unistd.h>
 
 namespace quorvel {
 
@@ -26,7 +26,8 @@ public:
         if (offset < start_ || offset + available > start_ + filled_) {
             window_.resize(std::max<size_t>(window_.size(), std::max<int64_t>(Window, available)));
             start_ = offset;
-            filled_ = size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
+            filled_ =
+                size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
             available = std::min(available, filled_);
         }
         return window_.data() + (offset - start_);

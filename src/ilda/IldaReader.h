@@ -14,15 +14,15 @@ struct IldaSection {
 };
 
 struct FrameScan {
-    QString fileName;                    // without folder
-    std::vector<int64_t> fileFramePos;   // index = frame number; 1-based positions
-    std::vector<IldaSection> sections;   // every section walked, palettes included
+    QString fileName;                   // without folder
+    std::vector<int64_t> fileFramePos;  // index = frame number; 1-based positions
+    std::vector<IldaSection> sections;  // every section walked, palettes included
     int framesFound = 0;
-    int declaredFrames = 0;              // TotalFrames of the first header
-    bool rejected = false;               // a header failed the checks: the user is told
-    bool tooManyFrames = false;          // more than the sequence can hold; the rest is left
-    QString reason;                      // why the walk stopped early, in plain words
-    std::vector<int> frameSection;       // frame n's header is sections[frameSection[n - 1]]
+    int declaredFrames = 0;         // TotalFrames of the first header
+    bool rejected = false;          // a header failed the checks: the user is told
+    bool tooManyFrames = false;     // more than the sequence can hold; the rest is left
+    QString reason;                 // why the walk stopped early, in plain words
+    std::vector<int> frameSection;  // frame n's header is sections[frameSection[n - 1]]
 
     const FrameHeader& headerOf(int frame) const { return sections[frameSection[frame - 1]].header; }
 };
@@ -33,9 +33,9 @@ QString rejectionText(int declaredFrames);
 FrameScan seekFrames(const QString& path);
 
 struct CopyReport {
-    int framesCopied = 0;  // frames 1..framesCopied are in their slots
-    int converted = 0;     // 3-D true-colour frames stored as 2-D true-colour frames
-    int cut = 0;           // frames of more than 20000 points, cut to their first 20000
+    int framesCopied = 0;      // frames 1..framesCopied are in their slots
+    int converted = 0;         // 3-D true-colour frames stored as 2-D true-colour frames
+    int cut = 0;               // frames of more than 20000 points, cut to their first 20000
     bool writeFailed = false;  // the frame buffer file took no more: `error` says why
     QString error;
 };

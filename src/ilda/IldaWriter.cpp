@@ -1,9 +1,9 @@
 #include "ilda/IldaWriter.h"
 
+#include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <unistd.h>
 #include <vector>
 
 namespace quorvel {
@@ -64,7 +64,8 @@ public:
         if (device_ == &direct_) {
             ::fsync(direct_.handle());
             direct_.close();
-            return direct_.error() == QFile::NoError ? WriteResult{true, {}} : WriteResult{false, direct_.errorString()};
+            return direct_.error() == QFile::NoError ? WriteResult{true, {}}
+                                                     : WriteResult{false, direct_.errorString()};
         }
         ::fsync(save_.handle());  // on disk before it takes the old file's place
         if (!save_.commit()) return {false, save_.errorString()};
@@ -90,8 +91,7 @@ private:
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path) {
     SlotFile source(buffer.path(), false);
     // A sequence that cannot be read back is never written over a file.
-    if (totalFrames > 0 && !source.isOpen())
-        return {false, QStringLiteral("the frame buffer file cannot be read")};
+    if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
     SavedFile out(path);
     if (!out.isOpen()) return {false, out.errorString()};
     std::vector<char> points(PointAreaSize);

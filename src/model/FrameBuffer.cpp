@@ -1,10 +1,10 @@
 #include "model/FrameBuffer.h"
 
+#include <sys/uio.h>
+#include <unistd.h>
 #include <QFile>
 #include <cerrno>
 #include <cstring>
-#include <sys/uio.h>
-#include <unistd.h>
 
 namespace quorvel {
 

@@ -15,8 +15,7 @@ int paletteComponent(const char* field, int width) {
     for (; i < width && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + (field[i] - '0');
     if (i < width && field[i] == '.') {
         double scale = 0.1;
-        for (++i; i < width && field[i] >= '0' && field[i] <= '9'; ++i, scale /= 10)
-            value += (field[i] - '0') * scale;
+        for (++i; i < width && field[i] >= '0' && field[i] <= '9'; ++i, scale /= 10) value += (field[i] - '0') * scale;
     }
     const double rounded = std::nearbyint(negative ? -value : value);  // halves to even
     return static_cast<int>(std::clamp(rounded, 0.0, 255.0));
@@ -39,7 +38,9 @@ Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note)
         if (at + 27 > bytes.size()) {  // the rest stays black
             if (note && opened)
                 *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
-                            .arg(name).arg(i).arg(lastIndex + 1);
+                            .arg(name)
+                            .arg(i)
+                            .arg(lastIndex + 1);
             break;
         }
         const char* line = bytes.constData() + at;

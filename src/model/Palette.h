@@ -15,9 +15,7 @@ struct Palette {
     std::array<uint8_t, 256> red{}, green{}, blue{};
 
     // Colour of an indexed point: the palette entry, or grey when the point is blanked.
-    Rgb pointColor(uint8_t colorIndex, uint8_t status) const {
-        return (status & 64) ? BlankedGray : color[colorIndex];
-    }
+    Rgb pointColor(uint8_t colorIndex, uint8_t status) const { return (status & 64) ? BlankedGray : color[colorIndex]; }
 };
 
 constexpr int PaletteLineBytes = 29;

@@ -47,8 +47,7 @@ Settings loadConfig(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return Settings{};
     std::array<uint8_t, SettingsFileBytes> bytes{};
-    if (file.read(reinterpret_cast<char*>(bytes.data()), SettingsFileBytes) != SettingsFileBytes)
-        return Settings{};
+    if (file.read(reinterpret_cast<char*>(bytes.data()), SettingsFileBytes) != SettingsFileBytes) return Settings{};
     return decodeSettings(bytes);
 }
 

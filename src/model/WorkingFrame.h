@@ -16,9 +16,7 @@ struct WorkingFrame {
     int32_t selStart = -1, selEnd = -1;
 
     template <class P> FrameRecord<P>& record();
-    template <class P> const FrameRecord<P>& record() const {
-        return const_cast<WorkingFrame*>(this)->record<P>();
-    }
+    template <class P> const FrameRecord<P>& record() const { return const_cast<WorkingFrame*>(this)->record<P>(); }
 
     // Runs f on the live record; a format without a branch does nothing.
     template <class F> void visit(F&& f) { visitFormat(format, std::forward<F>(f)); }

@@ -1,7 +1,7 @@
 #include "shell/AboutDialog.h"
 
-#include <QDialogButtonBox>
 #include <QDate>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLocale>
 #include <QVBoxLayout>

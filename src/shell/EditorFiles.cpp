@@ -61,10 +61,10 @@ OpenResult Editor::openFile(const QString& path) {
     makeUndo();
     seq.framechanged = false;
 
-    if (scan.tooManyFrames)
-        prompts.message(TooManyFramesNote, MessageIcon::Information);
+    if (scan.tooManyFrames) prompts.message(TooManyFramesNote, MessageIcon::Information);
     QStringList notes;
-    if (copied.converted) notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
+    if (copied.converted)
+        notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
     if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
     win.statusNote = notes.join(' ');
     return scan.rejected || shortened ? OpenResult::Rejected : OpenResult::Loaded;

@@ -63,12 +63,14 @@ void MainWindow::run(const std::function<void()>& command) {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName("mnuFile");
-    connect(addItem(file, "mnuNew", "New File"), &QAction::triggered, this, [this] { run([this] { editor_.newFile(); }); });
+    connect(addItem(file, "mnuNew", "New File"), &QAction::triggered, this,
+            [this] { run([this] { editor_.newFile(); }); });
     connect(addItem(file, "mnuNewFrame", "Add New Frame", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             [this] { run([this] { editor_.addNewFrame(); }); });
     addSeparator(file, "mnuFile01");
     connect(addItem(file, "mnuOpen", "Open"), &QAction::triggered, this, [this] { run([this] { editor_.open(); }); });
-    connect(addItem(file, "mnuSaveAs", "Save As..."), &QAction::triggered, this, [this] { run([this] { editor_.saveAs(); }); });
+    connect(addItem(file, "mnuSaveAs", "Save As..."), &QAction::triggered, this,
+            [this] { run([this] { editor_.saveAs(); }); });
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
         exiting_ = true;  // ends at once: the frame buffer file and the settings stay as they are
@@ -240,9 +242,7 @@ QWidget* MainWindow::buildStrip() {
         frameLabels_[i]->setMinimumWidth(36);
         thumbs_[i] = new ImageView(&editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
         thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
-        thumbs_[i]->onPress = [this, i](int button, QPointF) {
-            run([&] { editor_.chooseThumbnail(i, button == 1); });
-        };
+        thumbs_[i]->onPress = [this, i](int button, QPointF) { run([&] { editor_.chooseThumbnail(i, button == 1); }); };
         grid->addWidget(frameLabels_[i], i, 0);
         grid->addWidget(thumbs_[i], i, 1);
     }
@@ -292,8 +292,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* wheel = static_cast<QWheelEvent*>(e);
     if (!widget || widget->window() != this || wheel->angleDelta().y() == 0) return false;
-    const bool held = wheel->buttons() != Qt::NoButton ||
-                      (wheel->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
+    const bool held =
+        wheel->buttons() != Qt::NoButton || (wheel->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     run([&] { editor_.wheel(wheel->angleDelta().y(), held); });
     return true;
 }

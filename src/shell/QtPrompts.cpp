@@ -37,8 +37,8 @@ QString QtPrompts::qtFilter(const QString& filter) {
 
 Answer QtPrompts::askYesNoCancel(const QString& text) {
     const NormalCursor normal;
-    const auto r = QMessageBox::question(parent_, AppTitle, text,
-                                         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto r =
+        QMessageBox::question(parent_, AppTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
 }
 

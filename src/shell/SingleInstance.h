@@ -8,8 +8,8 @@
 namespace quorvel {
 
 inline const QString AlreadyLoaded = QStringLiteral("The program is already loaded!");
-inline const QString NoLockNote =
-    QStringLiteral("The lock file could not be created here: a second copy started in this folder would not be refused.");
+inline const QString NoLockNote = QStringLiteral(
+    "The lock file could not be created here: a second copy started in this folder would not be refused.");
 
 enum class FolderClaim { Ours, HeldByAnother, NoLock };
 

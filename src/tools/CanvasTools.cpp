@@ -173,10 +173,11 @@ void CanvasTools::press(int button, float X, float Y) {
     }
     case DeleteTool: {
         const int32_t i = findAndMark(x, y);
-        if (i > -1) c_.edit(Edit::FrameChanged, [&] {
-            deletePoints(f, i);
-            gesture.selectClickPhase = 0;
-        });
+        if (i > -1)
+            c_.edit(Edit::FrameChanged, [&] {
+                deletePoints(f, i);
+                gesture.selectClickPhase = 0;
+            });
         c_.canvas.takeSnapshot();
         break;
     }
@@ -294,7 +295,8 @@ void CanvasTools::release(int button, float X, float Y) {
         if (button == 1) {
             const auto rx = static_cast<int16_t>(nearest(std::abs(X - g.centerx)));
             const auto ry = static_cast<int16_t>(nearest(std::abs(Y - g.centery)));
-            c_.edit(Drawn, [&] { fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color())); });
+            c_.edit(Drawn,
+                    [&] { fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color())); });
         } else {
             c_.redraw();  // nothing added; show the frame again on the cleared canvas
         }

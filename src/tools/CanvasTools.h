@@ -14,8 +14,17 @@
 namespace quorvel {
 
 enum Tool : uint8_t {
-    NoTool = 0, PointTool, LineTool, CircleTool, SelectTool, MoveTool,
-    InsertTool, RecolorTool, DeleteTool, TextTool, RectangleTool
+    NoTool = 0,
+    PointTool,
+    LineTool,
+    CircleTool,
+    SelectTool,
+    MoveTool,
+    InsertTool,
+    RecolorTool,
+    DeleteTool,
+    TextTool,
+    RectangleTool
 };
 
 // What an edit sets besides the frame itself.
@@ -35,8 +44,8 @@ struct ToolContext {
     const uint8_t& currentColor;
     const bool& editEnabled;  // a frame has been chosen in the strip
     EditPath edit;
-    std::function<void()> redraw;                 // the working frame drawn again, as it stands
-    std::function<void(const QString&)> note;     // a line for the status bar
+    std::function<void()> redraw;              // the working frame drawn again, as it stands
+    std::function<void(const QString&)> note;  // a line for the status bar
 };
 
 class CanvasTools {

@@ -21,7 +21,9 @@ template <class P> void setPixel(P& p, int32_t x, int32_t y) {
 }
 
 template <class P> bool isBlanked(const P& p) { return p.status & StatusBit::Blanked; }
-template <class P> constexpr bool hasColorIndex() { return requires(P p) { p.colorIndex; }; }
+template <class P> constexpr bool hasColorIndex() {
+    return requires(P p) { p.colorIndex; };
+}
 
 // Nearest integer, halves to even, as every rounding of the tools is.
 inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }

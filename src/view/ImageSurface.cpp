@@ -10,8 +10,8 @@ namespace quorvel {
 QImage makeDrawingImage(int width, int height) {
     const qsizetype stride = qsizetype(width) * 4 + 64;
     auto* pixels = new uchar[size_t(stride * height)];
-    return QImage(pixels, width, height, stride, QImage::Format_RGB32, [](void* p) { delete[] static_cast<uchar*>(p); },
-                  pixels);
+    return QImage(
+        pixels, width, height, stride, QImage::Format_RGB32, [](void* p) { delete[] static_cast<uchar*>(p); }, pixels);
 }
 
 void ImageSurface::clear() {

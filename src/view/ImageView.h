@@ -11,7 +11,10 @@ class ImageView : public QWidget {
     Q_OBJECT
 public:
     ImageView(const QImage* image, QSize size, QWidget* parent = nullptr);
-    void setBackground(QColor c) { background_ = c; update(); }
+    void setBackground(QColor c) {
+        background_ = c;
+        update();
+    }
 
     // button: 1 left, 2 right, 4 middle (for moves, the buttons held).
     std::function<void(int button, QPointF pos)> onPress, onMove, onRelease;

@@ -16,7 +16,6 @@ int drawFrameFromSlot(SlotFile& file, int frame, const Palette& pal, const PathS
 
 // The canvas right after the frame is chosen in the strip: the path with its markers under the
 // axes and grid, or in beam view the frame drawn as the working frame is.
-int drawChosenFrame(const FrameBufferFile& buffer, int frame, const Palette& pal, const ViewSettings& view,
-                    Surface& s);
+int drawChosenFrame(const FrameBufferFile& buffer, int frame, const Palette& pal, const ViewSettings& view, Surface& s);
 
 }  // namespace quorvel

@@ -308,7 +308,7 @@ TEST_F(ToolFixture, GesturesInterruptedByUndoOrOtherButtonsStayInsideTheFrame) {
             if (how == 0) editor.undo();
             if (how == 1) press(150, 130, 2), move(160, 140, 3), release(160, 140, 2);
             if (how == 2) press(20, 20, 8), release(20, 20, 8), press(20, 20, 0);
-            if (how != 1) EXPECT_EQ(points(), held);
+            EXPECT_TRUE(how == 1 || points() == held);
             move(150, 110);
             release(150, 110);
             EXPECT_LE(f0().pointCount, 42);
