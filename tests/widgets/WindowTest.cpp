@@ -1,0 +1,244 @@
+// The real main window, offscreen, driven as a user drives it: menus, mouse events on the
+// canvas and the strip, the wheel, scripted file dialogs.
+#include "WindowFixture.h"
+#include "ilda/IldaReader.h"
+#include "shell/AboutDialog.h"
+#include "shell/QtPrompts.h"
+#include "tools/PointAccess.h"
+
+#include <QCheckBox>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QWheelEvent>
+#include <QtTest>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+class WindowTest : public QObject {
+    Q_OBJECT
+
+    using Fixture = WindowFixture;
+    // The window with frame 1 chosen in the strip; positions in canvas pixels, y upward.
+    struct Canvas : WindowFixture {
+        Canvas() { QTest::mouseClick(thumb(0), Qt::LeftButton); }
+        QWidget* canvas() { return widget("PicEdit"); }
+        void tool(int index) { window.findChild<QToolButton*>(QString("ChkTools%1").arg(index))->click(); }
+        void send(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons held) {
+            const QPointF at(p.x(), 511 - p.y());
+            QMouseEvent e(type, at, canvas()->mapToGlobal(at), button, held, Qt::NoModifier);
+            QApplication::sendEvent(canvas(), &e);
+        }
+        void press(QPointF p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonPress, p, b, b); }
+        void move(QPointF p, Qt::MouseButtons held = Qt::LeftButton) { send(QEvent::MouseMove, p, Qt::NoButton, held); }
+        void release(QPointF p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonRelease, p, b, {}); }
+        void drag(int t, QPointF from, QPointF to, Qt::MouseButton b = Qt::LeftButton) {
+            tool(t);
+            press(from, b);
+            move((from + to) / 2, b);
+            move(to, b);
+            release(to, b);
+        }
+        Frame0& frame() { return *editor.frame.frame0; }
+        int count() { return frame().pointCount; }
+        Pixel at(int i) { return pixelOf(frame().points[i]); }
+        QColor shown(int x, int row) { return canvas()->grab().toImage().pixelColor(x, row); }
+    };
+
+private slots:
+    void startsWithItsCommandsAndReadOutsInPlace() {
+        Fixture f;
+        QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor"));
+        for (const char* name : {"mnuUndo", "mnuPasteSel", "mnuPasteFrame"}) QVERIFY(!f.window.action(name)->isEnabled());
+        QCOMPARE(f.window.action("mnuNewFrame")->shortcut(), QKeySequence("Ctrl+A"));
+        QCOMPARE(f.window.action("mnuUndo")->shortcut(), QKeySequence("Ctrl+Z"));
+        QCOMPARE(f.window.action("mnuFrmProperties")->shortcut(), QKeySequence(Qt::Key_F1));
+        QVERIFY(f.window.findChild<QToolButton*>("ChkTools0")->isChecked());
+        f.window.findChild<QToolButton*>("ChkTools3")->click();
+        QCOMPARE(int(f.editor.tools.current()), int(CircleTool));
+        QCOMPARE(f.label("LblPointsNumber")->text(), QString("0"));
+        QCOMPARE(f.label("LblColorIntensity")->text(), QString("R:255 G:255 B:255"));
+        QCOMPARE(f.label("LblPointSpace")->text(), QString("5"));
+        QCOMPARE(f.label("LblBlankSpace")->text(), QString("10"));
+    }
+
+    void wheelOverTheWindowScrollsTheStrip() {
+        Fixture f;
+        for (int i = 0; i < 11; ++i) f.window.action("mnuNewFrame")->trigger();
+        auto* scroll = f.window.findChild<QScrollBar*>("VScroll1");
+        QCOMPARE(scroll->maximum(), 3);
+        QWidget* canvas = f.window.findChild<QWidget*>("PicEdit");
+        const auto turn = [&](int delta, Qt::KeyboardModifiers mods) {
+            QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, {0, delta}, Qt::NoButton, mods,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(canvas, &e);
+        };
+        turn(-120, Qt::ControlModifier);  // no notch recognised yet
+        QCOMPARE(scroll->value(), 0);
+        turn(-120, Qt::NoModifier);
+        QCOMPARE(scroll->value(), 1);
+        QCOMPARE(f.label("LblFrameNumber0")->text(), QString("5"));
+        turn(240, Qt::ControlModifier);  // repeats the last step
+        QCOMPARE(scroll->value(), 2);
+        turn(120, Qt::NoModifier);
+        QCOMPARE(scroll->value(), 1);
+    }
+
+    void exitLeavesTheBufferFileAndClosingRemovesIt() {
+        {
+            Fixture f;
+            f.editor.settings.gridStep = 40;
+            f.window.action("mnuExit")->trigger();
+            QCOMPARE(f.quits, 1);
+            f.window.close();  // the program is ending: closing now must not tidy up
+            QVERIFY(QFile::exists(f.folder.bufferPath()));
+            QCOMPARE(loadConfig(f.folder.file("config.dat")).gridStep, uint8_t(10));
+        }
+        Fixture f;
+        f.editor.settings.gridStep = 40;
+        f.window.close();
+        QVERIFY(!QFile::exists(f.folder.bufferPath()));
+        QCOMPARE(loadConfig(f.folder.file("config.dat")).gridStep, uint8_t(40));
+    }
+
+    void aboutBoxWritesTheBuildDateAsPeopleDo() {
+        QCOMPARE(buildDate("Dec  6 2026"), QString("6 December 2026"));
+        QCOMPARE(buildDate("Jan 12 2027"), QString("12 January 2027"));
+    }
+
+    void choosingAColorShowsItsComponents() {
+        Fixture f;
+        QWidget* strip = f.window.findChild<QWidget*>("PicPalette");
+        QTest::mouseClick(strip, Qt::RightButton, {}, QPoint(2, 3));
+        QCOMPARE(int(f.editor.currentColor), 2);
+        QCOMPARE(f.label("LblColorIntensity")->text(), QString("R:255 G:0 B:0"));
+    }
+
+    // What each tool shows while the mouse moves, and what it leaves, on the real canvas.
+    void toolsShowTheirFeedbackOnTheCanvas() {
+        Canvas c;
+        c.tool(LineTool);
+        c.press({300, 100});
+        c.move({300, 120});
+        QCOMPARE(c.shown(300 + 1, 511 - 110), QColor(255, 255, 255));  // the future points
+        QCOMPARE(c.count(), 0);
+        c.release({300, 120});
+        QCOMPARE(c.count(), 6);
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.count(), 0);
+
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.drag(PointTool, {150, 120}, {150, 120}, Qt::RightButton);
+        c.drag(PointTool, {200, 200}, {200, 200}, Qt::BackButton);  // Back and Forward do not draw
+        c.drag(PointTool, {200, 200}, {200, 200}, Qt::ForwardButton);
+        QCOMPARE(c.count(), 2);
+        QCOMPARE(c.text("LblPointsNumber"), QString("2"));
+        QCOMPARE(c.shown(100, 512 - 100 + 1), QColor(255, 255, 255));  // the point's circle, colour 1
+        QCOMPARE(c.shown(150, 512 - 120 + 1), QColor(96, 96, 96));      // a blanked point is grey
+
+        c.tool(MoveTool);
+        c.press({102, 101});
+        c.move({150, 130});
+        QCOMPARE(c.shown(148 + 1, 512 - 129), QColor(255, 255, 255));  // moved by the offset
+        c.release({152, 131});
+        QCOMPARE(c.at(0).x, 150);
+
+        c.tool(SelectTool);
+        c.press({150, 130});
+        c.release({150, 130});
+        QCOMPARE(c.shown(150, 512 - 130 - 4), QColor(0, 255, 255));  // the selection circle
+
+        QTest::mouseClick(c.widget("PicPalette"), Qt::LeftButton, {}, QPoint(2, 2));
+        c.drag(RecolorTool, {150, 130}, {150, 130});
+        QCOMPARE(c.frame().points[0].colorIndex, uint8_t(2));
+        QCOMPARE(c.shown(150, 512 - 130 - 1), QColor(255, 0, 0));
+    }
+
+    // From nothing to a saved file, the way a user works, and back again.
+    void drawSaveAndReopen() {
+        Canvas c;
+        c.drag(LineTool, {50, 50}, {50, 100});
+        c.drag(CircleTool, {200, 200}, {230, 230});
+        c.drag(RectangleTool, {300, 300}, {350, 330});
+        c.window.findChild<QCheckBox*>("ChkPenMode")->setChecked(true);
+        c.tool(PointTool);
+        c.press({400, 100});
+        for (int x = 401; x <= 440; ++x) c.move({double(x), 100.0 + (x - 400) / 4});
+        c.release({440, 110});
+        const int drawn = c.count();
+        c.window.action("mnuObjectSelect")->trigger();
+        // A point on the ellipse's right side (angle 1.5) selects the ellipse with the blanked
+        // point its beam starts from; its top is shared with the end of the travel line.
+        c.drag(SelectTool, {230, 202}, {230, 202});
+        const int first = c.editor.frame.selStart, last = c.editor.frame.selEnd;
+        QVERIFY(last - first > 30);
+        c.drag(MoveTool, {230, 202}, {210, 212});
+        QCOMPARE(c.at(first + 1).x, 180);
+        c.drag(DeleteTool, {50, 50}, {50, 50});
+        QCOMPARE(c.count(), drawn - 1);
+        c.window.action("mnuUndo")->trigger();
+        c.window.action("mnuUndo")->trigger();  // the delete and the move are gone
+        QCOMPARE(c.count(), drawn);
+        QCOMPARE(c.at(first + 1).x, 200);
+        const QByteArray expected(reinterpret_cast<const char*>(c.frame().points.data()), drawn * 8);
+
+        const QString out = c.folder.file("drawn.ild");
+        c.prompts.fileNames = {out};
+        c.window.action("mnuSaveAs")->trigger();
+        c.prompts.fileNames = {out};
+        c.window.action("mnuOpen")->trigger();
+        QCOMPARE(c.editor.seq.totalFrames, 1);
+        QTest::mouseClick(c.thumb(0), Qt::LeftButton);
+        QCOMPARE(c.count(), drawn);
+        QByteArray reread(reinterpret_cast<const char*>(c.frame().points.data()), drawn * 8);
+        QCOMPARE(uint8_t(reread[8 * (drawn - 1) + 6]) & 128, 128);  // the last point carries its bit
+        reread[8 * (drawn - 1) + 6] = char(uint8_t(reread[8 * (drawn - 1) + 6]) & 127);
+        QCOMPARE(reread, expected);
+    }
+
+    void openBrowseAndSaveASample() {
+        Fixture f;
+        const QString sample = QStringLiteral(QUORVEL_SAMPLES_DIR "/laserboy-in.ild");
+        if (!QFile::exists(sample)) QSKIP("no sample folder beside the checkout");
+        // Names on this system are case-sensitive: the dialog offers both spellings.
+        QCOMPARE(QtPrompts::qtFilter(IldaFilter), QString("ILDA Files *.ILD (*.ild *.ILD)"));
+        f.prompts.fileNames = {sample};
+        f.window.action("mnuOpen")->trigger();
+        const FrameScan scan = seekFrames(sample);
+        QCOMPARE(f.editor.seq.totalFrames, scan.framesFound);
+        QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: laserboy-in.ild"));
+        QCOMPARE(f.text("LblFrameNumber0"), QString("1"));
+        QCOMPARE(f.text("LblPointsNumber"), QString::number(scan.sections[0].header.pointCount()));
+
+        // Scroll one step: the strip moves by four frames.
+        auto* scroll = f.window.findChild<QScrollBar*>("VScroll1");
+        QCOMPARE(scroll->maximum(), scan.framesFound / 4);
+        scroll->setValue(1);
+        QCOMPARE(f.text("LblFrameNumber0"), QString("5"));
+
+        // Left click frame 6, right click frame 8: frames 6..8 selected, frame 8 loaded.
+        QTest::mouseClick(f.thumb(1), Qt::LeftButton);
+        QTest::mouseClick(f.thumb(3), Qt::RightButton);
+        QCOMPARE(f.editor.seq.selFrameStart, 6);
+        QCOMPARE(f.editor.seq.selFrameLen, 3);
+        QCOMPARE(f.editor.seq.currentFrame, 8);
+        QVERIFY(f.editor.seq.editEnabled);
+        QVERIFY(f.window.action("mnuUndo")->isEnabled());
+        const FrameHeader eighth = f.editor.buffer.readHeader(8).value();
+        QCOMPARE(f.text("LblPointsNumber"), QString::number(eighth.pointCount()));
+        const QImage thumb = f.thumb(1)->grab().toImage();
+        QCOMPARE(thumb.pixelColor(0, 0), f.window.palette().color(QPalette::Highlight));
+
+        const QString out = f.folder.file("saved.ild");
+        f.prompts.fileNames = {out};
+        f.window.action("mnuSaveAs")->trigger();
+        const FrameScan saved = seekFrames(out);
+        QVERIFY(!saved.rejected);
+        QCOMPARE(saved.framesFound, scan.framesFound);
+        QCOMPARE(saved.sections[7].header.pointCount(), eighth.pointCount());
+    }
+};
+
+QTEST_MAIN(WindowTest)
+#include "WindowTest.moc"
