@@ -1,6 +1,7 @@
-// Open and Save As of a 10000-frame file against a plain buffered copy of the same bytes, and
-// one redraw of the frame strip showing eight 20000-point frames.
+// Open, Save As and Delete Frames of a 10000-frame file against a plain buffered copy of the
+// same bytes, and one redraw of the frame strip showing eight 20000-point frames.
 #include "BenchSupport.h"
+#include "framelist/FrameDeletion.h"
 #include "ilda/IldaReader.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
@@ -65,6 +66,18 @@ void BM_SaveAs(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
 }
 
+// Frame 1, or frames 1..5000, out of the 10000: every later frame moves down.
+void BM_DeleteFrames(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    const FrameScan scan = seekFrames(show().path);
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyFrames(show().path, scan, buffer);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(deleteFrames(buffer, 1, int(state.range(0)), MaxFrames).ok);
+    }
+}
+
 // What reading and writing the same bytes costs with nothing else to do.
 void BM_PlainCopy(benchmark::State& state) {
     const QByteArray in = show().path.toLocal8Bit(), out = show().dir.filePath("copy.ild").toLocal8Bit();
@@ -101,5 +114,6 @@ void BM_StripRedraw(benchmark::State& state) {
 
 BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAs)->Name("Files/SaveAs")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_DeleteFrames)->Name("Files/DeleteFrames")->Arg(1)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 // shows the state; tests drive the same calls directly.
 #include "framelist/FrameStrip.h"
 #include "ilda/IldaWriter.h"
+#include "model/Clipboard.h"
 #include "model/FrameBuffer.h"
 #include "model/Palette.h"
 #include "model/Sequence.h"
@@ -75,6 +76,19 @@ public:
     void canvasMove(int button, float X, float Y);
     void canvasRelease(int button, float X, float Y);
     void selectAllPoints();
+    // Clipboard of frames and points, point status, frame deletion. The commands that change
+    // the working frame do nothing until a frame has been chosen in the strip.
+    void copyFrame();
+    void cutFrame();
+    void pasteFrame();
+    void deleteFrames();
+    void copyPoints();
+    void cutPoints();
+    void pastePoints();
+    void setPointStatus(bool visible);
+    // The picture under the canvas
+    void loadImage();
+    void removeImage();
     void setPointSpace(int value);
     void setBlankSpace(int value);
     // Files
@@ -102,6 +116,7 @@ public:
     CanvasView canvas;
     FrameStrip strip;
     CanvasTools tools;
+    Clipboard clipboard;
     QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};
 
 private:

@@ -51,6 +51,13 @@ QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& capti
     return a;
 }
 
+QAction* MainWindow::command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
+                             const QKeySequence& key) {
+    QAction* a = addItem(menu, name, caption, key);
+    connect(a, &QAction::triggered, this, [this, what] { run([this, what] { (editor_.*what)(); }); });
+    return a;
+}
+
 void MainWindow::addSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
 
 QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
@@ -84,21 +91,23 @@ void MainWindow::buildMenus() {
     addSeparator(edit, "mnuEdit00");
     connect(addItem(edit, "mnuSelectAll", "Select All"), &QAction::triggered, this,
             [this] { run([this] { editor_.selectAllPoints(); }); });
-    addItem(edit, "mnuCutSel", "Cut Points");
-    addItem(edit, "mnuCopySel", "Copy Points");
-    addItem(edit, "mnuPasteSel", "Paste Points");
+    command(edit, "mnuCutSel", "Cut Points", &Editor::cutPoints);
+    command(edit, "mnuCopySel", "Copy Points", &Editor::copyPoints);
+    command(edit, "mnuPasteSel", "Paste Points", &Editor::pastePoints);
     addSeparator(edit, "mnuEdit01");
-    addItem(edit, "mnuCutFrame", "Cut Frame");
-    addItem(edit, "mnuCopyFrame", "Copy Frame");
-    addItem(edit, "mnuPasteFrame", "Paste Frame");
+    command(edit, "mnuCutFrame", "Cut Frame", &Editor::cutFrame);
+    command(edit, "mnuCopyFrame", "Copy Frame", &Editor::copyFrame);
+    command(edit, "mnuPasteFrame", "Paste Frame", &Editor::pasteFrame);
     addSeparator(edit, "mnuEdit002");
     QMenu* status = edit->addMenu(QStringLiteral("Status"));
     status->setObjectName("mnuStatus");
     status->menuAction()->setObjectName("mnuStatusItem");
-    addItem(status, "mnuVisibleStatus", "Visible");
-    addItem(status, "mnuBlankedStatus", "Blanked");
+    connect(addItem(status, "mnuVisibleStatus", "Visible"), &QAction::triggered, this,
+            [this] { run([this] { editor_.setPointStatus(true); }); });
+    connect(addItem(status, "mnuBlankedStatus", "Blanked"), &QAction::triggered, this,
+            [this] { run([this] { editor_.setPointStatus(false); }); });
     addSeparator(edit, "mnuEdit02");
-    addItem(edit, "mnuDeleFrames", "Delete Frames");
+    command(edit, "mnuDeleFrames", "Delete Frames", &Editor::deleteFrames);
     addSeparator(edit, "mnuEdit03");
     QAction* objectSelect = addItem(edit, "mnuObjectSelect", "Object Selection Mode");
     objectSelect->setCheckable(true);
@@ -110,8 +119,8 @@ void MainWindow::buildMenus() {
     beam->setCheckable(true);
     connect(beam, &QAction::triggered, this, [this] { run([this] { editor_.toggleBeamMode(); }); });
     addSeparator(view, "mnuView00");
-    addItem(view, "mnuLoadImage", "Load Image");
-    addItem(view, "mnuRemoveImage", "Remove Image");
+    command(view, "mnuLoadImage", "Load Image", &Editor::loadImage);
+    command(view, "mnuRemoveImage", "Remove Image", &Editor::removeImage);
     addSeparator(view, "mnuView01");
     addItem(view, "mnuViewOptions", "View Options");
 

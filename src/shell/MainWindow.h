@@ -42,6 +42,9 @@ private:
     QWidget* buildCanvasColumn();
     QWidget* buildStrip();
     QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    // A menu item that runs an Editor command and then shows the result.
+    QAction* command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
+                     const QKeySequence& key = {});
     void addSeparator(QMenu* menu, const char* name);
     // Runs a command of the Editor, then shows the result.
     void run(const std::function<void()>& command);

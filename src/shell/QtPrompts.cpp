@@ -30,9 +30,10 @@ private:
 QString QtPrompts::qtFilter(const QString& filter) {
     const QStringList parts = filter.split('|');
     if (parts.size() != 2) return filter;
-    const QString pattern = parts[1];
-    const QString both = pattern == pattern.toUpper() ? pattern : pattern + ' ' + pattern.toUpper();
-    return QStringLiteral("%1 (%2)").arg(parts[0], both);
+    QStringList patterns = parts[1].split(';');
+    for (const QString& p : parts[1].split(';'))
+        if (!patterns.contains(p.toUpper())) patterns << p.toUpper();
+    return QStringLiteral("%1 (%2)").arg(parts[0], patterns.join(' '));
 }
 
 Answer QtPrompts::askYesNoCancel(const QString& text) {

@@ -13,5 +13,13 @@ inline const QString TooManyFramesNote = QStringLiteral("Only the first 10000 fr
 inline const QString FileUnreadableNote = QStringLiteral("The file could not be read: %1");
 inline const QString FileUnwritableNote = QStringLiteral("The file could not be written: %1");
 inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
+inline const QString NoPointsToCopy = QStringLiteral("No points selected to copy");
+inline const QString NoPointsToCut = QStringLiteral("No points selected to cut");
+inline const QString TrueColorIntoIndexed =
+    QStringLiteral("True color points could not be inserted into indexed color space");
+inline const QString NoRoomForPaste = QStringLiteral("Not enough room: the frame would have more than 20000 points.");
+// PNG is offered beside BMP and JPEG: the picture loader reads it as well.
+inline const QString ImageFilter = QStringLiteral("Image Files *.BMP,*.JPG|*.bmp;*.jpg;*.jpeg;*.png");
+inline const QString PictureUnreadable = QStringLiteral("The picture could not be read.");
 
 }  // namespace quorvel

@@ -1,6 +1,7 @@
 #include "tools/PointEdits.h"
 
 #include <algorithm>
+#include <type_traits>
 
 namespace quorvel {
 
@@ -43,12 +44,19 @@ bool appendIndexedPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint
     return !isIndexed(wf) || appendPoint(wf, x, y, button, color);
 }
 
-bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color) {
-    if (!isIndexed(wf)) return true;
+namespace {
+// Points `spacing` apart from `from` to (x, y), then (x, y) itself, each added by `add`.
+template <class Add>
+bool appendLine(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color, Add add) {
     bool fit = true;
     stepLine(from.x, from.y, x, y, spacing,
-             [&](double px, double py) { fit &= appendIndexedPoint(wf, nearest(px), nearest(py), button, color); });
-    return appendIndexedPoint(wf, nearest(x), nearest(y), button, color) && fit;
+             [&](double px, double py) { fit &= add(wf, nearest(px), nearest(py), button, color); });
+    return add(wf, nearest(x), nearest(y), button, color) && fit;
+}
+}  // namespace
+
+bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color) {
+    return !isIndexed(wf) || appendLine(wf, from, x, y, button, spacing, color, appendIndexedPoint);
 }
 
 // Larger ellipses get smaller steps, so the points stay about PointSpace apart.
@@ -190,6 +198,71 @@ void recolorPoints(WorkingFrame& wf, int32_t i, uint8_t color) {
     };
     if (wf.format == 0) recolor(*wf.frame0);
     if (wf.format == 1) recolor(*wf.frame1);
+}
+
+void setPointStatus(WorkingFrame& wf, bool visible) {
+    wf.visit([&](auto& r) {
+        for (int32_t k = std::max(wf.selStart, 0); k <= selectionEnd(wf, r.pointCount); ++k)
+            r.points[k].status = visible ? 0 : StatusBit::Blanked;
+    });
+}
+
+namespace {
+// A clipboard point in the working frame's format: 2-D points get Z = 0, 3-D points lose it.
+template <class To, class From> To converted(const From& p) {
+    if constexpr (std::is_same_v<To, From>) {
+        return p;
+    } else {
+        To q{};
+        q.xHi = p.xHi, q.xLo = p.xLo, q.yHi = p.yHi, q.yLo = p.yLo, q.status = p.status, q.colorIndex = p.colorIndex;
+        return q;
+    }
+}
+
+template <class To, class From>
+Pasted pasteInto(WorkingFrame& wf, FrameRecord<To>& r, const FrameRecord<From>& clip, int blankSpace, uint8_t color) {
+    const int32_t c = clip.pointCount;
+    if (c == 0) return Pasted::Nothing;
+    if (r.pointCount == 0) {  // the frame takes the clipboard's content, header included
+        if constexpr (std::is_same_v<To, From>) {
+            r = clip;
+        } else {
+            r.header = clip.header;
+            r.pointCount = c;
+            for (int32_t k = 0; k < c; ++k) r.points[k] = converted<To>(clip.points[k]);
+        }
+        return Pasted::Yes;
+    }
+    LineStart from = lineStartOf(wf, {});
+    const Pixel first = pixelOf(clip.points[0]);
+    LineStart counting = from;
+    int32_t travel = 1;  // the line's end point
+    stepLine(counting.x, counting.y, first.x, first.y, blankSpace, [&](double, double) { ++travel; });
+    if (r.pointCount + travel + c > MaxPoints) return Pasted::NoRoom;
+    appendLine(wf, from, first.x, first.y, 2, blankSpace, color, appendPoint);
+    appendPoint(wf, first.x, first.y, 2, color);  // overwritten by the first pasted point below
+    const int32_t n = r.pointCount;
+    wf.selStart = n - 2;  // the end of the travel line leads into the pasted points
+    for (int32_t k = 0; k < c; ++k) r.points[n - 1 + k] = converted<To>(clip.points[k]);
+    wf.selEnd = n + c - 2;
+    r.pointCount = n + c - 1;
+    return Pasted::Yes;
+}
+}  // namespace
+
+Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, uint8_t color) {
+    const bool indexedFrame = isIndexed(wf), indexedClip = clip.format == 0 || clip.format == 1;
+    if (indexedFrame && clip.format == 5) return Pasted::TrueColorIntoIndexed;
+    if (!(indexedFrame && indexedClip) && !(wf.format == 5 && clip.format == 5)) return Pasted::Nothing;
+    Pasted result = Pasted::Nothing;
+    wf.visit([&](auto& r) {
+        clip.visit([&](const auto& c) {
+            using To = typename std::decay_t<decltype(r)>::Point;
+            using From = typename std::decay_t<decltype(c)>::Point;
+            if constexpr (hasColorIndex<To>() == hasColorIndex<From>()) result = pasteInto(wf, r, c, blankSpace, color);
+        });
+    });
+    return result;
 }
 
 void deletePoints(WorkingFrame& wf, int32_t i) {

@@ -87,5 +87,15 @@ Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int butt
 void recolorPoints(WorkingFrame& wf, int32_t i, uint8_t color);
 // Point i, or the whole selection when i lies in it, leaves the frame; the selection is cleared.
 void deletePoints(WorkingFrame& wf, int32_t i);
+// Every selected point becomes visible (status 0) or blanked (64), its other status bits cleared.
+void setPointStatus(WorkingFrame& wf, bool visible);
+
+enum class Pasted { Yes, Nothing, TrueColorIntoIndexed, NoRoom };
+// The clipboard's points (its live record) at the end of the working frame: an empty frame takes
+// the clipboard's content as it is; otherwise a blanked travel line `blankSpace` apart leads to
+// them and the selection runs from its end to the last pasted point. Indexed points of either
+// format go into indexed frames, true-colour points into true-colour frames. A paste that would
+// take the frame past 20000 points pastes nothing.
+Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, uint8_t color);
 
 }  // namespace quorvel

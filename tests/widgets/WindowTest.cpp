@@ -197,6 +197,56 @@ private slots:
         QCOMPARE(reread, expected);
     }
 
+    // Frames and points through the clipboard, status, deleting frames and the background picture,
+    // each as a user does it with the menus, the strip and the canvas.
+    void clipboardStatusDeletionAndPictureWorkflows() {
+        Canvas c;
+        const auto act = [&](const char* name) { c.window.action(name)->trigger(); };
+        for (int x : {100, 140, 180}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
+        QVERIFY(!c.window.action("mnuPasteFrame")->isEnabled());
+        act("mnuCopyFrame");
+        QVERIFY(c.window.action("mnuPasteFrame")->isEnabled());
+        act("mnuNewFrame");
+        QTest::mouseClick(c.thumb(1), Qt::LeftButton);
+        act("mnuPasteFrame");
+        QCOMPARE(c.text("LblPointsNumber"), QString("3"));
+
+        c.tool(SelectTool);  // blank points 1 and 2, see them grey, and take it back
+        for (double x : {140, 180}) c.press({x, 100}), c.release({x, 100});
+        act("mnuBlankedStatus");
+        QCOMPARE(c.shown(160, 512 - 100), QColor(96, 96, 96));
+        act("mnuUndo");
+        QCOMPARE(c.frame().points[1].status, uint8_t(0));
+
+        c.tool(SelectTool);  // cut two points and paste them into a 2-D frame
+        for (double x : {140, 180}) c.press({x, 100}), c.release({x, 100});
+        act("mnuCutSel");
+        QCOMPARE(c.count(), 1);
+        c.editor.frame.format = 1;  // as a frame of the other indexed format is loaded
+        c.editor.frame.frame1->pointCount = 0;
+        act("mnuPasteSel");
+        QCOMPARE(c.editor.frame.frame1->pointCount, 2);
+        QCOMPARE(c.editor.frame.frame1->points[1].xLo, c.frame().points[2].xLo);
+
+        act("mnuNewFrame");  // frames 1..3; choose 2..3 in the strip, frame 3 loaded, and delete
+        QTest::mouseClick(c.thumb(2), Qt::LeftButton);
+        QTest::mouseClick(c.thumb(1), Qt::RightButton);
+        act("mnuDeleFrames");
+        QCOMPARE(c.editor.seq.totalFrames, 1);
+        QCOMPARE(c.text("LblFrameNumber1"), QString());
+        QVERIFY(!c.editor.seq.editEnabled);
+
+        QImage picture(64, 64, QImage::Format_RGB32);
+        picture.fill(QColor(0, 0, 200));
+        picture.save(c.folder.file("under.jpg"), "JPEG");
+        c.prompts.fileNames = {c.folder.file("under.jpg")};
+        act("mnuLoadImage");
+        QVERIFY(c.shown(105, 105).blue() > 150);
+        QVERIFY(c.window.findChild<QToolButton*>("ChkTools0")->isChecked());
+        act("mnuRemoveImage");
+        QCOMPARE(c.shown(105, 105), QColor(0, 0, 0));
+    }
+
     void openBrowseAndSaveASample() {
         Fixture f;
         const QString sample = QStringLiteral(QUORVEL_SAMPLES_DIR "/laserboy-in.ild");

@@ -1,0 +1,134 @@
+// Frames and points through the clipboard, point status, deleting frames, and the picture under
+// the canvas.
+#include "framelist/FrameDeletion.h"
+#include "shell/Editor.h"
+#include "view/BackgroundPicture.h"
+
+#include <algorithm>
+
+namespace quorvel {
+
+namespace {
+// Selected points that exist: a selection can outlive the frame it was made in.
+bool hasSelectedPoints(const WorkingFrame& wf) {
+    return wf.selStart >= 0 && wf.selEnd >= wf.selStart && wf.selStart < wf.pointCount();
+}
+}  // namespace
+
+void Editor::copyFrame() {
+    if (!seq.editEnabled) return;
+    clipboard.copyFrame(frame);
+    win.pasteFrameEnabled = true;
+}
+
+void Editor::cutFrame() {
+    if (!seq.editEnabled) return;
+    clipboard.copyFrame(frame);
+    win.pasteFrameEnabled = true;
+    // Undo afterwards goes back to the state before the last edit: a cut takes no snapshot.
+    edit(Edit::KeepsUndo | Edit::FrameChanged, [&] {
+        frame.visit([](auto& r) {
+            r.pointCount = 0;
+            r.header.setPointCount(0);
+        });
+    });
+}
+
+void Editor::pasteFrame() {
+    if (!seq.editEnabled) return;
+    edit(Edit::FrameChanged, [&] { clipboard.pasteFrame(frame); });
+}
+
+void Editor::deleteFrames() {
+    if (seq.totalFrames == 0) return;
+    if (!writeBackWorkingFrame()) return;  // no edit is lost to the slots that move
+    if (seq.currentFrame > 0) seq.framechanged = false;
+    const int first = seq.selFrameStart, count = std::min(seq.selFrameLen, seq.totalFrames - first + 1);
+    const Deletion moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
+    if (!moved.ok) {  // frames may now stand twice, but none is gone
+        prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
+        return;
+    }
+    seq.totalFrames -= count;
+    const int current = seq.currentFrame;
+    if (current >= first + count) {
+        seq.currentFrame = current - count;  // it moved down and stays loaded
+    } else if (current >= first) {
+        // Gone: nothing is loaded, as after New File, and nothing can be written back or undone.
+        seq.currentFrame = 0;
+        seq.editEnabled = seq.framechanged = false;
+        frame.visit([](auto& r) { r.pointCount = 0; });
+        frame.clearSelection();
+        resetUndo();
+        win.undoEnabled = false;
+        canvas.resetBackdrop();
+        win.pointsLabel = QStringLiteral("0");
+    }
+    strip.setRange(seq.totalFrames);
+    seq.selFrameStart = seq.selFrameLen = 1;
+    redrawStrip();
+    if (seq.totalFrames == 0) win.deleteFramesEnabled = false;
+}
+
+void Editor::copyPoints() {
+    if (!seq.editEnabled) return;
+    if (!hasSelectedPoints(frame)) {
+        prompts.message(NoPointsToCopy, MessageIcon::None);
+        return;
+    }
+    clipboard.copyPoints(frame);
+    win.pastePointsEnabled = true;
+    // Marked changed all the same, so the frame is written back when another is chosen.
+    edit(Edit::KeepsUndo | Edit::FrameChanged, [] {});
+}
+
+void Editor::cutPoints() {
+    if (!seq.editEnabled) return;
+    if (!hasSelectedPoints(frame)) {
+        prompts.message(NoPointsToCut, MessageIcon::None);
+        return;
+    }
+    win.pastePointsEnabled = true;
+    edit(Edit::FrameChanged, [&] {
+        clipboard.copyPoints(frame);
+        deletePoints(frame, frame.selStart);
+        tools.clearSelection();
+    });
+}
+
+void Editor::pastePoints() {
+    if (!seq.editEnabled) return;
+    Pasted result = Pasted::Nothing;
+    edit(Edit::FrameChanged,
+         [&] { result = quorvel::pastePoints(frame, clipboard.records(), settings.blankSpace, currentColor); });
+    if (result == Pasted::TrueColorIntoIndexed) prompts.message(TrueColorIntoIndexed, MessageIcon::None);
+    if (result == Pasted::NoRoom) prompts.message(NoRoomForPaste, MessageIcon::None);
+}
+
+void Editor::setPointStatus(bool visible) {
+    if (!seq.editEnabled || frame.selStart == -1) return;
+    edit(Edit::FrameChanged, [&] { quorvel::setPointStatus(frame, visible); });
+}
+
+void Editor::loadImage() {
+    const QString path = prompts.openFileName(ImageFilter);
+    if (path.isEmpty()) return;
+    QImage picture = loadBackgroundPicture(path);
+    if (picture.isNull()) {  // the background stays as it was
+        prompts.message(PictureUnreadable, MessageIcon::Exclamation);
+        return;
+    }
+    tools.reset();
+    canvas.setBackground(std::move(picture));
+    canvas.resetBackdrop();
+    redrawCanvas();
+}
+
+void Editor::removeImage() {
+    tools.reset();
+    canvas.setBackground(QImage());
+    canvas.resetBackdrop();
+    redrawCanvas();
+}
+
+}  // namespace quorvel

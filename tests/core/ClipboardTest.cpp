@@ -1,0 +1,208 @@
+// Frames and points through the clipboard, point status, deleting frames, the background picture.
+#include "EditorFixture.h"
+#include "IldaBuilder.h"
+#include "tools/PointEdits.h"
+
+#include <QImage>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+struct ClipFixture : EditorFixture {
+    // Frame n (1-based) gets n points of format `format` at x = 1000 * k, colour n.
+    void makeFrames(std::initializer_list<int> formats) {
+        int n = 0;
+        for (int format : formats) {
+            if (++n > 1) editor.addNewFrame();
+            WorkingFrame wf;
+            wf.format = uint8_t(format);
+            wf.visit([&](auto& r) {
+                r.pointCount = n;
+                r.header.setFrameName("frame" + std::to_string(n));
+                for (int k = 0; k < n; ++k) r.points[k] = pointOf<std::decay_t<decltype(r.points[0])>>(1000 * k, n);
+            });
+            editor.buffer.saveRamToBuffer(n, wf);
+        }
+    }
+    template <class P> static P pointOf(int x, int color) {
+        if constexpr (std::is_same_v<P, Point3D>) return point3D(x, 0, 0, color);
+        else if constexpr (std::is_same_v<P, Point2D>) return point2D(x, 0, 0, color);
+        else return pointTrue(x, 0, 0, color, 0, 0);
+    }
+    void choose(int frame) {
+        editor.setStripPosition((frame - 1) / 4);
+        editor.chooseThumbnail((frame - 1) % 4, true);
+    }
+    void select(int start, int end) { editor.frame.selStart = start, editor.frame.selEnd = end; }
+};
+}  // namespace
+
+TEST_F(ClipFixture, FramesTravelWholeThroughTheClipboardAndUndoBringsTheOldFormatBack) {
+    makeFrames({0, 0, 1});
+    editor.copyFrame();  // nothing chosen yet: nothing happens
+    EXPECT_FALSE(editor.win.pasteFrameEnabled);
+    choose(3);
+    editor.copyFrame();
+    EXPECT_TRUE(editor.win.pasteFrameEnabled);
+    EXPECT_FALSE(editor.seq.framechanged);
+    choose(2);
+    editor.pasteFrame();
+    EXPECT_EQ(std::pair(int(editor.frame.format), editor.frame.pointCount()), std::pair(1, 3));
+    EXPECT_TRUE(editor.seq.framechanged);
+    editor.undo();
+    EXPECT_EQ(std::pair(int(editor.frame.format), editor.frame.pointCount()), std::pair(0, 2));
+    editor.pasteFrame();
+    choose(1);  // written back as a format-1 frame with frame 3's header
+    EXPECT_EQ(slotHeader(2).formatCode, 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(slotHeader(2).frameName), 6), "frame3");
+    const int steps = editor.history.undocounter();
+    editor.cutFrame();
+    EXPECT_EQ(editor.frame.pointCount(), 0);
+    EXPECT_EQ(editor.history.undocounter(), steps);  // a cut takes no undo step
+    editor.pasteFrame();
+    EXPECT_EQ(editor.frame.pointCount(), 1);
+}
+
+TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) {
+    struct Case { int from, into; const char* message; int added; };
+    const Case cases[] = {
+        {0, 0, nullptr, 2}, {0, 1, nullptr, 2}, {1, 0, nullptr, 2}, {5, 5, nullptr, 2},
+        {5, 0, "True color points could not be inserted into indexed color space", 0}, {0, 5, nullptr, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.from << " into " << c.into);
+        editor.newFile();
+        makeFrames({c.from, c.from, c.from, c.into, c.into});  // frame 4: 4 points, frame 5: 5
+        choose(3);
+        select(1, 2);
+        editor.copyPoints();
+        EXPECT_TRUE(editor.win.pastePointsEnabled);
+        choose(4);
+        prompts.messages.clear();
+        editor.pastePoints();
+        EXPECT_EQ(prompts.messages, c.message ? QStringList{c.message} : QStringList{});
+        EXPECT_EQ(editor.history.undocounter(), 2);  // the paste is one undo step, also when refused
+        if (!c.added) {
+            EXPECT_EQ(editor.frame.pointCount(), 4);
+            continue;
+        }
+        // Travel from (3000, 0) to the first pasted point (1000, 0) in blank steps of 10 pixels:
+        // the line's points, its end, then the two pasted points, the first over an added point.
+        const int n = editor.frame.pointCount(), travel = n - 4 - 2;
+        EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(4 + travel - 1, n - 1));
+        editor.frame.visit([&](const auto& r) {
+            EXPECT_EQ(r.points[4].status, 64);
+            EXPECT_EQ(toCanvas(r.points[n - 2].xHi, r.points[n - 2].xLo), toCanvas(0x03, 0xE8));  // x = 1000
+            EXPECT_EQ(r.points[n - 1].status & 64, 0);
+            if constexpr (requires { r.points[0].zHi; }) EXPECT_EQ(r.points[n - 1].zHi + r.points[n - 1].zLo, 0);
+        });
+    }
+}
+
+TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame) {
+    makeFrames({1, 1});
+    choose(2);
+    editor.copyPoints();  // nothing selected
+    select(5, 9);         // a selection left from a larger frame
+    editor.cutPoints();
+    EXPECT_EQ(prompts.messages, (QStringList{"No points selected to copy", "No points selected to cut"}));
+    EXPECT_EQ(editor.frame.pointCount(), 2);
+    select(1, 9);
+    editor.cutPoints();  // takes point 1, the only one there
+    EXPECT_EQ(std::tuple(editor.frame.pointCount(), editor.clipboard.pointCount(), editor.frame.selStart), std::tuple(1, 1, -1));
+    editor.undo();
+    EXPECT_EQ(editor.frame.pointCount(), 2);
+    editor.frame.frame1->pointCount = MaxPoints - 2;  // the travel line needs two, the point one more
+    editor.pastePoints();
+    EXPECT_EQ(prompts.messages.last(), "Not enough room: the frame would have more than 20000 points.");
+    EXPECT_EQ(editor.frame.pointCount(), MaxPoints - 2);
+    editor.frame.frame1->pointCount = 0;  // an empty frame takes the clipboard's record as it is
+    editor.pastePoints();
+    EXPECT_EQ(editor.frame.pointCount(), 1);
+}
+
+TEST_F(ClipFixture, StatusSetsTheWholeByteOfTheSelectedPointsOfEveryFormat) {
+    for (int format : {0, 1, 5}) {
+        editor.newFile();
+        makeFrames({format, format, format, format});
+        choose(4);
+        editor.frame.visit([](auto& r) {
+            for (uint8_t k = 0; k < 4; ++k) r.points[k].status = uint8_t(k * 64);  // 0, 64, 128, 192
+        });
+        editor.setPointStatus(false);  // nothing selected: nothing happens
+        EXPECT_EQ(editor.history.undocounter(), 1);
+        select(1, 3);
+        editor.setPointStatus(true);
+        std::vector<int> statuses;
+        editor.frame.visit([&](const auto& r) { for (int k = 0; k < 4; ++k) statuses.push_back(r.points[k].status); });
+        EXPECT_EQ(statuses, (std::vector<int>{0, 0, 0, 0})) << format;
+        editor.setPointStatus(false);
+        statuses.clear();
+        editor.frame.visit([&](const auto& r) { for (int k = 0; k < 4; ++k) statuses.push_back(r.points[k].status); });
+        EXPECT_EQ(statuses, (std::vector<int>{0, 64, 64, 64})) << format;
+        editor.undo();
+        editor.undo();
+        editor.frame.visit([&](const auto& r) { EXPECT_EQ(r.points[3].status, 192) << format; });
+    }
+}
+
+TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) {
+    struct Case { int current; int first, last; int currentAfter; bool loaded; };
+    const Case cases[] = {
+        {2, 4, 6, 2, true},   // before the range: stays where it is
+        {5, 4, 6, 0, false},  // inside: gone, nothing loaded
+        {9, 4, 6, 6, true},   // after: follows its frame down
+        {9, 9, 10, 0, false}, // the range ends at the last frame: nothing moves
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.current);
+        editor.newFile();
+        makeFrames({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+        choose(c.current);
+        editor.frame.frame0->points[0] = point3D(-7, 7);  // an edit not yet written back
+        editor.seq.framechanged = true;
+        editor.seq.selFrameStart = c.first, editor.seq.selFrameLen = c.last - c.first + 1;
+        editor.deleteFrames();
+        const int count = c.last - c.first + 1;
+        EXPECT_EQ(editor.seq.totalFrames, 10 - count);
+        EXPECT_EQ(std::pair(editor.seq.selFrameStart, editor.seq.selFrameLen), std::pair(1, 1));
+        EXPECT_EQ(std::pair(editor.seq.currentFrame, editor.seq.editEnabled), std::pair(c.currentAfter, c.loaded));
+        for (int frame = 1; frame <= editor.seq.totalFrames; ++frame)
+            EXPECT_EQ(slotHeader(frame).pointCount(), frame < c.first ? frame : frame + count) << frame;
+        if (c.loaded) {
+            EXPECT_EQ(editor.frame.pointCount(), c.current);
+            EXPECT_EQ(slotPoints(c.currentAfter, 2), QByteArray("\xFF\xF9", 2));
+        }
+    }
+    editor.seq.selFrameStart = 1, editor.seq.selFrameLen = editor.seq.totalFrames;
+    editor.deleteFrames();
+    EXPECT_EQ(editor.seq.totalFrames, 0);
+    EXPECT_FALSE(editor.win.deleteFramesEnabled);
+    editor.addNewFrame();
+    EXPECT_TRUE(editor.win.deleteFramesEnabled);
+}
+
+TEST_F(ClipFixture, APictureIsStretchedUnderTheCanvasUntilRemoved) {
+    QImage picture(100, 50, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int y = 0; y < 50; ++y) picture.setPixel(98, y, qRgb(0, 0, 255)), picture.setPixel(99, y, qRgb(0, 0, 255));
+    picture.save(folder.file("picture.bmp"), "BMP");
+    IldaBuilder().raw("not a picture").save(folder.file("broken.jpg"));
+    editor.chooseTool(LineTool);
+    prompts.fileNames = {folder.file("broken.jpg"), folder.file("picture.bmp")};
+    editor.loadImage();
+    EXPECT_EQ(prompts.messages, QStringList{"The picture could not be read."});
+    EXPECT_EQ(editor.tools.current(), LineTool);
+    editor.loadImage();
+    EXPECT_EQ(prompts.filters.last(), "Image Files *.BMP,*.JPG|*.bmp;*.jpg;*.jpeg;*.png");
+    EXPECT_EQ(editor.tools.current(), NoTool);
+    const QImage& shown = editor.canvas.image();
+    EXPECT_GT(qRed(shown.pixel(105, 105)), 200);
+    // 514 wide, of which 512 show: the two blue columns start at 503.7, not at 501.8.
+    EXPECT_GT(qBlue(shown.pixel(511, 300)), 200);
+    EXPECT_GT(qRed(shown.pixel(502, 300)), qBlue(shown.pixel(502, 300)));
+    EXPECT_EQ(shown.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);  // the grid over it
+    editor.removeImage();
+    EXPECT_EQ(shown.pixel(105, 105) & 0xFFFFFF, 0u);
+}
