@@ -4,9 +4,11 @@
 #include "model/Palette.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
+#include "view/SlotDrawing.h"
 
 #include <benchmark/benchmark.h>
 #include <QPainter>
+#include <QTemporaryDir>
 
 using namespace quorvel;
 
@@ -90,6 +92,27 @@ template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state)
 }
 }  // namespace
 
+// One frame of playback: a 20000-point slot read from the frame buffer file and drawn at canvas
+// size, as every tick does.
+void BM_PlayFrame(benchmark::State& state) {
+    QTemporaryDir dir;
+    const FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
+    WorkingFrame wf;
+    bench::fillDense(*wf.frame0);
+    buffer.saveRamToBuffer(1, wf);
+    const Palette pal = loadPalette(QString(), IldaPalette);
+    QImage canvas = makeDrawingImage(CanvasSize, CanvasSize);
+    std::vector<uint8_t> scratch(PointAreaSize);
+    PathStyle style;
+    style.markers = false;
+    for (auto _ : state) {
+        SlotFile file(buffer.path(), false);
+        ImageSurface surface(canvas);
+        benchmark::DoNotOptimize(drawFrameFromSlot(file, 1, pal, style, surface, scratch));
+    }
+}
+
+BENCHMARK(BM_PlayFrame)->Name("Playback/Frame20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<false, false>)->Name("RedrawCanvas/path/pixels")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<false, true>)->Name("RedrawCanvas/path/QPainter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<true, false>)->Name("RedrawCanvas/beam/pixels")->Unit(benchmark::kMillisecond);

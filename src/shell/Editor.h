@@ -11,6 +11,8 @@
 #include "model/Settings.h"
 #include "model/Undo.h"
 #include "options/ColorSelector.h"
+#include "options/ViewOptions.h"
+#include "playback/Playback.h"
 #include "shell/Prompts.h"
 #include "shell/Texts.h"
 #include "tools/CanvasTools.h"
@@ -34,6 +36,12 @@ struct WindowState {
     QString pointsLabel = QStringLiteral("0");
     QString xLabel = QStringLiteral("0"), yLabel = QStringLiteral("0");
     QString statusNote;
+};
+
+// What "Frame Info" shows of the working frame.
+struct FrameInfo {
+    int format = 0, number = 0, total = 0;
+    QString name, company;  // up to their first zero byte
 };
 
 // How "Open" ended, for callers that act on it (the command-line tool's exit code).
@@ -89,6 +97,14 @@ public:
     // The picture under the canvas
     void loadImage();
     void removeImage();
+    // Playback: every frame drawn on the bare canvas, `waitForEvents` between them until a tick
+    // of `playback` has come; `shown` after each frame is drawn.
+    void play(const std::function<void()>& waitForEvents, const std::function<void()>& shown);
+    // View options and frame names
+    ViewOptions viewOptions() const;
+    void setViewOptions(const ViewOptions& options);
+    FrameInfo frameInfo() const;
+    void setFrameNames(const QString& name, const QString& company);
     void setPointSpace(int value);
     void setBlankSpace(int value);
     // Files
@@ -117,6 +133,7 @@ public:
     FrameStrip strip;
     CanvasTools tools;
     Clipboard clipboard;
+    Playback playback;
     QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};
 
 private:

@@ -1,6 +1,8 @@
 #include "shell/MainWindow.h"
 
+#include "options/ViewOptionsDialog.h"
 #include "shell/AboutDialog.h"
+#include "shell/FrameInfoDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
 
@@ -15,6 +17,7 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolButton>
 #include <QWheelEvent>
 
@@ -27,6 +30,7 @@ Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
+    waitForEvents = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
     editor_.strip.highlightColor = fromQColor(palette().color(QPalette::Highlight));
     editor_.strip.emptyThumbnailColor = fromQColor(palette().color(QPalette::Button));
     buildMenus();
@@ -122,11 +126,19 @@ void MainWindow::buildMenus() {
     command(view, "mnuLoadImage", "Load Image", &Editor::loadImage);
     command(view, "mnuRemoveImage", "Remove Image", &Editor::removeImage);
     addSeparator(view, "mnuView01");
-    addItem(view, "mnuViewOptions", "View Options");
+    connect(addItem(view, "mnuViewOptions", "View Options"), &QAction::triggered, this, [this] {
+        ViewOptionsDialog dialog(editor_.viewOptions(), this);
+        if (dialog.exec() == QDialog::Accepted) run([&] { editor_.setViewOptions(dialog.chosen()); });
+    });
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     info->setObjectName("mnuInfo");
-    addItem(info, "mnuFrmProperties", "Frame Info", QKeySequence(Qt::Key_F1));
+    connect(addItem(info, "mnuFrmProperties", "Frame Info", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
+            [this] {
+                FrameInfoDialog dialog(editor_.frameInfo(), this);
+                if (dialog.exec() == QDialog::Accepted)
+                    run([&] { editor_.setFrameNames(dialog.name(), dialog.company()); });
+            });
     connect(addItem(info, "mnuAbout", "About"), &QAction::triggered, this, [this] {
         AboutDialog about(this);
         about.exec();
@@ -232,8 +244,12 @@ QWidget* MainWindow::buildCanvasColumn() {
     play_->setObjectName("CmdPlay");
     stop_ = new QPushButton(QStringLiteral("Stop"), column);
     stop_->setObjectName("CmdStop");
+    play_->setToolTip(QStringLiteral("Play"));
+    stop_->setToolTip(QStringLiteral("Stop"));
     readouts->addWidget(play_);
     readouts->addWidget(stop_);
+    connect(play_, &QPushButton::clicked, this, [this] { play(); });
+    connect(stop_, &QPushButton::clicked, this, [this] { editor_.playback.requestStop(); });
     controls->addLayout(readouts, 2, 0, 1, 4);
     v->addLayout(controls);
     return column;
@@ -307,7 +323,31 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     return true;
 }
 
+void MainWindow::play() {
+    QTimer timer;
+    timer.setTimerType(Qt::PreciseTimer);
+    timer.setInterval(Playback::intervalFor(editor_.settings.playFps));
+    connect(&timer, &QTimer::timeout, this, [this] { editor_.playback.tick(); });
+    setPlaying(true);
+    timer.start();
+    editor_.play(waitForEvents, [this] { canvas_->update(); });
+    timer.stop();
+    setPlaying(false);
+    showState();
+}
+
+// Everything that could change the sequence or the working frame rests while frames play; the
+// Stop button, the strip's scroll bar, the sliders, "Pen mode" and the colours stay usable.
+void MainWindow::setPlaying(bool playing) {
+    for (ImageView* thumb : thumbs_) thumb->setEnabled(!playing);
+    canvas_->setEnabled(!playing);
+    for (QAction* menu : menuBar()->actions()) menu->setEnabled(!playing);
+    for (QAbstractButton* tool : tools_->buttons()) tool->setEnabled(!playing);
+    play_->setEnabled(!playing);
+}
+
 void MainWindow::closeEvent(QCloseEvent* e) {
+    editor_.playback.requestStop();
     if (!exiting_) editor_.shutdown();
     e->accept();
 }

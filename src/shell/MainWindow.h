@@ -32,6 +32,8 @@ public:
 
     // What "Exit" does to end the program; tests replace it.
     std::function<void()> quit;
+    // Lets pending events run while frames play, until one has come; tests step the ticks.
+    std::function<void()> waitForEvents;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -46,6 +48,8 @@ private:
     QAction* command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
                      const QKeySequence& key = {});
     void addSeparator(QMenu* menu, const char* name);
+    void play();
+    void setPlaying(bool playing);
     // Runs a command of the Editor, then shows the result.
     void run(const std::function<void()>& command);
 

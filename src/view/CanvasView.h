@@ -18,6 +18,8 @@ public:
     const QImage& background() const { return background_; }
     // Draws onto the canvas; clear() leaves the current backdrop.
     ImageSurface surface();
+    // Draws onto the canvas with no backdrop at all: clear() leaves it black.
+    ImageSurface bareSurface() { return ImageSurface(image_); }
 
     void takeSnapshot() { snapshot_ = image_.copy(); }
     void dropSnapshot() { snapshot_ = QImage(); }

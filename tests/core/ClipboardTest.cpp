@@ -95,7 +95,9 @@ TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) 
             EXPECT_EQ(r.points[4].status, 64);
             EXPECT_EQ(toCanvas(r.points[n - 2].xHi, r.points[n - 2].xLo), toCanvas(0x03, 0xE8));  // x = 1000
             EXPECT_EQ(r.points[n - 1].status & 64, 0);
-            if constexpr (requires { r.points[0].zHi; }) EXPECT_EQ(r.points[n - 1].zHi + r.points[n - 1].zLo, 0);
+            if constexpr (requires { r.points[0].zHi; }) {
+                EXPECT_EQ(r.points[n - 1].zHi + r.points[n - 1].zLo, 0);
+            }
         });
     }
 }

@@ -18,6 +18,7 @@ public:
     QString path() const { return dir_.path(); }
     QString file(const QString& name) const { return dir_.filePath(name); }
     QString bufferPath() const { return file("buffer/FrameBuffer.tmp"); }
+    void keep() { dir_.setAutoRemove(false); }  // for a test that starts the program again on it
 
 private:
     QTemporaryDir dir_;

@@ -7,6 +7,12 @@
 #include "tools/PointAccess.h"
 
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolButton>
@@ -245,6 +251,67 @@ private slots:
         QVERIFY(c.window.findChild<QToolButton*>("ChkTools0")->isChecked());
         act("mnuRemoveImage");
         QCOMPARE(c.shown(105, 105), QColor(0, 0, 0));
+    }
+
+    // Ten frames, stopped while the third is up: the third stays, and the controls that rested
+    // while frames played are back.
+    void playTenFramesAndStopAfterTheThird() {
+        Fixture f;
+        for (int frame = 2; frame <= 10; ++frame) f.window.action("mnuNewFrame")->trigger();
+        WorkingFrame third;
+        third.frame0->pointCount = 2;
+        third.frame0->points[1] = point3D(16385, 16385, 0, 2);
+        f.editor.buffer.saveRamToBuffer(3, third);
+        QWidget* stop = f.widget("CmdStop");
+        int waits = 0;
+        f.window.waitForEvents = [&] {
+            QVERIFY(!f.widget("PicEdit")->isEnabled() && !f.widget("CmdPlay")->isEnabled());
+            QVERIFY(!f.window.menuBar()->actions().at(0)->isEnabled() && stop->isEnabled());
+            ++waits == 3 ? QTest::mouseClick(stop, Qt::LeftButton) : f.editor.playback.tick();
+        };
+        QTest::mouseClick(f.widget("CmdPlay"), Qt::LeftButton);
+        QCOMPARE(waits, 3);
+        QCOMPARE(QColor(f.editor.canvas.image().pixel(320, 192)), QColor(255, 0, 0));
+        QVERIFY(f.widget("PicEdit")->isEnabled() && f.window.menuBar()->actions().at(0)->isEnabled());
+    }
+
+    // Every option through the dialog, Frame Info through its own, and all of it after a restart.
+    void optionsAndNamesSurviveARestart() {
+        auto f = std::make_unique<Fixture>();
+        const auto answer = [](const std::function<void(QDialog*)>& fill) {
+            QTimer::singleShot(0, [fill] {
+                auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                QVERIFY(dialog);
+                fill(dialog);
+                dialog->findChild<QPushButton*>("CmdOK")->click();
+            });
+        };
+        answer([](QDialog* d) {
+            d->findChild<QSlider*>("Slider1")->setValue(40);
+            d->findChild<QSlider*>("Slider2")->setValue(3);
+            d->findChild<QSlider*>("Slider3")->setValue(16);
+            QCOMPARE(d->findChild<QLabel*>("LblPlayFPS")->text(), QString("16"));
+            d->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
+        });
+        f->window.action("mnuViewOptions")->trigger();
+        QCOMPARE(f->label("LblColorIntensity")->text(), QString("R:255 G:16 B:0"));  // Pangolin's colour 1
+        QTest::mouseClick(f->thumb(0), Qt::LeftButton);
+        answer([](QDialog* d) {
+            QCOMPARE(d->findChild<QLabel*>("LblNumber")->text() + d->findChild<QLabel*>("LblTotalFrames")->text(), QString("11"));
+            d->findChild<QLineEdit*>("Text1")->setText("intro");
+        });
+        f->window.action("mnuFrmProperties")->trigger();
+        QCOMPARE(f->editor.frameInfo().name, QString("intro   "));
+        const QString folder = f->folder.path();
+        f->folder.keep();
+        f->window.close();
+        f.reset();
+        ScriptedPrompts prompts;
+        Editor editor(folder, prompts);
+        MainWindow window(editor);
+        QCOMPARE(editor.viewOptions(), (ViewOptions{40, 3, 16, PangolinPalette}));
+        QCOMPARE(window.findChild<QLabel*>("LblColorIntensity")->text(), QString("R:255 G:16 B:0"));
+        QDir(folder).removeRecursively();
     }
 
     void openBrowseAndSaveASample() {

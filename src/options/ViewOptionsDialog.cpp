@@ -1,0 +1,85 @@
+#include "options/ViewOptionsDialog.h"
+
+#include "model/Settings.h"
+#include "view/ImageSurface.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QSlider>
+
+namespace quorvel {
+
+namespace {
+QSlider* slider(QWidget* parent, const char* name, SettingRange range, int step, int page, int value) {
+    auto* s = new QSlider(Qt::Horizontal, parent);
+    s->setObjectName(name);
+    s->setRange(range.lo, range.hi);
+    s->setSingleStep(step);
+    s->setPageStep(page);
+    s->setTickInterval(step);
+    s->setTickPosition(QSlider::TicksBelow);
+    s->setValue(value);
+    return s;
+}
+}  // namespace
+
+ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent) : QDialog(parent), current_(current) {
+    setObjectName("ViewOptions");
+    setWindowTitle(QStringLiteral("View Options"));
+    setMinimumWidth(360);
+    auto* form = new QFormLayout(this);
+    grid_ = slider(this, "Slider1", GridStepRange, 10, 10, current.gridStep);
+    form->addRow(QStringLiteral("Grid step"), grid_);
+
+    pointSize_ = slider(this, "Slider2", PointSizeRange, 1, 1, current.pointSize);
+    sample_ = new QLabel(this);
+    sample_->setObjectName("Picture1");
+    auto* sizeRow = new QHBoxLayout;
+    sizeRow->addWidget(pointSize_);
+    sizeRow->addWidget(sample_);
+    form->addRow(QStringLiteral("Point size"), sizeRow);
+    connect(pointSize_, &QSlider::valueChanged, this, [this] { redrawPoint(); });
+
+    fps_ = slider(this, "Slider3", PlayFpsRange, 1, 5, current.playFps);
+    fpsLabel_ = new QLabel(QString::number(current.playFps), this);
+    fpsLabel_->setObjectName("LblPlayFPS");
+    fpsLabel_->setMinimumWidth(24);
+    auto* fpsRow = new QHBoxLayout;
+    fpsRow->addWidget(fps_);
+    fpsRow->addWidget(fpsLabel_);
+    form->addRow(QStringLiteral("Play FPS"), fpsRow);
+    connect(fps_, &QSlider::valueChanged, fpsLabel_, qOverload<int>(&QLabel::setNum));
+
+    palette_ = new QComboBox(this);
+    palette_->setObjectName("Combo1");
+    palette_->addItems({QStringLiteral("Pangolin"), QStringLiteral("ILDA")});
+    palette_->setCurrentIndex(current.paletteChoice);
+    form->addRow(QStringLiteral("Palette"), palette_);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("CmdOK");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CmdCancel");
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    form->addRow(buttons);
+    redrawPoint();
+}
+
+void ViewOptionsDialog::redrawPoint() {
+    ImageSurface s(sampleImage_, nullptr, rgb(255, 255, 255));
+    drawPointSample(s, sampleImage_.width(), sampleImage_.height(), pointSize_->value());
+    sample_->setPixmap(QPixmap::fromImage(sampleImage_));
+}
+
+ViewOptions ViewOptionsDialog::chosen() const {
+    const int palette = palette_->currentIndex();
+    return {uint8_t(grid_->value()), uint8_t(pointSize_->value()), uint8_t(fps_->value()),
+            palette < 0 ? current_.paletteChoice : uint8_t(palette)};
+}
+
+}  // namespace quorvel

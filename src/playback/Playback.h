@@ -1,0 +1,30 @@
+#pragma once
+// Playing the sequence on the canvas: every frame in turn, one per tick of a timer. The loop
+// draws a frame, then lets pending events run until a tick has come (or Stop was pressed). The
+// program's ticks come from a timer; tests hand in a pump that delivers them one by one.
+#include <cstdint>
+#include <functional>
+
+namespace quorvel {
+
+class Playback {
+public:
+    // Milliseconds between frames: 1000 / fps, halves to even (16 fps: 62 ms). A rate of 0, which
+    // only a damaged settings file gives, plays at 1 frame per second.
+    static int intervalFor(uint8_t fps);
+
+    // Draws frames 1..totalFrames with `draw`; after each one `waitForEvents` runs until a tick
+    // has come, and a stop request ends the playback at once. Returns the last frame drawn.
+    int run(int totalFrames, const std::function<void(int frame)>& draw, const std::function<void()>& waitForEvents);
+
+    void tick() { tick_ = true; }
+    void requestStop() { stopRequested_ = true; }
+    bool playing() const { return playing_; }
+
+private:
+    bool tick_ = false;
+    bool stopRequested_ = false;
+    bool playing_ = false;
+};
+
+}  // namespace quorvel

@@ -1,0 +1,63 @@
+// Playback, the view options and the frame's names.
+#include "shell/Editor.h"
+#include "view/SlotDrawing.h"
+
+namespace quorvel {
+
+void Editor::play(const std::function<void()>& waitForEvents, const std::function<void()>& shown) {
+    canvas.resetBackdrop();  // frames are drawn on the bare canvas
+    SlotFile file(buffer.path(), false);
+    std::vector<uint8_t> scratch(PointAreaSize);
+    PathStyle style;
+    style.markers = false;
+    playback.run(
+        seq.totalFrames,
+        [&](int frame) {
+            ImageSurface surface = canvas.bareSurface();
+            drawFrameFromSlot(file, frame, palette, style, surface, scratch);
+            shown();
+        },
+        waitForEvents);
+}
+
+ViewOptions Editor::viewOptions() const {
+    return {settings.gridStep, settings.pointSize, settings.playFps, settings.paletteChoice};
+}
+
+void Editor::setViewOptions(const ViewOptions& options) {
+    settings.gridStep = options.gridStep;
+    settings.pointSize = options.pointSize;
+    settings.playFps = options.playFps;
+    settings.paletteChoice = options.paletteChoice;
+    reloadPalette();  // the colour selector shows the palette and the drawing colour goes back to 1
+}
+
+namespace {
+QString fieldText(const uint8_t* field) {
+    int n = 0;
+    while (n < 8 && field[n] != 0) ++n;
+    return QString::fromLatin1(reinterpret_cast<const char*>(field), n);
+}
+}  // namespace
+
+FrameInfo Editor::frameInfo() const {
+    FrameInfo info{frame.format, seq.currentFrame, seq.totalFrames, {}, {}};
+    frame.visit([&](const auto& r) {
+        info.name = fieldText(r.header.frameName);
+        info.company = fieldText(r.header.companyName);
+    });
+    return info;
+}
+
+void Editor::setFrameNames(const QString& name, const QString& company) {
+    if (!seq.editEnabled) return;
+    // Names are no edit of the points: no undo step, but the frame must be written back.
+    edit(Edit::KeepsUndo | Edit::FrameChanged, [&] {
+        frame.visit([&](auto& r) {
+            r.header.setFrameName(name.toLatin1().toStdString());
+            r.header.setCompanyName(company.toLatin1().toStdString());
+        });
+    });
+}
+
+}  // namespace quorvel
