@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins \
-            libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core \
+            libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 

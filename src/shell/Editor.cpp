@@ -12,7 +12,11 @@ Editor::Editor(QString programFolder, Prompts& p)
       buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")),
       tools({frame, canvas, settings, palette, currentColor, seq.editEnabled,
              [this](unsigned flags, const std::function<void()>& change) { edit(flags, change); },
-             [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; }}),
+             [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; },
+             [this] {
+                 text.begin(tools.gesture.centerx, tools.gesture.centery);
+                 if (onTextTool) onTextTool();
+             }}),
       folder_(std::move(programFolder)) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
     QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error

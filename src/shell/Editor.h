@@ -15,6 +15,7 @@
 #include "playback/Playback.h"
 #include "shell/Prompts.h"
 #include "shell/Texts.h"
+#include "text/TextSession.h"
 #include "tools/CanvasTools.h"
 #include "view/CanvasView.h"
 
@@ -100,6 +101,11 @@ public:
     // Playback: every frame drawn on the bare canvas, `waitForEvents` between them until a tick
     // of `playback` has come; `shown` after each frame is drawn.
     void play(const std::function<void()>& waitForEvents, const std::function<void()>& shown);
+    // The text tool: a press opens the text dialog through `onTextTool`; the dialog previews
+    // while the text, the font or the rotation changes, then converts or cancels.
+    void previewText();
+    void convertText();
+    void cancelText();
     // View options and frame names
     ViewOptions viewOptions() const;
     void setViewOptions(const ViewOptions& options);
@@ -134,6 +140,8 @@ public:
     CanvasTools tools;
     Clipboard clipboard;
     Playback playback;
+    TextSession text;
+    std::function<void()> onTextTool;  // the window opens the text dialog
     QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};
 
 private:

@@ -20,6 +20,25 @@ void Editor::play(const std::function<void()>& waitForEvents, const std::functio
         waitForEvents);
 }
 
+void Editor::previewText() {
+    if (text.isBlank()) return;  // the last preview stays until OK or Cancel
+    canvas.restoreSnapshot();
+    ImageSurface surface = canvas.surface();
+    text.preview(surface, palette.pointColor(currentColor, 0));
+}
+
+void Editor::convertText() {
+    if (!seq.editEnabled) return;
+    // One undo step for the whole text; a text of blanks changes nothing but still takes it.
+    edit(text.isBlank() ? 0 : Edit::FrameChanged, [&] {
+        LineStart from = tools.gesture.from;
+        if (!text.convert(frame, from, {settings.pointSpace, settings.blankSpace}, currentColor, [] {}))
+            win.statusNote = FrameFullNote;
+    });
+}
+
+void Editor::cancelText() { canvas.restoreSnapshot(); }
+
 ViewOptions Editor::viewOptions() const {
     return {settings.gridStep, settings.pointSize, settings.playFps, settings.paletteChoice};
 }

@@ -3,6 +3,7 @@
 #include "options/ViewOptionsDialog.h"
 #include "shell/AboutDialog.h"
 #include "shell/FrameInfoDialog.h"
+#include "text/TextDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
 
@@ -30,6 +31,7 @@ Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
+    editor_.onTextTool = [this] { openTextDialog(); };
     waitForEvents = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
     editor_.strip.highlightColor = fromQColor(palette().color(QPalette::Highlight));
     editor_.strip.emptyThumbnailColor = fromQColor(palette().color(QPalette::Button));
@@ -321,6 +323,22 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
         wheel->buttons() != Qt::NoButton || (wheel->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     run([&] { editor_.wheel(wheel->angleDelta().y(), held); });
     return true;
+}
+
+void MainWindow::openTextDialog() {
+    TextDialog dialog(
+        editor_.text,
+        [this] {
+            editor_.previewText();
+            canvas_->update();
+        },
+        this);
+    if (prepareTextDialog) prepareTextDialog(dialog);
+    if (dialog.exec() == QDialog::Accepted)
+        editor_.convertText();
+    else
+        editor_.cancelText();  // closing the dialog through its frame cancels too
+    showState();
 }
 
 void MainWindow::play() {

@@ -19,6 +19,7 @@ class QSlider;
 namespace quorvel {
 
 class ImageView;
+class TextDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -34,6 +35,8 @@ public:
     std::function<void()> quit;
     // Lets pending events run while frames play, until one has come; tests step the ticks.
     std::function<void()> waitForEvents;
+    // Runs on the text dialog before it shows; tests type and choose there.
+    std::function<void(TextDialog&)> prepareTextDialog;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -48,6 +51,7 @@ private:
     QAction* command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
                      const QKeySequence& key = {});
     void addSeparator(QMenu* menu, const char* name);
+    void openTextDialog();
     void play();
     void setPlaying(bool playing);
     // Runs a command of the Editor, then shows the result.

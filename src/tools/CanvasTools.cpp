@@ -181,7 +181,12 @@ void CanvasTools::press(int button, float X, float Y) {
         c_.canvas.takeSnapshot();
         break;
     }
-    default: break;  // the text tool opens its dialog here
+    case TextTool:
+        // Its dialog takes the mouse: the release comes to the dialog, not to the canvas.
+        g.buttonsHeld = 0;
+        if (c_.openText) c_.openText();
+        break;
+    default: break;
     }
 }
 

@@ -46,6 +46,7 @@ struct ToolContext {
     EditPath edit;
     std::function<void()> redraw;              // the working frame drawn again, as it stands
     std::function<void(const QString&)> note;  // a line for the status bar
+    std::function<void()> openText;            // the text tool was pressed at centerx, centery
 };
 
 class CanvasTools {

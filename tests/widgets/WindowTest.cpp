@@ -4,6 +4,7 @@
 #include "ilda/IldaReader.h"
 #include "shell/AboutDialog.h"
 #include "shell/QtPrompts.h"
+#include "text/TextDialog.h"
 #include "tools/PointAccess.h"
 
 #include <QCheckBox>
@@ -312,6 +313,31 @@ private slots:
         QCOMPARE(editor.viewOptions(), (ViewOptions{40, 3, 16, PangolinPalette}));
         QCOMPARE(window.findChild<QLabel*>("LblColorIntensity")->text(), QString("R:255 G:16 B:0"));
         QDir(folder).removeRecursively();
+    }
+
+    // The text tool as a user works it: press, type, turn, another font, OK; Undo takes it back.
+    void textDialogTypesPreviewsAndConverts() {
+        Canvas c;
+        c.window.prepareTextDialog = [&](TextDialog& d) {
+            d.chooseFont = [](FontChoice& choice) {
+                choice.family = "DejaVu Sans";
+                return true;
+            };
+            QTimer::singleShot(0, [&d, &c] {
+                QTest::keyClicks(d.findChild<QLineEdit*>("Text1"), "Laser 8");
+                QVERIFY(c.editor.canvas.image() != c.editor.canvas.snapshot());  // the preview is up
+                d.findChild<QScrollBar*>("HScroll1")->setValue(20);
+                d.findChild<QToolButton*>("CmdFont")->click();
+                QCOMPARE(d.findChild<QLabel*>("LblFontName")->text(), QString("DejaVu Sans"));
+                d.findChild<QPushButton*>("CmdOK")->click();
+            });
+        };
+        const QImage before = c.canvas()->grab().toImage();
+        c.drag(TextTool, {100, 100}, {100, 100});
+        QVERIFY(c.count() > 100);
+        QVERIFY(c.canvas()->grab().toImage() != before);
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.count(), 0);
     }
 
     void openBrowseAndSaveASample() {

@@ -1,0 +1,95 @@
+#include "text/TextDialog.h"
+
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace quorvel {
+
+namespace {
+QFont qtFont(const FontChoice& c) {
+    QFont f(c.family);
+    f.setPointSizeF(c.pointSize);
+    f.setBold(c.bold);
+    f.setItalic(c.italic);
+    f.setUnderline(c.underline);
+    f.setStrikeOut(c.strikeOut);
+    return f;
+}
+}  // namespace
+
+TextDialog::TextDialog(TextSession& session, std::function<void()> preview, QWidget* parent)
+    : QDialog(parent), session_(session), preview_(std::move(preview)) {
+    setObjectName("Text");
+    setWindowTitle(QStringLiteral("Create text"));
+    setMinimumWidth(380);
+    chooseFont = [this](FontChoice& choice) {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, qtFont(choice), this);
+        if (ok) choice = {f.family(), f.pointSizeF(), f.bold(), f.italic(), f.underline(), f.strikeOut()};
+        return ok;
+    };
+    auto* grid = new QGridLayout(this);
+    fontName_ = new QLabel(this);
+    fontName_->setObjectName("LblFontName");
+    fontSize_ = new QLabel(this);
+    fontSize_->setObjectName("LblFontSize");
+    fontButton_ = new QToolButton(this);
+    fontButton_->setObjectName("CmdFont");
+    fontButton_->setToolTip(QStringLiteral("Font"));
+    fontButton_->setText(QStringLiteral("Aa"));  // in the chosen font
+    grid->addWidget(new QLabel(QStringLiteral("Font:"), this), 0, 0);
+    grid->addWidget(fontName_, 0, 1);
+    grid->addWidget(fontButton_, 0, 2, 2, 1);
+    grid->addWidget(new QLabel(QStringLiteral("Size:"), this), 1, 0);
+    grid->addWidget(fontSize_, 1, 1);
+    rotation_ = new QScrollBar(Qt::Horizontal, this);
+    rotation_->setObjectName("HScroll1");
+    rotation_->setRange(0, 36);
+    rotation_->setValue(18);
+    grid->addWidget(new QLabel(QStringLiteral("Text rotation:"), this), 2, 0);
+    grid->addWidget(rotation_, 2, 1, 1, 2);
+    text_ = new QLineEdit(this);
+    text_->setObjectName("Text1");
+    grid->addWidget(text_, 3, 0, 1, 3);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName("CmdOK");
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CmdCancel");
+    grid->addWidget(buttons, 4, 0, 1, 3);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) {
+        session_.setText(t);
+        preview_();
+    });
+    connect(rotation_, &QScrollBar::valueChanged, this, [this](int v) {
+        session_.setAngle(float((v - 18) * 6));
+        preview_();
+    });
+    connect(fontButton_, &QToolButton::clicked, this, [this] {
+        FontChoice choice = session_.font().choice();
+        if (!chooseFont(choice)) return;
+        session_.setFont(choice);
+        showFont();
+        preview_();
+    });
+    showFont();
+    text_->setFocus();  // typing goes to the text, not to the font button
+}
+
+void TextDialog::showFont() {
+    const FontChoice& c = session_.font().choice();
+    fontName_->setText(c.family);
+    fontSize_->setText(QString::number(c.pointSize));
+    QFont shown = qtFont(c);
+    shown.setPointSizeF(12);
+    fontButton_->setFont(shown);
+}
+
+}  // namespace quorvel

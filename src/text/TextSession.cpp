@@ -1,0 +1,118 @@
+#include "text/TextSession.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+struct Scaled {
+    float x, y;  // canvas pixels from the pen, y downward
+};
+Scaled scaled(const OutlinePoint& p) { return {float(p.x / 40), float(-p.y / 40)}; }
+// A glyph's width is its rightmost scaled x, rounded.
+void widen(int32_t& width, float x) {
+    if (x > width) width = nearest(x);
+}
+}  // namespace
+
+TextSession::TextSession() : font_(std::make_unique<GlyphFont>(FontChoice{})) {}
+
+void TextSession::begin(int32_t centerx, int32_t centery) {
+    centerx_ = centerx, centery_ = centery;
+    text_.clear();
+    angle_ = 0;
+}
+
+void TextSession::setFont(const FontChoice& choice) { font_ = std::make_unique<GlyphFont>(choice); }
+
+bool TextSession::glyph(QChar c, std::vector<Contour>& contours, GlyphError& error) const {
+    const auto records = font_->outline(codeOf(c), rotationMatrix(degToRad(angle_)));
+    if (!records) {
+        error = {5, QStringLiteral("The font gives no outline for this character.")};
+        return false;
+    }
+    return walkGlyph(*records, curveStep_, contours, error);
+}
+
+void TextSession::preview(Surface& s, Rgb color) const {
+    if (isBlank()) return;
+    Pen pen = startPen();
+    std::vector<Contour> contours;
+    GlyphError error;
+    for (QChar c : text_) {
+        if (c == ' ') {
+            pen.x += 10;
+            continue;
+        }
+        if (!glyph(c, contours, error)) return;
+        int32_t width = 0;
+        for (const Contour& contour : contours) {
+            if (contour.empty()) continue;
+            const auto at = [&](const OutlinePoint& p) {
+                const Scaled q = scaled(p);
+                widen(width, q.x);
+                return std::pair(nearest(q.x + pen.x), nearest(q.y + pen.baselineY));
+            };
+            const auto [fx, fy] = at(contour.front());
+            s.pixel(fx, fy, color);
+            int px = fx, py = fy;
+            for (size_t k = 1; k < contour.size(); ++k) {
+                const auto [x, y] = at(contour[k]);
+                s.line(px, py, x, y, color);
+                px = x, py = y;
+            }
+            s.line(px, py, fx, fy, color);
+        }
+        pen.x += width;
+    }
+    const int cursorX = pen.x + 3;
+    s.line(cursorX, pen.baselineY, cursorX, pen.baselineY - nearest(7 * font_->choice().pointSize), color);
+}
+
+bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, uint8_t color,
+                          const std::function<void()>& betweenGlyphs) const {
+    from = lineStartOf(wf, from);
+    if (isBlank()) return true;
+    bool fit = true;
+    Pen pen = startPen();
+    std::vector<Contour> contours;
+    GlyphError error;
+    for (QChar c : text_) {
+        if (c == ' ') {
+            pen.x += 10;
+            continue;
+        }
+        if (!glyph(c, contours, error)) break;
+        int32_t width = 0;
+        for (const Contour& contour : contours) {
+            if (contour.empty()) continue;
+            // A point pushed past the canvas is pinned to its edge and blanked.
+            const auto place = [&](const OutlinePoint& p) {
+                const Scaled q = scaled(p);
+                widen(width, q.x);
+                const int32_t px = nearest(q.x + pen.x), py = nearest(511 - (q.y + pen.baselineY));
+                const bool inside = px >= 0 && px <= 511 && py >= 0 && py <= 511;
+                return std::tuple(std::clamp(px, 0, 511), std::clamp(py, 0, 511), inside ? 1 : 2);
+            };
+            const auto lineTo = [&](int32_t x, int32_t y, int button) {
+                from = lineStartOf(wf, from);
+                fit &= quorvel::lineTo(wf, from, x, y, button,
+                                       lineSpacing(button, spacing.pointSpace, spacing.blankSpace), color);
+            };
+            const auto [sx, sy, startButton] = place(contour.front());
+            fit &= quorvel::lineTo(wf, from, sx, sy, 2, spacing.blankSpace, color);  // blanked move to its start
+            fit &= appendPoint(wf, sx, sy, startButton, color);
+            for (size_t k = 1; k < contour.size(); ++k) {
+                const auto [x, y, button] = place(contour[k]);
+                lineTo(x, y, button);
+            }
+            lineTo(sx, sy, startButton);  // closed on its start
+        }
+        pen.x += width;
+        betweenGlyphs();
+    }
+    return fit;
+}
+
+}  // namespace quorvel

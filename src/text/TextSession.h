@@ -1,0 +1,52 @@
+#pragma once
+// The text tool: typed text in the canvas font, rotated, previewed as outlines on the canvas and
+// turned into laser points, one closed path per glyph contour, each reached by a blanked move.
+// Outline units become canvas pixels divided by 40: with the glyph transform's 256, text comes
+// out 6.4 times the font's pixel size. Glyphs are set edge to edge; a space is 10 pixels.
+#include "model/WorkingFrame.h"
+#include "text/GlyphFont.h"
+#include "text/GlyphWalk.h"
+#include "tools/PointEdits.h"
+#include "view/Surface.h"
+
+#include <functional>
+#include <memory>
+
+namespace quorvel {
+
+class TextSession {
+public:
+    TextSession();
+
+    // Starts a dialog: the text empty, no rotation, the pen at the pressed pixel (y upward).
+    void begin(int32_t centerx, int32_t centery);
+    void setFont(const FontChoice& choice);
+    const GlyphFont& font() const { return *font_; }
+    void setText(const QString& text) { text_ = text; }
+    const QString& text() const { return text_; }
+    void setAngle(float degrees) { angle_ = degrees; }
+    bool isBlank() const { return text_.trimmed().isEmpty(); }
+
+    // The contours of one character at the current angle; false (with `error`) when it has none.
+    bool glyph(QChar c, std::vector<Contour>& contours, GlyphError& error) const;
+    // The outlines and a cursor after them on `s`, in `color`; ends quietly at a character
+    // without an outline, with no cursor.
+    void preview(Surface& s, Rgb color) const;
+    // The text as points at the end of the working frame. `from` is where lines start;
+    // `betweenGlyphs` runs after each glyph. False when the frame could take no more points.
+    bool convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, uint8_t color,
+                 const std::function<void()>& betweenGlyphs) const;
+
+private:
+    struct Pen {
+        int32_t x = 0, baselineY = 0;
+    };
+    Pen startPen() const { return {centerx_, 512 - centery_}; }
+    std::unique_ptr<GlyphFont> font_;
+    QString text_;
+    float angle_ = 0;
+    float curveStep_ = 1.0f;
+    int32_t centerx_ = 0, centery_ = 0;
+};
+
+}  // namespace quorvel

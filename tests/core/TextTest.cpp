@@ -1,0 +1,172 @@
+// The text tool: fixed-point maths, the outline records of the canvas font, the walk over them,
+// and text laid out as a preview and as points.
+#include "EditorFixture.h"
+#include "RecordingSurface.h"
+#include "text/TextSession.h"
+
+#include <cstring>
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+// Outline records built by hand: a contour header, then curve records of whole-unit points.
+struct Records {
+    std::vector<uint8_t> bytes;
+    size_t contourAt = 0;
+    void put(const void* p, size_t n) { bytes.insert(bytes.end(), (const uint8_t*)p, (const uint8_t*)p + n); }
+    void point(double x, double y) {
+        const Fixed f[2] = {fixedFromDouble(x), fixedFromDouble(y)};
+        put(f, 8);
+    }
+    Records& contour(double x, double y) {
+        end();
+        contourAt = bytes.size();
+        const uint32_t head[2] = {0, 24};
+        put(head, 8);
+        point(x, y);
+        return *this;
+    }
+    Records& curve(uint16_t type, std::vector<std::pair<double, double>> pts) {
+        const uint16_t head[2] = {type, uint16_t(pts.size())};
+        put(head, 4);
+        for (auto [x, y] : pts) point(x, y);
+        return *this;
+    }
+    std::vector<uint8_t> done() {
+        end();
+        return bytes;
+    }
+    void end() {
+        if (bytes.size() <= contourAt) return;
+        const uint32_t cb = uint32_t(bytes.size() - contourAt);
+        std::memcpy(bytes.data() + contourAt, &cb, 4);
+    }
+};
+std::string pointsOf(const std::vector<Contour>& contours) {
+    std::string s;
+    for (const Contour& c : contours) {
+        for (const OutlinePoint& p : c) s += std::to_string(int(p.x * 10)) + ',' + std::to_string(int(p.y * 10)) + ' ';
+        s += '|';
+    }
+    return s;
+}
+}  // namespace
+
+TEST(GlyphMaths, FixedPointAndTheRotationMatrix) {
+    struct Case { double d; uint16_t fract; int16_t value; };
+    for (const auto& c : {Case{-0.5, 32768, -1}, Case{253.44140625, 28928, 253}, Case{-79.359375, 41984, -80}, Case{0, 0, 0}}) {
+        EXPECT_EQ(fixedFromDouble(c.d), (Fixed{c.fract, c.value})) << c.d;
+        EXPECT_EQ(doubleFromFixed(fixedFromDouble(c.d)), c.d);
+    }
+    struct Turn { float degrees; double m11, m12, m21; };
+    for (const auto& t : {Turn{0, 256, 0, 0}, Turn{6, 253.44140625, -25.6015625, 25.6015625},
+                          Turn{-108, -79.359375, 243.19921875, -243.19921875}}) {
+        const Mat2 m = rotationMatrix(degToRad(t.degrees));
+        EXPECT_EQ(doubleFromFixed(m.eM11), t.m11) << t.degrees;
+        EXPECT_EQ(doubleFromFixed(m.eM22), t.m11) << t.degrees;
+        EXPECT_EQ(doubleFromFixed(m.eM12), t.m12) << t.degrees;
+        EXPECT_EQ(doubleFromFixed(m.eM21), t.m21) << t.degrees;
+    }
+}
+
+// The hyphen of the canvas font (Liberation Serif standing in for Times New Roman, 11 pixels):
+// one contour of straight lines, 256 times its outline in pixels.
+TEST(GlyphMaths, TheFontLayerWritesTheRecordsTheWalkReads) {
+    const GlyphFont font{FontChoice{}};
+    ASSERT_TRUE(font.isValid());
+    EXPECT_EQ(font.pixelSize(), 11);
+    const auto hyphen = font.outline('-', rotationMatrix(0));
+    ASSERT_TRUE(hyphen);
+    EXPECT_EQ(*hyphen, Records().contour(104, 560).curve(1, {{104, 768}, {836, 768}, {836, 560}}).done());
+    EXPECT_EQ(font.outline(' ', rotationMatrix(0))->size(), 0u);  // a blank has no outline
+    EXPECT_EQ(codeOf(QChar(0x0416)), 0xC6);                          // Cyrillic Zhe in Windows-1251
+    EXPECT_EQ(codeOf(QChar(0x4E2D)), '?');
+    std::vector<Contour> o;
+    GlyphError error;
+    ASSERT_TRUE(walkGlyph(*font.outline('o', rotationMatrix(0)), 1.0f, o, error));
+    EXPECT_EQ(o.size(), 2u);  // the outside and the hole
+}
+
+TEST(GlyphMaths, SplinesBecomePolylinesThroughTheirMidpointsAndRepeatsAreDropped) {
+    struct Case { const char* what; std::vector<uint8_t> records; std::string contours; };
+    const Case cases[] = {
+        {"a line of one point, then a spline of three", Records().contour(1, 1).curve(1, {{3, 1}}).curve(2, {{5, 1}, {5, 3}, {3, 5}}).done(),
+         "10,10 30,10 50,20 30,50 |"},
+        {"a spline of two adds its start again as a sample", Records().contour(1, 1).curve(2, {{2, 4}, {4, 1}}).done(),
+         "10,10 40,10 |"},
+        {"a first contour starting at the origin loses its start", Records().contour(0, 0).curve(1, {{2, 0}}).done(),
+         "20,0 |"},
+        {"a contour starting where the last ended loses its start",
+         Records().contour(1, 1).curve(1, {{2, 2}}).contour(2, 2).curve(1, {{3, 0}}).done(), "10,10 20,20 |30,0 |"},
+    };
+    for (const auto& c : cases) {
+        std::vector<Contour> contours;
+        GlyphError error;
+        ASSERT_TRUE(walkGlyph(c.records, 1.0f, contours, error)) << c.what;
+        EXPECT_EQ(pointsOf(contours), c.contours) << c.what;
+    }
+    std::vector<Contour> kept{{{7, 7, 0}}};
+    GlyphError error;
+    EXPECT_FALSE(walkGlyph(Records().contour(1, 1).curve(3, {{2, 2}}).done(), 1.0f, kept, error));
+    EXPECT_EQ(error.number, -2147220503);
+    EXPECT_TRUE(error.description.startsWith("Unsupported Font Style. Please contact technical support ("));
+    EXPECT_FALSE(walkGlyph({}, 1.0f, kept, error));
+    std::vector<uint8_t> cut = Records().contour(1, 1).curve(1, {{2, 2}, {3, 3}}).done();
+    cut.resize(cut.size() - 4);
+    EXPECT_FALSE(walkGlyph(cut, 1.0f, kept, error));
+    EXPECT_EQ(kept.size(), 1u);  // a failed walk leaves the contours as they were
+}
+
+TEST(TextLayout, GlyphsAdvanceByTheirWidthAndSpacesByTen) {
+    TextSession text;
+    text.begin(100, 300);
+    const auto firstX = [&](const QString& t) {
+        text.setText(t);
+        RecordingSurface s;
+        text.preview(s, rgb(1, 2, 3));
+        std::vector<int> xs;
+        for (const DrawOp& op : s.ops)
+            if (op.kind == DrawOp::Pixel) xs.push_back(op.a);  // each contour starts with a pixel
+        return xs;
+    };
+    const std::vector<int> ab = firstX("AB"), spaced = firstX("A B"), leading = firstX(" AB");
+    ASSERT_EQ(ab.size(), 5u);  // A: its outside and hole; B: its outside and two holes
+    ASSERT_EQ(spaced.size(), 5u);
+    EXPECT_EQ(spaced.back() - ab.back(), 10);
+    EXPECT_EQ(leading.front() - ab.front(), 10);
+    EXPECT_TRUE(firstX("   ").empty());
+    text.setText("A");
+    RecordingSurface s;
+    text.preview(s, rgb(1, 2, 3));
+    const DrawOp cursor = s.ops.back();
+    EXPECT_EQ(cursor.b - cursor.d, 58);  // 7 times 8.25 points, upward from the baseline row 212
+    EXPECT_EQ(cursor.b, 212);
+}
+
+TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUndoneInOneStep) {
+    editor.chooseThumbnail(0, true);
+    editor.chooseTool(TextTool);
+    bool opened = false;
+    editor.onTextTool = [&] { opened = true; };
+    editor.canvasPress(1, 495, 100);  // near the right edge: the text runs off it
+    ASSERT_TRUE(opened);
+    editor.text.setText("-I");
+    editor.convertText();
+    const Frame0& f = *editor.frame.frame0;
+    ASSERT_GT(f.pointCount, 10);
+    EXPECT_EQ(f.points[0].status, 64);            // the move to the first contour is blanked
+    EXPECT_EQ(pixelOf(f.points[0]).y, 511 - 100);  // from the press, which had no point before it
+    int visibleAtEdge = 0, blankedAtEdge = 0;
+    for (int i = 0; i < f.pointCount; ++i) {
+        const bool atEdge = pixelOf(f.points[i]).x == 511;
+        visibleAtEdge += atEdge && !(f.points[i].status & 64);
+        blankedAtEdge += atEdge && (f.points[i].status & 64);
+    }
+    EXPECT_GT(blankedAtEdge, visibleAtEdge);
+    EXPECT_TRUE(f.points[f.pointCount - 1].status & 64);  // the I lies wholly past the edge
+    EXPECT_TRUE(editor.seq.framechanged);
+    EXPECT_EQ(editor.history.undocounter(), 2);
+    editor.undo();
+    EXPECT_EQ(f.pointCount, 0);
+}
