@@ -92,6 +92,7 @@ TEST(IldaTool, InfoListsSectionsAndRenderDrawsAsTheCanvasOrTheStrip) {
         ASSERT_EQ(tool(QStringList{"render", in, "2", dir.filePath("frame.png")} + extra).exitCode, 0);
         EXPECT_EQ(QImage(dir.filePath("frame.png")).size(), QSize(size, size));
     }
+    EXPECT_NE(QImage(dir.filePath("frame.png")).pixelColor(31, 32), QColor(0, 255, 0));  // no markers in the strip
     // As the canvas shows a chosen frame: the first point's green square at the point (X = 0,
     // Y = 0 is pixel (255, 257)), the axes and the grid dots over it.
     ASSERT_EQ(tool({"render", in, "1", dir.filePath("one.png")}).exitCode, 0);
@@ -116,6 +117,7 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         {{"copy", in}, 2, false, "usage: quorvel-ilda copy"},
         {{"copy", in, ""}, 2, false, "usage: quorvel-ilda copy"},
         {{"render", in, "2", kept}, 2, false, "frame 2 is out of range (the file has 1 frames)"},
+        {{"render", in, "one", kept}, 2, false, "frame one is out of range"},
         {{"info", rejected}, 1, false, "rejected: "},
         {{"copy", empty, kept}, 1, false, "no frame could be loaded"},
         {{"copy", rejected, kept}, 1, false, "no frame could be loaded"},

@@ -27,7 +27,8 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
         {"points run past the end", IldaBuilder().section(0, 2, 2).section(1, 10, 2, "x", {0, 0, 0}, 9), 1,
          {" err totframes= 2"}, {0}},
         {"header missing at the end", IldaBuilder().section(5, 2, 2), 1, {" err totframes= 2"}, {5}},
-        {"reserved sum past 255 ends quietly", IldaBuilder().section(0, 1, 2).section(0, 1, 2, "x", {200, 100, 0}), 1, {}, {0}},
+        {"reserved sum past 255 ends quietly", IldaBuilder().section(0, 1, 2).section(0, 1, 2, "x", {200, 56, 0}), 1, {}, {0}},
+        {"reserved sum of 255 rejects", IldaBuilder().section(0, 1, 2).section(0, 1, 2, "x", {200, 55, 0}), 1, {" err totframes= 2"}, {0}},
         {"format 3 behind a reserved byte holds the position",
          IldaBuilder().section(0, 1, 3).section(3, 4, 3, "x", {1, 0, 0}), 3, {}, {0}},
     };
@@ -98,6 +99,7 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     EXPECT_EQ(editor.seq.currentFrame, 1);
     EXPECT_FALSE(editor.seq.editEnabled);
     EXPECT_EQ(editor.win.pointsLabel, "1");
+    EXPECT_NE(editor.canvas.image().pixel(255 + 4, 257 - 4) & 0xFFFFFF, 0x00FF00u);  // frame 1 without markers
     EXPECT_EQ(editor.history.undocounter(), 1);
     EXPECT_EQ(editor.strip.thumbnails[7].label, "8");
 

@@ -142,6 +142,12 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
     EXPECT_EQ(at(img, 13, 13), 0u);
     s.box(1, 10, 3, 12, blue, true);
     EXPECT_EQ(at(img, 2, 11), qt(blue));
+    s.box(11, 1, 14, 4, green, false);  // an outline: both sides down to the bottom row, not past it
+    EXPECT_EQ(at(img, 14, 3), qt(green));
+    EXPECT_EQ(at(img, 14, 5), 0u);
+    EXPECT_EQ(at(img, 14, 0), 0u);
+    s.circle(1, 5, 0, red);  // radius 0: the centre alone
+    EXPECT_EQ(at(img, 1, 5), qt(red));
     s.line(-40, -40, 40, 40, red);  // leaves the image on both ends
     EXPECT_EQ(at(img, 15, 15), qt(red));
 }

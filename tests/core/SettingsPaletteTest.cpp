@@ -85,6 +85,10 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     EXPECT_EQ(p.blue[0], 255);
     EXPECT_EQ(p.color[1], rgb(0, 0, 0));  // the short line supplies nothing
     EXPECT_EQ(p.color[255], rgb(0, 0, 0));
+    QByteArray lines;
+    for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
+    writeBytes(folder.file("pangolin.dat"), lines);
+    EXPECT_EQ(loadPalette(folder.path(), PangolinPalette).red[63], 63);  // the last entry, a signed field
     QFile::remove(folder.file("pangolin.dat"));
     const Palette missing = loadPalette(folder.path(), PangolinPalette, &note);
     EXPECT_TRUE(note.startsWith("The palette file pangolin.dat could not be read")) << note.toStdString();

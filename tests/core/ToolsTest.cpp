@@ -115,6 +115,7 @@ TEST_F(ToolFixture, PointsAndPenStrokesFollowTheButtonAndTheSpacing) {
     press(100, 100);
     for (Pt p : {Pt{105, 105}, Pt{106, 100}, Pt{108, 100}}) move(p.x, p.y);  // a point past PointSpace only
     move(112, 106, 3);  // both buttons held: blanked
+    move(200, 200, 0);  // no button held: the pen draws nothing
     release(112, 106);
     EXPECT_EQ(points(), (Pts{{100, 100, 0}, {106, 100, 0}, {112, 106, 64}}));
     EXPECT_FALSE(editor.tools.gesture.penDown);
