@@ -1,7 +1,7 @@
 # Quorvel Laser Editor: `make run` starts the editor, `make test` runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
-PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-qpa-plugins \
+PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

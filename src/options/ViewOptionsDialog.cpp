@@ -1,6 +1,7 @@
 #include "options/ViewOptionsDialog.h"
 
 #include "model/Settings.h"
+#include "view/DialogButtons.h"
 #include "view/ImageSurface.h"
 
 #include <QComboBox>
@@ -61,11 +62,7 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     palette_->setCurrentIndex(current.paletteChoice);
     form->addRow(QStringLiteral("Palette"), palette_);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("CmdOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CmdCancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = okCancelButtons(this);
     form->addRow(buttons);
     redrawPoint();
 }

@@ -1,5 +1,7 @@
 #include "shell/FrameInfoDialog.h"
 
+#include "view/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -36,11 +38,7 @@ FrameInfoDialog::FrameInfoDialog(const FrameInfo& info, QWidget* parent) : QDial
     number->addWidget(label("LblTotalFrames", info.total));
     number->addStretch();
     form->addRow(QStringLiteral("Number:"), number);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("CmdOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CmdCancel");
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = okCancelButtons(this);
     form->addRow(buttons);
 }
 

@@ -1,5 +1,7 @@
 #include "text/TextDialog.h"
 
+#include "view/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -57,12 +59,8 @@ TextDialog::TextDialog(TextSession& session, std::function<void()> preview, QWid
     text_ = new QLineEdit(this);
     text_->setObjectName("Text1");
     grid->addWidget(text_, 3, 0, 1, 3);
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName("CmdOK");
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName("CmdCancel");
+    auto* buttons = okCancelButtons(this);
     grid->addWidget(buttons, 4, 0, 1, 3);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) {
         session_.setText(t);

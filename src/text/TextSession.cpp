@@ -35,8 +35,8 @@ bool TextSession::glyph(QChar c, std::vector<Contour>& contours, GlyphError& err
     return walkGlyph(*records, curveStep_, contours, error);
 }
 
-void TextSession::preview(Surface& s, Rgb color) const {
-    if (isBlank()) return;
+template <class PerContour>
+bool TextSession::layOut(PerContour&& perContour, const std::function<void()>& betweenGlyphs) const {
     Pen pen = startPen();
     std::vector<Contour> contours;
     GlyphError error;
@@ -45,29 +45,44 @@ void TextSession::preview(Surface& s, Rgb color) const {
             pen.x += 10;
             continue;
         }
-        if (!glyph(c, contours, error)) return;
+        if (!glyph(c, contours, error)) return false;
         int32_t width = 0;
         for (const Contour& contour : contours) {
             if (contour.empty()) continue;
+            // Canvas pixels of the contour's points from the pen, y downward; the glyph widens.
             const auto at = [&](const OutlinePoint& p) {
                 const Scaled q = scaled(p);
                 widen(width, q.x);
-                return std::pair(nearest(q.x + pen.x), nearest(q.y + pen.baselineY));
+                return Scaled{q.x + pen.x, q.y + pen.baselineY};
             };
-            const auto [fx, fy] = at(contour.front());
+            perContour(contour, at);
+        }
+        pen.x += width;
+        betweenGlyphs();
+    }
+    cursor_ = pen;
+    return true;
+}
+
+void TextSession::preview(Surface& s, Rgb color) const {
+    if (isBlank()) return;
+    const bool whole = layOut(
+        [&](const Contour& contour, const auto& at) {
+            const Scaled first = at(contour.front());
+            const int fx = nearest(first.x), fy = nearest(first.y);
             s.pixel(fx, fy, color);
             int px = fx, py = fy;
             for (size_t k = 1; k < contour.size(); ++k) {
-                const auto [x, y] = at(contour[k]);
-                s.line(px, py, x, y, color);
-                px = x, py = y;
+                const Scaled q = at(contour[k]);
+                s.line(px, py, nearest(q.x), nearest(q.y), color);
+                px = nearest(q.x), py = nearest(q.y);
             }
             s.line(px, py, fx, fy, color);
-        }
-        pen.x += width;
-    }
-    const int cursorX = pen.x + 3;
-    s.line(cursorX, pen.baselineY, cursorX, pen.baselineY - nearest(7 * font_->choice().pointSize), color);
+        },
+        [] {});
+    if (!whole) return;  // no cursor after a character without an outline
+    const int cursorX = cursor_.x + 3;
+    s.line(cursorX, cursor_.baselineY, cursorX, cursor_.baselineY - nearest(7 * font_->choice().pointSize), color);
 }
 
 bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, uint8_t color,
@@ -75,43 +90,30 @@ bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacin
     from = lineStartOf(wf, from);
     if (isBlank()) return true;
     bool fit = true;
-    Pen pen = startPen();
-    std::vector<Contour> contours;
-    GlyphError error;
-    for (QChar c : text_) {
-        if (c == ' ') {
-            pen.x += 10;
-            continue;
-        }
-        if (!glyph(c, contours, error)) break;
-        int32_t width = 0;
-        for (const Contour& contour : contours) {
-            if (contour.empty()) continue;
+    const auto lineTo = [&](int32_t x, int32_t y, int button, bool fromLastPoint) {
+        if (fromLastPoint) from = lineStartOf(wf, from);
+        fit &=
+            quorvel::lineTo(wf, from, x, y, button, lineSpacing(button, spacing.pointSpace, spacing.blankSpace), color);
+    };
+    layOut(
+        [&](const Contour& contour, const auto& at) {
             // A point pushed past the canvas is pinned to its edge and blanked.
             const auto place = [&](const OutlinePoint& p) {
-                const Scaled q = scaled(p);
-                widen(width, q.x);
-                const int32_t px = nearest(q.x + pen.x), py = nearest(511 - (q.y + pen.baselineY));
+                const Scaled q = at(p);
+                const int32_t px = nearest(q.x), py = nearest(511 - q.y);
                 const bool inside = px >= 0 && px <= 511 && py >= 0 && py <= 511;
                 return std::tuple(std::clamp(px, 0, 511), std::clamp(py, 0, 511), inside ? 1 : 2);
             };
-            const auto lineTo = [&](int32_t x, int32_t y, int button) {
-                from = lineStartOf(wf, from);
-                fit &= quorvel::lineTo(wf, from, x, y, button,
-                                       lineSpacing(button, spacing.pointSpace, spacing.blankSpace), color);
-            };
             const auto [sx, sy, startButton] = place(contour.front());
-            fit &= quorvel::lineTo(wf, from, sx, sy, 2, spacing.blankSpace, color);  // blanked move to its start
+            lineTo(sx, sy, 2, false);  // a blanked move to its start
             fit &= appendPoint(wf, sx, sy, startButton, color);
             for (size_t k = 1; k < contour.size(); ++k) {
                 const auto [x, y, button] = place(contour[k]);
-                lineTo(x, y, button);
+                lineTo(x, y, button, true);
             }
-            lineTo(sx, sy, startButton);  // closed on its start
-        }
-        pen.x += width;
-        betweenGlyphs();
-    }
+            lineTo(sx, sy, startButton, true);  // closed on its start
+        },
+        betweenGlyphs);
     return fit;
 }
 

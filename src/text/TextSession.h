@@ -42,6 +42,11 @@ private:
         int32_t x = 0, baselineY = 0;
     };
     Pen startPen() const { return {centerx_, 512 - centery_}; }
+    // Walks the text: a space moves the pen 10 pixels, every other character's contours go to
+    // `perContour` with a mapping of their points to the canvas. False at a character without
+    // an outline, where the walk ends.
+    template <class PerContour> bool layOut(PerContour&& perContour, const std::function<void()>& betweenGlyphs) const;
+    mutable Pen cursor_;  // where the last walk left the pen
     std::unique_ptr<GlyphFont> font_;
     QString text_;
     float angle_ = 0;
