@@ -27,15 +27,15 @@ TEST_F(SequenceFixture, StartsWithOneEmptyFrameAndAsksBeforeDroppingChanges) {
     EXPECT_EQ(editor.buffer.readHeader(1)->totalFrames(), 1);
     EXPECT_EQ(editor.strip.thumbnails[0].label, "1");
     EXPECT_TRUE(editor.strip.thumbnails[1].label.isEmpty());
-    struct Case { Answer answer; int framesAfter; bool fileChangedAfter; bool saved; };
+    struct Case { Answer answer; int framesAfter; bool fileChangedAfter; bool saved; bool saveFails = false; };
     for (const auto& c : {Case{Answer::Cancel, 3, true, false}, Case{Answer::No, 3, false, false},
-                          Case{Answer::Yes, 1, false, true}}) {
+                          Case{Answer::Yes, 1, false, true}, Case{Answer::Yes, 3, true, false, true}}) {
         growTo(3);
         editor.seq.fileChanged = true;
         prompts.answers = {c.answer};
         const QString target = folder.file("saved.ild");
         QFile::remove(target);
-        prompts.fileNames = {target};
+        prompts.fileNames = {c.saveFails ? folder.file("buffer") : target};  // a folder takes no file
         editor.newFile();
         EXPECT_EQ(prompts.questions.last(), "File changed. Do you want to save it?");
         EXPECT_EQ(editor.seq.totalFrames, c.framesAfter);
@@ -68,9 +68,9 @@ TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
     struct Step { int delta; bool held; int position; int16_t wheelStep; };
     const Step steps[] = {
         {120, true, 0, 0},     {-120, false, 1, -1},  // nothing recognised yet; then later frames
-        {-360, false, 2, -1},  {77, false, 3, -1},    // an odd delta repeats the last step,
+        {-240, false, 2, -1},  {77, false, 3, -1},    // an odd delta repeats the last step,
         {120, true, 4, -1},    {240, false, 3, 1},    // and so does a notch with a key held
-        {120, false, 2, 1},    {120, false, 1, 1},
+        {77, false, 2, 1},     {360, false, 1, 1},
         {120, false, 0, 1},    {120, false, 0, 1},    // at the top the position is refused
     };
     for (const auto& s : steps) {

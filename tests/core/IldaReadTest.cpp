@@ -107,12 +107,18 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     editor.open();
     EXPECT_EQ(editor.seq.totalFrames, 9);
 
-    // Answered Yes, New File asks again and saves before the file is read.
+    // Answered Yes, New File asks again; cancelled there, the file is read all the same.
+    editor.seq.fileChanged = true;
+    prompts.answers = {Answer::Yes, Answer::Cancel};
+    prompts.fileNames = {IldaBuilder().section(1, 2, 2).section(1, 2, 2).save(folder.file("two.ild"))};
+    editor.open();
+    EXPECT_EQ(editor.seq.totalFrames, 2);
+    // Answered Yes twice, New File saves before the file is read.
     editor.seq.fileChanged = true;
     prompts.answers = {Answer::Yes, Answer::Yes};
     prompts.fileNames = {IldaBuilder().section(1, 2, 1).save(folder.file("one.ild")), folder.file("kept.ild")};
     editor.open();
-    EXPECT_EQ(readFile(folder.file("kept.ild")).size(), 9 * 32 + 45 * 8 + 32);
+    EXPECT_EQ(readFile(folder.file("kept.ild")).size(), 2 * 32 + 4 * 6 + 32);
     EXPECT_EQ(editor.seq.totalFrames, 1);
 }
 

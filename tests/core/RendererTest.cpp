@@ -148,6 +148,12 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
     EXPECT_EQ(at(img, 14, 0), 0u);
     s.circle(1, 5, 0, red);  // radius 0: the centre alone
     EXPECT_EQ(at(img, 1, 5), qt(red));
+    s.box(14, 7, 20, 7, red, true);  // clipped at the right edge: nothing spills into the next row
+    EXPECT_EQ(at(img, 0, 8), 0u);
+    s.line(6, 6, 8, 14, green);  // steep: its last pixel too
+    EXPECT_EQ(at(img, 8, 14), qt(green));
+    s.line(10, 0, 13, 3, green);  // at 45 degrees: one pixel a step
+    EXPECT_EQ(at(img, 12, 2), qt(green));
     s.line(-40, -40, 40, 40, red);  // leaves the image on both ends
     EXPECT_EQ(at(img, 15, 15), qt(red));
 }

@@ -145,6 +145,7 @@ TEST_F(ToolFixture, EveryEditTakesOneUndoStepSetsItsFlagsAndRedraws) {
         EXPECT_EQ(editor.seq.fileChanged, c.fileChanged) << c.what;
         EXPECT_EQ(editor.history.undocounter(), 1) << c.what;
         EXPECT_EQ(editor.win.pointsLabel, QString::number(f0().pointCount)) << c.what;
+        EXPECT_TRUE(editor.win.statusNote.isEmpty()) << c.what;  // no "frame is full" with room to spare
         editor.undo();
         EXPECT_EQ(points(), (Pts{{100, 100}, {120, 100}, {140, 100}})) << c.what;
     }
@@ -261,7 +262,7 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     setPoints(ten);
     select(2, 4);
     editor.currentColor = 5;
-    click(RecolorTool, 140, 300);
+    click(RecolorTool, 100, 300);  // the first point of the selection recolours all of it
     for (int i = 0; i < 10; ++i) EXPECT_EQ(f0().points[i].colorIndex, i >= 2 && i <= 4 ? 5 : 1) << i;
     drag(RecolorTool, 260, 300, 300, 300);  // outside the selection: clears it, paints what it passes
     EXPECT_EQ(editor.frame.selStart, -1);
