@@ -57,7 +57,9 @@ TEST_F(ClipFixture, FramesTravelWholeThroughTheClipboardAndUndoBringsTheOldForma
     EXPECT_EQ(slotHeader(2).formatCode, 1);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(slotHeader(2).frameName), 6), "frame3");
     const int steps = editor.history.undocounter();
+    editor.win.pasteFrameEnabled = false;
     editor.cutFrame();
+    EXPECT_TRUE(editor.win.pasteFrameEnabled);
     EXPECT_EQ(editor.frame.pointCount(), 0);
     EXPECT_EQ(editor.history.undocounter(), steps);  // a cut takes no undo step
     editor.pasteFrame();
@@ -170,6 +172,7 @@ TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) 
         EXPECT_EQ(editor.seq.totalFrames, 10 - count);
         EXPECT_EQ(std::pair(editor.seq.selFrameStart, editor.seq.selFrameLen), std::pair(1, 1));
         EXPECT_EQ(std::pair(editor.seq.currentFrame, editor.seq.editEnabled), std::pair(c.currentAfter, c.loaded));
+        EXPECT_EQ(editor.win.undoEnabled, c.loaded);  // a deleted frame cannot be undone into no slot
         for (int frame = 1; frame <= editor.seq.totalFrames; ++frame)
             EXPECT_EQ(slotHeader(frame).pointCount(), frame < c.first ? frame : frame + count) << frame;
         if (c.loaded) {

@@ -142,6 +142,7 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
     EXPECT_EQ(at(img, 13, 13), 0u);
     s.box(1, 10, 3, 12, blue, true);
     EXPECT_EQ(at(img, 2, 11), qt(blue));
+    EXPECT_EQ(at(img, 2, 12), qt(blue));  // down to its last row
     s.box(11, 1, 14, 4, green, false);  // an outline: both sides down to the bottom row, not past it
     EXPECT_EQ(at(img, 14, 3), qt(green));
     EXPECT_EQ(at(img, 14, 5), 0u);

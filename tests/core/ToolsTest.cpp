@@ -247,6 +247,10 @@ TEST_F(ToolFixture, MovingPointsRewritesWholePixelsAndPinsAtTheEdges) {
     select(0, 1);
     drag(MoveTool, 30, 200, 0, 200);
     EXPECT_EQ(points(), (Pts{{0, 200, 64}, {0, 200, 0}}));
+    setPoints({{480, 200}, {500, 200}});  // and at the right edge
+    select(0, 1);
+    drag(MoveTool, 480, 200, 511, 200);
+    EXPECT_EQ(points(), (Pts{{511, 200, 0}, {511, 200, 64}}));
 }
 
 TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {

@@ -222,6 +222,10 @@ private slots:
         for (double x : {140, 180}) c.press({x, 100}), c.release({x, 100});
         act("mnuBlankedStatus");
         QCOMPARE(c.shown(160, 512 - 100), QColor(96, 96, 96));
+        act("mnuVisibleStatus");
+        QCOMPARE(c.frame().points[1].status, uint8_t(0));
+        act("mnuUndo");
+        QCOMPARE(c.frame().points[1].status, uint8_t(64));
         act("mnuUndo");
         QCOMPARE(c.frame().points[1].status, uint8_t(0));
 
