@@ -7,7 +7,6 @@ namespace quorvel {
 
 class Clipboard {
 public:
-    uint8_t format() const { return records_.format; }
     const WorkingFrame& records() const { return records_; }
     int32_t pointCount() const { return records_.pointCount(); }
 

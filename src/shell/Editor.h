@@ -123,7 +123,6 @@ public:
     // Closing the window: the frame buffer file goes, the settings are kept.
     void shutdown();
 
-    const QString& programFolder() const { return folder_; }
     ViewSettings viewSettings() const { return {settings.beamMode, settings.gridStep, settings.pointSize}; }
 
     Prompts& prompts;

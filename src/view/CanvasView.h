@@ -15,7 +15,6 @@ public:
 
     const QImage& image() const { return image_; }
     const QImage& snapshot() const { return snapshot_; }
-    const QImage& background() const { return background_; }
     // Draws onto the canvas; clear() leaves the current backdrop.
     ImageSurface surface();
     // Draws onto the canvas with no backdrop at all: clear() leaves it black.
