@@ -6,7 +6,7 @@ PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-pl
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test bench format-check clean
+.PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check clean
 
 # Installs only what is missing, so a second run is quick and needs no network.
 deps:
@@ -25,6 +25,35 @@ run: build
 
 test: build
 	cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# Every test again, built with AddressSanitizer and UndefinedBehaviorSanitizer: any report fails.
+ASAN_BUILD ?= build-asan
+test-asan: deps
+	cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE=ON -DQUORVEL_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j$(JOBS)
+	cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitizers.supp UBSAN_OPTIONS=print_stacktrace=1 \
+	  ctest --output-on-failure -j$(JOBS)
+
+# Each fuzz target for FUZZ_SECONDS (60 by default), starting from the committed corpus; what
+# it grows stays in the build folder until `make fuzz-merge` adds the inputs that add coverage.
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := IldaReader Settings Palette GlyphWalk
+fuzz:
+	$(MAKE) deps PACKAGES="$(PACKAGES) clang libclang-rt-14-dev"
+	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON -DQUORVEL_BENCH=OFF
+	cmake --build $(FUZZ_BUILD) -j$(JOBS) --target $(addprefix fuzz_,$(FUZZ_TARGETS))
+	for t in $(FUZZ_TARGETS); do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  TMPDIR=$${TMPDIR:-/dev/shm} $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
+	    -timeout=10 -rss_limit_mb=4096 $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	done
+
+fuzz-merge:
+	for t in $(FUZZ_TARGETS); do \
+	  $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -merge=1 -max_len=8192 tests/fuzz/corpus/$$t $(FUZZ_BUILD)/corpus/$$t || exit 1; \
+	done
 
 # The layout .clang-format describes; tests keep their hand-aligned tables.
 format-check: deps

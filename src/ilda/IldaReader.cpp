@@ -11,20 +11,24 @@ namespace {
 
 // The ILDA file seen through a window of a few megabytes that moves forward as sections are
 // walked: a system call per window rather than per header, which is what a walk over ten
-// thousand frames costs most on a virtual machine.
+// thousand frames costs most on a virtual machine. Bytes already in memory are their own window.
 class IldaSource {
 public:
     explicit IldaSource(const QString& path) : file_(path) {
         if (file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) size_ = file_.size();
     }
+    explicit IldaSource(const QByteArray& bytes)
+        : memory_(reinterpret_cast<const uint8_t*>(bytes.constData())), size_(bytes.size()) {}
     int64_t size() const { return size_; }
     bool holds(int64_t position, int64_t bytes) const { return position >= 1 && position - 1 + bytes <= size_; }
     // The bytes at 1-based `position`, as many of `bytes` as the file has (at least 0).
     const uint8_t* view(int64_t position, int64_t bytes, int64_t& available) {
         const int64_t offset = position - 1;
         available = std::clamp<int64_t>(size_ - offset, 0, bytes);
+        if (memory_) return memory_ + std::min(offset, size_);
         if (offset < start_ || offset + available > start_ + filled_) {
-            window_.resize(std::max<size_t>(window_.size(), std::max<int64_t>(Window, available)));
+            // No bigger than the file: a small file costs no window of megabytes.
+            window_.resize(std::max<size_t>(window_.size(), std::max(std::min(Window, size_), available)));
             start_ = offset;
             filled_ =
                 size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
@@ -36,6 +40,7 @@ public:
 private:
     static constexpr int64_t Window = 4 << 20;
     QFile file_;
+    const uint8_t* memory_ = nullptr;
     int64_t size_ = 0;
     std::vector<uint8_t> window_;
     int64_t start_ = 0, filled_ = 0;
@@ -55,10 +60,11 @@ Check checkHeader(const FrameHeader& h) {
 
 QString rejectionText(int declaredFrames) { return QStringLiteral(" err totframes= %1").arg(declaredFrames); }
 
-FrameScan seekFrames(const QString& path) {
+namespace {
+
+FrameScan scanSource(IldaSource& file, const QString& fileName) {
     FrameScan scan;
-    scan.fileName = QFileInfo(path).fileName();
-    IldaSource file(path);
+    scan.fileName = fileName;
     const auto headerAt = [&](int64_t position, FrameHeader& h) {
         int64_t got = 0;
         const uint8_t* bytes = file.view(position, sizeof h, got);
@@ -105,6 +111,18 @@ FrameScan seekFrames(const QString& path) {
     return scan;
 }
 
+}  // namespace
+
+FrameScan seekFrames(const QString& path) {
+    IldaSource file(path);
+    return scanSource(file, QFileInfo(path).fileName());
+}
+
+FrameScan seekFrames(const QByteArray& bytes, const QString& fileName) {
+    IldaSource file(bytes);
+    return scanSource(file, fileName);
+}
+
 FrameHeader emptyFrameHeader() {
     FrameHeader h{};
     h.setSignature("ILDA");
@@ -116,11 +134,12 @@ FrameHeader emptyFrameHeader() {
 
 // The copy pass trusts only the bytes it actually reads: a file that got shorter since the scan
 // stops the copy at the first frame it can no longer read, as a rejection at that header would.
-CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
+namespace {
+
+CopyReport copySource(IldaSource& file, const FrameScan& scan, const FrameBufferFile& buffer) {
     CopyReport report;
-    IldaSource file(path);
     SlotFile target(buffer.path(), true);
-    std::vector<uint8_t> converted(PointAreaSize);
+    std::vector<uint8_t> converted;  // sized by the first 3-D true-colour frame
     const auto write = [&](int frame, const FrameHeader& h, const void* points, int64_t bytes) {
         if (target.writeSlot(frame, h, points, bytes)) return true;
         report.writeFailed = true;
@@ -149,6 +168,7 @@ CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBuf
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
             h.formatCode = 5;
             h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
+            converted.resize(PointAreaSize);
             for (int i = 0; i < count; ++i) {
                 const uint8_t* in = records + 10 * i;
                 uint8_t* out = converted.data() + 8 * i;
@@ -165,6 +185,18 @@ CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBuf
         report.framesCopied = frame;
     }
     return report;
+}
+
+}  // namespace
+
+CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
+    IldaSource file(path);
+    return copySource(file, scan, buffer);
+}
+
+CopyReport copyFrames(const QByteArray& bytes, const FrameScan& scan, const FrameBufferFile& buffer) {
+    IldaSource file(bytes);
+    return copySource(file, scan, buffer);
 }
 
 }  // namespace quorvel

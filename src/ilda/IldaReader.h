@@ -3,6 +3,7 @@
 // checks them and records where each frame starts, then a copy of every frame into its slot.
 #include "model/FrameBuffer.h"
 
+#include <QByteArray>
 #include <QString>
 #include <vector>
 
@@ -30,7 +31,9 @@ struct FrameScan {
 // The text shown when a file is rejected: " err totframes= 12".
 QString rejectionText(int declaredFrames);
 
+// Both passes read a file or, for tests and fuzzing, the same bytes already in memory.
 FrameScan seekFrames(const QString& path);
+FrameScan seekFrames(const QByteArray& bytes, const QString& fileName);
 
 struct CopyReport {
     int framesCopied = 0;      // frames 1..framesCopied are in their slots
@@ -45,5 +48,6 @@ struct CopyReport {
 FrameHeader emptyFrameHeader();
 
 CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer);
+CopyReport copyFrames(const QByteArray& bytes, const FrameScan& scan, const FrameBufferFile& buffer);
 
 }  // namespace quorvel

@@ -94,7 +94,7 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
     if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
     SavedFile out(path);
     if (!out.isOpen()) return {false, out.errorString()};
-    std::vector<char> points(PointAreaSize);
+    std::vector<char> points;  // as large as the largest frame so far
     FrameHeader last{};
     for (int i = 1; i <= totalFrames; ++i) {
         const std::optional<FrameHeader> stored = source.readHeader(i);
@@ -107,6 +107,7 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
         const int size = h.formatCode == 4 ? 0 : recordSize(h.formatCode);
         if (size == 0 || h.formatCode == 2) continue;  // only point frames have a place in the file
         const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * size;
+        if (int64_t(points.size()) < bytes) points.resize(bytes);
         const int64_t got = source.readPoints(i, points.data(), bytes);
         std::fill(points.begin() + got, points.begin() + bytes, 0);
         out.write(&h, sizeof h);

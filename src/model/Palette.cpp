@@ -21,36 +21,44 @@ int paletteComponent(const char* field, int width) {
     return static_cast<int>(std::clamp(rounded, 0.0, 255.0));
 }
 
-Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note) {
-    const bool pangolin = choice == PangolinPalette;
-    const int lastIndex = pangolin ? 63 : 255;
-    const QString name = pangolin ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
+int paletteEntries(uint8_t choice) { return choice == PangolinPalette ? 64 : 256; }
+
+Palette decodePalette(const QByteArray& bytes, uint8_t choice, int& entriesRead) {
+    const int entries = paletteEntries(choice);
     Palette p;
-    QFile file(programFolder + '/' + name);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    // Only the lines the palette uses are read, whatever the file's size.
-    const QByteArray bytes = opened ? file.read(qint64(lastIndex + 1) * PaletteLineBytes) : QByteArray();
-    if (note && !opened)
-        *note = QStringLiteral("The palette file %1 could not be read (%2): its colours show as black.")
-                    .arg(name, file.errorString());
-    for (int i = 0; i <= lastIndex; ++i) {
+    entriesRead = 0;
+    for (int i = 0; i < entries; ++i) {
         const qsizetype at = qsizetype(i) * PaletteLineBytes;
-        if (at + 27 > bytes.size()) {  // the rest stays black
-            if (note && opened)
-                *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
-                            .arg(name)
-                            .arg(i)
-                            .arg(lastIndex + 1);
-            break;
-        }
+        if (at + 27 > bytes.size()) break;  // the rest stays black
         const char* line = bytes.constData() + at;
         p.red[i] = static_cast<uint8_t>(paletteComponent(line + 8, 3));
         p.green[i] = static_cast<uint8_t>(paletteComponent(line + 16, 3));
         p.blue[i] = static_cast<uint8_t>(paletteComponent(line + 24, 3));
+        entriesRead = i + 1;
     }
-    if (pangolin)
+    if (choice == PangolinPalette)
         for (int i = 64; i < 256; ++i) p.red[i] = 255, p.green[i] = 32, p.blue[i] = 32;
     for (int i = 0; i < 256; ++i) p.color[i] = rgb(p.red[i], p.green[i], p.blue[i]);
+    return p;
+}
+
+Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note) {
+    const int entries = paletteEntries(choice);
+    const QString name = choice == PangolinPalette ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
+    QFile file(programFolder + '/' + name);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    // Only the lines the palette uses are read, whatever the file's size.
+    const QByteArray bytes = opened ? file.read(qint64(entries) * PaletteLineBytes) : QByteArray();
+    int entriesRead = 0;
+    const Palette p = decodePalette(bytes, choice, entriesRead);
+    if (note && !opened)
+        *note = QStringLiteral("The palette file %1 could not be read (%2): its colours show as black.")
+                    .arg(name, file.errorString());
+    else if (note && entriesRead < entries)
+        *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
+                    .arg(name)
+                    .arg(entriesRead)
+                    .arg(entries);
     return p;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <algorithm>
+#include <cstring>
 
 namespace quorvel {
 
@@ -43,12 +44,17 @@ Settings decodeSettings(const std::array<uint8_t, SettingsFileBytes>& b) {
     return s;
 }
 
+Settings settingsFromBytes(const QByteArray& bytes) {
+    if (bytes.size() < SettingsFileBytes) return Settings{};
+    std::array<uint8_t, SettingsFileBytes> fixed{};
+    std::memcpy(fixed.data(), bytes.constData(), SettingsFileBytes);
+    return decodeSettings(fixed);
+}
+
 Settings loadConfig(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return Settings{};
-    std::array<uint8_t, SettingsFileBytes> bytes{};
-    if (file.read(reinterpret_cast<char*>(bytes.data()), SettingsFileBytes) != SettingsFileBytes) return Settings{};
-    return decodeSettings(bytes);
+    // Only the settings' own bytes are read, whatever the file's size.
+    return file.open(QIODevice::ReadOnly) ? settingsFromBytes(file.read(SettingsFileBytes)) : Settings{};
 }
 
 bool saveConfig(const QString& path, const Settings& s) {

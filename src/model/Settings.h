@@ -1,5 +1,6 @@
 #pragma once
 // The eight settings that survive from one run to the next in config.dat (12 bytes).
+#include <QByteArray>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -38,8 +39,10 @@ std::array<uint8_t, SettingsFileBytes> encodeSettings(const Settings& s);
 // the point spacing is limited to its slider's range the way the slider limits it.
 Settings decodeSettings(const std::array<uint8_t, SettingsFileBytes>& bytes);
 
-// A missing or short file gives the initial values.
+// A missing or short file gives the initial values; only its first 12 bytes are read.
 Settings loadConfig(const QString& path);
+// The same from bytes already read.
+Settings settingsFromBytes(const QByteArray& bytes);
 // Writes the first 12 bytes; anything behind them in the file stays as it was.
 bool saveConfig(const QString& path, const Settings& s);
 

@@ -60,7 +60,10 @@ QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& capti
 QAction* MainWindow::command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
                              const QKeySequence& key) {
     QAction* a = addItem(menu, name, caption, key);
-    connect(a, &QAction::triggered, this, [this, what] { run([this, what] { (editor_.*what)(); }); });
+    connect(a, &QAction::triggered, this, [this, what] {
+        Editor& editor = editor_;
+        run([&editor, what] { (editor.*what)(); });
+    });
     return a;
 }
 
