@@ -99,6 +99,7 @@ void BM_PlayFrame(benchmark::State& state) {
     const FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
     WorkingFrame wf;
     bench::fillDense(*wf.frame0);
+    QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
     buffer.saveRamToBuffer(1, wf);
     const Palette pal = loadPalette(QString(), IldaPalette);
     QImage canvas = makeDrawingImage(CanvasSize, CanvasSize);
@@ -106,7 +107,7 @@ void BM_PlayFrame(benchmark::State& state) {
     PathStyle style;
     style.markers = false;
     for (auto _ : state) {
-        SlotFile file(buffer.path(), false);
+        SlotFile file(buffer.path(), SlotAccess::Read);
         ImageSurface surface(canvas);
         benchmark::DoNotOptimize(drawFrameFromSlot(file, 1, pal, style, surface, scratch));
     }

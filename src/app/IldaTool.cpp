@@ -162,7 +162,7 @@ int render(const QStringList& argsIn) {
     QImage image(size, size, QImage::Format_RGB32);
     ImageSurface surface(image);
     if (thumbnail) {
-        SlotFile file(buffer.path(), false);
+        SlotFile file(buffer.path(), SlotAccess::Read);
         std::vector<uint8_t> scratch(PointAreaSize);
         PathStyle style;
         style.scale = ThumbnailScale;

@@ -6,7 +6,7 @@ namespace quorvel {
 
 Deletion deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
     if (first + count > totalFrames) return {};  // nothing follows the range
-    SlotFile file(buffer.path(), true);
+    SlotFile file(buffer.path(), SlotAccess::Write);
     std::vector<uint8_t> points(PointAreaSize);
     for (int to = first; to <= totalFrames - count; ++to) {
         const int from = to + count;

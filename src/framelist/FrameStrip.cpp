@@ -30,7 +30,7 @@ int FrameStrip::wheelTarget(int delta, bool buttonsOrKeysHeld) {
 }
 
 void FrameStrip::draw(const FrameBufferFile& buffer, const Palette& pal, int pointSize, const Sequence& seq) {
-    SlotFile file(buffer.path(), false);
+    SlotFile file(buffer.path(), SlotAccess::Read);
     PathStyle style;
     style.scale = ThumbnailScale;
     style.markers = false;

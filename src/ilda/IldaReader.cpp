@@ -138,7 +138,7 @@ namespace {
 
 CopyReport copySource(IldaSource& file, const FrameScan& scan, const FrameBufferFile& buffer) {
     CopyReport report;
-    SlotFile target(buffer.path(), true);
+    SlotFile target(buffer.path(), SlotAccess::Create);
     std::vector<uint8_t> converted;  // sized by the first 3-D true-colour frame
     const auto write = [&](int frame, const FrameHeader& h, const void* points, int64_t bytes) {
         if (target.writeSlot(frame, h, points, bytes)) return true;

@@ -89,7 +89,7 @@ private:
 }  // namespace
 
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path) {
-    SlotFile source(buffer.path(), false);
+    SlotFile source(buffer.path(), SlotAccess::Read);
     // A sequence that cannot be read back is never written over a file.
     if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
     SavedFile out(path);

@@ -10,8 +10,10 @@ namespace quorvel {
 
 // One positioned system call per transfer: a command that walks ten thousand slots must not
 // pay for seeks and a buffer copy on each.
-SlotFile::SlotFile(const QString& path, bool writable) : file_(path) {
-    file_.open((writable ? QIODevice::ReadWrite : QIODevice::ReadOnly) | QIODevice::Unbuffered);
+SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
+    const QIODevice::OpenMode modes[] = {QIODevice::ReadOnly, QIODevice::ReadWrite | QIODevice::ExistingOnly,
+                                         QIODevice::ReadWrite};
+    file_.open(modes[int(access)] | QIODevice::Unbuffered);
 }
 
 bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
@@ -59,19 +61,20 @@ int64_t SlotFile::readPoints(int frame, void* dst, int64_t bytes) {
     return std::max<int64_t>(0, ::pread(file_.handle(), dst, size_t(bytes), pos - 1 + 32));
 }
 
-bool FrameBufferFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) const {
-    SlotFile file(path_, true);
+bool FrameBufferFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes,
+                                SlotAccess access) const {
+    SlotFile file(path_, access);
     if (file.writeSlot(frame, h, points, bytes)) return true;
     error_ = file.error();
     return false;
 }
 
 std::optional<FrameHeader> FrameBufferFile::readHeader(int frame) const {
-    return SlotFile(path_, false).readHeader(frame);
+    return SlotFile(path_, SlotAccess::Read).readHeader(frame);
 }
 
 int64_t FrameBufferFile::readPoints(int frame, void* dst, int64_t bytes) const {
-    return SlotFile(path_, false).readPoints(frame, dst, bytes);
+    return SlotFile(path_, SlotAccess::Read).readPoints(frame, dst, bytes);
 }
 
 bool FrameBufferFile::saveRamToBuffer(int frame, WorkingFrame& wf) const {
@@ -84,7 +87,7 @@ bool FrameBufferFile::saveRamToBuffer(int frame, WorkingFrame& wf) const {
 }
 
 bool FrameBufferFile::copyFrameToRam(int frame, WorkingFrame& wf) const {
-    SlotFile file(path_, false);
+    SlotFile file(path_, SlotAccess::Read);
     const auto header = file.readHeader(frame);
     if (!header) return false;
     bool loaded = false;

@@ -18,10 +18,14 @@ constexpr int64_t framePos(int64_t frame) {
     return frame >= 1 && frame <= MaxFrames ? 1 + (frame - 1) * FrameSlotSize : 0;
 }
 
+// Only starting a sequence (New File, Open) makes the file: a write into a sequence whose file
+// has gone fails and says so, rather than making a new file with every other slot empty.
+enum class SlotAccess { Read, Write, Create };
+
 // The frame buffer file opened once for the length of one command.
 class SlotFile {
 public:
-    SlotFile(const QString& path, bool writable);
+    SlotFile(const QString& path, SlotAccess access);
     bool isOpen() const { return file_.isOpen(); }
     std::optional<FrameHeader> readHeader(int frame);
     // Reads up to `bytes` of the frame's point area; returns how many were read.
@@ -48,11 +52,13 @@ public:
     // leaves the working frame as it was. False when nothing was loaded.
     bool copyFrameToRam(int frame, WorkingFrame& wf) const;
 
-    template <class P> bool writeRecord(int frame, const FrameRecord<P>& r) const {
-        return writeSlot(frame, r.header, r.points.data(), sizeof(P) * MaxPoints);
+    template <class P>
+    bool writeRecord(int frame, const FrameRecord<P>& r, SlotAccess access = SlotAccess::Write) const {
+        return writeSlot(frame, r.header, r.points.data(), sizeof(P) * MaxPoints, access);
     }
     bool writeHeader(int frame, const FrameHeader& h) const { return writeSlot(frame, h, nullptr, 0); }
-    bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) const;
+    bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes,
+                   SlotAccess access = SlotAccess::Write) const;
     std::optional<FrameHeader> readHeader(int frame) const;
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes) const;

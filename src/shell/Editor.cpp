@@ -55,7 +55,7 @@ bool Editor::startEmptySequence() {
     frame.clearSelection();
     seq.currentFrame = 0;
     seq.selFrameStart = seq.selFrameLen = 1;
-    const bool written = buffer.writeRecord(1, f0);
+    const bool written = buffer.writeRecord(1, f0, SlotAccess::Create);
     canvas.setBackground(QImage());
     canvas.resetBackdrop();
     strip.setPosition(0);

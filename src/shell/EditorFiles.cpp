@@ -48,7 +48,7 @@ OpenResult Editor::openFile(const QString& path) {
     seq.currentFrame = 1;
     redrawStrip();
     {
-        SlotFile file(buffer.path(), false);
+        SlotFile file(buffer.path(), SlotAccess::Read);
         std::vector<uint8_t> scratch(PointAreaSize);
         PathStyle style;
         style.markers = false;

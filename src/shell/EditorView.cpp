@@ -6,7 +6,7 @@ namespace quorvel {
 
 void Editor::play(const std::function<void()>& waitForEvents, const std::function<void()>& shown) {
     canvas.resetBackdrop();  // frames are drawn on the bare canvas
-    SlotFile file(buffer.path(), false);
+    SlotFile file(buffer.path(), SlotAccess::Read);
     std::vector<uint8_t> scratch(PointAreaSize);
     PathStyle style;
     style.markers = false;

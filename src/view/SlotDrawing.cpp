@@ -27,7 +27,7 @@ int drawChosenFrame(const FrameBufferFile& buffer, int frame, const Palette& pal
         WorkingFrame wf;
         if (buffer.copyFrameToRam(frame, wf)) return std::max(0, redrawCanvas(s, wf, pal, view));
     }
-    SlotFile file(buffer.path(), false);
+    SlotFile file(buffer.path(), SlotAccess::Read);
     std::vector<uint8_t> scratch(PointAreaSize);
     PathStyle style;
     style.pointSize = view.pointSize;

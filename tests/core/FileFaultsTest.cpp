@@ -163,3 +163,69 @@ TEST_F(FaultFixture, SaveAsWritesIntoAFileWhoseFolderTakesNoTemporaryFile) {
     EXPECT_EQ(readFile(target).size(), 64);
     QFile::setPermissions(locked, readable | QFile::WriteOwner);
 }
+
+// Faults from outside while the editor runs, and damaged files it starts with: the editor
+// carries on, says what matters, and a file saved before is never replaced by a partial one.
+TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
+    struct Running { const char* what; std::function<void()> fault; };
+    const Running running[] = {
+        {"buffer folder removed", [&] { QDir(folder.file("buffer")).removeRecursively(); }},
+        {"frame buffer file removed", [&] { QFile::remove(folder.bufferPath()); }},
+    };
+    for (const auto& c : running) {
+        SCOPED_TRACE(c.what);
+        editor.newFile();
+        open(twoFrames());
+        editor.chooseThumbnail(1, true);
+        editor.chooseTool(PointTool);
+        editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
+        const QString target = oldFile("kept.ild");
+        c.fault();
+        editor.chooseThumbnail(0, true);
+        EXPECT_TRUE(toldBufferFailed());
+        EXPECT_EQ(editor.seq.currentFrame, 2);  // the frame that could not go back stays loaded
+        EXPECT_FALSE(saveAs(target).ok);
+        EXPECT_EQ(readFile(target), old);
+        QDir(folder.path()).mkpath("buffer");
+        prompts.answers = {Answer::No};  // not saved; then a new sequence makes the file again
+        editor.newFile(), editor.newFile();
+        EXPECT_TRUE(QFile::exists(folder.bufferPath()));
+    }
+
+    struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; };
+    const Starting starting[] = {
+        {"settings missing", "config.dat", {}, nullptr},
+        {"settings short", "config.dat", "\5\0\12", nullptr},
+        {"settings garbage", "config.dat", QByteArray(12, '\xFF'), nullptr},
+        {"palette missing", "ilda.dat", {}, "The palette file ilda.dat could not be read"},
+        {"palette short", "ilda.dat", readFile(folder.file("ilda.dat")).left(100), "The palette file ilda.dat holds only 3 of"},
+        {"palette garbage", "ilda.dat", QByteArray(256 * 29, '\xFF'), nullptr},
+    };
+    for (const auto& c : starting) {
+        SCOPED_TRACE(c.what);
+        ProgramFolder damaged;
+        QFile::remove(damaged.file(c.file));
+        if (!c.bytes.isNull()) IldaBuilder().raw(c.bytes).save(damaged.file(c.file));
+        Editor restarted(damaged.path(), prompts);
+        EXPECT_EQ(restarted.seq.totalFrames, 1);
+        const Settings& s = restarted.settings;
+        EXPECT_TRUE(PointSpaceRange.holds(s.pointSpace) && GridStepRange.holds(s.gridStep) && PlayFpsRange.holds(s.playFps));
+        EXPECT_EQ(restarted.win.statusNote.startsWith(c.note ? c.note : "~"), c.note != nullptr) << restarted.win.statusNote.toStdString();
+        EXPECT_TRUE(c.note || restarted.win.statusNote.isEmpty());
+    }
+}
+
+// A palette file far larger than its colours is read only as far as they go.
+TEST_F(FaultFixture, AHugePaletteFileIsReadOnlyAsFarAsItsColours) {
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    ASSERT_TRUE(QFile::resize(folder.file("ilda.dat"), 200 << 20));  // the colours, then 200 MB of zeros
+    const Palette p = loadPalette(folder.path(), IldaPalette);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(p.color[2], rgb(255, 0, 0));
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 50 << 10);  // kilobytes
+    const QByteArray settings = readFile(folder.file("config.dat"));
+    ASSERT_TRUE(QFile::resize(folder.file("config.dat"), 200 << 20));
+    EXPECT_EQ(encodeSettings(loadConfig(folder.file("config.dat"))), encodeSettings(settingsFromBytes(settings)));
+}

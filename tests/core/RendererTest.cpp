@@ -97,7 +97,7 @@ TEST(Renderer, SlotsOfEveryFormatAreDrawnFromTheirOwnRecords) {
     FrameHeader deep{};
     deep.formatCode = 4, deep.setPointCount(2);
     buffer.writeHeader(7, deep);
-    SlotFile file(buffer.path(), false);
+    SlotFile file(buffer.path(), SlotAccess::Read);
     std::vector<uint8_t> scratch(PointAreaSize);
     PathStyle style;
     style.markers = false;

@@ -18,7 +18,7 @@ FrameHeader comparable(FrameHeader h) {
 }
 
 void expectSameSlots(const FrameBufferFile& first, const FrameBufferFile& second, int frames) {
-    SlotFile a(first.path(), false), b(second.path(), false);
+    SlotFile a(first.path(), SlotAccess::Read), b(second.path(), SlotAccess::Read);
     static std::vector<uint8_t> pointsA(PointAreaSize), pointsB(PointAreaSize);
     for (int frame = 1; frame <= frames; ++frame) {
         const FrameHeader ha = comparable(a.readHeader(frame).value()), hb = comparable(b.readHeader(frame).value());

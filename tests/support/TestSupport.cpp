@@ -12,6 +12,7 @@ ProgramFolder::ProgramFolder(bool withConfig) {
     for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"})
         QFile::setPermissions(file(name), QFile::ReadOwner | QFile::WriteOwner);
     QDir(path()).mkpath("buffer");
+    QFile(bufferPath()).open(QIODevice::WriteOnly);  // as a started sequence has it
 }
 
 Answer ScriptedPrompts::askYesNoCancel(const QString& text) {
