@@ -1,6 +1,8 @@
 // quorvel-ilda: the editor's ILDA reading, writing and drawing from the command line, through
 // the same code the editor runs.
 #include "ilda/IldaReader.h"
+#include "ilda/IldaRepair.h"
+#include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
@@ -25,6 +27,8 @@ const char* const Usage =
     "                                     draw frame FRAME (1-based) of IN as the canvas shows it\n"
     "                                     once the frame is chosen in the strip (axes, grid,\n"
     "                                     markers; 512 x 512), or as its 64 x 64 thumbnail\n"
+    "  repair IN OUT                      take every frame IN holds, whatever its headers say,\n"
+    "                                     and write them as OUT, which Open then reads whole\n"
     "Each command takes --help.\n";
 
 void err(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
@@ -128,6 +132,44 @@ int copy(const QStringList& args) {
     return 0;
 }
 
+int repair(const QStringList& args) {
+    if (wantsHelp(args) || args.size() != 2 || args[1].isEmpty())
+        return usage(
+            "usage: quorvel-ilda repair IN OUT\n"
+            "Takes every frame section of IN in order, whatever the headers say about the number\n"
+            "of frames; steps over palette and colour-table sections; stops at a closing header,\n"
+            "at bytes that are no header or at the end; keeps the whole points of a frame cut\n"
+            "short. 3-D true-colour frames become 2-D ones, as Open makes them. Writes the frames\n"
+            "as OUT, as Save As does. Nothing is written when no frame is found.\n",
+            args);
+    const RepairScan found = scanLeniently(args[0]);
+    out(QStringLiteral("frames found: %1 (%2 points), sections skipped: %3")
+            .arg(found.scan.framesFound)
+            .arg(found.points)
+            .arg(found.skipped));
+    out(QStringLiteral("stopped at byte %1: %2").arg(found.stoppedAt).arg(found.stopReason));
+    if (found.scan.framesFound == 0) {
+        err(QStringLiteral("quorvel-ilda: no frame found in %1; %2 is left as it was").arg(args[0], args[1]));
+        return 1;
+    }
+    Workspace w;
+    const FrameBufferFile buffer(w.folder() + QStringLiteral("/buffer/FrameBuffer.tmp"));
+    const CopyReport copied = copyFrames(args[0], found.scan, buffer);
+    if (copied.writeFailed || copied.framesCopied != found.scan.framesFound) {
+        err(BufferWriteFailed.arg(copied.writeFailed ? copied.error : QStringLiteral("the file changed while read")));
+        return 1;
+    }
+    if (copied.converted) out(QStringLiteral("3-D true-colour frames made 2-D: %1").arg(copied.converted));
+    if (copied.cut) out(QStringLiteral("frames cut to their first %1 points: %2").arg(MaxPoints).arg(copied.cut));
+    const WriteResult saved = writeIldaFile(buffer, copied.framesCopied, args[1]);
+    if (!saved.ok) {
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[1], saved.error));
+        return 1;
+    }
+    out(QStringLiteral("written: %1 (%2 frames)").arg(args[1]).arg(copied.framesCopied));
+    return 0;
+}
+
 // Loads IN into a frame buffer file of the workspace as Open does, then draws one frame as the
 // canvas shows it once the frame is chosen in the strip, or as the strip's thumbnail.
 int render(const QStringList& argsIn) {
@@ -188,7 +230,7 @@ int main(int argc, char** argv) {
     QStringList args = app.arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") return usage(Usage, args);
     const QString command = args.takeFirst();
-    if (command != "info" && command != "copy" && command != "render") {
+    if (command != "info" && command != "copy" && command != "render" && command != "repair") {
         err(QStringLiteral("quorvel-ilda: unknown command '%1'").arg(command));
         std::fputs(Usage, stderr);
         return 2;
@@ -203,5 +245,6 @@ int main(int argc, char** argv) {
     }
     if (command == "info") return info(args);
     if (command == "copy") return copy(args);
+    if (command == "repair") return repair(args);
     return render(args);
 }

@@ -21,6 +21,9 @@ struct Palette {
 
 constexpr int PaletteLineBytes = 29;
 
+// How many colours the palette has: 64 for Pangolin's, 256 for ILDA's.
+int paletteEntries(uint8_t choice);
+
 // Reads the file that `choice` names in `programFolder`. Entries the file cannot supply
 // (missing or short file) stay black; Pangolin's indices 64..255 get its fill colour. When
 // the file could not be read, or not wholly, `note` (if given) says so in the user's words.

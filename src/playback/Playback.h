@@ -2,6 +2,7 @@
 // Playing the sequence on the canvas: every frame in turn, one per tick of a timer. The loop
 // draws a frame, then lets pending events run until a tick has come (or Stop was pressed). The
 // program's ticks come from a timer; tests hand in a pump that delivers them one by one.
+#include <QString>
 #include <cstdint>
 #include <functional>
 
@@ -12,6 +13,9 @@ public:
     // Milliseconds between frames: 1000 / fps, halves to even (16 fps: 62 ms). A rate of 0, which
     // only a damaged settings file gives, plays at 1 frame per second.
     static int intervalFor(uint8_t fps);
+    // What a projector must scan to show a frame of `points` at `fps`, in the status bar's
+    // words: "1 254 points · 31.4 kpps at 25 fps".
+    static QString scanRateText(int points, uint8_t fps);
 
     // Draws frames 1..totalFrames with `draw`; after each one `waitForEvents` runs until a tick
     // has come, and a stop request ends the playback at once. Returns the last frame drawn.

@@ -57,6 +57,7 @@ bool Editor::startEmptySequence() {
     seq.selFrameStart = seq.selFrameLen = 1;
     const bool written = buffer.writeRecord(1, f0, SlotAccess::Create);
     canvas.setBackground(QImage());
+    canvas.setUnderlay(QImage());
     canvas.resetBackdrop();
     strip.setPosition(0);
     strip.setRange(0);
@@ -112,6 +113,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     if (!writeBackWorkingFrame()) return;
     seq.selectFrames(chosen, leftButton);
     win.undoEnabled = false;
+    refreshUnderlay(chosen);
     if (tools.current() != PointTool) canvas.resetBackdrop();
     ImageSurface surface = canvas.surface();
     win.pointsLabel = QString::number(drawChosenFrame(buffer, chosen, palette, viewSettings(), surface));

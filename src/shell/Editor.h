@@ -113,6 +113,11 @@ public:
     void setFrameNames(const QString& name, const QString& company);
     void setPointSpace(int value);
     void setBlankSpace(int value);
+    // For animators: the working frame between true and palette colours, and the frame before
+    // it shown dimmed under it.
+    void convertToPaletteColors();
+    void convertToTrueColor();
+    void toggleShowPreviousFrame();
     // Files
     void open();
     // Opens `path` as "Open" does once the file is chosen and New File has run.
@@ -128,6 +133,7 @@ public:
     Prompts& prompts;
     Settings settings;
     Palette palette;
+    bool showPreviousFrame = false;  // a view of this run only, never stored
     uint8_t currentColor = 1;
     WorkingFrame frame;
     UndoHistory history;
@@ -149,6 +155,8 @@ private:
     // Writes the working frame back when it changed; false (and the user told) when it failed.
     bool writeBackWorkingFrame();
     void drawPaletteStrip();
+    // Lays the frame before `current` under the canvas when the onion skin is on, else nothing.
+    void refreshUnderlay(int current);
 
     QString folder_;
 };

@@ -67,6 +67,11 @@ void Editor::deleteFrames() {
     strip.setRange(seq.totalFrames);
     seq.selFrameStart = seq.selFrameLen = 1;
     redrawStrip();
+    if (showPreviousFrame && seq.editEnabled) {  // the frame before the working one may be another now
+        refreshUnderlay(seq.currentFrame);
+        canvas.resetBackdrop();
+        redrawCanvas();
+    }
     if (seq.totalFrames == 0) win.deleteFramesEnabled = false;
 }
 

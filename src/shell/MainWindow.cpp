@@ -41,7 +41,9 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
     layout->addWidget(buildCanvasColumn(), 0, Qt::AlignTop);
     layout->addWidget(buildStrip(), 0, Qt::AlignTop);
     setCentralWidget(central);
-    statusBar();
+    scanRate_ = new QLabel(this);
+    scanRate_->setObjectName("LblScanRate");
+    statusBar()->addPermanentWidget(scanRate_);
     // The strip scrolls from anywhere over the window, by the window's own wheel rules.
     qApp->installEventFilter(this);
     editor_.redrawStrip();
@@ -115,6 +117,8 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.setPointStatus(true); }); });
     connect(addItem(status, "mnuBlankedStatus", "Blanked"), &QAction::triggered, this,
             [this] { run([this] { editor_.setPointStatus(false); }); });
+    command(edit, "mnuToPalette", "Convert to Palette Colours", &Editor::convertToPaletteColors);
+    command(edit, "mnuToTrueColor", "Convert to True Colour", &Editor::convertToTrueColor);
     addSeparator(edit, "mnuEdit02");
     command(edit, "mnuDeleFrames", "Delete Frames", &Editor::deleteFrames);
     addSeparator(edit, "mnuEdit03");
@@ -127,6 +131,9 @@ void MainWindow::buildMenus() {
     QAction* beam = addItem(view, "mnuBeamMode", "Beam Mode");
     beam->setCheckable(true);
     connect(beam, &QAction::triggered, this, [this] { run([this] { editor_.toggleBeamMode(); }); });
+    QAction* previous = addItem(view, "mnuShowPrevious", "Show Previous Frame");
+    previous->setCheckable(true);
+    connect(previous, &QAction::triggered, this, [this] { run([this] { editor_.toggleShowPreviousFrame(); }); });
     addSeparator(view, "mnuView00");
     command(view, "mnuLoadImage", "Load Image", &Editor::loadImage);
     command(view, "mnuRemoveImage", "Remove Image", &Editor::removeImage);
@@ -295,6 +302,10 @@ void MainWindow::showState() {
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
     if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);
     pointsLabel_->setText(w.pointsLabel);
+    scanRate_->setText(editor_.seq.editEnabled
+                           ? Playback::scanRateText(editor_.frame.pointCount(), editor_.settings.playFps)
+                           : QString());
+    action("mnuShowPrevious")->setChecked(editor_.showPreviousFrame);
     xLabel_->setText(w.xLabel);
     yLabel_->setText(w.yLabel);
 

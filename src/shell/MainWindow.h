@@ -74,6 +74,7 @@ private:
     QLabel* xLabel_ = nullptr;
     QLabel* yLabel_ = nullptr;
     QLabel* pointsLabel_ = nullptr;
+    QLabel* scanRate_ = nullptr;
     QPushButton* play_ = nullptr;
     QPushButton* stop_ = nullptr;
     bool exiting_ = false;

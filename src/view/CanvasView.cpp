@@ -9,6 +9,31 @@ ImageSurface CanvasView::surface() {
     return ImageSurface(image_, backdrop);
 }
 
+void CanvasView::setBackground(QImage picture) {
+    picture_ = std::move(picture);
+    compose();
+}
+
+void CanvasView::setUnderlay(QImage underlay) {
+    underlay_ = std::move(underlay);
+    compose();
+}
+
+void CanvasView::compose() {
+    if (underlay_.isNull()) {
+        background_ = picture_;
+        return;
+    }
+    background_ = picture_.isNull() ? QImage(CanvasSize, CanvasSize, QImage::Format_RGB32) : picture_.copy();
+    if (picture_.isNull()) background_.fill(Qt::black);
+    for (int y = 0; y < CanvasSize; ++y) {
+        const QRgb* from = reinterpret_cast<const QRgb*>(underlay_.constScanLine(y));
+        QRgb* to = reinterpret_cast<QRgb*>(background_.scanLine(y));
+        for (int x = 0; x < CanvasSize; ++x)
+            if ((from[x] & 0xFFFFFF) != 0) to[x] = from[x];
+    }
+}
+
 void CanvasView::restoreSnapshot() {
     restored_ = snapshot_;  // shared, not copied
     surface().clear();

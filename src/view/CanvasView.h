@@ -27,15 +27,22 @@ public:
     void restoreSnapshot();
     // The backdrop becomes the background picture, or none; this wipes all drawing.
     void resetBackdrop();
-    void setBackground(QImage picture) { background_ = std::move(picture); }
+    void setBackground(QImage picture);
+    // A drawing laid over the background picture (black where it draws nothing), or none when
+    // null: the frame before the working one. Like the picture, it shows after the next reset.
+    void setUnderlay(QImage underlay);
 
     // Clears to the backdrop and draws axes, grid and the frame; -1 for a format without drawing.
     int redraw(const WorkingFrame& wf, const Palette& pal, const ViewSettings& view);
 
 private:
+    void compose();
+
     QImage image_;
     QImage snapshot_;
-    QImage background_;  // null when no picture is loaded
+    QImage picture_;     // the loaded background picture, or null
+    QImage underlay_;    // null when nothing is laid over the picture
+    QImage background_;  // the two together; null when both are
     QImage restored_;    // the backdrop while a drag goes on; null otherwise
 };
 

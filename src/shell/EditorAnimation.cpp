@@ -1,0 +1,29 @@
+#include "shell/Editor.h"
+#include "tools/ColorConversion.h"
+#include "view/OnionSkin.h"
+
+namespace quorvel {
+
+void Editor::convertToPaletteColors() {
+    if (!seq.editEnabled || frame.format != 5) return;
+    edit(Edit::FrameChanged | Edit::FileChanged,
+         [&] { quorvel::convertToPaletteColors(frame, palette, paletteEntries(settings.paletteChoice)); });
+}
+
+void Editor::convertToTrueColor() {
+    if (!seq.editEnabled || (frame.format != 0 && frame.format != 1)) return;
+    edit(Edit::FrameChanged | Edit::FileChanged, [&] { quorvel::convertToTrueColor(frame, palette); });
+}
+
+void Editor::toggleShowPreviousFrame() {
+    showPreviousFrame = !showPreviousFrame;
+    refreshUnderlay(seq.editEnabled ? seq.currentFrame : 0);
+    canvas.resetBackdrop();
+    if (seq.editEnabled) redrawCanvas();
+}
+
+void Editor::refreshUnderlay(int current) {
+    canvas.setUnderlay(showPreviousFrame && current > 1 ? drawOnionFrame(buffer, current - 1, palette) : QImage());
+}
+
+}  // namespace quorvel

@@ -1,0 +1,45 @@
+#include "view/OnionSkin.h"
+
+#include "view/ImageSurface.h"
+#include "view/SlotDrawing.h"
+
+namespace quorvel {
+
+namespace {
+// Passes on the lit part of a drawing in one colour.
+class DimSurface final : public Surface {
+public:
+    explicit DimSurface(Surface& target) : target_(target) {}
+    void clear() override { target_.clear(); }
+    void line(int x0, int y0, int x1, int y1, Rgb c) override {
+        if (lit(c)) target_.line(x0, y0, x1, y1, OnionGray);
+    }
+    void circle(int cx, int cy, int r, Rgb c) override {
+        if (lit(c)) target_.circle(cx, cy, r, OnionGray);
+    }
+    void box(int x0, int y0, int x1, int y1, Rgb c, bool filled) override {
+        if (lit(c)) target_.box(x0, y0, x1, y1, OnionGray, filled);
+    }
+    void pixel(int x, int y, Rgb c) override {
+        if (lit(c)) target_.pixel(x, y, OnionGray);
+    }
+
+private:
+    static bool lit(Rgb c) { return c != BlankedGray && c != rgb(0, 0, 0); }
+    Surface& target_;
+};
+}  // namespace
+
+QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal) {
+    QImage picture(CanvasSize, CanvasSize, QImage::Format_RGB32);
+    ImageSurface target(picture);
+    DimSurface dim(target);
+    SlotFile file(buffer.path(), SlotAccess::Read);
+    std::vector<uint8_t> scratch(PointAreaSize);
+    PathStyle style;
+    style.markers = false;
+    drawFrameFromSlot(file, frame, pal, style, dim, scratch);
+    return picture;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,17 @@
+#pragma once
+// The frame before the working one, drawn dimmed under it while a frame is drawn by hand
+// against the last: the onion skin of cel animation.
+#include "model/FrameBuffer.h"
+#include "model/Palette.h"
+
+#include <QImage>
+
+namespace quorvel {
+
+constexpr Rgb OnionGray = rgb(72, 72, 72);
+
+// The frame's lit path (no blanked travel, no unlit points, no markers) in OnionGray on black,
+// at canvas size. A slot that cannot be read gives a black picture.
+QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal);
+
+}  // namespace quorvel
