@@ -140,3 +140,51 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         EXPECT_TRUE(help.out.startsWith(QString("usage: quorvel-ilda ") + command)) << command;
     }
 }
+
+// Files that Open loads only in part: repair takes every frame they hold, and Open then reads
+// the repaired file whole.
+TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
+    QTemporaryDir dir;
+    struct Case { const char* what; QByteArray bytes; int frames; const char* says; };
+    const Case cases[] = {
+        {"0 frames in every header", IldaBuilder().section(1, 3, 0).section(4, 2, 0).section(0, 0, 0).bytes(), 2,
+         "stopped at byte 102: a closing header"},
+        {"palette first", IldaBuilder().section(2, 256, 3).section(1, 3, 3).section(5, 2, 3).bytes(), 2,
+         "sections skipped: 1"},
+        {"zero padding after the last frame", IldaBuilder().section(0, 5, 1).raw(QByteArray(64, '\0')).bytes(), 1,
+         "no ILDA header"},
+        {"last frame cut short", IldaBuilder().section(5, 10, 2).section(5, 10, 2, "cut", {0, 0, 0}, 4).raw("abc").bytes(),
+         2, "frame 2 cut short after 4 of its 10 points"},
+        {"a byte short of the closing header", IldaBuilder().section(1, 2, 1).raw(QByteArray(31, 'I')).bytes(), 1,
+         "too few for a header (31)"},
+        {"codes in the reserved bytes", IldaBuilder().section(0, 2, 1, "odd", {1, 0, 0}).bytes(), 1, "the end of the file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const QString in = IldaBuilder().raw(c.bytes).save(dir.filePath("in.ild")), out = dir.filePath("out.ild");
+        const ToolRun r = tool({"repair", in, out});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.out.contains(c.says)) << r.out.toStdString();
+        const FrameScan repaired = seekFrames(out);
+        EXPECT_FALSE(repaired.rejected);
+        EXPECT_EQ(repaired.framesFound, c.frames);
+    }
+    const ToolRun none = tool({"repair", IldaBuilder().raw("not ILDA").save(dir.filePath("x.ild")), dir.filePath("y.ild")});
+    EXPECT_EQ(none.exitCode, 1);
+    EXPECT_FALSE(QFile::exists(dir.filePath("y.ild")));
+
+    const QDir samples(QStringLiteral(QUORVEL_SAMPLES_DIR));
+    for (const QString& sample : samples.entryList({"*.ild"}, QDir::Files)) {
+        SCOPED_TRACE(sample.toStdString());
+        const QString out = dir.filePath(sample);
+        const ToolRun r = tool({"repair", samples.filePath(sample), out});
+        ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+        const FrameScan repaired = seekFrames(out);
+        EXPECT_FALSE(repaired.rejected);
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("frames found: %1 ").arg(repaired.framesFound)));
+        const FrameScan opened = seekFrames(samples.filePath(sample));
+        int withPoints = 0;  // a closing header that TotalFrames counts opens as an empty frame
+        for (int i = 1; i <= opened.framesFound; ++i) withPoints += opened.headerOf(i).pointCount() > 0;
+        EXPECT_GE(repaired.framesFound, withPoints);
+    }
+}

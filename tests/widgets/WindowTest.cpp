@@ -141,6 +141,7 @@ private slots:
         c.drag(PointTool, {200, 200}, {200, 200}, Qt::ForwardButton);
         QCOMPARE(c.count(), 2);
         QCOMPARE(c.text("LblPointsNumber"), QString("2"));
+        QCOMPARE(c.text("LblScanRate"), QString::fromUtf8("2 points · 0.0 kpps at 1 fps"));
         QCOMPARE(c.shown(100, 512 - 100 + 1), QColor(255, 255, 255));  // the point's circle, colour 1
         QCOMPARE(c.shown(150, 512 - 120 + 1), QColor(96, 96, 96));      // a blanked point is grey
 
@@ -160,6 +161,10 @@ private slots:
         c.drag(RecolorTool, {150, 130}, {150, 130});
         QCOMPARE(c.frame().points[0].colorIndex, uint8_t(2));
         QCOMPARE(c.shown(150, 512 - 130 - 1), QColor(255, 0, 0));
+        c.window.action("mnuToTrueColor")->trigger();
+        QCOMPARE(int(c.editor.frame.format), 5);
+        c.window.action("mnuShowPrevious")->trigger();
+        QVERIFY(c.window.action("mnuShowPrevious")->isChecked() && c.editor.showPreviousFrame);
     }
 
     // From nothing to a saved file, the way a user works, and back again.

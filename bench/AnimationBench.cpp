@@ -1,0 +1,77 @@
+// What the animators' additions cost on a full frame: converting 20000 points of distinct
+// colours to the palette and back, and redraws with the previous frame laid under the canvas.
+#include "BenchSupport.h"
+#include "tools/ColorConversion.h"
+#include "view/CanvasView.h"
+#include "view/OnionSkin.h"
+
+#include <benchmark/benchmark.h>
+#include <QTemporaryDir>
+
+using namespace quorvel;
+
+namespace {
+Palette benchPalette() {
+    Palette p;
+    for (int i = 0; i < 256; ++i) {
+        p.red[i] = uint8_t(i), p.green[i] = uint8_t((i * 7) & 255), p.blue[i] = uint8_t(255 - i);
+        p.color[i] = rgb(p.red[i], p.green[i], p.blue[i]);
+    }
+    return p;
+}
+
+// Every point a colour of its own: the cost of the search with nothing found twice.
+void BM_ConvertToPaletteColors(benchmark::State& state) {
+    const Palette pal = benchPalette();
+    WorkingFrame source;
+    bench::fillDense(*source.frame0);
+    source.format = 0;
+    convertToTrueColor(source, pal);
+    std::mt19937 rng(3);
+    for (int i = 0; i < MaxPoints; ++i) {
+        const uint32_t c = rng();
+        source.frame5->points[i].red = uint8_t(c), source.frame5->points[i].green = uint8_t(c >> 8);
+        source.frame5->points[i].blue = uint8_t(c >> 16);
+    }
+    WorkingFrame wf;
+    for (auto _ : state) {
+        *wf.frame5 = *source.frame5;
+        wf.format = 5;
+        convertToPaletteColors(wf, pal, 256);
+        benchmark::DoNotOptimize(wf.frame1->points.data());
+    }
+}
+
+void BM_ConvertToTrueColor(benchmark::State& state) {
+    const Palette pal = benchPalette();
+    WorkingFrame wf;
+    bench::fillDense(*wf.frame0);
+    for (auto _ : state) {
+        wf.format = 0;
+        convertToTrueColor(wf, pal);
+        benchmark::DoNotOptimize(wf.frame5->points.data());
+    }
+}
+
+// A 20000-point working frame redrawn over a 20000-point previous frame.
+void BM_RedrawWithPreviousFrame(benchmark::State& state) {
+    QTemporaryDir dir;
+    const FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
+    WorkingFrame wf;
+    bench::fillDense(*wf.frame0);
+    QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
+    buffer.saveRamToBuffer(1, wf);
+    const Palette pal = benchPalette();
+    CanvasView canvas;
+    canvas.setUnderlay(drawOnionFrame(buffer, 1, pal));
+    canvas.resetBackdrop();
+    for (auto _ : state) {
+        canvas.redraw(wf, pal, {false, 10, 1});
+        benchmark::DoNotOptimize(canvas.image().constBits());
+    }
+}
+}  // namespace
+
+BENCHMARK(BM_ConvertToPaletteColors)->Name("Convert/ToPalette20000")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ConvertToTrueColor)->Name("Convert/ToTrueColor20000")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawWithPreviousFrame)->Name("RedrawCanvas/path/withPreviousFrame")->Unit(benchmark::kMillisecond);

@@ -1,0 +1,121 @@
+// What the editor adds for animators: colour conversion both ways, the onion skin, the scan rate.
+#include "EditorFixture.h"
+#include "playback/Playback.h"
+#include "tools/ColorConversion.h"
+#include "view/OnionSkin.h"
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+TEST(ColorConversion, EachColourTakesTheNearestEntryOfThePaletteInUse) {
+    ProgramFolder folder;
+    struct Case { uint8_t choice; Rgb color; int index; };
+    const Case cases[] = {
+        {IldaPalette, rgb(0, 0, 0), 0},        {IldaPalette, rgb(250, 250, 250), 1}, {IldaPalette, rgb(255, 1, 0), 2},
+        {IldaPalette, rgb(2, 0, 255), 6},      {PangolinPalette, rgb(255, 2, 0), 0}, {PangolinPalette, rgb(255, 14, 0), 1},
+    };
+    for (const auto& c : cases) {
+        const Palette pal = loadPalette(folder.path(), c.choice);
+        EXPECT_EQ(NearestPaletteColor(pal, paletteEntries(c.choice))(c.color), c.index) << std::hex << c.color;
+    }
+    // Pangolin's entries past 63 are only its fill colour: never chosen.
+    const Palette pangolin = loadPalette(folder.path(), PangolinPalette);
+    EXPECT_LT(NearestPaletteColor(pangolin, 64)(pangolin.color[200]), 64);
+}
+
+// Every ILDA palette colour, every third point blanked: to palette colours and back is exact.
+TEST(ColorConversion, PaletteColoursGoRoundTheTwoFormatsUnchanged) {
+    ProgramFolder folder;
+    const Palette pal = loadPalette(folder.path(), IldaPalette);
+    WorkingFrame wf;
+    wf.format = 5;
+    Frame5& f = *wf.frame5;
+    f.pointCount = 256;
+    for (int i = 0; i < 256; ++i) f.points[i] = pointTrue(100 * i, -i, i % 3 ? 0 : 64, pal.red[i], pal.green[i], pal.blue[i]);
+    const Frame5 before = f;
+    ASSERT_FALSE(convertToTrueColor(wf, pal));  // already true colour
+    ASSERT_TRUE(convertToPaletteColors(wf, pal, 256));
+    EXPECT_EQ(std::pair(int(wf.format), wf.frame1->pointCount), std::pair(1, 256));
+    for (int i = 0; i < 256; ++i) {
+        const Point2D& p = wf.frame1->points[i];
+        EXPECT_EQ(pal.color[p.colorIndex], pal.color[i]) << i;
+        EXPECT_EQ(std::memcmp(&p, &before.points[i], 5), 0) << i;  // position and status
+    }
+    ASSERT_TRUE(convertToTrueColor(wf, pal));
+    EXPECT_EQ(wf.format, 5);
+    EXPECT_EQ(std::memcmp(f.points.data(), before.points.data(), 256 * sizeof(PointTrue2D)), 0);
+    EXPECT_EQ(f.header.formatCode, 5);
+}
+
+TEST_F(EditorFixture, AConversionIsOneUndoStepAndEveryToolWorksAfterIt) {
+    WorkingFrame wf;
+    wf.format = 5;
+    wf.frame5->pointCount = 2;
+    wf.frame5->points[0] = pointTrue(0, 0, 0, 250, 0, 0);
+    wf.frame5->points[1] = pointTrue(1000, 0, 64, 0, 0, 0);
+    editor.buffer.saveRamToBuffer(1, wf);
+    editor.convertToPaletteColors();  // no frame chosen yet: nothing
+    editor.chooseThumbnail(0, true);
+    editor.convertToTrueColor();  // not an indexed frame: nothing
+    EXPECT_EQ(editor.history.undocounter(), 1);
+    editor.convertToPaletteColors();
+    EXPECT_EQ(std::tuple(int(editor.frame.format), editor.seq.framechanged, editor.seq.fileChanged), std::tuple(1, true, true));
+    EXPECT_EQ(editor.frame.frame1->points[0].colorIndex, 2);
+    EXPECT_EQ(editor.frame.frame1->points[1].status & 64, 64);
+    editor.chooseTool(LineTool);  // a line now draws, in the current colour
+    editor.canvasPress(1, 300, 300), editor.canvasRelease(1, 300, 200);
+    EXPECT_GT(editor.frame.pointCount(), 2);
+    editor.undo();
+    editor.undo();
+    EXPECT_EQ(std::pair(int(editor.frame.format), editor.frame.pointCount()), std::pair(5, 2));
+    EXPECT_EQ(editor.frame.frame5->points[0].red, 250);
+    editor.frame.format = 0;  // a 3-D frame: its Z goes
+    *editor.frame.frame0 = Frame0{};
+    editor.frame.frame0->pointCount = 1;
+    editor.frame.frame0->points[0] = point3D(5, 6, 0, 3);
+    editor.convertToTrueColor();
+    EXPECT_EQ(editor.frame.format, 5);
+    const PointTrue2D& p = editor.frame.frame5->points[0];
+    EXPECT_EQ(std::tuple(p.xLo, p.yLo, p.red, p.green, p.blue), std::tuple(5, 6, 255, 255, 0));
+}
+
+// The frame before the working one shows dimmed under it, and only there.
+TEST_F(EditorFixture, ThePreviousFrameShowsUnderTheWorkingOneAndChangesNothing) {
+    editor.addNewFrame();
+    WorkingFrame first;
+    first.frame0->pointCount = 3;  // lit from the centre to the right, then a blanked move up
+    first.frame0->points[0] = point3D(0, 0), first.frame0->points[1] = point3D(16385, 0);
+    first.frame0->points[2] = point3D(16385, 16385, 64);
+    editor.buffer.saveRamToBuffer(1, first);
+    const QString plain = folder.file("plain.ild"), onion = folder.file("onion.ild");
+    editor.chooseTool(PointTool);
+    editor.toggleShowPreviousFrame();
+    for (const QString& name : {onion, plain}) {
+        editor.chooseThumbnail(1, true);
+        const auto shown = [&](int x, int y) { return editor.canvas.image().pixel(x, y) & 0xFFFFFF; };
+        const bool on = editor.showPreviousFrame;
+        EXPECT_EQ(shown(300, 257), on ? ImageSurface::toArgb(OnionGray) & 0xFFFFFF : 0u) << on;
+        EXPECT_EQ(shown(384, 200), 0u);  // no blanked travel
+        editor.chooseTool(SelectTool);
+        editor.canvasPress(1, 300, 257);  // on the grey line: nothing to select there
+        EXPECT_EQ(editor.frame.selStart, -1);
+        editor.chooseTool(PointTool);
+        editor.canvasPress(1, 20, 20), editor.canvasRelease(1, 20, 20);
+        EXPECT_EQ(editor.frame.pointCount(), 1);
+        saveAs(name);
+        editor.frame.frame0->pointCount = 0;
+        editor.toggleShowPreviousFrame();
+    }
+    EXPECT_EQ(readFile(onion), readFile(plain));
+    EXPECT_EQ(slotHeader(1).pointCount(), 3);
+}
+
+TEST(ScanRate, PointsTimesFramesPerSecondInThousands) {
+    struct Case { int points; uint8_t fps; const char* text; };
+    const Case cases[] = {
+        {0, 25, "0 points · 0.0 kpps at 25 fps"},         {1, 1, "1 point · 0.0 kpps at 1 fps"},
+        {1254, 25, "1 254 points · 31.4 kpps at 25 fps"}, {20000, 25, "20 000 points · 500.0 kpps at 25 fps"},
+        {1050, 1, "1 050 points · 1.1 kpps at 1 fps"},    {999, 16, "999 points · 16.0 kpps at 16 fps"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Playback::scanRateText(c.points, c.fps), QString::fromUtf8(c.text));
+}
