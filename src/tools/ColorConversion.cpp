@@ -83,9 +83,12 @@ bool convertToTrueColor(WorkingFrame& wf, const Palette& pal) {
             to.points[i] = {p.xHi, p.xLo, p.yHi, p.yLo, p.status, pal.blue[c], pal.green[c], pal.red[c]};
         }
     };
-    if (wf.format == 0) convert(*wf.frame0);
-    else if (wf.format == 1) convert(*wf.frame1);
-    else return false;
+    if (wf.format == 0)
+        convert(*wf.frame0);
+    else if (wf.format == 1)
+        convert(*wf.frame1);
+    else
+        return false;
     wf.format = 5;
     return true;
 }
