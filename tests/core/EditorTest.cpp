@@ -116,17 +116,6 @@ TEST_F(SequenceFixture, ChoosingThumbnailsSelectsRangesWritesBackAndLoadsTheFram
               std::pair(before.currentFrame, before.selFrameStart));
 }
 
-TEST_F(SequenceFixture, ClosingDeletesTheBufferFileAndKeepsTheSettings) {
-    editor.settings.gridStep = 33;
-    editor.toggleBeamMode();
-    editor.shutdown();
-    EXPECT_FALSE(QFile::exists(folder.bufferPath()));
-    const Settings saved = loadConfig(folder.file("config.dat"));
-    EXPECT_EQ(saved.gridStep, 33);
-    EXPECT_TRUE(saved.beamMode);
-    editor.shutdown();  // a second close finds nothing to delete and does not mind
-}
-
 TEST_F(SequenceFixture, PaletteChoiceDecidesTheStripAndTheBands) {
     struct Case { uint8_t choice; double x; int index; };
     const Case cases[] = {{PangolinPalette, 7, 1}, {PangolinPalette, 255, 63}, {PangolinPalette, 3.5, 1},
