@@ -56,11 +56,8 @@ void BM_ConvertToTrueColor(benchmark::State& state) {
 // A 20000-point working frame redrawn over a 20000-point previous frame.
 void BM_RedrawWithPreviousFrame(benchmark::State& state) {
     QTemporaryDir dir;
-    const FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
     WorkingFrame wf;
-    bench::fillDense(*wf.frame0);
-    QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
-    buffer.saveRamToBuffer(1, wf);
+    const FrameBufferFile buffer = bench::denseBufferFile(dir, wf);
     const Palette pal = benchPalette();
     CanvasView canvas;
     canvas.setUnderlay(drawOnionFrame(buffer, 1, pal));

@@ -1,10 +1,12 @@
 #pragma once
 // Shared by the benchmarks: an editor needs prompts that nobody answers, and the typical
 // 20000-point drawing.
+#include "model/FrameBuffer.h"
 #include "model/WorkingFrame.h"
 #include "shell/Prompts.h"
 #include "tools/PointAccess.h"
 
+#include <QTemporaryDir>
 #include <algorithm>
 #include <random>
 
@@ -32,6 +34,15 @@ inline void fillDense(Frame0& f) {
         f.points[i].colorIndex = static_cast<uint8_t>(i & 255);
     }
     f.pointCount = MaxPoints;
+}
+
+// A frame buffer file in `dir` whose slot 1 holds the dense drawing; `wf` is left holding it.
+inline FrameBufferFile denseBufferFile(const QTemporaryDir& dir, WorkingFrame& wf) {
+    FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
+    fillDense(*wf.frame0);
+    QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
+    buffer.saveRamToBuffer(1, wf);
+    return buffer;
 }
 
 }  // namespace quorvel::bench

@@ -96,11 +96,8 @@ template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state)
 // size, as every tick does.
 void BM_PlayFrame(benchmark::State& state) {
     QTemporaryDir dir;
-    const FrameBufferFile buffer(dir.filePath("FrameBuffer.tmp"));
     WorkingFrame wf;
-    bench::fillDense(*wf.frame0);
-    QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
-    buffer.saveRamToBuffer(1, wf);
+    const FrameBufferFile buffer = bench::denseBufferFile(dir, wf);
     const Palette pal = loadPalette(QString(), IldaPalette);
     QImage canvas = makeDrawingImage(CanvasSize, CanvasSize);
     std::vector<uint8_t> scratch(PointAreaSize);
