@@ -84,7 +84,7 @@ TEST(IldaTool, InfoListsSectionsAndRenderDrawsAsTheCanvasOrTheStrip) {
     const QStringList lines = r.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].contains("format 2 palette")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].contains("format 1 frame   points     3 name 'hello   ' company 'tests   '"));
+    EXPECT_TRUE(lines[1].startsWith("        38 format 1 frame   points     3 name 'hello   ' company 'tests   '"));
     EXPECT_TRUE(lines[2].endsWith("name '' company ''")) << lines[2].toStdString();
     EXPECT_EQ(lines[3], "frames: 2 of 2 declared, palettes: 1, points: 8");
 

@@ -28,6 +28,7 @@ TEST(SettingsFile, TwelveBytesInFileOrderAndFieldsOutsideTheirControlsFallBack) 
         // The point spacing is limited as its slider limits it; a blank spacing is kept.
         {{40, 0, 40, 0, 0, 0, 0, 0, 10, 1, 1, 1}, with([](Settings& v) { v.pointSpace = 20, v.blankSpace = 40; })},
         {{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}, with([](Settings& v) { v.pointSpace = 3, v.paletteChoice = 0; })},
+        {{5, 0, 1, 0, 0, 0, 0, 0, 10, 1, 1, 1}, with([](Settings& v) { v.blankSpace = 1; })},
         {{5, 0, 10, 0, 0, 0, 0, 0, 71, 4, 26, 2}, Settings{}},
         {{5, 0, 10, 0, 1, 0, 0xFF, 0xFF, 70, 3, 25, 0}, with([](Settings& v) {
              v.beamMode = v.objectSelectMode = true, v.gridStep = 70, v.pointSize = 3, v.playFps = 25, v.paletteChoice = 0;
@@ -88,7 +89,9 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
     writeBytes(folder.file("pangolin.dat"), lines);
-    EXPECT_EQ(loadPalette(folder.path(), PangolinPalette).red[63], 63);  // the last entry, a signed field
+    note.clear();
+    EXPECT_EQ(loadPalette(folder.path(), PangolinPalette, &note).red[63], 63);  // the last entry, a signed field
+    EXPECT_TRUE(note.isEmpty());  // 64 lines are the whole of Pangolin's palette
     QFile::remove(folder.file("pangolin.dat"));
     const Palette missing = loadPalette(folder.path(), PangolinPalette, &note);
     EXPECT_TRUE(note.startsWith("The palette file pangolin.dat could not be read")) << note.toStdString();
