@@ -134,10 +134,10 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(readFile(kept), "what was there");
     }
-    for (const char* command : {"info", "copy", "render"}) {
-        const ToolRun help = tool({command, "--help"});
+    for (const QStringList& asked : {QStringList{"-h"}, {"info", "--help"}, {"copy", "-h"}, {"render", "--help"}, {"repair", "--help"}}) {
+        const ToolRun help = tool(asked);
         EXPECT_EQ(help.exitCode, 0);
-        EXPECT_TRUE(help.out.startsWith(QString("usage: quorvel-ilda ") + command)) << command;
+        EXPECT_TRUE(help.out.startsWith("usage: quorvel-ilda " + (asked.size() > 1 ? asked[0] : "COMMAND"))) << help.out.toStdString();
     }
 }
 

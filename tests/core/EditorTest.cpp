@@ -81,6 +81,7 @@ TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
     }
     editor.setStripPosition(5);
     editor.wheel(-120, false);
+    editor.setStripPosition(6);  // past the last position: refused as well
     EXPECT_EQ(editor.strip.position(), 5);
 }
 

@@ -75,8 +75,8 @@ TEST(PaletteFile, ReadsTheInstalledPalettes) {
 
 TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     ProgramFolder folder;
-    // Line 0 reads " 12", "7.6" and "300"; line 1 stops in the middle of green.
-    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.6" "  b: " "300" "\r\n"
+    // Line 0 reads " 12", "7.9" and "300"; line 1 stops in the middle of green.
+    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.9" "  b: " "300" "\r\n"
                                                    "label   " "200" "  g: " "5"));
     QString note;
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);
