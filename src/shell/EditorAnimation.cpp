@@ -18,8 +18,9 @@ void Editor::convertToTrueColor() {
 void Editor::toggleShowPreviousFrame() {
     showPreviousFrame = !showPreviousFrame;
     refreshUnderlay(seq.editEnabled ? seq.currentFrame : 0);
+    if (!seq.editEnabled) return;  // what the canvas shows of an unchosen frame stays
     canvas.resetBackdrop();
-    if (seq.editEnabled) redrawCanvas();
+    redrawCanvas();
 }
 
 void Editor::refreshUnderlay(int current) {
