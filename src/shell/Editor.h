@@ -157,6 +157,8 @@ private:
     void drawPaletteStrip();
     // Lays the frame before `current` under the canvas when the onion skin is on, else nothing.
     void refreshUnderlay(int current);
+    // The same for the working frame, shown at once.
+    void showUnderlay();
 
     QString folder_;
 };

@@ -17,6 +17,10 @@ void Editor::convertToTrueColor() {
 
 void Editor::toggleShowPreviousFrame() {
     showPreviousFrame = !showPreviousFrame;
+    showUnderlay();
+}
+
+void Editor::showUnderlay() {
     refreshUnderlay(seq.editEnabled ? seq.currentFrame : 0);
     if (!seq.editEnabled) return;  // what the canvas shows of an unchosen frame stays
     canvas.resetBackdrop();

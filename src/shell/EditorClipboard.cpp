@@ -67,11 +67,7 @@ void Editor::deleteFrames() {
     strip.setRange(seq.totalFrames);
     seq.selFrameStart = seq.selFrameLen = 1;
     redrawStrip();
-    if (showPreviousFrame && seq.editEnabled) {  // the frame before the working one may be another now
-        refreshUnderlay(seq.currentFrame);
-        canvas.resetBackdrop();
-        redrawCanvas();
-    }
+    if (showPreviousFrame) showUnderlay();  // the frame before the working one may be another now
     if (seq.totalFrames == 0) win.deleteFramesEnabled = false;
 }
 
