@@ -45,12 +45,7 @@ TEST(ColorConversion, PaletteColoursGoRoundTheTwoFormatsUnchanged) {
 }
 
 TEST_F(EditorFixture, AConversionIsOneUndoStepAndEveryToolWorksAfterIt) {
-    WorkingFrame wf;
-    wf.format = 5;
-    wf.frame5->pointCount = 2;
-    wf.frame5->points[0] = pointTrue(0, 0, 0, 250, 0, 0);
-    wf.frame5->points[1] = pointTrue(1000, 0, 64, 0, 0, 0);
-    editor.buffer.saveRamToBuffer(1, wf);
+    storeFrame(editor.buffer, 1, {pointTrue(0, 0, 0, 250, 0, 0), pointTrue(1000, 0, 64, 0, 0, 0)});
     editor.convertToPaletteColors();  // no frame chosen yet: nothing
     editor.chooseThumbnail(0, true);
     editor.convertToTrueColor();  // not an indexed frame: nothing
@@ -83,11 +78,8 @@ TEST_F(EditorFixture, AConversionIsOneUndoStepAndEveryToolWorksAfterIt) {
 // The frame before the working one shows dimmed under it, and only there.
 TEST_F(EditorFixture, ThePreviousFrameShowsUnderTheWorkingOneAndChangesNothing) {
     editor.addNewFrame();
-    WorkingFrame first;
-    first.frame0->pointCount = 3;  // lit from the centre to the right, then a blanked move up
-    first.frame0->points[0] = point3D(0, 0), first.frame0->points[1] = point3D(16385, 0);
-    first.frame0->points[2] = point3D(16385, 16385, 64);
-    editor.buffer.saveRamToBuffer(1, first);
+    // Lit from the centre to the right, then a blanked move up.
+    storeFrame(editor.buffer, 1, {point3D(0, 0), point3D(16385, 0), point3D(16385, 16385, 64)});
     const QString plain = folder.file("plain.ild"), onion = folder.file("onion.ild");
     editor.chooseTool(PointTool);
     editor.toggleShowPreviousFrame();

@@ -137,17 +137,17 @@ TEST_F(ClipFixture, StatusSetsTheWholeByteOfTheSelectedPointsOfEveryFormat) {
         editor.setPointStatus(false);  // nothing selected: nothing happens
         EXPECT_EQ(editor.history.undocounter(), 1);
         select(1, 3);
+        const auto statuses = [&] {
+            std::vector<int> out;
+            editor.frame.visit([&](const auto& r) { for (int k = 0; k < 4; ++k) out.push_back(r.points[k].status); });
+            return out;
+        };
         editor.setPointStatus(true);
-        std::vector<int> statuses;
-        editor.frame.visit([&](const auto& r) { for (int k = 0; k < 4; ++k) statuses.push_back(r.points[k].status); });
-        EXPECT_EQ(statuses, (std::vector<int>{0, 0, 0, 0})) << format;
+        EXPECT_EQ(statuses(), (std::vector<int>{0, 0, 0, 0})) << format;
         editor.setPointStatus(false);
-        statuses.clear();
-        editor.frame.visit([&](const auto& r) { for (int k = 0; k < 4; ++k) statuses.push_back(r.points[k].status); });
-        EXPECT_EQ(statuses, (std::vector<int>{0, 64, 64, 64})) << format;
-        editor.undo();
-        editor.undo();
-        editor.frame.visit([&](const auto& r) { EXPECT_EQ(r.points[3].status, 192) << format; });
+        EXPECT_EQ(statuses(), (std::vector<int>{0, 64, 64, 64})) << format;
+        editor.undo(), editor.undo();
+        EXPECT_EQ(statuses(), (std::vector<int>{0, 64, 128, 192})) << format;
     }
 }
 

@@ -11,13 +11,6 @@ struct SequenceFixture : EditorFixture {
     void growTo(int n) {
         while (editor.seq.totalFrames < n) editor.addNewFrame();
     }
-    // Puts `count` points into frame `n`'s slot.
-    void fillSlot(int n, int count) {
-        WorkingFrame wf;
-        wf.frame0->pointCount = count;
-        for (int i = 0; i < count; ++i) wf.frame0->points[i] = point3D(100 * i, 0);
-        editor.buffer.saveRamToBuffer(n, wf);
-    }
 };
 }  // namespace
 
@@ -87,7 +80,7 @@ TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
 
 TEST_F(SequenceFixture, ChoosingThumbnailsSelectsRangesWritesBackAndLoadsTheFrame) {
     growTo(10);
-    fillSlot(2, 4);
+    storeFrame(editor.buffer, 2, {point3D(0, 0), point3D(100, 0), point3D(200, 0), point3D(300, 0)});
     struct Click { int index; bool left; int start, len; };
     for (const auto& c : {Click{4, true, 5, 1}, Click{1, false, 2, 4}, Click{4, true, 5, 1}, Click{6, false, 5, 3}}) {
         editor.chooseThumbnail(c.index, c.left);

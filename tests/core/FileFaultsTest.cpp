@@ -75,24 +75,6 @@ TEST_F(FaultFixture, AFileThatShrinksBetweenThePassesKeepsOnlyWhatCanStillBeRead
     EXPECT_EQ(editor.buffer.readHeader(1)->formatCode, 5);
 }
 
-TEST_F(FaultFixture, FramesCountedButNotCopiedAreEmptyAndUnreadableFilesAreNotDamaged) {
-    open(IldaBuilder().section(0, 5, 3).section(0, 5, 3).section(0, 5, 3).save(folder.file("full.ild")));
-    // A format-3 code behind a reserved byte passes the header check, holds the walk in place
-    // and has nothing to copy: every frame after the first reads it.
-    open(IldaBuilder().section(0, 1, 3).section(3, 4, 3, "x", {1, 0, 0}).save(folder.file("odd.ild")));
-    ASSERT_EQ(editor.seq.totalFrames, 3);
-    for (int frame : {2, 3}) {
-        const FrameHeader h = *editor.buffer.readHeader(frame);
-        EXPECT_EQ(std::pair(int(h.formatCode), h.pointCount()), std::pair(1, 0));
-        EXPECT_EQ(std::string(reinterpret_cast<const char*>(h.frameName), 16), std::string(16, ' '));
-    }
-    prompts.messages.clear();
-    open(folder.file("buffer"));  // a folder cannot be read as a file
-    EXPECT_TRUE(prompts.messages.isEmpty());
-    EXPECT_EQ(std::pair(editor.win.title, editor.seq.totalFrames), std::pair(MainTitle, 1));
-    EXPECT_TRUE(editor.win.statusNote.startsWith("The file could not be read: "));
-}
-
 TEST_F(FaultFixture, SaveAsWritesWhereAPlainWriteOfTheNameWould) {
     QFile::link(oldFile("real.ild"), folder.file("link.ild"));
     QDir(folder.path()).mkpath("taken/inside");

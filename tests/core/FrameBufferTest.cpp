@@ -40,7 +40,7 @@ TEST_F(BufferFixture, WriteBackKeepsTheLastPointBitOnTheLastPointOnly) {
     }
 }
 
-TEST_F(BufferFixture, WriteBackStoresTheFormatOfTheLiveRecord) {
+TEST_F(BufferFixture, WriteBackStoresTheFormatOfTheLiveRecordAndReadsItBack) {
     wf.format = 1;
     wf.frame1->header.formatCode = 0;  // says otherwise: the record kind wins
     wf.frame1->pointCount = 2;
@@ -53,24 +53,17 @@ TEST_F(BufferFixture, WriteBackStoresTheFormatOfTheLiveRecord) {
     ASSERT_TRUE(buffer.saveRamToBuffer(3, wf));
 
     const QByteArray bytes = readFile(folder.bufferPath());
-    EXPECT_EQ(byteAt(bytes, 7), 1);
-    const uint8_t first[] = {0x80, 0x00, 0x7F, 0xFF, 0, 7};
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(byteAt(bytes, 32 + i), first[i]) << i;
-    EXPECT_EQ(byteAt(bytes, 32 + 6 + 4), 64 | 128);
     const int64_t slot3 = framePos(3) - 1;
-    EXPECT_EQ(byteAt(bytes, slot3 + 7), 5);
-    const uint8_t trueColor[] = {0, 1, 0, 2, 128, 30, 20, 10};  // blue, green, red
-    for (int i = 0; i < 8; ++i) EXPECT_EQ(byteAt(bytes, slot3 + 32 + i), trueColor[i]) << i;
+    EXPECT_EQ(std::pair(byteAt(bytes, 7), byteAt(bytes, slot3 + 7)), std::pair(uint8_t(1), uint8_t(5)));
+    EXPECT_EQ(bytes.mid(32, 12), QByteArray("\x80\x00\x7F\xFF\x00\x07\x00\x05\x00\x06\xC0\x08", 12));
+    EXPECT_EQ(bytes.mid(slot3 + 32, 8), QByteArray("\x00\x01\x00\x02\x80\x1E\x14\x0A", 8));  // blue, green, red
 
-    // Loading them back gives the same records and format.
     WorkingFrame loaded;
     ASSERT_TRUE(buffer.copyFrameToRam(1, loaded));
-    EXPECT_EQ(loaded.format, 1);
-    EXPECT_EQ(loaded.frame1->pointCount, 2);
-    EXPECT_EQ(loaded.frame1->points[1].colorIndex, 8);
+    EXPECT_EQ(std::tuple(int(loaded.format), loaded.frame1->pointCount, loaded.frame1->points[1].colorIndex),
+              std::tuple(1, 2, uint8_t(8)));
     ASSERT_TRUE(buffer.copyFrameToRam(3, loaded));
-    EXPECT_EQ(loaded.format, 5);
-    EXPECT_EQ(loaded.frame5->points[0].red, 10);
+    EXPECT_EQ(std::pair(int(loaded.format), loaded.frame5->points[0].red), std::pair(5, uint8_t(10)));
 }
 
 TEST_F(BufferFixture, SlotsOfOtherFormatsAndFramesWithoutSlotsAreLeftAlone) {
@@ -81,8 +74,7 @@ TEST_F(BufferFixture, SlotsOfOtherFormatsAndFramesWithoutSlotsAreLeftAlone) {
     wf.format = 1;
     wf.frame1->pointCount = 7;
     EXPECT_FALSE(buffer.copyFrameToRam(1, wf));
-    EXPECT_EQ(wf.format, 1);
-    EXPECT_EQ(wf.frame1->pointCount, 7);
+    EXPECT_EQ(std::pair(int(wf.format), wf.frame1->pointCount), std::pair(1, 7));
     EXPECT_FALSE(buffer.saveRamToBuffer(0, wf));
     EXPECT_FALSE(buffer.saveRamToBuffer(MaxFrames + 1, wf));
     EXPECT_FALSE(buffer.copyFrameToRam(2, wf));  // past the end of the file

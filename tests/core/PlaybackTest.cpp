@@ -28,10 +28,7 @@ TEST(Playback, TicksComeAtTheRateAndStopEndsTheWaitAtOnce) {
 
 TEST_F(EditorFixture, PlayingDrawsEachFrameFromItsSlotOnTheBareCanvas) {
     editor.addNewFrame();
-    WorkingFrame wf;
-    wf.frame0->pointCount = 2;
-    wf.frame0->points[1] = point3D(16385, 16385, 0, 2);  // a red segment from the centre to (384, 128)
-    editor.buffer.saveRamToBuffer(2, wf);
+    storeFrame(editor.buffer, 2, {Point3D{}, point3D(16385, 16385, 0, 2)});  // red, from the centre to (384, 128)
     std::vector<QRgb> seen;
     editor.play([&] { editor.playback.tick(); }, [&] { seen.push_back(editor.canvas.image().pixel(320, 192) & 0xFFFFFF); });
     EXPECT_EQ(seen, (std::vector<QRgb>{0x000000, 0xFF0000}));

@@ -20,18 +20,6 @@ TEST(Coordinates, StoredBytesAndCanvasPlacesMatchOneToOne) {
     EXPECT_EQ(fromCanvas(65535), (StoredBytes{0x80, 0x00}));
 }
 
-TEST(FrameHeaderFields, SixteenBitFieldsAreHighByteFirstAndTextIsPadded) {
-    FrameHeader h{};
-    h.setPointCount(0x1234);
-    h.setFrameNumber(65535);
-    h.setTotalFrames(256);
-    h.setFrameName("ABC");
-    h.setCompanyName("TOO LONG NAME");
-    const auto* b = reinterpret_cast<const uint8_t*>(&h);
-    EXPECT_EQ(std::vector<uint8_t>(b + 24, b + 30), (std::vector<uint8_t>{0x12, 0x34, 0xFF, 0xFF, 0x01, 0x00}));
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(b + 8), 16), "ABC     TOO LONG");
-}
-
 TEST(FramePositions, SlotsAreFixedSizeAndOnlyTenThousandExist) {
     struct Case { int frame; int64_t pos; };
     const Case cases[] = {{1, 1}, {2, 200033}, {10000, 2000119969}, {0, 0}, {10001, 0}, {65535, 0}};

@@ -4,6 +4,7 @@
 #include "view/Renderer.h"
 #include "view/SlotDrawing.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 using namespace quorvel;
@@ -125,57 +126,30 @@ TEST(Renderer, GridDotsStartAtTheTopLeft) {
     }
 }
 
+// Each shape on a 16 x 16 image of its own: the pixels it must set, and those it must leave.
 TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
-    QImage img(16, 16, QImage::Format_RGB32);
-    ImageSurface s(img);
-    s.clear();
-    const Rgb red = rgb(255, 0, 0), green = rgb(0, 255, 0), blue = rgb(0, 0, 255);
-    s.line(0, 0, 5, 2, red);
-    EXPECT_EQ(at(img, 0, 0), qt(red));
-    EXPECT_EQ(at(img, 5, 2), qt(red));  // both ends drawn
-    EXPECT_EQ(at(img, 5, 0), 0u);
-    s.circle(8, 8, 2, green);
-    for (auto [x, y] : {std::pair{10, 8}, {6, 8}, {8, 10}, {8, 6}}) EXPECT_EQ(at(img, x, y), qt(green));
-    EXPECT_EQ(at(img, 8, 8), 0u);  // outline only
-    s.box(12, 12, 20, 20, blue, false);  // clipped at the edge, no crash
-    EXPECT_EQ(at(img, 15, 12), qt(blue));
-    EXPECT_EQ(at(img, 13, 13), 0u);
-    s.box(1, 10, 3, 12, blue, true);
-    EXPECT_EQ(at(img, 2, 11), qt(blue));
-    EXPECT_EQ(at(img, 2, 12), qt(blue));  // down to its last row
-    s.box(11, 1, 14, 4, green, false);  // an outline: both sides down to the bottom row, not past it
-    EXPECT_EQ(at(img, 14, 3), qt(green));
-    EXPECT_EQ(at(img, 14, 5), 0u);
-    EXPECT_EQ(at(img, 14, 0), 0u);
-    s.circle(1, 5, 0, red);  // radius 0: the centre alone
-    EXPECT_EQ(at(img, 1, 5), qt(red));
-    s.box(14, 7, 20, 7, red, true);  // clipped at the right edge: nothing spills into the next row
-    EXPECT_EQ(at(img, 0, 8), 0u);
-    s.line(6, 6, 8, 14, green);  // steep: its last pixel too
-    EXPECT_EQ(at(img, 8, 14), qt(green));
-    s.line(10, 0, 13, 3, green);  // at 45 degrees: one pixel a step
-    EXPECT_EQ(at(img, 12, 2), qt(green));
-    s.line(-40, -40, 40, 40, red);  // leaves the image on both ends
-    EXPECT_EQ(at(img, 15, 15), qt(red));
-}
-
-TEST(ImageSurfaceDrawing, PointColorShowsUnderItsCircleInBothViews) {
-    const Palette pal = testPalette();
-    for (bool beam : {false, true}) {
-        WorkingFrame wf;
-        wf.format = 1;
-        wf.frame1->pointCount = 2;
-        wf.frame1->points[0] = point2D(-16384, -16384, 0, 9);  // pixel (128, 384)
-        wf.frame1->points[1] = point2D(16385, 16385, 64, 9);   // blanked, pixel (384, 128)
-        QImage img(CanvasSize, CanvasSize, QImage::Format_RGB32);
+    using Pixels = std::vector<std::pair<int, int>>;
+    struct Case { const char* what; std::function<void(Surface&)> draw; Pixels set, left; };
+    const Rgb red = rgb(255, 0, 0);
+    const Case cases[] = {
+        {"both ends", [&](Surface& s) { s.line(0, 0, 5, 2, red); }, {{0, 0}, {5, 2}}, {{5, 0}}},
+        {"steep, its last pixel too", [&](Surface& s) { s.line(6, 6, 8, 14, red); }, {{8, 14}}, {}},
+        {"45 degrees, a pixel a step", [&](Surface& s) { s.line(10, 0, 13, 3, red); }, {{12, 2}}, {{12, 1}}},
+        {"leaving on both ends", [&](Surface& s) { s.line(-40, -40, 40, 40, red); }, {{15, 15}, {0, 0}}, {}},
+        {"circle outline", [&](Surface& s) { s.circle(8, 8, 2, red); }, {{10, 8}, {6, 8}, {8, 10}, {8, 6}}, {{8, 8}}},
+        {"radius 0", [&](Surface& s) { s.circle(1, 5, 0, red); }, {{1, 5}}, {{2, 5}}},
+        {"box clipped", [&](Surface& s) { s.box(12, 12, 20, 20, red, false); }, {{15, 12}}, {{13, 13}}},
+        {"filled box to its last row", [&](Surface& s) { s.box(1, 10, 3, 12, red, true); }, {{2, 11}, {2, 12}}, {{2, 13}}},
+        {"outline to its bottom row", [&](Surface& s) { s.box(11, 1, 14, 4, red, false); }, {{14, 3}, {14, 4}}, {{14, 5}, {14, 0}}},
+        {"no spill into the next row", [&](Surface& s) { s.box(14, 7, 20, 7, red, true); }, {{15, 7}}, {{0, 8}}},
+    };
+    for (const auto& c : cases) {
+        QImage img(16, 16, QImage::Format_RGB32);
         ImageSurface s(img);
-        redrawCanvas(s, wf, pal, {beam, 10, 1});
-        EXPECT_EQ(at(img, 128 + 1, 384), qt(pal.color[9])) << beam;
-        EXPECT_EQ(at(img, 384, 128 - 1), qt(BlankedGray)) << beam;
-        EXPECT_EQ(at(img, 128, 384 - 4), qt(FirstPointColor)) << beam;
-        EXPECT_EQ(at(img, 384 + 6, 128), qt(LastPointColor)) << beam;
-        EXPECT_EQ(at(img, 256, 100), qt(AxisColor)) << beam;
-        EXPECT_EQ(at(img, 10, 10), qt(GridColor)) << beam;
+        s.clear();
+        c.draw(s);
+        for (auto [x, y] : c.set) EXPECT_EQ(at(img, x, y), qt(red)) << c.what << ' ' << x << ',' << y;
+        for (auto [x, y] : c.left) EXPECT_EQ(at(img, x, y), 0u) << c.what << ' ' << x << ',' << y;
     }
 }
 

@@ -35,21 +35,3 @@ TEST(Undo, StepsBackThroughTheLastTenEditsAndClearsTheSelection) {
         EXPECT_FALSE(h.undo(wf));
     }
 }
-
-TEST(Undo, RestoresTheFormatTheStateWasTakenIn) {
-    WorkingFrame wf;
-    UndoHistory h;
-    wf.format = 5;
-    wf.frame5->pointCount = 1;
-    wf.frame5->points[0] = pointTrue(3, 4, 0, 1, 2, 3);
-    h.makeUndo(wf);
-    wf.frame5->points[0].red = 99;
-    h.makeUndo(wf);
-    wf.format = 1;  // as a pasted frame of another format would leave it
-    wf.frame1->pointCount = 4;
-    ASSERT_TRUE(h.undo(wf));
-    EXPECT_EQ(std::pair(int(wf.format), int(wf.frame5->points[0].red)), std::pair(5, 99));
-    ASSERT_TRUE(h.undo(wf));
-    EXPECT_EQ(wf.frame5->points[0].red, 1);
-    EXPECT_EQ(wf.frame1->pointCount, 4);  // the other record is untouched
-}

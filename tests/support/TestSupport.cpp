@@ -39,31 +39,26 @@ QString ScriptedPrompts::openFileName(const QString& filter) {
 
 QString ScriptedPrompts::saveFileName(const QString& filter) { return openFileName(filter); }
 
-namespace {
-void split(int v, uint8_t& hi, uint8_t& lo) {
-    const auto u = static_cast<uint16_t>(static_cast<int16_t>(v));
-    hi = static_cast<uint8_t>(u >> 8);
-    lo = static_cast<uint8_t>(u & 0xFF);
-}
-}  // namespace
-
-template <class P> P indexedPoint(int x, int y, uint8_t status, uint8_t color) {
+template <class P> P pointAt(int x, int y, uint8_t status) {
     P p{};
-    split(x, p.xHi, p.xLo);
-    split(y, p.yHi, p.yLo);
+    FrameHeader::split(uint16_t(x), p.xHi, p.xLo);
+    FrameHeader::split(uint16_t(y), p.yHi, p.yLo);
     p.status = status;
-    p.colorIndex = color;
     return p;
 }
 
-Point3D point3D(int x, int y, uint8_t status, uint8_t color) { return indexedPoint<Point3D>(x, y, status, color); }
-Point2D point2D(int x, int y, uint8_t status, uint8_t color) { return indexedPoint<Point2D>(x, y, status, color); }
-
+Point3D point3D(int x, int y, uint8_t status, uint8_t color) {
+    Point3D p = pointAt<Point3D>(x, y, status);
+    p.colorIndex = color;
+    return p;
+}
+Point2D point2D(int x, int y, uint8_t status, uint8_t color) {
+    Point2D p = pointAt<Point2D>(x, y, status);
+    p.colorIndex = color;
+    return p;
+}
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b) {
-    PointTrue2D p{};
-    split(x, p.xHi, p.xLo);
-    split(y, p.yHi, p.yLo);
-    p.status = status;
+    PointTrue2D p = pointAt<PointTrue2D>(x, y, status);
     p.red = r, p.green = g, p.blue = b;
     return p;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Shared helpers for tests: a fresh program folder, scripted answers, point builders.
+#include "model/FrameBuffer.h"
 #include "model/Records.h"
+#include "model/WorkingFrame.h"
 #include "shell/Prompts.h"
 
 #include <QStringList>
@@ -44,5 +46,15 @@ Point2D point2D(int x, int y, uint8_t status = 0, uint8_t color = 1);
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b);
 
 QByteArray readFile(const QString& path);
+
+// Frame n's slot holding these points, in the format of their records.
+template <class P> bool storeFrame(const FrameBufferFile& buffer, int n, std::initializer_list<P> points) {
+    WorkingFrame wf;
+    wf.format = formatOf<P>();
+    auto& r = wf.record<P>();
+    r.pointCount = int(points.size());
+    std::copy(points.begin(), points.end(), r.points.begin());
+    return buffer.saveRamToBuffer(n, wf);
+}
 
 }  // namespace quorvel::test
