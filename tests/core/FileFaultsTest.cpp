@@ -7,8 +7,6 @@
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -100,30 +98,6 @@ TEST_F(FaultFixture, SaveAsWritesWhereAPlainWriteOfTheNameWould) {
     }
     EXPECT_TRUE(QFileInfo(folder.file("link.ild")).isSymLink());
     EXPECT_TRUE(QDir(folder.file("taken/inside")).exists());
-}
-
-// A folder the user may not write to, holding a file the user may: the file is written in place.
-TEST_F(FaultFixture, SaveAsWritesIntoAFileWhoseFolderTakesNoTemporaryFile) {
-    const QString locked = folder.file("locked"), target = folder.file("locked/show.ild");
-    QDir(folder.path()).mkpath("locked");
-    IldaBuilder().raw(old).save(target);
-    QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther | QFile::WriteOther);
-    const auto readable = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther;
-    for (const QString& path : {folder.path(), locked, folder.file("buffer")}) QFile::setPermissions(path, readable);
-    QFile::setPermissions(folder.bufferPath(), QFile::ReadOwner | QFile::WriteOwner | QFile::ReadOther);
-    const auto save = [&] { return writeIldaFile(editor.buffer, 1, target).ok; };
-    if (geteuid() != 0) {
-        QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner);
-        EXPECT_TRUE(save());
-    } else {  // the superuser writes anywhere: the save runs as an ordinary user in a child
-        const pid_t child = fork();
-        if (child == 0) _exit(setgid(65534) == 0 && setuid(65534) == 0 && save() ? 0 : 1);
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    }
-    EXPECT_EQ(readFile(target).size(), 64);
-    QFile::setPermissions(locked, readable | QFile::WriteOwner);
 }
 
 // Faults from outside while the editor runs, and damaged files it starts with: the editor

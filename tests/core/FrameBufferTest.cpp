@@ -15,29 +15,20 @@ struct BufferFixture : ::testing::Test {
 uint8_t byteAt(const QByteArray& b, int64_t offset) { return static_cast<uint8_t>(b.at(offset)); }
 }  // namespace
 
+// The last-point bit goes on the last point only; other bits pass through, records past the
+// count keep theirs, and the slot always holds the header and all 20000 records.
 TEST_F(BufferFixture, WriteBackKeepsTheLastPointBitOnTheLastPointOnly) {
-    // Status bytes before write-back, and what each point must carry afterwards.
-    struct Case { std::vector<uint8_t> before, after; };
-    const Case cases[] = {
-        {{}, {}},
-        {{128}, {128}},
-        {{128, 128, 0}, {0, 0, 128}},
-        {{64 | 128, 64, 64 | 1}, {64, 64, 64 | 1 | 128}},  // other bits pass through
-    };
-    for (const auto& c : cases) {
-        Frame0& f = *wf.frame0;
-        wf.format = 0;
-        f.pointCount = static_cast<int>(c.before.size());
-        for (size_t i = 0; i < c.before.size(); ++i) f.points[i] = point3D(int(i), 0, c.before[i]);
-        f.points[c.before.size()] = point3D(9, 9, 128);  // a stale record past the count keeps its byte
-        ASSERT_TRUE(buffer.saveRamToBuffer(2, wf));
-        const QByteArray bytes = readFile(folder.bufferPath());
-        const int64_t slot = framePos(2) - 1;
-        EXPECT_EQ(byteAt(bytes, slot + 24) * 256 + byteAt(bytes, slot + 25), int(c.before.size()));
-        for (size_t i = 0; i < c.after.size(); ++i) EXPECT_EQ(byteAt(bytes, slot + 32 + 8 * i + 6), c.after[i]) << i;
-        EXPECT_EQ(byteAt(bytes, slot + 32 + 8 * c.before.size() + 6), 128);
-        EXPECT_EQ(bytes.size(), slot + 32 + 8 * MaxPoints);  // header and all 20000 records
-    }
+    wf.frame0->pointCount = 3;
+    const uint8_t before[] = {64 | 128, 64, 64 | 1, 128};
+    for (int i = 0; i < 4; ++i) wf.frame0->points[i] = point3D(i, 0, before[i]);
+    ASSERT_TRUE(buffer.saveRamToBuffer(2, wf));
+    const QByteArray bytes = readFile(folder.bufferPath());
+    const int64_t slot = framePos(2) - 1;
+    EXPECT_EQ(byteAt(bytes, slot + 24) * 256 + byteAt(bytes, slot + 25), 3);
+    std::vector<int> after;
+    for (int i = 0; i < 4; ++i) after.push_back(byteAt(bytes, slot + 32 + 8 * i + 6));
+    EXPECT_EQ(after, (std::vector<int>{64, 64, 64 | 1 | 128, 128}));
+    EXPECT_EQ(bytes.size(), slot + 32 + 8 * MaxPoints);
 }
 
 TEST_F(BufferFixture, WriteBackStoresTheFormatOfTheLiveRecordAndReadsItBack) {

@@ -14,33 +14,26 @@ namespace {
 struct Records {
     std::vector<uint8_t> bytes;
     size_t contourAt = 0;
-    void put(const void* p, size_t n) { bytes.insert(bytes.end(), (const uint8_t*)p, (const uint8_t*)p + n); }
-    void point(double x, double y) {
-        const Fixed f[2] = {fixedFromDouble(x), fixedFromDouble(y)};
-        put(f, 8);
+    template <class T> void put(std::initializer_list<T> values) {
+        for (const T& v : values) bytes.insert(bytes.end(), (const uint8_t*)&v, (const uint8_t*)&v + sizeof v);
     }
+    void point(double x, double y) { put({fixedFromDouble(x), fixedFromDouble(y)}); }
     Records& contour(double x, double y) {
-        end();
+        done();
         contourAt = bytes.size();
-        const uint32_t head[2] = {0, 24};
-        put(head, 8);
+        put<uint32_t>({0, 24});  // its length, written when the next contour starts or the records end
         point(x, y);
         return *this;
     }
     Records& curve(uint16_t type, std::vector<std::pair<double, double>> pts) {
-        const uint16_t head[2] = {type, uint16_t(pts.size())};
-        put(head, 4);
+        put<uint16_t>({type, uint16_t(pts.size())});
         for (auto [x, y] : pts) point(x, y);
         return *this;
     }
     std::vector<uint8_t> done() {
-        end();
+        const uint32_t length = uint32_t(bytes.size() - contourAt);
+        if (length > 0) std::memcpy(bytes.data() + contourAt, &length, 4);
         return bytes;
-    }
-    void end() {
-        if (bytes.size() <= contourAt) return;
-        const uint32_t cb = uint32_t(bytes.size() - contourAt);
-        std::memcpy(bytes.data() + contourAt, &cb, 4);
     }
 };
 std::string pointsOf(const std::vector<Contour>& contours) {
@@ -63,10 +56,8 @@ TEST(GlyphMaths, FixedPointAndTheRotationMatrix) {
     for (const auto& t : {Turn{0, 256, 0, 0}, Turn{6, 253.44140625, -25.6015625, 25.6015625},
                           Turn{-108, -79.359375, 243.19921875, -243.19921875}}) {
         const Mat2 m = rotationMatrix(degToRad(t.degrees));
-        EXPECT_EQ(doubleFromFixed(m.eM11), t.m11) << t.degrees;
-        EXPECT_EQ(doubleFromFixed(m.eM22), t.m11) << t.degrees;
-        EXPECT_EQ(doubleFromFixed(m.eM12), t.m12) << t.degrees;
-        EXPECT_EQ(doubleFromFixed(m.eM21), t.m21) << t.degrees;
+        EXPECT_EQ(std::tuple(doubleFromFixed(m.eM11), doubleFromFixed(m.eM22), doubleFromFixed(m.eM12), doubleFromFixed(m.eM21)),
+                  std::tuple(t.m11, t.m11, t.m12, t.m21)) << t.degrees;
     }
 }
 

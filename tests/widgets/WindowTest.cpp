@@ -160,9 +160,9 @@ private slots:
         QCOMPARE(reread, expected);
     }
 
-    // Frames and points through the clipboard, status, deleting frames and the background picture,
-    // each as a user does it with the menus, the strip and the canvas.
-    void clipboardStatusDeletionAndPictureWorkflows() {
+    // Frames and points through the clipboard, status and deleting frames, each as a user does it
+    // with the menus, the strip and the canvas.
+    void clipboardStatusAndDeletionWorkflows() {
         Canvas c;
         const auto act = [&](const char* name) { c.window.action(name)->trigger(); };
         for (int x : {100, 140, 180}) c.drag(PointTool, {double(x), 100}, {double(x), 100});
@@ -188,15 +188,6 @@ private slots:
         act("mnuDeleFrames");
         QCOMPARE(c.editor.seq.totalFrames, 1);
         QCOMPARE(c.text("LblFrameNumber1"), QString());
-
-        QImage picture(64, 64, QImage::Format_RGB32);
-        picture.fill(QColor(0, 0, 200));
-        picture.save(c.folder.file("under.jpg"), "JPEG");
-        c.prompts.fileNames = {c.folder.file("under.jpg")};
-        act("mnuLoadImage");
-        QVERIFY(c.shown(105, 105).blue() > 150);
-        act("mnuRemoveImage");
-        QCOMPARE(c.shown(105, 105), QColor(0, 0, 0));
     }
 
     // Ten frames, stopped while the third is up: the third stays, and the controls that rested
