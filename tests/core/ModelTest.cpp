@@ -1,10 +1,33 @@
+// The model: stored coordinates and slot positions, the frame buffer file, undo.
 #include "TestSupport.h"
+#include "model/Coordinates.h"
 #include "model/FrameBuffer.h"
+#include "model/Undo.h"
 
 #include <gtest/gtest.h>
 
 using namespace quorvel;
 using namespace quorvel::test;
+
+// ILDA -1 and 0 share the centre; every other stored value keeps its own canvas place, so the
+// way back (checked for all of them) gives each its bytes again.
+TEST(Coordinates, StoredBytesAndCanvasPlacesMatchOneToOne) {
+    struct Case { uint8_t hi, lo; int32_t canvas; };
+    const Case cases[] = {{0x00, 0x00, 32767}, {0xFF, 0xFF, 32767}, {0x80, 0x00, 0},
+                          {0x7F, 0xFF, 65534}, {0x00, 0x01, 32768}, {0xFF, 0xFE, 32766}};
+    for (const auto& c : cases) EXPECT_EQ(toCanvas(c.hi, c.lo), c.canvas) << int(c.hi) << ' ' << int(c.lo);
+    for (int u = 0; u < 65536; ++u) {
+        const auto back = fromCanvas(toCanvas(u >> 8, u & 0xFF));
+        ASSERT_EQ(back.hi * 256 + back.lo, u == 0xFFFF ? 0 : u) << u;
+    }
+    EXPECT_EQ(fromCanvas(65535), (StoredBytes{0x80, 0x00}));
+}
+
+TEST(FramePositions, SlotsAreFixedSizeAndOnlyTenThousandExist) {
+    struct Case { int frame; int64_t pos; };
+    const Case cases[] = {{1, 1}, {2, 200033}, {10000, 2000119969}, {0, 0}, {10001, 0}, {65535, 0}};
+    for (const auto& c : cases) EXPECT_EQ(framePos(c.frame), c.pos) << c.frame;
+}
 
 namespace {
 struct BufferFixture : ::testing::Test {
@@ -69,4 +92,34 @@ TEST_F(BufferFixture, SlotsOfOtherFormatsAndFramesWithoutSlotsAreLeftAlone) {
     EXPECT_FALSE(buffer.saveRamToBuffer(0, wf));
     EXPECT_FALSE(buffer.saveRamToBuffer(MaxFrames + 1, wf));
     EXPECT_FALSE(buffer.copyFrameToRam(2, wf));  // past the end of the file
+}
+
+namespace {
+// Each "edit" appends one point, so the point count names the state.
+void edit(WorkingFrame& wf, UndoHistory& h) {
+    h.makeUndo(wf);
+    wf.frame0->points[wf.frame0->pointCount] = point3D(wf.frame0->pointCount, 0);
+    ++wf.frame0->pointCount;
+}
+}  // namespace
+
+TEST(Undo, StepsBackThroughTheLastTenEditsAndClearsTheSelection) {
+    struct Case { int edits; std::vector<int> countsAfterEachUndo; };
+    // After the load snapshot: three edits take four undos; of twelve only the last ten return.
+    for (const auto& c : {Case{3, {2, 1, 0, 0}}, Case{12, {11, 10, 9, 8, 7, 6, 5, 4, 3, 2}}}) {
+        WorkingFrame wf;
+        UndoHistory h;
+        h.makeUndo(wf);
+        for (int i = 0; i < c.edits; ++i) edit(wf, h);
+        for (int expected : c.countsAfterEachUndo) {
+            wf.selStart = wf.selEnd = 0;
+            ASSERT_TRUE(h.undo(wf));
+            EXPECT_EQ(std::tuple(wf.frame0->pointCount, wf.selStart, wf.selEnd), std::tuple(expected, -1, -1));
+        }
+        EXPECT_EQ(h.undocounter(), 0);
+        EXPECT_FALSE(h.undo(wf));
+        edit(wf, h);
+        h.resetUndo();
+        EXPECT_FALSE(h.undo(wf));
+    }
 }
