@@ -107,6 +107,10 @@ TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) 
 TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame) {
     makeFrames({1, 1});
     choose(2);
+    select(0, 0);  // the first point alone
+    editor.copyPoints();
+    EXPECT_EQ(editor.clipboard.pointCount(), 1);
+    select(-1, -1);
     editor.copyPoints();  // nothing selected
     select(5, 9);         // a selection left from a larger frame
     editor.cutPoints();
@@ -158,6 +162,7 @@ TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) 
         {5, 4, 6, 0, false},  // inside: gone, nothing loaded
         {9, 4, 6, 6, true},   // after: follows its frame down
         {9, 9, 10, 0, false}, // the range ends at the last frame: nothing moves
+        {10, 8, 9, 8, true},  // the last frame alone follows
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.current);

@@ -71,6 +71,7 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     EXPECT_EQ(std::tuple(p.color[0], p.color[1], p.color[255]), std::tuple(rgb(12, 8, 255), rgb(0, 0, 0), rgb(0, 0, 0)));
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
+    lines.chop(2);  // the last line without its line end still counts
     writeBytes(folder.file("pangolin.dat"), lines);
     note.clear();
     EXPECT_EQ(loadPalette(folder.path(), PangolinPalette, &note).red[63], 63);  // the last entry, a signed field

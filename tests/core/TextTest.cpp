@@ -133,6 +133,10 @@ TEST(TextLayout, GlyphsAdvanceByTheirWidthAndSpacesByTen) {
     const DrawOp cursor = s.ops.back();
     EXPECT_EQ(cursor.b - cursor.d, 58);  // 7 times 8.25 points, upward from the baseline row 212
     EXPECT_EQ(cursor.b, 212);
+    int top = 511, bottom = 0;
+    for (size_t i = 0; i + 1 < s.ops.size(); ++i)  // the glyph's lines, before the cursor
+        if (s.ops[i].kind == DrawOp::Line) top = std::min({top, s.ops[i].b, s.ops[i].d}), bottom = std::max({bottom, s.ops[i].b, s.ops[i].d});
+    EXPECT_EQ(std::pair(top, bottom), std::pair(166, 212));  // the A stands on the baseline, 46 pixels tall
 }
 
 TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUndoneInOneStep) {
