@@ -156,6 +156,7 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
         {"a byte short of the closing header", IldaBuilder().section(1, 2, 1).raw(QByteArray(31, 'I')).bytes(), 1,
          "too few for a header (31)"},
         {"codes in the reserved bytes", IldaBuilder().section(0, 2, 1, "odd", {1, 0, 0}).bytes(), 1, "the end of the file"},
+        {"a palette to the very end", IldaBuilder().section(1, 2, 1).section(2, 4, 1).bytes(), 1, "the end of the file"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

@@ -111,6 +111,7 @@ TEST_F(SequenceFixture, PaletteChoiceDecidesTheStripAndTheBands) {
     for (const auto& c : cases) EXPECT_EQ(colorIndexAt(c.x, c.choice), c.index) << c.x;
     editor.pickColor(200);
     EXPECT_EQ(editor.currentColor, 200);
+    EXPECT_EQ(editor.paletteStrip.pixel(200, 2) & 0xFFFFFF, ImageSurface::toArgb(editor.palette.color[200]) & 0xFFFFFF);
     editor.settings.paletteChoice = PangolinPalette;
     editor.reloadPalette();
     EXPECT_EQ(editor.currentColor, 1);

@@ -50,20 +50,10 @@ TEST(SettingsFile, AShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
     EXPECT_EQ(loadConfig(path), s);
 }
 
-TEST(PaletteFile, ReadsTheInstalledPalettesAndGreysBlankedPoints) {
-    ProgramFolder folder;
-    const Palette ilda = loadPalette(folder.path(), IldaPalette), pangolin = loadPalette(folder.path(), PangolinPalette);
-    EXPECT_EQ(std::tuple(ilda.color[1], ilda.color[2], pangolin.color[1], pangolin.color[255]),
-              std::tuple(rgb(255, 255, 255), rgb(255, 0, 0), rgb(255, 16, 0), rgb(255, 32, 32)));
-    EXPECT_EQ(ilda.color[255], rgb(ilda.red[255], ilda.green[255], ilda.blue[255]));
-    EXPECT_EQ(std::tuple(ilda.pointColor(2, 0), ilda.pointColor(2, 128), ilda.pointColor(2, 64)),
-              std::tuple(rgb(255, 0, 0), rgb(255, 0, 0), BlankedGray));
-}
-
 TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     ProgramFolder folder;
-    // Line 0 reads " 12", "7.9" and "300"; line 1 stops in the middle of green.
-    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.9" "  b: " "300" "\r\n"
+    // Line 0 reads " 12", "7.5" (halves go to even) and "300"; line 1 stops in the middle of green.
+    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.5" "  b: " "300" "\r\n"
                                                    "label   " "200" "  g: " "5"));
     QString note;
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);

@@ -164,4 +164,7 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     EXPECT_EQ(editor.history.undocounter(), 2);
     editor.undo();
     EXPECT_EQ(f.pointCount, 0);
+    editor.text.setText("   ");  // blanks alone: nothing to draw, and nothing wrong
+    editor.convertText();
+    EXPECT_EQ(f.pointCount + editor.win.statusNote.size(), 0);
 }
