@@ -123,11 +123,6 @@ TEST_F(OpenFixture, OnlyTheFirstTenThousandFramesAreLoaded) {
 }
 
 namespace {
-FrameHeader headerAt(const QByteArray& b, int offset) {
-    FrameHeader h{};
-    std::memcpy(&h, b.constData() + offset, 32);
-    return h;
-}
 // Signature, format, name and company, count, number and total of a header, as one string.
 std::string fields(const FrameHeader& h) {
     return std::string(reinterpret_cast<const char*>(h.signature), 4) + ' ' + std::to_string(h.formatCode) + ' ' +

@@ -8,14 +8,6 @@
 using namespace quorvel;
 using namespace quorvel::test;
 
-namespace {
-void writeBytes(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(bytes);
-}
-}  // namespace
-
 TEST(SettingsFile, TwelveBytesInFileOrderAndFieldsOutsideTheirControlsFallBack) {
     Settings s;
     s.pointSpace = 7, s.blankSpace = 12, s.beamMode = true, s.gridStep = 20, s.pointSize = 2, s.playFps = 10;
@@ -40,9 +32,9 @@ TEST(SettingsFile, TwelveBytesInFileOrderAndFieldsOutsideTheirControlsFallBack) 
 TEST(SettingsFile, AShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
     ProgramFolder folder(false);
     const QString path = folder.file("config.dat");
-    writeBytes(path, QByteArray("\x07\x00\x0C", 3));
+    writeFile(path, QByteArray("\x07\x00\x0C", 3));
     EXPECT_EQ(loadConfig(path), Settings{});
-    writeBytes(path, QByteArray(12, '\0') + QByteArray("TAIL"));
+    writeFile(path, QByteArray(12, '\0') + QByteArray("TAIL"));
     Settings s;
     s.pointSpace = 9;
     ASSERT_TRUE(saveConfig(path, s));
@@ -53,7 +45,7 @@ TEST(SettingsFile, AShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
 TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     ProgramFolder folder;
     // Line 0 reads " 12", "7.5" (halves go to even) and "300"; line 1 stops in the middle of green.
-    writeBytes(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.5" "  b: " "300" "\r\n"
+    writeFile(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.5" "  b: " "300" "\r\n"
                                                    "label   " "200" "  g: " "5"));
     QString note;
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);
@@ -62,7 +54,7 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
     lines.chop(2);  // the last line without its line end still counts
-    writeBytes(folder.file("pangolin.dat"), lines);
+    writeFile(folder.file("pangolin.dat"), lines);
     note.clear();
     EXPECT_EQ(loadPalette(folder.path(), PangolinPalette, &note).red[63], 63);  // the last entry, a signed field
     EXPECT_TRUE(note.isEmpty());  // 64 lines are the whole of Pangolin's palette

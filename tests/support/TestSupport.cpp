@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <cstring>
 
 namespace quorvel::test {
 
@@ -66,6 +67,17 @@ PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_
 QByteArray readFile(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes);
+}
+
+FrameHeader headerAt(const QByteArray& bytes, int64_t offset) {
+    FrameHeader h{};
+    std::memcpy(&h, bytes.constData() + offset, sizeof h);
+    return h;
 }
 
 }  // namespace quorvel::test

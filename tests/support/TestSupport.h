@@ -46,6 +46,9 @@ Point2D point2D(int x, int y, uint8_t status = 0, uint8_t color = 1);
 PointTrue2D pointTrue(int x, int y, uint8_t status, uint8_t r, uint8_t g, uint8_t b);
 
 QByteArray readFile(const QString& path);
+void writeFile(const QString& path, const QByteArray& bytes);
+// The 32-byte header that starts `offset` bytes into `bytes`.
+FrameHeader headerAt(const QByteArray& bytes, int64_t offset);
 
 // Frame n's slot holding these points, in the format of their records.
 template <class P> bool storeFrame(const FrameBufferFile& buffer, int n, std::initializer_list<P> points) {
