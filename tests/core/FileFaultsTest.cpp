@@ -136,6 +136,11 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
         editor.newFile(), editor.newFile();
         EXPECT_TRUE(QFile::exists(folder.bufferPath()));
     }
+    open(twoFrames());  // frames whose slots cannot be read are not deleted
+    QFile::remove(folder.bufferPath());
+    editor.deleteFrames();
+    EXPECT_TRUE(toldBufferFailed());
+    EXPECT_EQ(editor.seq.totalFrames, 2);
 
     struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; };
     const Starting starting[] = {

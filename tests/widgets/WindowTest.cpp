@@ -60,7 +60,7 @@ private slots:
         for (const char* name : {"mnuUndo", "mnuPasteSel", "mnuPasteFrame"}) QVERIFY(!f.window.action(name)->isEnabled());
         QCOMPARE(f.window.action("mnuNewFrame")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(f.window.action("mnuFrmProperties")->shortcut(), QKeySequence(Qt::Key_F1));
-        QVERIFY(f.window.findChild<QToolButton*>("ChkTools0")->isChecked());
+        QVERIFY(f.window.findChild<QToolButton*>("ChkTools0")->isChecked() && f.window.action("mnuBeamMode")->isCheckable());
         f.window.findChild<QToolButton*>("ChkTools3")->click();
         QCOMPARE(int(f.editor.tools.current()), int(CircleTool));
         QCOMPARE(f.text("LblPointsNumber") + f.text("LblPointSpace") + f.text("LblBlankSpace"), QString("0510"));
@@ -75,9 +75,11 @@ private slots:
         Fixture f;
         for (int i = 0; i < 11; ++i) f.window.action("mnuNewFrame")->trigger();
         QWidget* canvas = f.widget("PicEdit");
-        QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, {0, -120}, Qt::NoButton, Qt::NoModifier,
-                      Qt::NoScrollPhase, false);
-        QApplication::sendEvent(canvas, &e);
+        for (QPoint turn : {QPoint(0, -120), QPoint(-120, 0)}) {  // a sideways turn after it is no notch
+            QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, turn, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
+            QApplication::sendEvent(canvas, &e);
+        }
         QCOMPARE(f.window.findChild<QScrollBar*>("VScroll1")->value(), 1);
         QCOMPARE(f.text("LblFrameNumber0"), QString("5"));
     }
