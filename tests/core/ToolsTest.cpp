@@ -207,7 +207,8 @@ TEST_F(ToolFixture, SelectingRangesAndObjects) {
     use(SelectTool);
     struct Click { int point; bool objects; int start, end; };
     const Click clicks[] = {{6, false, 6, 6}, {2, false, 2, 6}, {4, false, 4, 4}, {3, false, 3, 4},
-                            {2, true, 0, 3},  {6, true, 4, 6},  {4, true, 4, 6}};  // a blanked point: no change
+                            {2, true, 0, 3},  {6, true, 4, 6},  {4, true, 4, 6},   // a blanked point: no change
+                            {-1, false, 4, 6}, {-1, true, 4, 6}};                   // and no point at all
     for (const auto& c : clicks) {
         editor.settings.objectSelectMode = c.objects;
         press(50 + 30 * c.point, 100);

@@ -260,7 +260,9 @@ private slots:
             QTimer::singleShot(0, [&d, &c] {
                 QTest::keyClicks(d.findChild<QLineEdit*>("Text1"), "Laser 8");
                 QVERIFY(c.editor.canvas.image() != c.editor.canvas.snapshot());  // the preview is up
-                d.findChild<QScrollBar*>("HScroll1")->setValue(20);
+                auto* turn = d.findChild<QScrollBar*>("HScroll1");
+                QVERIFY(turn->minimum() == 0 && turn->maximum() == 36 && turn->value() == 18);
+                turn->setValue(20);
                 d.findChild<QToolButton*>("CmdFont")->click();
                 QCOMPARE(d.findChild<QLabel*>("LblFontName")->text(), QString("DejaVu Sans"));
                 d.findChild<QPushButton*>("CmdOK")->click();
