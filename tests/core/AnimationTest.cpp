@@ -52,17 +52,19 @@ TEST_F(EditorFixture, AConversionIsOneUndoStepAndEveryToolWorksAfterIt) {
     EXPECT_EQ(editor.history.undocounter(), 1);
     editor.convertToPaletteColors();
     EXPECT_EQ(std::tuple(int(editor.frame.format), editor.seq.framechanged, editor.seq.fileChanged), std::tuple(1, true, true));
-    EXPECT_EQ(std::pair(editor.frame.frame1->points[0].colorIndex, editor.frame.frame1->points[1].status), std::pair(uint8_t(2), uint8_t(64 | 128)));
-    const Pixel first = pixelOf(editor.frame.frame1->points[0]);
+    const Frame1& indexed = *editor.frame.frame1;
+    EXPECT_EQ(std::pair(indexed.points[0].colorIndex, indexed.points[1].status), std::pair(uint8_t(2), uint8_t(64 | 128)));
+    const Pixel first = pixelOf(indexed.points[0]);
     editor.currentColor = 9;
     editor.chooseTool(RecolorTool);
     editor.canvasPress(1, first.x, 511 - first.y), editor.canvasRelease(1, first.x, 511 - first.y);
-    EXPECT_EQ(editor.frame.frame1->points[0].colorIndex, 9);
+    EXPECT_EQ(indexed.points[0].colorIndex, 9);
     editor.chooseTool(LineTool);  // a line now draws, in the current colour
     editor.canvasPress(1, 300, 300), editor.canvasRelease(1, 300, 200);
     EXPECT_GT(editor.frame.pointCount(), 2);
     editor.undo(), editor.undo(), editor.undo();
-    EXPECT_EQ(std::tuple(int(editor.frame.format), editor.frame.pointCount(), editor.frame.frame5->points[0].red), std::tuple(5, 2, uint8_t(250)));
+    EXPECT_EQ(std::tuple(int(editor.frame.format), editor.frame.pointCount(), editor.frame.frame5->points[0].red),
+              std::tuple(5, 2, uint8_t(250)));
     editor.frame.format = 0;  // a 3-D frame: its Z goes
     *editor.frame.frame0 = Frame0{};
     editor.frame.frame0->pointCount = 1;

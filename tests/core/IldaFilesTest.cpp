@@ -78,7 +78,7 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     EXPECT_EQ(std::tuple(editor.seq.fileChanged, editor.seq.totalFrames, editor.seq.currentFrame, editor.seq.editEnabled),
               std::tuple(false, 9, 1, false));
     EXPECT_EQ(std::tuple(editor.strip.range(), editor.strip.position(), editor.history.undocounter()), std::tuple(2, 0, 1));
-    EXPECT_EQ(editor.win.pointsLabel + editor.strip.thumbnails[7].label, "18");
+    EXPECT_EQ(editor.win.pointsLabel + '|' + editor.strip.thumbnails[7].label, "1|8");
     EXPECT_NE(editor.canvas.image().pixel(255 + 4, 257 - 4) & 0xFFFFFF, 0x00FF00u);  // frame 1 without markers
 
     prompts.fileNames.clear();  // the dialog cancelled: nothing changes

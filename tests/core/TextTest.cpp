@@ -135,7 +135,8 @@ TEST(TextLayout, GlyphsAdvanceByTheirWidthAndSpacesByTen) {
     EXPECT_EQ(cursor.b, 212);
     int top = 511, bottom = 0;
     for (size_t i = 0; i + 1 < s.ops.size(); ++i)  // the glyph's lines, before the cursor
-        if (s.ops[i].kind == DrawOp::Line) top = std::min({top, s.ops[i].b, s.ops[i].d}), bottom = std::max({bottom, s.ops[i].b, s.ops[i].d});
+        if (const DrawOp& op = s.ops[i]; op.kind == DrawOp::Line)
+            top = std::min({top, op.b, op.d}), bottom = std::max({bottom, op.b, op.d});
     EXPECT_EQ(std::pair(top, bottom), std::pair(166, 212));  // the A stands on the baseline, 46 pixels tall
 }
 
