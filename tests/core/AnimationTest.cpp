@@ -33,6 +33,7 @@ TEST(ColorConversion, PaletteColoursGoRoundTheTwoFormatsUnchanged) {
     const Frame5 before = f;
     ASSERT_FALSE(convertToTrueColor(wf, pal));  // already true colour
     ASSERT_TRUE(convertToPaletteColors(wf, pal, 256));
+    ASSERT_FALSE(convertToPaletteColors(wf, pal, 256));  // already palette colours
     EXPECT_EQ(std::pair(int(wf.format), wf.frame1->pointCount), std::pair(1, 256));
     for (int i = 0; i < 256; ++i) {
         const Point2D& p = wf.frame1->points[i];
@@ -51,6 +52,8 @@ TEST_F(EditorFixture, AConversionIsOneUndoStepAndEveryToolWorksAfterIt) {
     editor.convertToTrueColor();  // not an indexed frame: nothing
     EXPECT_EQ(editor.history.undocounter(), 1);
     editor.convertToPaletteColors();
+    editor.convertToPaletteColors();  // already palette colours: nothing
+    EXPECT_EQ(editor.history.undocounter(), 2);
     EXPECT_EQ(std::tuple(int(editor.frame.format), editor.seq.framechanged, editor.seq.fileChanged), std::tuple(1, true, true));
     const Frame1& indexed = *editor.frame.frame1;
     EXPECT_EQ(std::pair(indexed.points[0].colorIndex, indexed.points[1].status), std::pair(uint8_t(2), uint8_t(64 | 128)));

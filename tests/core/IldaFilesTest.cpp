@@ -45,7 +45,7 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
 
 TEST_F(OpenFixture, TrueColour3DFramesBecome2DAndLongFramesAreCut) {
     IldaBuilder file;
-    file.section(4, 3, 2, "deep", {0, 0, 0}).section(0, 20005, 2, "long");
+    file.section(4, 3, 3, "deep", {0, 0, 0}).section(0, 20005, 3, "long").section(1, MaxPoints, 3, "full");
     editor.openFile(file.save(folder.file("mixed.ild")));
     EXPECT_EQ(std::pair(int(slotHeader(1).formatCode), slotHeader(1).pointCount()), std::pair(5, 3));
     const QByteArray in = file.bytes().mid(32, 30), out = slotPoints(1, 24);
@@ -74,6 +74,7 @@ TEST_F(OpenFixture, OpenReplacesTheSequenceAndRestartsUndo) {
     prompts.fileNames = {file.save(folder.file("nine.ild"))};
     editor.open();
     EXPECT_EQ(prompts.filters.last(), "ILDA Files *.ILD|*.ild");
+    EXPECT_FALSE(prompts.busy);
     EXPECT_EQ(editor.win.title, "Quorvel Laser Editor: nine.ild");
     EXPECT_EQ(std::tuple(editor.seq.fileChanged, editor.seq.totalFrames, editor.seq.currentFrame, editor.seq.editEnabled),
               std::tuple(false, 9, 1, false));
@@ -144,6 +145,9 @@ TEST_F(SaveFixture, OneEmptyFrameGivesTwoHeadersAndNoFramesOnlyTheClosingOne) {
     EXPECT_EQ(fields(headerAt(b, 0)).substr(0, 6), "ILDA 0");
     EXPECT_EQ(fields(headerAt(b, 0)).substr(24), "0 1/1");
     EXPECT_EQ(fields(headerAt(b, 32)), "ILDA 0 FILE    COMPANY  0 2/1");
+    EXPECT_FALSE(editor.seq.fileChanged);
+    editor.seq.fileChanged = true;
+    saveAs(QString());  // cancelled in the dialog: the question goes too
     EXPECT_FALSE(editor.seq.fileChanged);
     editor.openFile(IldaBuilder().raw(QByteArray(32, 'x')).save(folder.file("bad.ild")));
     b = save();

@@ -234,7 +234,12 @@ TEST_F(ToolFixture, MovingPointsRewritesWholePixelsAndPinsAtTheEdges) {
     for (int i = 0; i < 13; ++i) row.push_back({100 + 20 * i, 100});
     setPoints(row);
     select(3, 7);
-    drag(MoveTool, 340, 100, 350, 100);  // a press on point 12 moves the whole selection
+    use(MoveTool);
+    press(340, 100);  // a press on point 12 moves the whole selection, shown while it moves
+    move(340, 110);
+    EXPECT_EQ(editor.canvas.image().pixel(230, screenRow(110)) & 0xFFFFFF, 0xFFFFFFu);  // the path to its last point
+    move(350, 100);
+    release(350, 100);
     for (int i = 0; i < 13; ++i) EXPECT_EQ(points()[i].x, 100 + 20 * i + (i >= 3 && i <= 7 ? 10 : 0)) << i;
     EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(3, 7));
     editor.frame.clearSelection();
@@ -363,4 +368,24 @@ TEST_F(ToolFixture, AnInsertedPointKeepsTheBytesTheToolDoesNotWrite) {
     drag(InsertTool, 275, 260, 280, 300);
     ASSERT_EQ(t.pointCount, 3);
     EXPECT_EQ(rgb(t.points[1].red, t.points[1].green, t.points[1].blue), rgb(200, 100, 50));
+}
+
+// Feedback drawn during a gesture, and the picture restored under it, are gone once an edit
+// ends the gesture, Undo takes one back or another frame is chosen.
+TEST_F(ToolFixture, DragFeedbackAndThePictureUnderItDoNotLinger) {
+    const auto shown = [&](int x, int y) { return editor.canvas.image().pixel(x, screenRow(y)) & 0xFFFFFF; };
+    const int Undo = -1;
+    for (int then : std::initializer_list<int>{Undo, PointTool, MoveTool, NoTool}) {
+        setPoints({{100, 100}});
+        editor.refreshCanvas();
+        use(SelectTool);
+        move(100, 100, 0);  // the hover ring around the point, over the picture of the frame
+        ASSERT_EQ(shown(104, 100), 0x00FFFFu);
+        if (then == Undo) editor.undo();  // back to the frame as loaded: empty
+        if (then == PointTool) click(PointTool, 300, 300);
+        if (then == MoveTool) drag(MoveTool, 100, 100, 200, 200);
+        if (then == NoTool) editor.addNewFrame(), editor.chooseThumbnail(1, true);  // an empty frame
+        EXPECT_NE(shown(104, 100), 0x00FFFFu) << then;
+        EXPECT_EQ(shown(101, 100), then == PointTool ? 0xFFFFFFu : 0u) << then;  // the point, where it still is
+    }
 }

@@ -38,6 +38,8 @@ public:
     std::deque<QString> fileNames;
     QStringList questions, messages, filters;
     MessageIcon lastIcon = MessageIcon::Information;
+    void setBusy(bool on) override { busy = on; }
+    bool busy = false;
 };
 
 // A point at ILDA coordinates (x, y) with the given status and colour index / colour.
