@@ -125,9 +125,12 @@ TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame
     editor.pastePoints();
     EXPECT_EQ(prompts.messages.last(), "Not enough room: the frame would have more than 20000 points.");
     EXPECT_EQ(editor.frame.pointCount(), MaxPoints - 2);
-    editor.frame.frame1->pointCount = 0;  // an empty frame takes the clipboard's record as it is
-    editor.pastePoints();
-    EXPECT_EQ(editor.frame.pointCount(), 1);
+    for (uint8_t format : {1, 0}) {  // an empty frame takes the clipboard's points, in its own format
+        editor.frame.format = format;
+        editor.frame.visit([](auto& r) { r.pointCount = 0; });
+        editor.pastePoints();
+        EXPECT_EQ(std::pair(int(editor.frame.format), editor.frame.pointCount()), std::pair(int(format), 1));
+    }
 }
 
 TEST_F(ClipFixture, StatusSetsTheWholeByteOfTheSelectedPointsOfEveryFormat) {

@@ -61,7 +61,7 @@ TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
         {120, true, 4, -1},    {240, false, 3, 1},    // and so does a notch with a key held
         {77, false, 2, 1},     {360, false, 1, 1},
         {120, false, 0, 1},    {-360, false, 1, -1},  // at the top the position is refused
-        {360, false, 0, 1},    {120, false, 0, 1},
+        {120, false, 0, 1},    {360, false, 0, 1},    // a notch up after steps down
     };
     for (const auto& s : steps) {
         editor.wheel(s.delta, s.held);
