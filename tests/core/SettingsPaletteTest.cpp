@@ -44,13 +44,13 @@ TEST(SettingsFile, AShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
 
 TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     ProgramFolder folder;
-    // Line 0 reads " 12", "7.5" (halves go to even) and "300"; line 1 stops in the middle of green.
-    writeFile(folder.file("ilda.dat"), QByteArray("label   " " 12" "  g: " "7.5" "  b: " "300" "\r\n"
+    // Line 0 reads "9.9", "7.5" (halves go to even) and "300"; line 1 stops in the middle of green.
+    writeFile(folder.file("ilda.dat"), QByteArray("label   " "9.9" "  g: " "7.5" "  b: " "300" "\r\n"
                                                    "label   " "200" "  g: " "5"));
     QString note;
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);
     EXPECT_EQ(note, "The palette file ilda.dat holds only 1 of its 256 colours: the rest show as black.");
-    EXPECT_EQ(std::tuple(p.color[0], p.color[1], p.color[255]), std::tuple(rgb(12, 8, 255), rgb(0, 0, 0), rgb(0, 0, 0)));
+    EXPECT_EQ(std::tuple(p.color[0], p.color[1], p.color[255]), std::tuple(rgb(10, 8, 255), rgb(0, 0, 0), rgb(0, 0, 0)));
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
     lines.chop(2);  // the last line without its line end still counts
