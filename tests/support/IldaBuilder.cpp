@@ -1,6 +1,5 @@
 #include "IldaBuilder.h"
-
-#include <QFile>
+#include "TestSupport.h"
 
 namespace quorvel::test {
 
@@ -37,8 +36,7 @@ IldaBuilder& IldaBuilder::section(int format, int count, int totalFrames, const 
 }
 
 QString IldaBuilder::save(const QString& path) const {
-    QFile f(path);
-    if (f.open(QIODevice::WriteOnly | QIODevice::Truncate)) f.write(bytes_);
+    writeFile(path, bytes_);
     return path;
 }
 
