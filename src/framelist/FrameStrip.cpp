@@ -8,7 +8,8 @@
 namespace quorvel {
 
 void FrameStrip::setRange(int totalFrames) {
-    range_ = totalFrames / 4;
+    // The last position always shows a frame: 8 frames scroll to 5..8, not to an empty strip.
+    range_ = totalFrames > 0 ? (totalFrames - 1) / 4 : 0;
     position_ = std::clamp(position_, 0, range_);
 }
 

@@ -123,14 +123,7 @@ FrameScan seekFrames(const QByteArray& bytes, const QString& fileName) {
     return scanSource(file, fileName);
 }
 
-FrameHeader emptyFrameHeader() {
-    FrameHeader h{};
-    h.setSignature("ILDA");
-    h.formatCode = 1;
-    h.setFrameName("");
-    h.setCompanyName("");
-    return h;
-}
+FrameHeader emptyFrameHeader() { return blankHeader(1); }
 
 // The copy pass trusts only the bytes it actually reads: a file that got shorter since the scan
 // stops the copy at the first frame it can no longer read, as a rejection at that header would.

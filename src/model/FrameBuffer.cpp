@@ -1,8 +1,11 @@
 #include "model/FrameBuffer.h"
 
 #include <sys/uio.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -102,6 +105,32 @@ bool FrameBufferFile::copyFrameToRam(int frame, WorkingFrame& wf) const {
     return loaded;
 }
 
-bool FrameBufferFile::remove() const { return QFile::remove(path_); }
+namespace {
+constexpr char Removing[] = ".removing.";
+}
+
+// Freeing the blocks of a large sparse file takes a second or more when its extent tree is no
+// longer cached, and the program would wait for it before it ends. So the file is renamed out of
+// the way (at once; a copy of the program started next never meets it) and a detached process
+// unlinks it.
+bool FrameBufferFile::remove() const {
+    const QByteArray doomed = QFile::encodeName(path_ + Removing + QString::number(::getpid()));
+    if (::rename(QFile::encodeName(path_).constData(), doomed.constData()) != 0) return QFile::remove(path_);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        if (::fork() == 0) ::unlink(doomed.constData());
+        ::_exit(0);
+    }
+    if (child < 0) return ::unlink(doomed.constData()) == 0;
+    ::waitpid(child, nullptr, 0);
+    return true;
+}
+
+void FrameBufferFile::removeLeftovers() const {
+    const QFileInfo file(path_);
+    const QDir folder = file.dir();
+    for (const QString& name : folder.entryList({file.fileName() + Removing + '*'}, QDir::Files | QDir::System))
+        QFile::remove(folder.filePath(name));
+}
 
 }  // namespace quorvel

@@ -62,7 +62,10 @@ public:
     std::optional<FrameHeader> readHeader(int frame) const;
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes) const;
+    // Gone at once from its name; its blocks are freed without the program waiting for them.
     bool remove() const;
+    // Files a removal left behind when it was cut short.
+    void removeLeftovers() const;
     // Why the last failed write of this file failed.
     const QString& error() const { return error_; }
 

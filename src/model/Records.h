@@ -44,6 +44,16 @@ struct FrameHeader {
     }
 };
 
+// A header of nothing: "ILDA", the format code, blank name and company, every number 0.
+inline FrameHeader blankHeader(uint8_t formatCode) {
+    FrameHeader h{};
+    h.setSignature("ILDA");
+    h.formatCode = formatCode;
+    h.setFrameName("");
+    h.setCompanyName("");
+    return h;
+}
+
 struct Point3D {  // format 0
     uint8_t xHi, xLo, yHi, yLo, zHi, zLo, status, colorIndex;
 };

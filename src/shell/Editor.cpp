@@ -2,12 +2,14 @@
 
 #include "view/SlotDrawing.h"
 
+#include <unistd.h>
 #include <QDir>
+#include <QFileInfo>
 #include <algorithm>
 
 namespace quorvel {
 
-Editor::Editor(QString programFolder, Prompts& p)
+Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
     : prompts(p),
       buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")),
       tools({frame, canvas, settings, palette, currentColor, seq.editEnabled,
@@ -17,53 +19,93 @@ Editor::Editor(QString programFolder, Prompts& p)
                  text.begin(tools.gesture.centerx, tools.gesture.centery);
                  if (onTextTool) onTextTool();
              }}),
-      folder_(std::move(programFolder)) {
+      folder_(std::move(programFolder)),
+      unsaved_(folder_ + QStringLiteral("/buffer/FrameBuffer.unsaved")) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
-    QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
     frame.clearSelection();
-    newFile();
-    reloadPalette();  // after New File, so that its note about a missing palette file stays
+    buffer.removeLeftovers();
+    const bool recovered = offerRecovery && recoverUnsavedFrames();
+    if (!recovered) newFile();
+    reloadPalette();               // after the sequence, so that its note about a missing palette file stays
+    if (recovered) redrawStrip();  // in the colours of the palette just read
     win.pastePointsEnabled = false;
     win.pasteFrameEnabled = false;
 }
 
 // ---- sequence -------------------------------------------------------------------------
 
-bool Editor::newFile() {
-    if (seq.fileChanged) {
-        switch (prompts.askYesNoCancel(SaveQuestion)) {
-        case Answer::Cancel: return true;
-        case Answer::No: seq.fileChanged = false; return true;
-        case Answer::Yes:
-            // A save that failed keeps the sequence: starting anew would lose what was not saved.
-            if (const WriteResult saved = saveAs(); !saved.ok && !saved.error.isEmpty()) return false;
-            break;
-        }
+bool Editor::mayReplaceSequence() {
+    if (!seq.fileChanged) return true;
+    switch (prompts.askYesNoCancel(SaveQuestion)) {
+    case Answer::Cancel: return false;
+    case Answer::No: setFileChanged(false); return true;
+    case Answer::Yes: break;
     }
-    return startEmptySequence();
+    // A save that was cancelled or failed keeps the sequence: going on would lose what is unsaved.
+    return saveAs().ok;
 }
 
+bool Editor::newFile() { return mayReplaceSequence() && startEmptySequence(); }
+
 bool Editor::startEmptySequence() {
-    win.title = MainTitle;
-    tools.choose(NoTool);
-    seq.editEnabled = false;
-    seq.totalFrames = 1;
+    restartSequence(1, MainTitle);
     Frame0& f0 = *frame.frame0;
-    f0.pointCount = 0;
-    f0.header.setPointCount(0);
     f0.header.setTotalFrames(1);
-    frame.clearSelection();
-    seq.currentFrame = 0;
-    seq.selFrameStart = seq.selFrameLen = 1;
+    QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
     const bool written = buffer.writeRecord(1, f0, SlotAccess::Create);
+    if (!written) prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+    return written;
+}
+
+void Editor::restartSequence(int frames, const QString& title) {
+    win.title = title;
+    tools.choose(NoTool);
+    const bool changed = seq.fileChanged;
+    seq = Sequence{};
+    seq.fileChanged = changed;
+    seq.totalFrames = frames;
+    // Nothing of an earlier sequence reaches a new one: no points, no names.
+    for (const uint8_t code : {0, 1, 5}) {
+        frame.visitFormat(code, [&](auto& r) {
+            r.pointCount = 0;
+            r.header = blankHeader(code);
+        });
+    }
+    frame.clearSelection();
+    resetUndo();
+    win.undoEnabled = false;
+    win.pointsLabel = QStringLiteral("0");
+    win.statusNote.clear();
+    win.noteStale = true;
+    win.deleteFramesEnabled = frames > 0;
     canvas.setBackground(QImage());
     canvas.setUnderlay(QImage());
     canvas.resetBackdrop();
     strip.setPosition(0);
-    strip.setRange(0);
+    strip.setRange(frames);
     redrawStrip();
-    if (!written) prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
-    return written;
+}
+
+bool Editor::recoverUnsavedFrames() {
+    const int left = unsaved_.leftBehind();
+    const QFileInfo file(buffer.path());
+    // Frames of another user's session are theirs: never offered, never touched.
+    if (left == 0 || !file.isFile() || file.ownerId() != ::geteuid()) return false;
+    // Only slots whose header is still in the file can come back.
+    const int64_t whole = file.size() < 32 ? 0 : (file.size() - 32) / FrameSlotSize + 1;
+    const int frames = int(std::min<int64_t>(left, whole));
+    if (frames == 0 || prompts.askYesNo(RecoverQuestion.arg(frames)) != Answer::Yes) {
+        unsaved_.remove();
+        return false;
+    }
+    restartSequence(frames, MainTitle + QStringLiteral(": recovered"));
+    setFileChanged(true);
+    return true;
+}
+
+void Editor::setFileChanged(bool changed) {
+    seq.fileChanged = changed;
+    keepMarkerInStep();
 }
 
 void Editor::addNewFrame() {
@@ -84,6 +126,7 @@ void Editor::addNewFrame() {
         return;
     }
     ++seq.totalFrames;
+    setFileChanged(true);
     strip.setRange(seq.totalFrames);
     redrawStrip();
     win.deleteFramesEnabled = true;
@@ -113,6 +156,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     if (!writeBackWorkingFrame()) return;
     seq.selectFrames(chosen, leftButton);
     win.undoEnabled = false;
+    win.noteStale = true;
     refreshUnderlay(chosen);
     if (tools.current() != PointTool) canvas.resetBackdrop();
     ImageSurface surface = canvas.surface();
@@ -135,9 +179,10 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
 
 void Editor::edit(unsigned flags, const std::function<void()>& change) {
     if (!(flags & Edit::KeepsUndo)) makeUndo();
+    win.noteStale = true;  // what the change has to say comes after this
     change();
-    if (flags & Edit::FrameChanged) seq.framechanged = true;
-    if (flags & Edit::FileChanged) seq.fileChanged = true;
+    if (flags & Edit::WriteBack) seq.framechanged = true;
+    if (flags & Edit::FileDiffers) setFileChanged(true);
     refreshCanvas();
 }
 
@@ -153,6 +198,8 @@ void Editor::undo() {
     if (tools.gestureHeld()) return;
     if (!history.undo(frame)) return;
     if (history.undocounter() == 0) win.undoEnabled = false;
+    win.noteStale = true;
+    setFileChanged(true);  // the frame now differs from what was saved, as after any edit
     refreshCanvas();
 }
 
@@ -214,8 +261,15 @@ void Editor::selectAllPoints() { tools.selectAll(); }
 void Editor::setPointSpace(int value) { settings.pointSpace = static_cast<int16_t>(value); }
 void Editor::setBlankSpace(int value) { settings.blankSpace = static_cast<int16_t>(value); }
 
+bool Editor::closeWindow() {
+    if (!mayReplaceSequence()) return false;
+    shutdown();
+    return true;
+}
+
 void Editor::shutdown() {
     buffer.remove();
+    unsaved_.remove();
     saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
     canvas.setBackground(QImage());
     canvas.dropSnapshot();

@@ -10,6 +10,7 @@
 #include "model/Sequence.h"
 #include "model/Settings.h"
 #include "model/Undo.h"
+#include "model/UnsavedMarker.h"
 #include "options/ColorSelector.h"
 #include "options/ViewOptions.h"
 #include "playback/Playback.h"
@@ -37,6 +38,7 @@ struct WindowState {
     QString pointsLabel = QStringLiteral("0");
     QString xLabel = QStringLiteral("0"), yLabel = QStringLiteral("0");
     QString statusNote;
+    bool noteStale = false;  // the note on show no longer fits: cleared unless a new one came
 };
 
 // What "Frame Info" shows of the working frame.
@@ -50,11 +52,16 @@ enum class OpenResult { Loaded, Rejected, Unreadable, BufferFailed };
 
 class Editor {
 public:
-    // Runs start-up from loading the settings to the first empty frame.
-    Editor(QString programFolder, Prompts& prompts);
+    // Runs start-up from loading the settings to the first empty frame, or to the frames of a
+    // session that ended without saving when the user takes them back (only offered where no
+    // other copy of the program can be using the frame buffer file).
+    Editor(QString programFolder, Prompts& prompts, bool offerRecovery = true);
 
-    // Sequence and frames. False when the sequence must not be replaced: the save it asked
-    // for failed, or the frame buffer file took nothing (the user was told either way).
+    // Asks "File changed" once when the sequence holds unsaved changes. True when the sequence
+    // may go: nothing was changed, the answer was No, or Yes and the save succeeded.
+    bool mayReplaceSequence();
+    // Sequence and frames. False when the sequence must not be replaced: the question was
+    // cancelled, the save it asked for did not happen, or the frame buffer file took nothing.
     bool newFile();
     void addNewFrame();
     // Strip
@@ -125,7 +132,9 @@ public:
     // Asks for a name and writes the sequence there; not ok (with no error) when cancelled.
     WriteResult writeIldaFile();
     WriteResult saveAs();
-    // Closing the window: the frame buffer file goes, the settings are kept.
+    // Closing the window: after the question, the frame buffer file goes and the settings are
+    // kept. False when the user chose to stay.
+    bool closeWindow();
     void shutdown();
 
     ViewSettings viewSettings() const { return {settings.beamMode, settings.gridStep, settings.pointSize}; }
@@ -152,6 +161,14 @@ public:
 private:
     // New File once its question is answered. False when slot 1 could not be written.
     bool startEmptySequence();
+    // The sequence started anew over `frames` slots: nothing chosen, nothing editable, no tool,
+    // no picture, no onion skin, no undo, and every read-out back to its start.
+    void restartSequence(int frames, const QString& title);
+    // Takes back the slots a session left unsaved when the user wants them; false otherwise.
+    bool recoverUnsavedFrames();
+    // The change flag of the whole sequence, with the marker that outlives a crash.
+    void setFileChanged(bool changed);
+    void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0); }
     // Writes the working frame back when it changed; false (and the user told) when it failed.
     bool writeBackWorkingFrame();
     void drawPaletteStrip();
@@ -161,6 +178,7 @@ private:
     void showUnderlay();
 
     QString folder_;
+    UnsavedMarker unsaved_;
 };
 
 }  // namespace quorvel

@@ -6,13 +6,13 @@ namespace quorvel {
 
 void Editor::convertToPaletteColors() {
     if (!seq.editEnabled || frame.format != 5) return;
-    edit(Edit::FrameChanged | Edit::FileChanged,
+    edit(Edit::FrameChanged,
          [&] { quorvel::convertToPaletteColors(frame, palette, paletteEntries(settings.paletteChoice)); });
 }
 
 void Editor::convertToTrueColor() {
     if (!seq.editEnabled || (frame.format != 0 && frame.format != 1)) return;
-    edit(Edit::FrameChanged | Edit::FileChanged, [&] { quorvel::convertToTrueColor(frame, palette); });
+    edit(Edit::FrameChanged, [&] { quorvel::convertToTrueColor(frame, palette); });
 }
 
 void Editor::toggleShowPreviousFrame() {

@@ -50,6 +50,7 @@ void Editor::deleteFrames() {
         return;
     }
     seq.totalFrames -= count;
+    setFileChanged(true);
     const int current = seq.currentFrame;
     if (current >= first + count) {
         seq.currentFrame = current - count;  // it moved down and stays loaded
@@ -79,8 +80,8 @@ void Editor::copyPoints() {
     }
     clipboard.copyPoints(frame);
     win.pastePointsEnabled = true;
-    // Marked changed all the same, so the frame is written back when another is chosen.
-    edit(Edit::KeepsUndo | Edit::FrameChanged, [] {});
+    // Written back all the same when another frame is chosen, though nothing in it changed.
+    edit(Edit::KeepsUndo | Edit::WriteBack, [] {});
 }
 
 void Editor::cutPoints() {

@@ -8,16 +8,10 @@
 namespace quorvel {
 
 void Editor::open() {
-    if (seq.fileChanged) {
-        switch (prompts.askYesNoCancel(SaveQuestion)) {
-        case Answer::Cancel: return;
-        case Answer::No: seq.fileChanged = false; break;
-        case Answer::Yes: break;  // New File asks again and saves there
-        }
-    }
+    if (!mayReplaceSequence()) return;  // the question is asked once, before the file dialog
     const QString path = prompts.openFileName(IldaFilter);
     if (path.isEmpty()) return;
-    if (!newFile()) return;  // the frame buffer file takes nothing: New File has said so
+    if (!startEmptySequence()) return;  // the frame buffer file takes nothing: it has been said
     openFile(path);
 }
 
@@ -43,9 +37,9 @@ OpenResult Editor::openFile(const QString& path) {
     const bool shortened = copied.framesCopied < scan.framesFound;
     if (shortened && !scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
     seq.totalFrames = copied.framesCopied;
+    win.deleteFramesEnabled = seq.totalFrames > 0;
     strip.setPosition(0);
     strip.setRange(seq.totalFrames);
-    seq.currentFrame = 1;
     redrawStrip();
     {
         SlotFile file(buffer.path(), SlotAccess::Read);
@@ -57,9 +51,6 @@ OpenResult Editor::openFile(const QString& path) {
         win.pointsLabel = QString::number(drawFrameFromSlot(file, 1, palette, style, surface, scratch));
     }
     prompts.setBusy(false);
-    resetUndo();
-    makeUndo();
-    seq.framechanged = false;
 
     if (scan.tooManyFrames) prompts.message(TooManyFramesNote, MessageIcon::Information);
     QStringList notes;
@@ -82,7 +73,7 @@ WriteResult Editor::saveAs() {
     // An edit that did not reach its slot would be missing from the file: nothing is written.
     if (!writeBackWorkingFrame()) return {false, buffer.error()};
     const WriteResult result = writeIldaFile();
-    if (result.ok || result.error.isEmpty()) seq.fileChanged = false;  // a failed write keeps the question
+    if (result.ok) setFileChanged(false);  // a cancelled or failed save keeps the question
     return result;
 }
 

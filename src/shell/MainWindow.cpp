@@ -91,7 +91,11 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.saveAs(); }); });
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
+        bool going = false;
+        run([&] { going = editor_.mayReplaceSequence(); });
+        if (!going) return;
         exiting_ = true;  // ends at once: the frame buffer file and the settings stay as they are
+        editor_.playback.requestStop();
         quit();
     });
 
@@ -322,10 +326,12 @@ void MainWindow::showState() {
     swatchPalette.setColor(QPalette::Window, toQColor(editor_.palette.color[editor_.currentColor]));
     swatch_->setPalette(swatchPalette);
     colorLabel_->setText(colorReadout(editor_.palette, editor_.currentColor));
-    if (!w.statusNote.isEmpty()) {
+    if (!w.statusNote.isEmpty())
         statusBar()->showMessage(w.statusNote);
-        editor_.win.statusNote.clear();
-    }
+    else if (w.noteStale)
+        statusBar()->clearMessage();
+    editor_.win.statusNote.clear();
+    editor_.win.noteStale = false;
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
@@ -379,8 +385,15 @@ void MainWindow::setPlaying(bool playing) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {
+    if (!exiting_) {
+        bool closing = false;
+        run([&] { closing = editor_.closeWindow(); });
+        if (!closing) {
+            e->ignore();  // the user stays with the sequence
+            return;
+        }
+    }
     editor_.playback.requestStop();
-    if (!exiting_) editor_.shutdown();
     e->accept();
 }
 

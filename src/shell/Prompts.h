@@ -12,6 +12,8 @@ class Prompts {
 public:
     virtual ~Prompts() = default;
     virtual Answer askYesNoCancel(const QString& text) = 0;
+    // A question without a way back: Yes or No (anything but Yes counts as No).
+    virtual Answer askYesNo(const QString& text) { return askYesNoCancel(text); }
     virtual void message(const QString& text, MessageIcon icon) = 0;
     // An empty result means the user cancelled. Filters are "Description *.EXT|*.ext".
     virtual QString openFileName(const QString& filter) = 0;

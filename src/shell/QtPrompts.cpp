@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 
 namespace quorvel {
@@ -25,6 +26,20 @@ public:
 private:
     int lifted_ = 0;
 };
+
+// A box as wide as its caption needs: window managers cut a caption that does not fit, and a
+// short message makes a narrow box. The caption bar's buttons take room of their own too.
+QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const QString& text,
+                                QMessageBox::StandardButtons buttons) {
+    const NormalCursor normal;
+    QMessageBox box(icon, AppTitle, text, buttons, parent);
+    constexpr int CaptionButtons = 160;
+    const int width = box.fontMetrics().horizontalAdvance(AppTitle) + CaptionButtons;
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
+                      grid->columnCount());
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
 }  // namespace
 
 QString QtPrompts::qtFilter(const QString& filter) {
@@ -37,10 +52,14 @@ QString QtPrompts::qtFilter(const QString& filter) {
 }
 
 Answer QtPrompts::askYesNoCancel(const QString& text) {
-    const NormalCursor normal;
-    const auto r =
-        QMessageBox::question(parent_, AppTitle, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    const auto r = ask(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
+}
+
+Answer QtPrompts::askYesNo(const QString& text) {
+    return ask(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes
+               ? Answer::Yes
+               : Answer::No;
 }
 
 void QtPrompts::message(const QString& text, MessageIcon icon) {
@@ -48,9 +67,7 @@ void QtPrompts::message(const QString& text, MessageIcon icon) {
                                      : icon == MessageIcon::Critical  ? QMessageBox::Critical
                                      : icon == MessageIcon::None      ? QMessageBox::NoIcon
                                                                       : QMessageBox::Information;
-    const NormalCursor normal;
-    QMessageBox box(qtIcon, AppTitle, text, QMessageBox::Ok, parent_);
-    box.exec();
+    ask(parent_, qtIcon, text, QMessageBox::Ok);
 }
 
 QString QtPrompts::openFileName(const QString& filter) {

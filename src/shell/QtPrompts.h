@@ -11,6 +11,7 @@ public:
     explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
     void setParent(QWidget* parent) { parent_ = parent; }
     Answer askYesNoCancel(const QString& text) override;
+    Answer askYesNo(const QString& text) override;
     void message(const QString& text, MessageIcon icon) override;
     QString openFileName(const QString& filter) override;
     QString saveFileName(const QString& filter) override;

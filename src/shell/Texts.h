@@ -7,6 +7,7 @@ namespace quorvel {
 inline const QString MainTitle = QStringLiteral("Quorvel Laser Editor");
 inline const QString AppTitle = QStringLiteral("Quorvel Editor");
 inline const QString SaveQuestion = QStringLiteral("File changed. Do you want to save it?");
+inline const QString RecoverQuestion = QStringLiteral("The last session ended without saving. Recover its %1 frames?");
 inline const QString IldaFilter = QStringLiteral("ILDA Files *.ILD|*.ild");
 inline const QString SequenceFullNote = QStringLiteral("The sequence is full (10000 frames).");
 inline const QString TooManyFramesNote = QStringLiteral("Only the first 10000 frames were loaded.");

@@ -8,7 +8,6 @@ namespace quorvel {
 
 namespace {
 float clampToCanvas(float v) { return std::clamp(v, 0.0f, 511.0f); }
-constexpr unsigned Drawn = Edit::FrameChanged | Edit::FileChanged;
 }  // namespace
 
 void CanvasTools::choose(int tool) {
@@ -109,7 +108,7 @@ void CanvasTools::press(int button, float X, float Y) {
 
     switch (current_) {
     case PointTool:
-        c_.edit(Drawn, [&] {
+        c_.edit(Edit::FrameChanged, [&] {
             clearSelection();
             fitted(appendPoint(f, x, y, button, color()));
         });
@@ -288,19 +287,19 @@ void CanvasTools::release(int button, float X, float Y) {
     // The first case that applies, in this order.
     if (g.penDown && g.penMode) {
         g.penDown = false;
-        c_.edit(Edit::KeepsUndo | Drawn, [] {});
+        c_.edit(Edit::KeepsUndo | Edit::FrameChanged, [] {});
     } else if (g.recoloring) {
         g.recoloring = false;
-        c_.edit(Edit::KeepsUndo | Drawn, [] {});
+        c_.edit(Edit::KeepsUndo | Edit::FrameChanged, [] {});
     } else if (g.drawingLine) {
         g.drawingLine = false;
-        c_.edit(Drawn, [&] { fitted(lineTo(f, g.from, X, Y, button, spacing(button), color())); });
+        c_.edit(Edit::FrameChanged, [&] { fitted(lineTo(f, g.from, X, Y, button, spacing(button), color())); });
     } else if (g.drawingCircle) {
         g.drawingCircle = false;
         if (button == 1) {
             const auto rx = static_cast<int16_t>(nearest(std::abs(X - g.centerx)));
             const auto ry = static_cast<int16_t>(nearest(std::abs(Y - g.centery)));
-            c_.edit(Drawn,
+            c_.edit(Edit::FrameChanged,
                     [&] { fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color())); });
         } else {
             c_.redraw();  // nothing added; show the frame again on the cleared canvas

@@ -29,9 +29,10 @@ enum Tool : uint8_t {
 
 // What an edit sets besides the frame itself.
 namespace Edit {
-constexpr unsigned FrameChanged = 1;  // the working frame must be written back
-constexpr unsigned FileChanged = 2;   // the user drew: "File changed" is asked
-constexpr unsigned KeepsUndo = 4;     // a later step of a gesture whose press took the snapshot
+constexpr unsigned WriteBack = 1;    // the working frame is written back before another is loaded
+constexpr unsigned FileDiffers = 2;  // the sequence now differs from its file: "File changed" is asked
+constexpr unsigned FrameChanged = WriteBack | FileDiffers;  // what every real change sets
+constexpr unsigned KeepsUndo = 4;                           // a later step of a gesture whose press took the snapshot
 }  // namespace Edit
 
 using EditPath = std::function<void(unsigned flags, const std::function<void()>& change)>;

@@ -161,6 +161,9 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
         const FrameScan repaired = seekFrames(out);
         EXPECT_FALSE(repaired.rejected);
         EXPECT_EQ(repaired.framesFound, c.frames);
+        // The points come from where the walk found the frame: the second point has X = 1.
+        const QByteArray written = readFile(out);
+        EXPECT_EQ(written.mid(32 + recordSize(headerAt(written, 0).formatCode), 2), QByteArray("\0\1", 2));
     }
     const ToolRun none = tool({"repair", IldaBuilder().raw("not ILDA").save(dir.filePath("x.ild")), dir.filePath("y.ild")});
     EXPECT_EQ(none.exitCode, 1);

@@ -74,7 +74,7 @@ TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " into " << c.into);
-        editor.newFile();
+        startOver();
         makeFrames({c.from, c.from, c.from, c.into, c.into});  // frame 4: 4 points, frame 5: 5
         choose(3);
         select(1, 2);
@@ -135,7 +135,7 @@ TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame
 
 TEST_F(ClipFixture, StatusSetsTheWholeByteOfTheSelectedPointsOfEveryFormat) {
     for (int format : {0, 1, 5}) {
-        editor.newFile();
+        startOver();
         makeFrames({format, format, format, format});
         choose(4);
         editor.frame.visit([](auto& r) {
@@ -169,7 +169,7 @@ TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) 
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.current);
-        editor.newFile();
+        startOver();
         makeFrames({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
         choose(c.current);
         editor.frame.frame0->points[0] = point3D(-7, 7);  // an edit not yet written back
@@ -218,4 +218,47 @@ TEST_F(ClipFixture, APictureIsStretchedUnderTheCanvasUntilRemoved) {
     EXPECT_EQ(shown.pixel(10, 10) & 0xFFFFFF, 0xFFFFFFu);  // the grid over it
     editor.removeImage();
     EXPECT_EQ(shown.pixel(105, 105) & 0xFFFFFF, 0u);
+}
+
+// Pictures of any size a camera makes are read at the size they are shown at.
+TEST_F(ClipFixture, PicturesFarLargerThanTheCanvasLoad) {
+    for (const auto& [w, h] : {std::pair(6500, 5500), std::pair(12000, 9000)}) {
+        QImage big(w, h, QImage::Format_Grayscale8);
+        big.fill(Qt::white);
+        big.save(folder.file("big.jpg"), "JPEG");
+        prompts.fileNames = {folder.file("big.jpg")};
+        editor.loadImage();
+        EXPECT_TRUE(prompts.messages.isEmpty()) << w;
+        EXPECT_GT(qRed(editor.canvas.image().pixel(105, 105)), 200) << w;
+    }
+}
+
+// Everything that changes a frame or the sequence makes "File changed" ask; looking does not.
+TEST_F(ClipFixture, EveryChangeMarksTheFileChanged) {
+    struct Case { const char* what; std::function<void()> command; bool changes, writesBack; };
+    const Case cases[] = {
+        {"Create Text", [&] { editor.text.setText("A"); editor.convertText(); }, true, true},
+        {"Delete Frames", [&] { editor.deleteFrames(); }, true, false},
+        {"Cut Frame", [&] { editor.cutFrame(); }, true, true},
+        {"Paste Frame", [&] { editor.copyFrame(); editor.pasteFrame(); }, true, true},
+        {"Cut Points", [&] { select(0, 1); editor.cutPoints(); }, true, true},
+        {"Paste Points", [&] { select(0, 1); editor.copyPoints(); editor.pastePoints(); }, true, true},
+        {"Status", [&] { select(0, 1); editor.setPointStatus(false); }, true, true},
+        {"Frame Info", [&] { editor.setFrameNames("n", "c"); }, true, true},
+        {"Add New Frame", [&] { editor.addNewFrame(); }, true, false},
+        {"Undo", [&] { editor.undo(); }, true, false},
+        {"Convert to True Colour", [&] { editor.convertToTrueColor(); }, true, true},
+        {"Copy Frame", [&] { editor.copyFrame(); }, false, false},
+        {"Copy Points", [&] { select(0, 1); editor.copyPoints(); }, false, true},
+        {"Select All", [&] { editor.selectAllPoints(); }, false, false},
+    };
+    for (const auto& c : cases) {
+        startOver();
+        makeFrames({0, 0, 0});
+        choose(3);
+        editor.seq.fileChanged = false;
+        c.command();
+        EXPECT_EQ(editor.seq.fileChanged, c.changes) << c.what;
+        EXPECT_EQ(editor.seq.framechanged, c.writesBack) << c.what;
+    }
 }

@@ -1,6 +1,8 @@
 #include "EditorFixture.h"
+#include "IldaBuilder.h"
 #include "shell/SingleInstance.h"
 
+#include <unistd.h>
 #include <QFile>
 
 using namespace quorvel;
@@ -14,30 +16,81 @@ struct SequenceFixture : EditorFixture {
 };
 }  // namespace
 
-TEST_F(SequenceFixture, StartsWithOneEmptyFrameAndAsksBeforeDroppingChanges) {
+TEST_F(SequenceFixture, StartsWithOneEmptyFrame) {
     EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.seq.currentFrame, editor.seq.editEnabled), std::tuple(1, 0, false));
     EXPECT_EQ(std::pair(slotHeader(1).pointCount(), slotHeader(1).totalFrames()), std::pair(0, 1));
     EXPECT_EQ(editor.strip.thumbnails[0].label + '|' + editor.strip.thumbnails[1].label, "1|");
-    struct Case { Answer answer; int framesAfter; bool fileChangedAfter; bool saved; bool saveFails = false; };
-    for (const auto& c : {Case{Answer::Cancel, 3, true, false}, Case{Answer::No, 3, false, false},
-                          Case{Answer::Yes, 1, false, true}, Case{Answer::Yes, 3, true, false, true}}) {
+}
+
+// New File, Open and closing the window ask once about unsaved work, and whatever they replace
+// the sequence with, nothing of the old working frame can be edited into it afterwards.
+TEST_F(SequenceFixture, TheSaveQuestionIsAskedOnceAndTheNewSequenceStartsWithNothingChosen) {
+    enum Command { NewFile, Open, Close };
+    enum Save { NotAsked, Saved, DialogCancelled, SaveFails };
+    struct Case { Command command; Answer answer; Save save; bool goesOn; };
+    std::vector<Case> cases;
+    for (Command command : {NewFile, Open, Close})
+        for (const auto& [answer, save, goesOn] : {std::tuple(Answer::Cancel, NotAsked, false),
+                                                   std::tuple(Answer::No, NotAsked, true), std::tuple(Answer::Yes, Saved, true),
+                                                   std::tuple(Answer::Yes, DialogCancelled, false),
+                                                   std::tuple(Answer::Yes, SaveFails, false)})
+            cases.push_back({command, answer, save, goesOn});
+    const QString other = IldaBuilder().section(0, 5, 2, "other").section(0, 6, 2, "other").save(folder.file("other.ild"));
+    const QString target = folder.file("saved.ild");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.command << ' ' << int(c.answer) << ' ' << c.save);
+        startOver();
         growTo(3);
-        editor.seq.fileChanged = true;
-        prompts.answers = {c.answer};
-        const QString target = folder.file("saved.ild");
+        editor.chooseThumbnail(2, true);
+        editor.chooseTool(PointTool);
+        editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
+        editor.setFrameNames("old", "oldco");
+        ASSERT_TRUE(editor.seq.fileChanged);
         QFile::remove(target);
-        prompts.fileNames = {c.saveFails ? folder.file("buffer") : target};  // a folder takes no file
-        editor.newFile();
-        EXPECT_EQ(prompts.questions.last(), "File changed. Do you want to save it?");
-        EXPECT_EQ(editor.seq.totalFrames, c.framesAfter);
-        EXPECT_EQ(editor.seq.fileChanged, c.fileChangedAfter);
-        EXPECT_EQ(readFile(target).size(), c.saved ? 4 * 32 : 0);  // three empty frames, the closing header
-        editor.seq.fileChanged = false;
-        editor.newFile();
+        prompts.questions.clear();
+        prompts.answers = {c.answer, Answer::No};  // a second question would be answered No
+        prompts.fileNames = {c.save == Saved ? target : c.save == DialogCancelled ? QString() : folder.file("buffer")};
+        if (c.save == NotAsked) prompts.fileNames.clear();
+        prompts.fileNames.push_back(other);
+        const bool wentOn = c.command == NewFile ? editor.newFile()
+                            : c.command == Open  ? (editor.open(), editor.seq.totalFrames != 3)
+                                                 : editor.closeWindow();
+        EXPECT_EQ(prompts.questions, QStringList{"File changed. Do you want to save it?"});
+        EXPECT_EQ(wentOn, c.goesOn);
+        EXPECT_EQ(readFile(target).size(), c.save == Saved ? 4 * 32 + 8 : 0);  // frame 3 has the new point
+        if (!c.goesOn) {  // the sequence as it was, edit and question included
+            EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.seq.currentFrame, editor.frame.pointCount()),
+                      std::tuple(3, 3, 1));
+            EXPECT_TRUE(editor.seq.fileChanged && editor.seq.editEnabled);
+            continue;
+        }
+        EXPECT_FALSE(editor.seq.fileChanged);
+        if (c.command == Close) {
+            EXPECT_FALSE(QFile::exists(folder.bufferPath()));
+            QFile(folder.bufferPath()).open(QIODevice::WriteOnly);
+            continue;
+        }
+        EXPECT_EQ(editor.seq.totalFrames, c.command == Open ? 2 : 1);
+        EXPECT_EQ(std::tuple(editor.seq.currentFrame, editor.seq.editEnabled, editor.seq.framechanged),
+                  std::tuple(0, false, false));
+        EXPECT_EQ(std::tuple(int(editor.tools.current()), editor.win.undoEnabled, editor.win.pointsLabel),
+                  std::tuple(int(NoTool), false, QString(c.command == Open ? "5" : "0")));
+        // Nothing the old frame held reaches the new sequence: a click adds nothing, and choosing
+        // a frame writes nothing over frame 1.
+        editor.canvasPress(1, 200, 200), editor.canvasRelease(1, 200, 200);
+        editor.undo();
+        editor.chooseThumbnail(0, true);
+        EXPECT_EQ(editor.frame.pointCount(), c.command == Open ? 5 : 0);
+        EXPECT_EQ(slotHeader(1).pointCount(), c.command == Open ? 5 : 0);
+        EXPECT_EQ(editor.frameInfo().name + editor.frameInfo().company,
+                  c.command == Open ? "other   tests   " : QString(16, ' '));
+        EXPECT_FALSE(editor.seq.fileChanged);
     }
 }
 
 TEST_F(SequenceFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
+    growTo(8);  // the last position always shows a frame
+    EXPECT_EQ(editor.strip.range(), 1);
     growTo(9);
     EXPECT_EQ(editor.strip.range(), 2);
     editor.setStripPosition(2);
@@ -53,7 +106,7 @@ TEST_F(SequenceFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
 }
 
 TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
-    growTo(20);  // strip positions 0..5
+    growTo(21);  // strip positions 0..5
     struct Step { int delta; bool held; int position; int16_t wheelStep; };
     const Step steps[] = {
         {120, true, 0, 0},     {-120, false, 1, -1},  // nothing recognised yet; then later frames
@@ -129,4 +182,58 @@ TEST(SingleInstance, OnlyALockHeldByARunningCopyRefuses) {
     EXPECT_EQ(claimProgramFolder(nowhere), FolderClaim::NoLock);  // no lock file here: runs all the same
     first.unlock();
     EXPECT_EQ(claimProgramFolder(second), FolderClaim::Ours);
+}
+
+// A session that ends without saving (killed, crashed) leaves its written-back frames for the
+// next start to offer; a saved, dropped or closed sequence leaves nothing to offer.
+TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
+    enum Ending { Killed, Saved, ClosedAnsweringNo, OtherUsersFile };
+    struct Case { Ending ending; Answer answer; bool offered, recovered; };
+    const Case cases[] = {
+        {Killed, Answer::Yes, true, true}, {Killed, Answer::No, true, false}, {Saved, Answer::Yes, false, false},
+        {ClosedAnsweringNo, Answer::Yes, false, false}, {OtherUsersFile, Answer::Yes, false, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(int(c.ending));
+        if (c.ending == OtherUsersFile && ::geteuid() != 0) continue;  // only root can give a file away
+        ProgramFolder folder;
+        {
+            ScriptedPrompts prompts;
+            auto editor = std::make_unique<Editor>(folder.path(), prompts);
+            editor->addNewFrame(), editor->addNewFrame();
+            editor->chooseThumbnail(1, true);
+            editor->chooseTool(PointTool);
+            editor->canvasPress(1, 10, 10), editor->canvasRelease(1, 10, 10);
+            editor->chooseThumbnail(2, true);  // frame 2 is written back; frame 3's edit is not
+            editor->canvasPress(1, 20, 20), editor->canvasRelease(1, 20, 20);
+            if (c.ending == Saved) {
+                prompts.fileNames = {folder.file("saved.ild")};
+                ASSERT_TRUE(editor->saveAs().ok);
+            }
+            prompts.answers = {Answer::No};
+            if (c.ending == ClosedAnsweringNo) {
+                ASSERT_TRUE(editor->closeWindow());
+            }
+            if (c.ending == OtherUsersFile) {
+                ASSERT_EQ(::chown(qPrintable(folder.bufferPath()), 65534, 65534), 0);
+            }
+            editor.reset();  // the process ends here without its close handler
+        }
+        ScriptedPrompts prompts;
+        prompts.answers = {c.answer};
+        Editor editor(folder.path(), prompts);
+        EXPECT_EQ(prompts.questions, c.offered ? QStringList{"The last session ended without saving. Recover its 3 frames?"}
+                                               : QStringList{});
+        EXPECT_EQ(editor.seq.totalFrames, c.recovered ? 3 : 1);
+        EXPECT_EQ(editor.win.title, c.recovered ? "Quorvel Laser Editor: recovered" : "Quorvel Laser Editor");
+        EXPECT_EQ(std::tuple(editor.seq.fileChanged, editor.seq.editEnabled, editor.seq.currentFrame),
+                  std::tuple(c.recovered, false, 0));
+        if (!c.recovered) continue;
+        editor.chooseThumbnail(1, true);
+        EXPECT_EQ(editor.frame.pointCount(), 1);
+        // Started again, the sequence is still unsaved until it is saved.
+        ScriptedPrompts again;
+        Editor next(folder.path(), again, true);
+        EXPECT_EQ(again.questions.size(), 1);
+    }
 }

@@ -168,4 +168,17 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     editor.text.setText("   ");  // blanks alone: nothing to draw, and nothing wrong
     editor.convertText();
     EXPECT_EQ(f.pointCount + editor.win.statusNote.size(), 0);
+
+    editor.canvasPress(1, 100, 300);  // in the open: each of the two contours is reached blanked
+    editor.text.setText("-I");
+    editor.convertText();
+    std::vector<int> runs;  // lengths of the runs of blanked points
+    for (int i = 0; i < f.pointCount; ++i) {
+        if (!(f.points[i].status & 64)) continue;
+        if (i == 0 || !(f.points[i - 1].status & 64)) runs.push_back(0);
+        ++runs.back();
+    }
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_TRUE(runs[0] > 1 && runs[1] > 1);
+    EXPECT_FALSE(f.points[f.pointCount - 1].status & 64);
 }

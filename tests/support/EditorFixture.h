@@ -12,6 +12,11 @@ struct EditorFixture : ::testing::Test {
     ScriptedPrompts prompts;
     Editor editor{folder.path(), prompts};
 
+    // New File with whatever changed dropped: each case of a table starts from nothing.
+    void startOver() {
+        if (editor.seq.fileChanged) prompts.answers = {Answer::No};
+        editor.newFile();
+    }
     void open(const QString& path) {
         prompts.fileNames = {path};
         editor.open();

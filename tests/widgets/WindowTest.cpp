@@ -18,6 +18,7 @@
 #include <QScrollBar>
 #include <QToolButton>
 #include <QWheelEvent>
+#include <QStatusBar>
 #include <QtTest>
 
 using namespace quorvel;
@@ -192,6 +193,22 @@ private slots:
         QCOMPARE(c.text("LblFrameNumber1"), QString());
     }
 
+    // The status bar and the read-outs say how things are after each command, not before it.
+    void readOutsShowTheStateAfterEachCommand() {
+        Canvas c;
+        c.drag(PointTool, {10, 10}, {10, 10});
+        c.frame().pointCount = MaxPoints;
+        c.drag(LineTool, {50, 50}, {90, 50});
+        QCOMPARE(c.window.statusBar()->currentMessage(), QString("The frame is full (20000 points)."));
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.window.statusBar()->currentMessage(), QString());
+        QCOMPARE(c.text("LblPointsNumber"), QString("20000"));
+        c.prompts.answers = {Answer::No};
+        c.window.action("mnuNew")->trigger();
+        QCOMPARE(c.text("LblPointsNumber"), QString("0"));
+        QVERIFY(!c.window.action("mnuUndo")->isEnabled());
+    }
+
     // Ten frames, stopped while the third is up: the third stays, and the controls that rested
     // while frames played are back.
     void playTenFramesAndStopAfterTheThird() {
@@ -239,7 +256,11 @@ private slots:
         QCOMPARE(f->editor.frameInfo().name, QString("intro   "));
         const QString folder = f->folder.path();
         f->folder.keep();
-        f->window.close();
+        f->window.show();
+        f->prompts.answers = {Answer::Cancel};  // the names changed the file: closing asks, and stays
+        QVERIFY(!f->window.close() && f->window.isVisible());
+        f->prompts.answers = {Answer::No};
+        QVERIFY(f->window.close());
         f.reset();
         ScriptedPrompts prompts;
         Editor editor(folder, prompts);
