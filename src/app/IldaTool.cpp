@@ -6,11 +6,11 @@
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
@@ -213,10 +213,14 @@ int render(const QStringList& argsIn) {
     } else {
         drawChosenFrame(buffer, frame, palette, {settings.beamMode, settings.gridStep, settings.pointSize}, surface);
     }
-    // Written whole or not at all: a PNG that was there stays intact when the write fails.
-    QSaveFile png(args[2]);
-    if (!png.open(QIODevice::WriteOnly) || !image.save(&png, "PNG") || !png.commit()) {
-        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], png.errorString()));
+    // Encoded in memory, then written whole or not at all: a PNG that was there stays intact
+    // when the write fails.
+    QByteArray png;
+    QBuffer encoded(&png);
+    encoded.open(QIODevice::WriteOnly);
+    image.save(&encoded, "PNG");
+    if (const WriteResult written = writeWholeFile(args[2], png); !written.ok) {
+        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], written.error));
         return 1;
     }
     return 0;

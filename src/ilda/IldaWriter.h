@@ -1,15 +1,11 @@
 #pragma once
 // Writing the sequence in the frame buffer file out as an ILDA file.
 #include "model/FrameBuffer.h"
+#include "model/SafeFile.h"
 
 #include <QString>
 
 namespace quorvel {
-
-struct WriteResult {
-    bool ok = false;
-    QString error;
-};
 
 // Frames go out in slot order with renumbered headers, then a closing header. The target is
 // replaced only once the whole file has been written, so a failed save leaves it as it was.

@@ -104,24 +104,29 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
     const QString empty = IldaBuilder().save(dir.filePath("empty.ild"));
     const QString rejected = IldaBuilder().raw(QByteArray(64, 'q')).save(dir.filePath("rejected.ild"));
     const QString kept = dir.filePath("kept");
-    struct Case { QStringList args; int exitCode; bool fullDisk; const char* says; };
+    // A file-size limit a little short of the picture: only the last bytes of the PNG fail.
+    ASSERT_EQ(tool({"render", in, "1", dir.filePath("whole.png")}).exitCode, 0);
+    const int shortOfPng = int((QFileInfo(dir.filePath("whole.png")).size() - 1) / 512);
+    ASSERT_GT(shortOfPng, 1);
+    struct Case { QStringList args; int exitCode; int limitBlocks; const char* says; };
     const Case cases[] = {
-        {{}, 2, false, "usage: quorvel-ilda"},
-        {{"explode", in}, 2, false, "unknown command 'explode'"},
-        {{"copy", in, ""}, 2, false, "usage: quorvel-ilda copy"},
-        {{"render", in, "2", kept}, 2, false, "frame 2 is out of range (the file has 1 frames)"},
-        {{"info", rejected}, 1, false, "rejected: "},
-        {{"copy", empty, kept}, 1, false, "no frame could be loaded"},
-        {{"copy", rejected, kept}, 1, false, "no frame could be loaded"},
-        {{"copy", dir.path(), kept}, 2, false, "no such file"},
-        {{"copy", in, kept}, 1, true, "File too large"},  // a one-kilobyte file-size limit: a full disk
-        {{"render", in, "1", kept}, 1, true, "File too large"},
+        {{}, 2, 0, "usage: quorvel-ilda"},
+        {{"explode", in}, 2, 0, "unknown command 'explode'"},
+        {{"copy", in, ""}, 2, 0, "usage: quorvel-ilda copy"},
+        {{"render", in, "2", kept}, 2, 0, "frame 2 is out of range (the file has 1 frames)"},
+        {{"info", rejected}, 1, 0, "rejected: "},
+        {{"copy", empty, kept}, 1, 0, "no frame could be loaded"},
+        {{"copy", rejected, kept}, 1, 0, "no frame could be loaded"},
+        {{"copy", dir.path(), kept}, 2, 0, "no such file"},
+        {{"copy", in, kept}, 1, 1, "File too large"},  // a half-kilobyte file-size limit: a full disk
+        {{"render", in, "1", kept}, 1, 1, "File too large"},
+        {{"render", in, "1", kept}, 1, shortOfPng, "File too large"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
         IldaBuilder().raw("what was there").save(kept);
-        const QStringList limited = QStringList{"-c", "ulimit -f 1 && exec \"$0\" \"$@\"", QUORVEL_ILDA_TOOL} + c.args;
-        const ToolRun r = c.fullDisk ? tool(limited, "/bin/sh") : tool(c.args);
+        const QString limit = QStringLiteral("ulimit -f %1 && exec \"$0\" \"$@\"").arg(c.limitBlocks);
+        const ToolRun r = c.limitBlocks ? tool(QStringList{"-c", limit, QUORVEL_ILDA_TOOL} + c.args, "/bin/sh") : tool(c.args);
         EXPECT_EQ(r.exitCode, c.exitCode);
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(readFile(kept), "what was there");

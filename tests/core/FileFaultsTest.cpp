@@ -7,6 +7,9 @@
 #include <csignal>
 #include <optional>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -73,31 +76,102 @@ TEST_F(FaultFixture, AFileThatShrinksBetweenThePassesKeepsOnlyWhatCanStillBeRead
     EXPECT_EQ(editor.buffer.readHeader(1)->formatCode, 5);
 }
 
-TEST_F(FaultFixture, SaveAsWritesWhereAPlainWriteOfTheNameWould) {
+TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
     QFile::link(oldFile("real.ild"), folder.file("link.ild"));
     QDir(folder.path()).mkpath("taken/inside");
-    struct Case { QString name, written; bool fullDisk, ok; };
+    ASSERT_EQ(::mkfifo(qPrintable(folder.file("pipe.ild")), 0644), 0);
+    const QString longest = folder.file(QString(251, 'n') + ".ild"), kept = oldFile("kept.ild");
+    QFile::setPermissions(kept, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    struct Case { QString name, written; bool fullDisk, ok; const char* says; };
     const Case cases[] = {
-        {folder.file("link.ild"), folder.file("real.ild"), false, true},  // through a link to its target
-        {folder.file(QString(247, 'n') + ".ild"), folder.file(QString(247, 'n') + ".ild"), false, true},
-        {oldFile("old.ild"), folder.file("old.ild"), true, false},        // a full disk leaves the old file
-        {folder.file("taken"), QString(), false, false},                  // the name of a folder
+        {folder.file("link.ild"), folder.file("real.ild"), false, true, ""},  // through a link to its target
+        {longest, longest, false, true, ""},                                  // a name of 255 bytes
+        {folder.file(QString(249, 'm') + ".ild"), folder.file(QString(249, 'm') + ".ild"), false, true, ""},
+        {oldFile("old.ild"), folder.file("old.ild"), true, false, "File too large"},  // a full disk leaves the old file
+        {longest, longest, true, false, "File too large"},                           // however long its name
+        {kept, kept, false, true, ""},                                                // read-only: replaced, still read-only
+        {folder.file("taken"), QString(), false, false, "is not a regular file"},     // the name of a folder
+        {folder.file("pipe.ild"), QString(), false, false, "is not a regular file"},  // a FIFO stays a FIFO
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name.toStdString());
+        SCOPED_TRACE(c.name.right(20).toStdString());
+        if (!c.written.isEmpty()) oldFile(QFileInfo(c.written).fileName());
         editor.seq.fileChanged = true;
         std::optional<FileSizeLimit> full;
         if (c.fullDisk) full.emplace(8);
         const WriteResult r = saveAs(c.name);
         full.reset();
         EXPECT_EQ(r.ok, c.ok);
+        EXPECT_TRUE(r.error.contains(c.says)) << r.error.toStdString();
         EXPECT_EQ(editor.seq.fileChanged, !c.ok);  // a failed save keeps the question for later
-        EXPECT_EQ(editor.win.statusNote.startsWith("The file could not be written: "), !c.ok && !r.error.isEmpty());
+        EXPECT_EQ(editor.win.statusNote.startsWith("The file could not be written: "), !c.ok);
         const QByteArray written = readFile(c.written);
         EXPECT_TRUE(c.written.isEmpty() || (c.ok ? written.size() == 64 : written == old));
     }
     EXPECT_TRUE(QFileInfo(folder.file("link.ild")).isSymLink());
     EXPECT_TRUE(QDir(folder.file("taken/inside")).exists());
+    EXPECT_EQ(QFileInfo(folder.file("pipe.ild")).isFile(), false);
+    // Owner, group and others, not what the running user may do.
+    EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    EXPECT_EQ(QDir(folder.path()).entryList({".quorvel-*"}, QDir::Files | QDir::Hidden), QStringList{});  // nothing left behind
+}
+
+namespace {
+// Runs `child` in a process of its own and returns its exit code (-signal when killed), or
+// kills it after `killAfterMs` when that is not negative.
+int inChild(const std::function<int()>& child, int killAfterMs = -1) {
+    const pid_t pid = ::fork();
+    if (pid == 0) ::_exit(child());
+    if (killAfterMs >= 0) {
+        ::usleep(useconds_t(killAfterMs) * 1000);
+        ::kill(pid, SIGKILL);
+    }
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+}
+}  // namespace
+
+// Killed at any moment while it saves, the program leaves the old file or the new one.
+TEST_F(FaultFixture, AKilledSaveLeavesTheOldFileOrTheNewOne) {
+    for (int n = 1; n <= 60; ++n) {
+        WorkingFrame wf;
+        wf.frame0->pointCount = MaxPoints;
+        for (int i = 0; i < MaxPoints; ++i) wf.frame0->points[i] = point3D(i, n);
+        editor.buffer.saveRamToBuffer(n, wf);
+    }
+    const QString target = folder.file(QString(251, 'k') + ".ild"), whole = folder.file("whole.ild");
+    ASSERT_TRUE(writeIldaFile(editor.buffer, 60, whole).ok);
+    const QByteArray newFile = readFile(whole);
+    int oldSeen = 0, newSeen = 0;
+    for (int delay = 0; delay < 120; delay += 8) {
+        IldaBuilder().raw(old).save(target);
+        inChild([&] { return writeIldaFile(editor.buffer, 60, target).ok ? 0 : 1; }, delay);
+        const QByteArray now = readFile(target);
+        ASSERT_TRUE(now == old || now == newFile) << delay << " ms: " << now.size() << " bytes";
+        (now == old ? oldSeen : newSeen)++;
+    }
+    EXPECT_GT(oldSeen, 0);
+}
+
+// As another user, in a folder that takes no new file, Save As refuses and says why.
+TEST_F(FaultFixture, AFolderThatTakesNoNewFileIsRefusedAndTheOldFileStays) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    QDir(folder.path()).mkpath("closed");
+    const QString target = folder.file("closed/shared.ild");
+    IldaBuilder().raw(old).save(target);
+    QFile::setPermissions(target, QFileDevice::Permissions(0x6666));  // anyone may write the file itself
+    ::chmod(qPrintable(folder.path()), 0755);
+    ::chmod(qPrintable(folder.file("closed")), 0755);
+    ::chmod(qPrintable(folder.bufferPath()), 0644);
+    ::chmod(qPrintable(folder.file("buffer")), 0755);
+    const int code = inChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 3;
+        const WriteResult r = writeIldaFile(editor.buffer, 1, target);
+        return !r.ok && r.error.contains("takes no new file") && r.error.contains("Permission denied") ? 0 : 1;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_EQ(readFile(target), old);
 }
 
 // Faults from outside while the editor runs, and damaged files it starts with: the editor

@@ -1,0 +1,113 @@
+#include "model/SafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <QFile>
+#include <QFileInfo>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+namespace quorvel {
+
+namespace {
+constexpr qsizetype Chunk = 1 << 20;
+
+QString reason() { return QString::fromLocal8Bit(std::strerror(errno)); }
+
+// The file a name leads to: links are followed, however many, to the name they end at.
+QString resolved(const QString& target) {
+    QFileInfo info(target);
+    for (int hops = 0; info.isSymLink() && hops < 40; ++hops) info = QFileInfo(info.symLinkTarget());
+    return info.absoluteFilePath();
+}
+}  // namespace
+
+SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(target))) {
+    struct stat old {};
+    if (::stat(target_.constData(), &old) == 0) {
+        if (!S_ISREG(old.st_mode)) {
+            error_ = QStringLiteral("%1 is not a regular file; choose another name").arg(target);
+            return;
+        }
+        replaces_ = true;
+        mode_ = old.st_mode & 07777;
+        owner_ = old.st_uid, group_ = old.st_gid;
+    }
+    // A short name of its own, whatever the length of the target's: every name the folder takes
+    // can be saved to safely.
+    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target_)).absolutePath());
+    temporary_ = folder + "/.quorvel-XXXXXX";
+    fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
+    if (fd_ < 0) {
+        error_ = QStringLiteral("the folder %1 takes no new file (%2); save into another folder")
+                     .arg(QFile::decodeName(folder), reason());
+        temporary_.clear();
+        return;
+    }
+    buffer_.reserve(Chunk);
+}
+
+SafeFile::~SafeFile() {
+    if (fd_ >= 0) ::close(fd_);
+    if (!temporary_.isEmpty()) ::unlink(temporary_.constData());
+}
+
+void SafeFile::fail(const QString& why) {
+    if (error_.isEmpty()) error_ = why;
+}
+
+void SafeFile::write(const void* data, int64_t bytes) {
+    if (!error_.isEmpty()) return;
+    buffer_.append(static_cast<const char*>(data), bytes);
+    if (buffer_.size() >= Chunk) flush();
+}
+
+void SafeFile::flush() {
+    const char* at = buffer_.constData();
+    qsizetype left = buffer_.size();
+    while (left > 0 && error_.isEmpty()) {
+        const ssize_t w = ::write(fd_, at, size_t(left));
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) {
+            if (w == 0) errno = ENOSPC;
+            fail(reason());
+            break;
+        }
+        at += w, left -= w;
+    }
+    buffer_.clear();
+}
+
+WriteResult SafeFile::commit() {
+    if (fd_ < 0) return {false, error_};
+    flush();
+    if (error_.isEmpty()) {
+        // A replaced file keeps its permissions and, where allowed, its owner; a new file gets
+        // what new files get here.
+        if (replaces_) {
+            if (::fchown(fd_, owner_, group_) != 0) (void)::fchown(fd_, ::geteuid(), group_);
+            if (::fchmod(fd_, mode_) != 0) fail(reason());
+        } else {
+            const mode_t mask = ::umask(0);
+            ::umask(mask);
+            if (::fchmod(fd_, 0666 & ~mask) != 0) fail(reason());
+        }
+    }
+    if (error_.isEmpty() && ::fsync(fd_) != 0) fail(reason());  // on disk before it takes the old file's place
+    ::close(fd_);
+    fd_ = -1;
+    if (error_.isEmpty() && ::rename(temporary_.constData(), target_.constData()) != 0) fail(reason());
+    if (!error_.isEmpty()) return {false, error_};
+    temporary_.clear();
+    return {true, {}};
+}
+
+WriteResult writeWholeFile(const QString& path, const QByteArray& bytes) {
+    SafeFile file(path);
+    file.write(bytes.constData(), bytes.size());
+    return file.commit();
+}
+
+}  // namespace quorvel
