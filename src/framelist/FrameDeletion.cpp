@@ -1,23 +1,120 @@
 #include "framelist/FrameDeletion.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+#include <QFile>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 namespace quorvel {
 
+namespace {
+
+// A frame as a later read of its slot sees it: the header and its valid point records.
+struct SlotBytes {
+    FrameHeader header{};
+    std::vector<uint8_t> points;
+};
+
+int64_t usedBytes(const FrameHeader& h) {
+    return std::min<int64_t>(int64_t(std::min(h.pointCount(), MaxPoints)) * recordSize(h.formatCode), PointAreaSize);
+}
+
+std::optional<SlotBytes> readSlot(SlotFile& file, int frame) {
+    const std::optional<FrameHeader> h = file.readHeader(frame);
+    if (!h) return std::nullopt;
+    SlotBytes s{*h, std::vector<uint8_t>(size_t(usedBytes(*h)))};
+    s.points.resize(size_t(file.readPoints(frame, s.points.data(), int64_t(s.points.size()))));
+    return s;
+}
+
+bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
+    return file.writeSlot(frame, s.header, s.points.data(), int64_t(s.points.size()));
+}
+
+// The deleted frames whose slots get overwritten, kept in a file beside the frame buffer file
+// until the deletion is done, so that a deletion that fails half way can be taken back.
+class Stash {
+public:
+    explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
+        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    }
+    ~Stash() {
+        if (fd_ >= 0) ::close(fd_), ::unlink(path_.constData());
+    }
+    bool keep(const SlotBytes& s) {
+        offsets_.push_back(end_);
+        return put(&s.header, sizeof s.header) && put(s.points.data(), int64_t(s.points.size()));
+    }
+    std::optional<SlotBytes> take(size_t i) const {
+        SlotBytes s;
+        if (::pread(fd_, &s.header, sizeof s.header, offsets_[i]) != sizeof s.header) return std::nullopt;
+        s.points.resize(size_t(usedBytes(s.header)));
+        const int64_t bytes = int64_t(s.points.size());
+        if (bytes > 0 && ::pread(fd_, s.points.data(), size_t(bytes), offsets_[i] + 32) != bytes) return std::nullopt;
+        return s;
+    }
+    QString error() const { return error_; }
+
+private:
+    bool put(const void* data, int64_t bytes) {
+        if (fd_ < 0 || (bytes > 0 && ::pwrite(fd_, data, size_t(bytes), end_) != bytes)) {
+            error_ = QString::fromLocal8Bit(std::strerror(fd_ < 0 || errno == 0 ? ENOSPC : errno));
+            return false;
+        }
+        end_ += bytes;
+        return true;
+    }
+    QByteArray path_;
+    int fd_ = -1;
+    int64_t end_ = 0;
+    std::vector<int64_t> offsets_;
+    QString error_;
+};
+
+}  // namespace
+
 Deletion deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
     if (first + count > totalFrames) return {};  // nothing follows the range
     SlotFile file(buffer.path(), SlotAccess::Write);
-    std::vector<uint8_t> points(PointAreaSize);
-    for (int to = first; to <= totalFrames - count; ++to) {
-        const int from = to + count;
+    const int lastTo = totalFrames - count;  // slots first..lastTo are written
+    // Every frame that moves must be readable before anything moves.
+    std::vector<FrameHeader> moving;
+    for (int from = first + count; from <= totalFrames; ++from) {
         const std::optional<FrameHeader> h = file.readHeader(from);
         if (!h) return {false, QStringLiteral("frame %1 cannot be read").arg(from)};
-        const int64_t bytes =
-            std::min<int64_t>(int64_t(std::min(h->pointCount(), MaxPoints)) * recordSize(h->formatCode), PointAreaSize);
-        const int64_t got = file.readPoints(from, points.data(), bytes);
-        if (!file.writeSlot(to, *h, points.data(), got)) return {false, file.error()};
+        moving.push_back(*h);
     }
-    return {};
+    // Room for every slot part that will be written, taken before the first move: no move can
+    // then fail for want of space, and a file-size limit stops the deletion before it starts.
+    for (int to = first; to <= lastTo; ++to)
+        if (!file.reserve(to, 32 + usedBytes(moving[size_t(to - first)]))) return {false, file.error()};
+    Stash stash(buffer.path());
+    const int overwrittenDeleted = std::min(first + count - 1, lastTo);
+    for (int d = first; d <= overwrittenDeleted; ++d) {
+        const std::optional<SlotBytes> s = readSlot(file, d);
+        if (!s || !stash.keep(*s)) return {false, s ? stash.error() : QStringLiteral("frame %1 cannot be read").arg(d)};
+    }
+
+    int to = first;
+    for (; to <= lastTo; ++to) {
+        const std::optional<SlotBytes> s = readSlot(file, to + count);
+        if (!s || !writeSlot(file, to, *s)) break;
+    }
+    if (to > lastTo) return {};
+
+    // Taken back, last move first: slot t held frame t, which now lies count slots lower, or,
+    // for a deleted frame, in the stash.
+    const QString why =
+        file.error().isEmpty() ? QStringLiteral("frame %1 cannot be read").arg(to + count) : file.error();
+    for (int t = to; t >= first; --t) {
+        const std::optional<SlotBytes> s =
+            t >= first + count ? readSlot(file, t - count) : stash.take(size_t(t - first));
+        if (!s || !writeSlot(file, t, *s))
+            return {false, why + QStringLiteral("; frame %1 could not be put back").arg(t)};
+    }
+    return {false, why};
 }
 
 }  // namespace quorvel

@@ -1,5 +1,7 @@
 #include "model/FrameBuffer.h"
 
+#include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -47,6 +49,23 @@ bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, in
         done += w;
     }
     if (done == total) return true;
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
+bool SlotFile::reserve(int frame, int64_t bytes) {
+    const int64_t pos = framePos(frame);
+    if (pos == 0 || !file_.isOpen()) {
+        error_ = pos == 0 ? QStringLiteral("frame %1 has no place in the file").arg(frame) : file_.errorString();
+        return false;
+    }
+    // A file-size limit holds for writes inside the file too, while reserving there passes it.
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
+        pos - 1 + bytes > int64_t(limit.rlim_cur))
+        errno = EFBIG;
+    else if (::fallocate(file_.handle(), 0, pos - 1, bytes) == 0 || errno == EOPNOTSUPP)
+        return true;
     error_ = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }

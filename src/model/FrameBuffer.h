@@ -32,6 +32,9 @@ public:
     int64_t readPoints(int frame, void* dst, int64_t bytes);
     // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+    // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
+    // for want of it. File systems that cannot reserve space pass.
+    bool reserve(int frame, int64_t bytes);
     // Why the last write failed, in the system's words.
     const QString& error() const { return error_; }
 

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <csignal>
+#include <numeric>
 #include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -114,6 +115,45 @@ TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
     // Owner, group and others, not what the running user may do.
     EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     EXPECT_EQ(QDir(folder.path()).entryList({".quorvel-*"}, QDir::Files | QDir::Hidden), QStringList{});  // nothing left behind
+}
+
+// A deletion that cannot finish changes nothing: every frame stays in its slot, and the count,
+// the selection and the working frame stay as they were.
+TEST_F(FaultFixture, ADeletionThatCannotFinishLeavesEveryFrameWhereItWas) {
+    for (int n = 1; n <= 20; ++n) {
+        if (n > 1) editor.addNewFrame();
+        WorkingFrame wf;
+        wf.format = 1;
+        wf.frame1->pointCount = n;
+        for (int i = 0; i < n; ++i) wf.frame1->points[i] = point2D(100 * n + i, n);
+        editor.buffer.saveRamToBuffer(n, wf);
+    }
+    editor.chooseThumbnail(0, true), editor.chooseThumbnail(1, false);  // frames 1 and 2
+    const auto slotsHold = [&](const std::vector<int>& frames) {
+        for (int slot = 1; slot <= int(frames.size()); ++slot) {
+            const int n = frames[size_t(slot) - 1];
+            const QByteArray p = slotPoints(slot, 6 * n);
+            if (slotHeader(slot).pointCount() != n ||
+                uint8_t(p[6 * (n - 1) + 1]) != uint8_t((100 * n + n - 1) & 0xFF))
+                return false;
+        }
+        return true;
+    };
+    std::vector<int> all(20);
+    std::iota(all.begin(), all.end(), 1);
+    {
+        const FileSizeLimit full(7 * FrameSlotSize + 10);  // the move into slot 8 would fail
+        editor.deleteFrames();
+    }
+    EXPECT_TRUE(toldBufferFailed());
+    EXPECT_TRUE(prompts.messages.last().endsWith("File too large"));
+    EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.seq.selFrameStart, editor.seq.selFrameLen, editor.seq.currentFrame),
+              std::tuple(20, 1, 2, 2));
+    EXPECT_TRUE(slotsHold(all));
+    editor.deleteFrames();  // with room again it goes through
+    EXPECT_EQ(editor.seq.totalFrames, 18);
+    EXPECT_TRUE(slotsHold(std::vector<int>(all.begin() + 2, all.end())));
+    EXPECT_FALSE(QFile::exists(folder.bufferPath() + ".deleting"));
 }
 
 namespace {
