@@ -1,5 +1,7 @@
 #include "model/Palette.h"
 
+#include "model/RegularFile.h"
+
 #include <QFile>
 #include <algorithm>
 #include <cmath>
@@ -45,15 +47,13 @@ Palette decodePalette(const QByteArray& bytes, uint8_t choice, int& entriesRead)
 Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note) {
     const int entries = paletteEntries(choice);
     const QString name = choice == PangolinPalette ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
-    QFile file(programFolder + '/' + name);
-    const bool opened = file.open(QIODevice::ReadOnly);
     // Only the lines the palette uses are read, whatever the file's size.
-    const QByteArray bytes = opened ? file.read(qint64(entries) * PaletteLineBytes) : QByteArray();
+    const FileBytes file = readRegularFile(programFolder + '/' + name, qint64(entries) * PaletteLineBytes);
     int entriesRead = 0;
-    const Palette p = decodePalette(bytes, choice, entriesRead);
-    if (note && !opened)
+    const Palette p = decodePalette(file.bytes.value_or(QByteArray()), choice, entriesRead);
+    if (note && !file.bytes)
         *note = QStringLiteral("The palette file %1 could not be read (%2): its colours show as black.")
-                    .arg(name, file.errorString());
+                    .arg(name, file.error);
     else if (note && entriesRead < entries)
         *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
                     .arg(name)

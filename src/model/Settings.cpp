@@ -1,6 +1,9 @@
 #include "model/Settings.h"
 
+#include "model/RegularFile.h"
+
 #include <QFile>
+#include <QFileInfo>
 #include <algorithm>
 #include <cstring>
 
@@ -52,12 +55,13 @@ Settings settingsFromBytes(const QByteArray& bytes) {
 }
 
 Settings loadConfig(const QString& path) {
-    QFile file(path);
     // Only the settings' own bytes are read, whatever the file's size.
-    return file.open(QIODevice::ReadOnly) ? settingsFromBytes(file.read(SettingsFileBytes)) : Settings{};
+    const FileBytes file = readRegularFile(path, SettingsFileBytes);
+    return file.bytes ? settingsFromBytes(*file.bytes) : Settings{};
 }
 
 bool saveConfig(const QString& path, const Settings& s) {
+    if (QFileInfo info(path); info.exists() && !info.isFile()) return false;  // only a file of settings is written
     QFile file(path);
     if (!file.open(QIODevice::ReadWrite)) return false;  // no truncation: extra bytes stay
     const auto bytes = encodeSettings(s);

@@ -256,7 +256,7 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
     EXPECT_TRUE(toldBufferFailed());
     EXPECT_EQ(editor.seq.totalFrames, 2);
 
-    struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; };
+    struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; bool fifo = false; };
     const Starting starting[] = {
         {"settings missing", "config.dat", {}, nullptr},
         {"settings short", "config.dat", "\5\0\12", nullptr},
@@ -264,12 +264,17 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
         {"palette missing", "ilda.dat", {}, "The palette file ilda.dat could not be read"},
         {"palette short", "ilda.dat", readFile(folder.file("ilda.dat")).left(100), "The palette file ilda.dat holds only 3 of"},
         {"palette garbage", "ilda.dat", QByteArray(256 * 29, '\xFF'), nullptr},
+        {"settings a FIFO", "config.dat", {}, nullptr, true},  // read as missing, never waited on
+        {"palette a FIFO", "ilda.dat", {}, "The palette file ilda.dat could not be read (not a regular file)", true},
     };
     for (const auto& c : starting) {
         SCOPED_TRACE(c.what);
         ProgramFolder damaged;
         QFile::remove(damaged.file(c.file));
         if (!c.bytes.isNull()) IldaBuilder().raw(c.bytes).save(damaged.file(c.file));
+        if (c.fifo) {
+            ASSERT_EQ(::mkfifo(qPrintable(damaged.file(c.file)), 0644), 0);
+        }
         Editor restarted(damaged.path(), prompts);
         EXPECT_EQ(restarted.seq.totalFrames, 1);
         const Settings& s = restarted.settings;
