@@ -108,6 +108,14 @@ bool FrameBufferFile::saveRamToBuffer(int frame, WorkingFrame& wf) const {
     return written;
 }
 
+bool FrameBufferFile::loadable(int frame) const {
+    const std::optional<FrameHeader> h = readHeader(frame);
+    const int code = h ? h->formatCode : -1;
+    if (code != 0 && code != 1 && code != 5) return false;
+    const int64_t end = framePos(frame) - 1 + 32 + int64_t(std::min(h->pointCount(), MaxPoints)) * recordSize(code);
+    return QFileInfo(path_).size() >= end;
+}
+
 bool FrameBufferFile::copyFrameToRam(int frame, WorkingFrame& wf) const {
     SlotFile file(path_, SlotAccess::Read);
     const auto header = file.readHeader(frame);

@@ -55,6 +55,9 @@ public:
     // leaves the working frame as it was. False when nothing was loaded.
     bool copyFrameToRam(int frame, WorkingFrame& wf) const;
 
+    // The frame's header and all its valid points can be read, in a format the editor loads.
+    bool loadable(int frame) const;
+
     template <class P>
     bool writeRecord(int frame, const FrameRecord<P>& r, SlotAccess access = SlotAccess::Write) const {
         return writeSlot(frame, r.header, r.points.data(), sizeof(P) * MaxPoints, access);

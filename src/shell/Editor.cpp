@@ -52,9 +52,16 @@ bool Editor::startEmptySequence() {
     Frame0& f0 = *frame.frame0;
     f0.header.setTotalFrames(1);
     QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
-    const bool written = buffer.writeRecord(1, f0, SlotAccess::Create);
-    if (!written) prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
-    return written;
+    bufferLost_ = !buffer.writeRecord(1, f0, SlotAccess::Create);
+    if (!bufferLost_) return true;
+    // Whatever the file holds is not this sequence's (it may be another session's): nothing
+    // of it is shown, chosen or saved.
+    seq.totalFrames = 0;
+    strip.setRange(0);
+    redrawStrip();
+    win.deleteFramesEnabled = false;
+    prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+    return false;
 }
 
 void Editor::restartSequence(int frames, const QString& title) {
@@ -154,6 +161,12 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     if (chosen > seq.totalFrames) return;
     // An edit that cannot be written back stays loaded, so it is not lost.
     if (!writeBackWorkingFrame()) return;
+    // Nor is a frame chosen that cannot be read whole: its number over the points loaded
+    // before would write them into its slot at the next edit.
+    if (!buffer.loadable(chosen)) {
+        prompts.message(FrameUnreadable.arg(chosen), MessageIcon::Exclamation);
+        return;
+    }
     seq.selectFrames(chosen, leftButton);
     win.undoEnabled = false;
     win.noteStale = true;

@@ -179,6 +179,7 @@ private:
 
     QString folder_;
     UnsavedMarker unsaved_;
+    bool bufferLost_ = false;  // the frame buffer file could not be started: it holds nothing of ours
 };
 
 }  // namespace quorvel

@@ -70,6 +70,10 @@ WriteResult Editor::writeIldaFile() {
 }
 
 WriteResult Editor::saveAs() {
+    if (bufferLost_) {
+        win.statusNote = FileUnwritableNote.arg(NothingToSave);
+        return {false, NothingToSave};
+    }
     // An edit that did not reach its slot would be missing from the file: nothing is written.
     if (!writeBackWorkingFrame()) return {false, buffer.error()};
     const WriteResult result = writeIldaFile();

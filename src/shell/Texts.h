@@ -13,6 +13,9 @@ inline const QString SequenceFullNote = QStringLiteral("The sequence is full (10
 inline const QString TooManyFramesNote = QStringLiteral("Only the first 10000 frames were loaded.");
 inline const QString FileUnreadableNote = QStringLiteral("The file could not be read: %1");
 inline const QString FileUnwritableNote = QStringLiteral("The file could not be written: %1");
+inline const QString NothingToSave =
+    QStringLiteral("the frame buffer file could not be started, so it holds no sequence to save");
+inline const QString FrameUnreadable = QStringLiteral("Frame %1 could not be read from the frame buffer file.");
 inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
 inline const QString NoPointsToCopy = QStringLiteral("No points selected to copy");
 inline const QString NoPointsToCut = QStringLiteral("No points selected to cut");

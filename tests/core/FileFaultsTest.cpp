@@ -56,11 +56,12 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
             open(file);
         }
         EXPECT_TRUE(toldBufferFailed() && !prompts.busy);
-        EXPECT_EQ(editor.seq.totalFrames, 1);
+        EXPECT_EQ(editor.seq.totalFrames, folderInTheWay ? 0 : 1);  // with no file made, nothing at all
         EXPECT_EQ(editor.win.title, MainTitle);
         const QByteArray before = readFile(file);
         const WriteResult saved = saveAs(file);  // whatever is saved now is never the half-loaded file
         EXPECT_EQ(readFile(file), saved.ok ? readFile(file).left(64) : before);
+        EXPECT_EQ(saved.ok, !folderInTheWay);
         QDir(folder.bufferPath()).removeRecursively();
         editor.newFile();
     }
@@ -156,6 +157,23 @@ TEST_F(FaultFixture, ADeletionThatCannotFinishLeavesEveryFrameWhereItWas) {
     EXPECT_FALSE(QFile::exists(folder.bufferPath() + ".deleting"));
 }
 
+// A frame buffer file cut short from outside: a frame that can no longer be read whole is not
+// chosen, and the points loaded before never go into its slot.
+TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {
+    open(twoFrames());
+    editor.chooseThumbnail(0, true);
+    editor.chooseTool(PointTool);
+    editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
+    for (const int64_t cut : {FrameSlotSize + 32 + 6 * 49, FrameSlotSize + 10}) {  // a point short; half a header
+        ASSERT_TRUE(QFile::resize(folder.bufferPath(), cut));
+        prompts.messages.clear();
+        editor.chooseThumbnail(1, true);
+        EXPECT_EQ(prompts.messages, QStringList{"Frame 2 could not be read from the frame buffer file."});
+        EXPECT_EQ(std::tuple(editor.seq.currentFrame, editor.frame.pointCount()), std::tuple(1, 51));
+        EXPECT_EQ(slotHeader(1).pointCount(), 51);  // written back all the same
+    }
+}
+
 namespace {
 // Runs `child` in a process of its own and returns its exit code (-signal when killed), or
 // kills it after `killAfterMs` when that is not negative.
@@ -192,6 +210,32 @@ TEST_F(FaultFixture, AKilledSaveLeavesTheOldFileOrTheNewOne) {
         (now == old ? oldSeen : newSeen)++;
     }
     EXPECT_GT(oldSeen, 0);
+}
+
+// Started by another user in a program folder it cannot write, over the frame buffer file and
+// the unsaved marker a session of the folder's owner left: nothing of that file is offered,
+// shown or saved.
+TEST_F(FaultFixture, AnotherSessionsFrameBufferIsNeverShownOfferedOrSaved) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to act as another user";
+    storeFrame(editor.buffer, 1, {point2D(1, 2), point2D(3, 4)});
+    IldaBuilder().raw("unsaved frames 1\n").save(folder.file("buffer/FrameBuffer.unsaved"));
+    QDir(folder.path()).mkpath("out");
+    ::chmod(qPrintable(folder.file("out")), 0777);
+    for (const char* name : {"", "/buffer"}) ::chmod(qPrintable(folder.path() + name), 0755);
+    for (const char* name : {"/buffer/FrameBuffer.tmp", "/config.dat", "/ilda.dat"}) ::chmod(qPrintable(folder.path() + name), 0644);
+    const QString target = folder.file("out/saved.ild");
+    const int code = inChild([&] {
+        if (::setgid(65534) != 0 || ::setuid(65534) != 0) return 3;
+        ScriptedPrompts asked;
+        asked.answers = {Answer::Yes};
+        Editor other(folder.path(), asked);
+        if (!asked.questions.isEmpty() || other.seq.totalFrames != 0) return 4;
+        if (asked.messages.isEmpty() || !asked.messages[0].startsWith("The frame buffer file could not be written")) return 5;
+        asked.fileNames = {target};
+        return other.saveAs().ok ? 6 : 0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_FALSE(QFile::exists(target));
 }
 
 // As another user, in a folder that takes no new file, Save As refuses and says why.
