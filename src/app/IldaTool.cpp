@@ -78,10 +78,9 @@ int info(const QStringList& args) {
             "usage: quorvel-ilda info FILE\n"
             "One line per section: byte offset, format code, frame or palette, points, name, company.\n",
             args);
-    const FrameScan scan = seekFrames(args[0]);
     int palettes = 0;
     int64_t points = 0;
-    for (const IldaSection& s : scan.sections) {
+    const FrameScan scan = seekFrames(args[0], [&](const IldaSection& s) {
         const bool palette = s.header.formatCode == 2;
         palettes += palette;
         points += palette ? 0 : s.header.pointCount();
@@ -91,7 +90,7 @@ int info(const QStringList& args) {
                 .arg(palette ? "palette" : "frame  ")
                 .arg(s.header.pointCount(), 5)
                 .arg(text(s.header.frameName, 8), text(s.header.companyName, 8)));
-    }
+    });
     out(QStringLiteral("frames: %1 of %2 declared, palettes: %3, points: %4")
             .arg(scan.framesFound)
             .arg(scan.declaredFrames)

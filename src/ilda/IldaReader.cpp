@@ -1,5 +1,7 @@
 #include "ilda/IldaReader.h"
 
+#include "ilda/IldaSource.h"
+
 #include <unistd.h>
 #include <QFile>
 #include <QFileInfo>
@@ -8,43 +10,6 @@
 namespace quorvel {
 
 namespace {
-
-// The ILDA file seen through a window of a few megabytes that moves forward as sections are
-// walked: a system call per window rather than per header, which is what a walk over ten
-// thousand frames costs most on a virtual machine. Bytes already in memory are their own window.
-class IldaSource {
-public:
-    explicit IldaSource(const QString& path) : file_(path) {
-        if (file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) size_ = file_.size();
-    }
-    explicit IldaSource(const QByteArray& bytes)
-        : memory_(reinterpret_cast<const uint8_t*>(bytes.constData())), size_(bytes.size()) {}
-    int64_t size() const { return size_; }
-    bool holds(int64_t position, int64_t bytes) const { return position >= 1 && position - 1 + bytes <= size_; }
-    // The bytes at 1-based `position`, as many of `bytes` as the file has (at least 0).
-    const uint8_t* view(int64_t position, int64_t bytes, int64_t& available) {
-        const int64_t offset = position - 1;
-        available = std::clamp<int64_t>(size_ - offset, 0, bytes);
-        if (memory_) return memory_ + std::min(offset, size_);
-        if (offset < start_ || offset + available > start_ + filled_) {
-            // No bigger than the file: a small file costs no window of megabytes.
-            window_.resize(std::max<size_t>(window_.size(), std::max(std::min(Window, size_), available)));
-            start_ = offset;
-            filled_ =
-                size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
-            available = std::min(available, filled_);
-        }
-        return window_.data() + (offset - start_);
-    }
-
-private:
-    static constexpr int64_t Window = 4 << 20;
-    QFile file_;
-    const uint8_t* memory_ = nullptr;
-    int64_t size_ = 0;
-    std::vector<uint8_t> window_;
-    int64_t start_ = 0, filled_ = 0;
-};
 
 enum class Check { Passes, Rejects, Overflows };
 
@@ -62,7 +27,7 @@ QString rejectionText(int declaredFrames) { return QStringLiteral(" err totframe
 
 namespace {
 
-FrameScan scanSource(IldaSource& file, const QString& fileName) {
+FrameScan scanSource(IldaSource& file, const QString& fileName, const SectionVisitor& visit = {}) {
     FrameScan scan;
     scan.fileName = fileName;
     const auto headerAt = [&](int64_t position, FrameHeader& h) {
@@ -94,18 +59,19 @@ FrameScan scanSource(IldaSource& file, const QString& fileName) {
         const int64_t records = int64_t(h.pointCount()) * recordSize(h.formatCode);
         if (!file.holds(position + 32, records))
             return stop(true, QStringLiteral("the points of header %1 run past the end of the file").arg(frame));
-        scan.sections.push_back({position, h});
+        const bool palette = h.formatCode == 2;
+        if (!palette && frame > MaxFrames) {  // what cannot be loaded is not listed either
+            scan.tooManyFrames = true;
+            break;
+        }
+        if (visit) visit({position, h});
         const int64_t here = position;
         // A code that passed the check without a record size of its own (3 behind reserved
         // bytes) leaves the position where it is: the remaining frames all read this header.
         if (recordSize(h.formatCode) > 0) position += 32 + records;
-        if (h.formatCode == 2) continue;  // palettes are stepped over and not counted
-        if (frame > MaxFrames) {
-            scan.tooManyFrames = true;
-            break;
-        }
+        if (palette) continue;  // palettes are stepped over and not counted
         scan.fileFramePos[frame] = here;
-        scan.frameSection.push_back(int(scan.sections.size()) - 1);
+        scan.frameHeaders.push_back(h);
         scan.framesFound = frame++;
     }
     return scan;
@@ -113,9 +79,9 @@ FrameScan scanSource(IldaSource& file, const QString& fileName) {
 
 }  // namespace
 
-FrameScan seekFrames(const QString& path) {
+FrameScan seekFrames(const QString& path, const SectionVisitor& visit) {
     IldaSource file(path);
-    return scanSource(file, QFileInfo(path).fileName());
+    return scanSource(file, QFileInfo(path).fileName(), visit);
 }
 
 FrameScan seekFrames(const QByteArray& bytes, const QString& fileName) {

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <vector>
 
 namespace quorvel {
@@ -14,25 +15,29 @@ struct IldaSection {
     FrameHeader header{};
 };
 
+// What later steps need of the walk: where each frame starts and its header. Palette sections
+// are walked, not kept, so memory follows the frames, however many palettes a file holds.
 struct FrameScan {
-    QString fileName;                   // without folder
-    std::vector<int64_t> fileFramePos;  // index = frame number; 1-based positions
-    std::vector<IldaSection> sections;  // every section walked, palettes included
+    QString fileName;                       // without folder
+    std::vector<int64_t> fileFramePos;      // index = frame number; 1-based positions
+    std::vector<FrameHeader> frameHeaders;  // frame n's header at n - 1
     int framesFound = 0;
-    int declaredFrames = 0;         // TotalFrames of the first header
-    bool rejected = false;          // a header failed the checks: the user is told
-    bool tooManyFrames = false;     // more than the sequence can hold; the rest is left
-    QString reason;                 // why the walk stopped early, in plain words
-    std::vector<int> frameSection;  // frame n's header is sections[frameSection[n - 1]]
+    int declaredFrames = 0;      // TotalFrames of the first header
+    bool rejected = false;       // a header failed the checks: the user is told
+    bool tooManyFrames = false;  // more than the sequence can hold; the rest is left
+    QString reason;              // why the walk stopped early, in plain words
 
-    const FrameHeader& headerOf(int frame) const { return sections[frameSection[frame - 1]].header; }
+    const FrameHeader& headerOf(int frame) const { return frameHeaders[size_t(frame) - 1]; }
 };
+
+// Shown each section the walk takes, palettes included, in file order.
+using SectionVisitor = std::function<void(const IldaSection&)>;
 
 // The text shown when a file is rejected: " err totframes= 12".
 QString rejectionText(int declaredFrames);
 
 // Both passes read a file or, for tests and fuzzing, the same bytes already in memory.
-FrameScan seekFrames(const QString& path);
+FrameScan seekFrames(const QString& path, const SectionVisitor& visit = {});
 FrameScan seekFrames(const QByteArray& bytes, const QString& fileName);
 
 struct CopyReport {

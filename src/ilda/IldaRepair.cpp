@@ -1,5 +1,7 @@
 #include "ilda/IldaRepair.h"
 
+#include "ilda/IldaSource.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <cstring>
@@ -16,17 +18,12 @@ RepairScan scanLeniently(const QString& path) {
     FrameScan& scan = r.scan;
     scan.fileName = QFileInfo(path).fileName();
     scan.fileFramePos.push_back(0);  // frame numbers start at 1
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        r.stopReason = QStringLiteral("the file could not be read: %1").arg(file.errorString());
+    if (QFile probe(path); !probe.open(QIODevice::ReadOnly)) {
+        r.stopReason = QStringLiteral("the file could not be read: %1").arg(probe.errorString());
         return r;
     }
+    IldaSource file(path);
     const int64_t size = file.size();
-    const uchar* bytes = size > 0 ? file.map(0, size) : nullptr;
-    if (size > 0 && !bytes) {
-        r.stopReason = QStringLiteral("the file could not be read: %1").arg(file.errorString());
-        return r;
-    }
     int64_t at = 0;
     const auto stop = [&](const QString& reason) {
         r.stoppedAt = at;
@@ -39,7 +36,11 @@ RepairScan scanLeniently(const QString& path) {
         if (size - at < int64_t(sizeof(FrameHeader)))
             return stop(QStringLiteral("stray bytes at the end, too few for a header (%1)").arg(size - at));
         FrameHeader h;
-        std::memcpy(&h, bytes + at, sizeof h);
+        int64_t got = 0;
+        const uint8_t* bytes = file.view(at + 1, sizeof h, got);
+        // A file that got shorter since it was opened ends where its bytes end.
+        if (got < int64_t(sizeof h)) return stop(QStringLiteral("the end of the file, which got shorter while read"));
+        std::memcpy(&h, bytes, sizeof h);
         if (!h.hasIldaSignature()) return stop(QStringLiteral("bytes that are no ILDA header"));
         const int code = h.formatCode, count = h.pointCount(), size1 = sectionRecordSize(code);
         if (size1 == 0) return stop(QStringLiteral("a section of unknown format %1").arg(code));
@@ -58,8 +59,7 @@ RepairScan scanLeniently(const QString& path) {
         // would make the written file unreadable.
         h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
         h.setPointCount(whole);
-        scan.sections.push_back({at + 1, h});
-        scan.frameSection.push_back(int(scan.sections.size()) - 1);
+        scan.frameHeaders.push_back(h);
         scan.fileFramePos.push_back(at + 1);
         ++scan.framesFound;
         r.points += whole;

@@ -3,6 +3,8 @@
 #include "IldaBuilder.h"
 #include "ilda/IldaReader.h"
 
+#include <sys/resource.h>
+
 using namespace quorvel;
 using namespace quorvel::test;
 
@@ -103,10 +105,32 @@ TEST_F(OpenFixture, FilesLargerThanTheReadWindowAreReadWhole) {
 
 TEST_F(OpenFixture, OnlyTheFirstTenThousandFramesAreLoaded) {
     IldaBuilder file;
-    for (int i = 0; i < MaxFrames + 2; ++i) file.section(1, 0, MaxFrames + 2);
-    editor.openFile(file.save(folder.file("many.ild")));
+    for (int i = 0; i < MaxFrames + 2; ++i) file.section(1, 1, MaxFrames + 2);
+    const QString path = file.save(folder.file("many.ild"));
+    editor.openFile(path);
     EXPECT_EQ(editor.seq.totalFrames, MaxFrames);
     EXPECT_EQ(prompts.messages, QStringList{"Only the first 10000 frames were loaded."});
+    int shown = 0;  // what a listing of the walk shows is what Open loads
+    EXPECT_EQ(seekFrames(path, [&](const IldaSection&) { ++shown; }).framesFound, MaxFrames);
+    EXPECT_EQ(shown, MaxFrames);
+}
+
+// Memory follows the frames of a file, not its palette sections, however many there are.
+TEST_F(OpenFixture, PaletteSectionsAreWalkedNotKept) {
+    const QString path = folder.file("palettes.ild");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        const QByteArray megabyte = IldaBuilder().section(2, 0, 1).bytes().repeated(1 << 15);
+        for (int i = 0; i < 64; ++i) file.write(megabyte);  // two million empty palettes, a megabyte at a time
+        file.write(IldaBuilder().section(1, 3, 1).bytes());
+    }
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    EXPECT_EQ(editor.openFile(path), OpenResult::Loaded);
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_EQ(slotHeader(1).pointCount(), 3);
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 20 << 10);  // kilobytes
 }
 
 namespace {

@@ -308,11 +308,11 @@ private slots:
         const FrameScan scan = seekFrames(sample);
         QCOMPARE(f.editor.seq.totalFrames, scan.framesFound);
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: laserboy-in.ild"));
-        QCOMPARE(f.text("LblPointsNumber"), QString::number(scan.sections[0].header.pointCount()));
+        QCOMPARE(f.text("LblPointsNumber"), QString::number(scan.headerOf(1).pointCount()));
 
         // Scroll one step: the strip moves by four frames.
         auto* scroll = f.window.findChild<QScrollBar*>("VScroll1");
-        QCOMPARE(scroll->maximum(), scan.framesFound / 4);
+        QCOMPARE(scroll->maximum(), (scan.framesFound - 1) / 4);
         scroll->setValue(1);
         QCOMPARE(f.text("LblFrameNumber0"), QString("5"));
 

@@ -1,0 +1,49 @@
+#pragma once
+// Reading an ILDA file forward in large windows, never through a memory map: a file that gets
+// shorter while it is read gives fewer bytes, not a signal.
+#include <unistd.h>
+#include <QByteArray>
+#include <QFile>
+#include <algorithm>
+#include <vector>
+
+namespace quorvel {
+
+// The ILDA file seen through a window of a few megabytes that moves forward as sections are
+// walked: a system call per window rather than per header, which is what a walk over ten
+// thousand frames costs most on a virtual machine. Bytes already in memory are their own window.
+class IldaSource {
+public:
+    explicit IldaSource(const QString& path) : file_(path) {
+        if (file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) size_ = file_.size();
+    }
+    explicit IldaSource(const QByteArray& bytes)
+        : memory_(reinterpret_cast<const uint8_t*>(bytes.constData())), size_(bytes.size()) {}
+    int64_t size() const { return size_; }
+    bool holds(int64_t position, int64_t bytes) const { return position >= 1 && position - 1 + bytes <= size_; }
+    // The bytes at 1-based `position`, as many of `bytes` as the file has (at least 0).
+    const uint8_t* view(int64_t position, int64_t bytes, int64_t& available) {
+        const int64_t offset = position - 1;
+        available = std::clamp<int64_t>(size_ - offset, 0, bytes);
+        if (memory_) return memory_ + std::min(offset, size_);
+        if (offset < start_ || offset + available > start_ + filled_) {
+            // No bigger than the file: a small file costs no window of megabytes.
+            window_.resize(std::max<size_t>(window_.size(), std::max(std::min(Window, size_), available)));
+            start_ = offset;
+            filled_ =
+                size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
+            available = std::min(available, filled_);
+        }
+        return window_.data() + (offset - start_);
+    }
+
+private:
+    static constexpr int64_t Window = 4 << 20;
+    QFile file_;
+    const uint8_t* memory_ = nullptr;
+    int64_t size_ = 0;
+    std::vector<uint8_t> window_;
+    int64_t start_ = 0, filled_ = 0;
+};
+
+}  // namespace quorvel
