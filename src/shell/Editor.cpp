@@ -12,7 +12,7 @@ namespace quorvel {
 Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
     : prompts(p),
       buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")),
-      tools({frame, canvas, settings, palette, currentColor, seq.editEnabled,
+      tools({frame, canvas, settings, palette, [this] { return ink(); }, seq.editEnabled,
              [this](unsigned flags, const std::function<void()>& change) { edit(flags, change); },
              [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; },
              [this] {
@@ -237,6 +237,7 @@ void Editor::drawPaletteStrip() {
     surface.clear();
     quorvel::drawPaletteStrip(surface, palette, settings.paletteChoice, PaletteStripHeight);
     currentColor = 1;
+    pickedColor.reset();
 }
 
 void Editor::reloadPalette() {
@@ -246,7 +247,17 @@ void Editor::reloadPalette() {
     if (!note.isEmpty()) win.statusNote = note;
 }
 
-void Editor::pickColor(double x) { currentColor = colorIndexAt(x, settings.paletteChoice); }
+void Editor::pickColor(double x) {
+    currentColor = colorIndexAt(x, settings.paletteChoice);
+    pickedColor.reset();  // the strip's colour again, for true-colour frames too
+}
+
+void Editor::pickTrueColor(Rgb color) { pickedColor = color; }
+
+Ink Editor::ink() const {
+    const bool picked = pickedColor && frame.format == 5;
+    return {currentColor, picked ? *pickedColor : palette.color[currentColor]};
+}
 
 // ---- tools ----------------------------------------------------------------------------
 

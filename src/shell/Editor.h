@@ -23,6 +23,7 @@
 #include <QImage>
 #include <QString>
 #include <functional>
+#include <optional>
 
 namespace quorvel {
 
@@ -81,6 +82,11 @@ public:
     void refreshCanvas();
     void redrawCanvas();
     void pickColor(double x);
+    // A colour of any RGB for true-colour frames (the colour dialog); indexed frames keep the
+    // strip's colour.
+    void pickTrueColor(Rgb color);
+    // What new points take: the strip's colour, or on a true-colour frame the picked one.
+    Ink ink() const;
     void reloadPalette();
     // Tools and sliders
     void chooseTool(int tool);
@@ -144,6 +150,7 @@ public:
     Palette palette;
     bool showPreviousFrame = false;  // a view of this run only, never stored
     uint8_t currentColor = 1;
+    std::optional<Rgb> pickedColor;  // chosen in the colour dialog since the strip was last used
     WorkingFrame frame;
     UndoHistory history;
     Sequence seq;

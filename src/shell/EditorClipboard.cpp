@@ -102,7 +102,7 @@ void Editor::pastePoints() {
     if (!seq.editEnabled) return;
     Pasted result = Pasted::Nothing;
     edit(Edit::FrameChanged,
-         [&] { result = quorvel::pastePoints(frame, clipboard.records(), settings.blankSpace, currentColor); });
+         [&] { result = quorvel::pastePoints(frame, clipboard.records(), settings.blankSpace, ink(), palette); });
     if (result == Pasted::TrueColorIntoIndexed) prompts.message(TrueColorIntoIndexed, MessageIcon::None);
     if (result == Pasted::NoRoom) prompts.message(NoRoomForPaste, MessageIcon::None);
 }

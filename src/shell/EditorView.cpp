@@ -24,7 +24,7 @@ void Editor::previewText() {
     if (text.isBlank()) return;  // the last preview stays until OK or Cancel
     canvas.restoreSnapshot();
     ImageSurface surface = canvas.surface();
-    text.preview(surface, palette.pointColor(currentColor, 0));
+    text.preview(surface, ink().rgb);
 }
 
 void Editor::convertText() {
@@ -32,7 +32,7 @@ void Editor::convertText() {
     // One undo step for the whole text; a text of blanks changes nothing but still takes it.
     edit(text.isBlank() ? 0 : Edit::FrameChanged, [&] {
         LineStart from = tools.gesture.from;
-        if (!text.convert(frame, from, {settings.pointSpace, settings.blankSpace}, currentColor, [] {}))
+        if (!text.convert(frame, from, {settings.pointSpace, settings.blankSpace}, ink(), [] {}))
             win.statusNote = FrameFullNote;
     });
 }

@@ -85,7 +85,7 @@ void TextSession::preview(Surface& s, Rgb color) const {
     s.line(cursorX, cursor_.baselineY, cursorX, cursor_.baselineY - nearest(7 * font_->choice().pointSize), color);
 }
 
-bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, uint8_t color,
+bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, const Ink& ink,
                           const std::function<void()>& betweenGlyphs) const {
     from = lineStartOf(wf, from);
     if (isBlank()) return true;
@@ -93,7 +93,7 @@ bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacin
     const auto lineTo = [&](int32_t x, int32_t y, int button, bool fromLastPoint) {
         if (fromLastPoint) from = lineStartOf(wf, from);
         fit &=
-            quorvel::lineTo(wf, from, x, y, button, lineSpacing(button, spacing.pointSpace, spacing.blankSpace), color);
+            quorvel::lineTo(wf, from, x, y, button, lineSpacing(button, spacing.pointSpace, spacing.blankSpace), ink);
     };
     layOut(
         [&](const Contour& contour, const auto& at) {
@@ -106,7 +106,7 @@ bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacin
             };
             const auto [sx, sy, startButton] = place(contour.front());
             lineTo(sx, sy, 2, false);  // a blanked move to its start
-            fit &= appendPoint(wf, sx, sy, startButton, color);
+            fit &= appendPoint(wf, sx, sy, startButton, ink);
             for (size_t k = 1; k < contour.size(); ++k) {
                 const auto [x, y, button] = place(contour[k]);
                 lineTo(x, y, button, true);

@@ -34,7 +34,7 @@ public:
     void preview(Surface& s, Rgb color) const;
     // The text as points at the end of the working frame. `from` is where lines start;
     // `betweenGlyphs` runs after each glyph. False when the frame could take no more points.
-    bool convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, uint8_t color,
+    bool convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, const Ink& ink,
                  const std::function<void()>& betweenGlyphs) const;
 
 private:

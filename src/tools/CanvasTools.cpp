@@ -196,7 +196,7 @@ void CanvasTools::move(int button, float X, float Y) {
     const int32_t x = nearest(X), y = nearest(Y);
     WorkingFrame& f = c_.frame;
     Gesture& g = gesture;
-    const PreviewStyle shape{c_.palette.color[color()], c_.settings.pointSize};
+    const PreviewStyle shape{color().rgb, c_.settings.pointSize};
     switch (current_) {
     case PointTool:
         if (g.penMode && g.penDown && button > 0 &&
@@ -247,7 +247,7 @@ void CanvasTools::move(int button, float X, float Y) {
         }
         if (g.inserting && k > -1) {
             ImageSurface s = c_.canvas.surface();
-            previewInsert(s, f, k, x, y, c_.palette, color());
+            previewInsert(s, f, k, x, y, color());
         }
         break;
     }

@@ -42,8 +42,8 @@ struct ToolContext {
     CanvasView& canvas;
     const Settings& settings;
     const Palette& palette;
-    const uint8_t& currentColor;
-    const bool& editEnabled;  // a frame has been chosen in the strip
+    std::function<Ink()> ink;  // the colour new points take
+    const bool& editEnabled;   // a frame has been chosen in the strip
     EditPath edit;
     std::function<void()> redraw;              // the working frame drawn again, as it stands
     std::function<void(const QString&)> note;  // a line for the status bar
@@ -82,7 +82,7 @@ private:
     void finishRectangleOrRedraw(float x, float y);
     // Notes a frame that refused points.
     void fitted(bool fit);
-    uint8_t color() const { return c_.currentColor; }
+    Ink color() const { return c_.ink(); }
     int spacing(int button) const;
     ShapeSpacing shapeSpacing() const { return {c_.settings.pointSpace, c_.settings.blankSpace}; }
 

@@ -25,6 +25,28 @@ template <class P> constexpr bool hasColorIndex() {
     return requires(P p) { p.colorIndex; };
 }
 
+// The colour a tool gives points. Indexed frames store the palette index; true-colour frames
+// store `rgb`, the index's palette colour or a colour picked for them. Built from an index alone
+// it has no RGB (black), as code that knows only indexed frames gives.
+struct Ink {
+    uint8_t index = 1;
+    Rgb rgb = 0;
+    Ink(uint8_t i = 1, Rgb c = 0) : index(i), rgb(c) {}
+};
+
+// The point takes the ink's colour, whatever its status.
+template <class P> void setColor(P& p, const Ink& ink) {
+    if constexpr (hasColorIndex<P>()) {
+        p.colorIndex = ink.index;
+    } else {
+        p.red = uint8_t(redOf(ink.rgb)), p.green = uint8_t(greenOf(ink.rgb)), p.blue = uint8_t(blueOf(ink.rgb));
+    }
+}
+// A new point's colour: a blanked true-colour point carries no light, so its colour is black.
+template <class P> void paintNew(P& p, const Ink& ink) {
+    setColor(p, hasColorIndex<P>() || !isBlanked(p) ? ink : Ink(ink.index));
+}
+
 // Nearest integer, halves to even, as every rounding of the tools is.
 inline int32_t nearest(double v) { return static_cast<int32_t>(std::nearbyint(v)); }
 

@@ -8,13 +8,13 @@ namespace quorvel {
 namespace {
 constexpr double FullTurn = 6.2831853;
 
-template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button, uint8_t color) {
+template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button, const Ink& ink) {
     if (r.pointCount >= MaxPoints) return false;  // the one gate every added point passes
     P& p = r.points[r.pointCount];
     p = P{};
     setPixel(p, x, y);
     p.status = statusForButton(button);
-    if constexpr (hasColorIndex<P>()) p.colorIndex = color;
+    paintNew(p, ink);
     ++r.pointCount;
     return true;
 }
@@ -34,29 +34,24 @@ LineStart lineStartOf(const WorkingFrame& wf, LineStart fallback) {
     return fallback;
 }
 
-bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color) {
+bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, const Ink& ink) {
     bool added = true;
-    wf.visit([&](auto& r) { added = appendTo(r, x, y, button, color); });
+    wf.visit([&](auto& r) { added = appendTo(r, x, y, button, ink); });
     return added;
-}
-
-bool appendIndexedPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color) {
-    return !isIndexed(wf) || appendPoint(wf, x, y, button, color);
 }
 
 namespace {
 // Points `spacing` apart from `from` to (x, y), then (x, y) itself, each added by `add`.
-template <class Add>
-bool appendLine(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color, Add add) {
+bool appendLine(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink) {
     bool fit = true;
     stepLine(from.x, from.y, x, y, spacing,
-             [&](double px, double py) { fit &= add(wf, nearest(px), nearest(py), button, color); });
-    return add(wf, nearest(x), nearest(y), button, color) && fit;
+             [&](double px, double py) { fit &= appendPoint(wf, nearest(px), nearest(py), button, ink); });
+    return appendPoint(wf, nearest(x), nearest(y), button, ink) && fit;
 }
 }  // namespace
 
-bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color) {
-    return !isIndexed(wf) || appendLine(wf, from, x, y, button, spacing, color, appendIndexedPoint);
+bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink) {
+    return appendLine(wf, from, x, y, button, spacing, ink);
 }
 
 // Larger ellipses get smaller steps, so the points stay about PointSpace apart.
@@ -67,7 +62,7 @@ Pixel ellipsePoint(double a, int32_t cx, int32_t cy, int16_t rx, int16_t ry) {
 }
 
 bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16_t rx, int16_t ry, ShapeSpacing sp,
-                uint8_t color) {
+                const Ink& ink) {
     const double step = ellipseAngleStep(sp.pointSpace, rx, ry);
     bool fit = true, first = true;
     int status = 0;
@@ -80,24 +75,24 @@ bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16
         if (first) {
             start = p;
             first = false;
-            if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, sp.blankSpace, color);
+            if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, sp.blankSpace, ink);
             from.frameWasEmpty = false;
         }
-        fit &= appendIndexedPoint(wf, p.x, p.y, status, color);
+        fit &= appendPoint(wf, p.x, p.y, status, ink);
     }
-    fit &= appendIndexedPoint(wf, start.x, start.y, status, color);  // closes it, as the last point was
+    fit &= appendPoint(wf, start.x, start.y, status, ink);  // closes it, as the last point was
     from.x = start.x;
     from.y = start.y;
     return fit;
 }
 
 bool addRectangle(WorkingFrame& wf, LineStart& from, float cx, float cy, float x, float y, ShapeSpacing sp,
-                  uint8_t color) {
-    bool fit = lineTo(wf, from, cx, cy, 2, sp.blankSpace, color);  // blanked travel to the first corner
+                  const Ink& ink) {
+    bool fit = lineTo(wf, from, cx, cy, 2, sp.blankSpace, ink);  // blanked travel to the first corner
     const float corners[4][2] = {{x, cy}, {x, y}, {cx, y}, {cx, cy}};
     for (const auto& c : corners) {
         from = lineStartOf(wf, from);
-        fit &= lineTo(wf, from, c[0], c[1], 1, sp.pointSpace, color);
+        fit &= lineTo(wf, from, c[0], c[1], 1, sp.pointSpace, ink);
     }
     return fit;
 }
@@ -168,7 +163,7 @@ void movePoints(WorkingFrame& wf, int32_t dx, int32_t dy) {
     });
 }
 
-Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, uint8_t color) {
+Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, const Ink& ink) {
     Inserted result = Inserted::NoSegment;
     wf.visit([&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
@@ -179,25 +174,23 @@ Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int butt
             return;
         }
         std::move_backward(r.points.begin() + k + 1, r.points.begin() + n, r.points.begin() + n + 1);
-        // The new point still holds its follower's bytes: Z and true colour are not written.
+        // The new point still holds its follower's bytes: Z is not written.
         P& p = r.points[k + 1];
         setPixel(p, x, y);
         p.status = statusForButton(button);
-        if constexpr (hasColorIndex<P>()) p.colorIndex = color;
+        paintNew(p, ink);
         ++r.pointCount;
         result = Inserted::Yes;
     });
     return result;
 }
 
-void recolorPoints(WorkingFrame& wf, int32_t i, uint8_t color) {
-    const auto recolor = [&](auto& r) {
-        if (i >= 0 && i < r.pointCount) r.points[i].colorIndex = color;
+void recolorPoints(WorkingFrame& wf, int32_t i, const Ink& ink) {
+    wf.visit([&](auto& r) {
+        if (i >= 0 && i < r.pointCount) setColor(r.points[i], ink);
         if (wf.selStart > -1)
-            for (int32_t k = wf.selStart; k <= selectionEnd(wf, r.pointCount); ++k) r.points[k].colorIndex = color;
-    };
-    if (wf.format == 0) recolor(*wf.frame0);
-    if (wf.format == 1) recolor(*wf.frame1);
+            for (int32_t k = wf.selStart; k <= selectionEnd(wf, r.pointCount); ++k) setColor(r.points[k], ink);
+    });
 }
 
 void setPointStatus(WorkingFrame& wf, bool visible) {
@@ -208,19 +201,24 @@ void setPointStatus(WorkingFrame& wf, bool visible) {
 }
 
 namespace {
-// A clipboard point in the working frame's format: 2-D points get Z = 0, 3-D points lose it.
-template <class To, class From> To converted(const From& p) {
+// A clipboard point in the working frame's format: 2-D points get Z = 0, 3-D points lose it,
+// indexed points in a true-colour frame take their palette colour.
+template <class To, class From> To converted(const From& p, const Palette& pal) {
     if constexpr (std::is_same_v<To, From>) {
         return p;
     } else {
         To q{};
-        q.xHi = p.xHi, q.xLo = p.xLo, q.yHi = p.yHi, q.yLo = p.yLo, q.status = p.status, q.colorIndex = p.colorIndex;
+        q.xHi = p.xHi, q.xLo = p.xLo, q.yHi = p.yHi, q.yLo = p.yLo, q.status = p.status;
+        if constexpr (hasColorIndex<To>())
+            q.colorIndex = p.colorIndex;
+        else
+            setColor(q, Ink(p.colorIndex, pal.color[p.colorIndex]));
         return q;
     }
 }
 
-template <class To, class From>
-Pasted pasteInto(WorkingFrame& wf, FrameRecord<To>& r, const FrameRecord<From>& clip, int blankSpace, uint8_t color) {
+template <class To, class From> Pasted pasteInto(WorkingFrame& wf, FrameRecord<To>& r, const FrameRecord<From>& clip,
+                                                 int blankSpace, const Ink& ink, const Palette& pal) {
     const int32_t c = clip.pointCount;
     if (c == 0) return Pasted::Nothing;
     if (r.pointCount == 0) {  // the frame takes the clipboard's content, header included
@@ -229,7 +227,7 @@ Pasted pasteInto(WorkingFrame& wf, FrameRecord<To>& r, const FrameRecord<From>& 
         } else {
             r.header = clip.header;
             r.pointCount = c;
-            for (int32_t k = 0; k < c; ++k) r.points[k] = converted<To>(clip.points[k]);
+            for (int32_t k = 0; k < c; ++k) r.points[k] = converted<To>(clip.points[k], pal);
         }
         return Pasted::Yes;
     }
@@ -239,27 +237,26 @@ Pasted pasteInto(WorkingFrame& wf, FrameRecord<To>& r, const FrameRecord<From>& 
     int32_t travel = 1;  // the line's end point
     stepLine(counting.x, counting.y, first.x, first.y, blankSpace, [&](double, double) { ++travel; });
     if (r.pointCount + travel + c > MaxPoints) return Pasted::NoRoom;
-    appendLine(wf, from, first.x, first.y, 2, blankSpace, color, appendPoint);
-    appendPoint(wf, first.x, first.y, 2, color);  // overwritten by the first pasted point below
+    appendLine(wf, from, first.x, first.y, 2, blankSpace, ink);
+    appendPoint(wf, first.x, first.y, 2, ink);  // overwritten by the first pasted point below
     const int32_t n = r.pointCount;
     wf.selStart = n - 2;  // the end of the travel line leads into the pasted points
-    for (int32_t k = 0; k < c; ++k) r.points[n - 1 + k] = converted<To>(clip.points[k]);
+    for (int32_t k = 0; k < c; ++k) r.points[n - 1 + k] = converted<To>(clip.points[k], pal);
     wf.selEnd = n + c - 2;
     r.pointCount = n + c - 1;
     return Pasted::Yes;
 }
 }  // namespace
 
-Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, uint8_t color) {
-    const bool indexedFrame = isIndexed(wf), indexedClip = clip.format == 0 || clip.format == 1;
-    if (indexedFrame && clip.format == 5) return Pasted::TrueColorIntoIndexed;
-    if (!(indexedFrame && indexedClip) && !(wf.format == 5 && clip.format == 5)) return Pasted::Nothing;
+Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, const Ink& ink, const Palette& pal) {
+    if (isIndexed(wf) && clip.format == 5) return Pasted::TrueColorIntoIndexed;
     Pasted result = Pasted::Nothing;
     wf.visit([&](auto& r) {
         clip.visit([&](const auto& c) {
             using To = typename std::decay_t<decltype(r)>::Point;
             using From = typename std::decay_t<decltype(c)>::Point;
-            if constexpr (hasColorIndex<To>() == hasColorIndex<From>()) result = pasteInto(wf, r, c, blankSpace, color);
+            if constexpr (!hasColorIndex<To>() || hasColorIndex<From>())
+                result = pasteInto(wf, r, c, blankSpace, ink, pal);
         });
     });
     return result;

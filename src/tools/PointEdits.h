@@ -2,6 +2,7 @@
 // Point edits as plain functions over the working frame: everything the canvas tools, the point
 // clipboard and the text tool do to points, with no canvas and no undo. Positions are canvas
 // pixels with y upward. Each returns false where a frame full at 20000 points refused a point.
+#include "model/Palette.h"
 #include "model/WorkingFrame.h"
 #include "tools/PointAccess.h"
 
@@ -22,10 +23,8 @@ struct LineStart {
 // which no point can be stored at, so starts are limited to 0..511. `fallback` when empty.
 LineStart lineStartOf(const WorkingFrame& wf, LineStart fallback);
 
-// One point at the end of the live record of any format: Z and true colour start at 0.
-bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color);
-// The same for the indexed formats (0 and 1) only, as lines, ellipses and rectangles add.
-bool appendIndexedPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, uint8_t color);
+// One point at the end of the live record of any format: Z starts at 0.
+bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, const Ink& ink);
 
 // The stepping shared by lines and their preview: from (fromX, fromY) towards (x, y) in steps of
 // `s` along the longer axis; `visit` gets each position. The start moves to the last position.
@@ -51,8 +50,8 @@ template <class Visit> void stepLine(double& fromX, double& fromY, double x, dou
 inline int lineSpacing(int button, int pointSpace, int blankSpace) { return button == 1 ? pointSpace : blankSpace; }
 
 // Points `spacing` apart from `from` to (x, y), then (x, y) itself (doubled when the steps land
-// on it). Indexed formats only.
-bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, uint8_t color);
+// on it).
+bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink);
 
 struct ShapeSpacing {
     int pointSpace, blankSpace;
@@ -61,14 +60,14 @@ struct ShapeSpacing {
 // An ellipse around (cx, cy), joined to the path by a blanked line unless the frame was empty.
 // Points pushed past the canvas edge are pinned there and blanked.
 bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16_t rx, int16_t ry, ShapeSpacing sp,
-                uint8_t color);
+                const Ink& ink);
 // Angle step and point of an ellipse, shared with its preview: angle 0 is the top, clockwise.
 double ellipseAngleStep(int pointSpace, int16_t rx, int16_t ry);
 Pixel ellipsePoint(double a, int32_t cx, int32_t cy, int16_t rx, int16_t ry);
 
 // A rectangle from corner (cx, cy) to (x, y), reached by a blanked line.
 bool addRectangle(WorkingFrame& wf, LineStart& from, float cx, float cy, float x, float y, ShapeSpacing sp,
-                  uint8_t color);
+                  const Ink& ink);
 
 // The point nearest to (x, y) closer than 10 pixels, -1 if none; earlier points win ties.
 int32_t findNearestPoint(const WorkingFrame& wf, float x, float y);
@@ -81,10 +80,10 @@ bool selectObjectAround(WorkingFrame& wf, int32_t i);
 // Moves the selected points by (dx, dy) pixels, pinning and blanking those pushed off the canvas.
 void movePoints(WorkingFrame& wf, int32_t dx, int32_t dy);
 enum class Inserted { Yes, NoSegment, FrameFull };
-// A point at (x, y) between points k and k + 1. Z and true colour are those of its follower.
-Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, uint8_t color);
-// Point i, and the selection when there is one, takes `color` (indexed formats only).
-void recolorPoints(WorkingFrame& wf, int32_t i, uint8_t color);
+// A point at (x, y) between points k and k + 1, in the ink's colour. Z is its follower's.
+Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, const Ink& ink);
+// Point i, and the selection when there is one, takes the ink's colour.
+void recolorPoints(WorkingFrame& wf, int32_t i, const Ink& ink);
 // Point i, or the whole selection when i lies in it, leaves the frame; the selection is cleared.
 void deletePoints(WorkingFrame& wf, int32_t i);
 // Every selected point becomes visible (status 0) or blanked (64), its other status bits cleared.
@@ -94,8 +93,9 @@ enum class Pasted { Yes, Nothing, TrueColorIntoIndexed, NoRoom };
 // The clipboard's points (its live record) at the end of the working frame: an empty frame takes
 // the clipboard's content as it is; otherwise a blanked travel line `blankSpace` apart leads to
 // them and the selection runs from its end to the last pasted point. Indexed points of either
-// format go into indexed frames, true-colour points into true-colour frames. A paste that would
-// take the frame past 20000 points pastes nothing.
-Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, uint8_t color);
+// format go into indexed frames, and into true-colour frames with their colours in `pal`;
+// true-colour points only into true-colour frames. A paste that would take the frame past 20000
+// points pastes nothing.
+Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, const Ink& ink, const Palette& pal);
 
 }  // namespace quorvel

@@ -74,15 +74,15 @@ void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Pal
     });
 }
 
-void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Palette& pal,
-                   uint8_t colorIndex) {
+void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink) {
+    const auto shown = [&](uint8_t status) { return status & StatusBit::Blanked ? BlankedGray : ink.rgb; };
     wf.visit([&](const auto& r) {
         if (k < 0 || k + 1 >= r.pointCount) return;
         const Pixel a = pixelOf(r.points[k]), b = pixelOf(r.points[k + 1]);
         const int row = screenRow(y);
-        const Rgb before = pal.pointColor(colorIndex, r.points[k].status);
+        const Rgb before = shown(r.points[k].status);
         s.line(a.x, screenRow(a.y), x, row, before);
-        s.line(x, row, b.x, screenRow(b.y), pal.pointColor(colorIndex, r.points[k + 1].status));
+        s.line(x, row, b.x, screenRow(b.y), shown(r.points[k + 1].status));
         s.circle(x, row, 4, before);
     });
 }

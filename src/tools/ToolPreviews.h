@@ -21,8 +21,7 @@ void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rg
 // The selection moved by (dx, dRow) pixels, in its points' own colours.
 void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize);
 // The path through a new point at (x, y) between points k and k + 1.
-void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Palette& pal,
-                   uint8_t colorIndex);
+void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink);
 // Where point i is drawn, for marking it.
 Pixel shownAt(const WorkingFrame& wf, int32_t i);
 

@@ -38,7 +38,12 @@ struct PathStyle {
 
 inline Rgb colorOf(const Point3D& p, const Palette& pal) { return pal.pointColor(p.colorIndex, p.status); }
 inline Rgb colorOf(const Point2D& p, const Palette& pal) { return pal.pointColor(p.colorIndex, p.status); }
-inline Rgb colorOf(const PointTrue2D& p, const Palette&) { return rgb(p.red, p.green, p.blue); }
+// A true-colour point that is blanked, or black, emits no light: it is drawn as travel, as a
+// blanked indexed point is, never as a black line over lit ones.
+inline Rgb colorOf(const PointTrue2D& p, const Palette&) {
+    const Rgb c = rgb(p.red, p.green, p.blue);
+    return (p.status & StatusBit::Blanked) || c == 0 ? BlankedGray : c;
+}
 
 void drawGrid(Surface& s, uint8_t gridStep);
 void markFirstPoint(int x, int y, Surface& s);

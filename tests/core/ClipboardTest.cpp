@@ -2,6 +2,7 @@
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
 #include "tools/PointEdits.h"
+#include "view/Renderer.h"
 
 #include <QImage>
 
@@ -70,7 +71,7 @@ TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) 
     struct Case { int from, into; const char* message; int added; };
     const Case cases[] = {
         {0, 0, nullptr, 2}, {0, 1, nullptr, 2}, {1, 0, nullptr, 2}, {5, 5, nullptr, 2},
-        {5, 0, "True color points could not be inserted into indexed color space", 0}, {0, 5, nullptr, 0},
+        {5, 0, "True color points could not be inserted into indexed color space", 0}, {0, 5, nullptr, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.from << " into " << c.into);
@@ -99,6 +100,9 @@ TEST_F(ClipFixture, PointsPasteAcrossTheIndexedFormatsBehindABlankedTravelLine) 
             EXPECT_EQ(r.points[n - 1].status & 64, 0);
             if constexpr (requires { r.points[0].zHi; }) {
                 EXPECT_EQ(r.points[n - 1].zHi + r.points[n - 1].zLo, 0);
+            }
+            if constexpr (requires { r.points[0].red; }) {  // indexed points arrive in their palette colours
+                EXPECT_TRUE(c.from == 5 || colorOf(r.points[n - 1], editor.palette) == editor.palette.color[3]);
             }
         });
     }

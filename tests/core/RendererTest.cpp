@@ -59,17 +59,19 @@ TEST(Renderer, PathViewDrawsSegmentsCirclesAndMarkersInOrder) {
 
 TEST(Renderer, BeamViewDrawsRaysFromTheCentreForEveryFormat) {
     WorkingFrame wf;
-    wf.format = 5;  // true-colour frames keep their own colour, blanked or not
-    wf.frame5->pointCount = 2;
+    wf.format = 5;  // true-colour points in their own colour; blanked or black ones as travel
+    wf.frame5->pointCount = 3;
     wf.frame5->points[0] = pointTrue(-32768, 32767, 64, 10, 20, 30);
     wf.frame5->points[1] = pointTrue(0, 0, 0, 1, 2, 3);
+    wf.frame5->points[2] = pointTrue(0, 0, 0, 0, 0, 0);
     RecordingSurface s;
-    EXPECT_EQ(redrawCanvas(s, wf, Palette{}, {true, 10, 1}), 2);
+    EXPECT_EQ(redrawCanvas(s, wf, Palette{}, {true, 10, 1}), 3);
     const std::vector<Op> ops = frameOps(s);
-    ASSERT_EQ(ops.size(), 6u);
-    EXPECT_EQ(ops[1], (Op{Op::Line, 256, 256, 0, 1, rgb(10, 20, 30)}));
+    ASSERT_EQ(ops.size(), 8u);
+    EXPECT_EQ(ops[1], (Op{Op::Line, 256, 256, 0, 1, BlankedGray}));
     EXPECT_EQ(ops[3], (Op{Op::Line, 256, 256, 255, 257, rgb(1, 2, 3)}));
-    EXPECT_EQ(ops[5].kind, Op::Box);
+    EXPECT_EQ(ops[5], (Op{Op::Line, 256, 256, 255, 257, BlankedGray}));
+    EXPECT_EQ(ops[7].kind, Op::Box);
     for (uint8_t format : {0, 4}) {  // an empty frame, and a format that has no frame here: the grid alone
         wf.format = format;
         RecordingSurface grid;

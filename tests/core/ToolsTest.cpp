@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "tools/PointEdits.h"
+#include "view/Renderer.h"
 
 using namespace quorvel;
 using namespace quorvel::test;
@@ -294,7 +295,7 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     }
 }
 
-TEST_F(ToolFixture, AFullFrameTakesNoMorePointsAndTrueColorTakesNoLines) {
+TEST_F(ToolFixture, AFullFrameTakesNoMorePoints) {
     setPoints(Pts(MaxPoints - 3, Pt{10, 10}));
     drag(LineTool, 10, 10, 10, 100);  // wants 20 points, room for 3
     EXPECT_EQ(f0().pointCount, MaxPoints);
@@ -303,13 +304,56 @@ TEST_F(ToolFixture, AFullFrameTakesNoMorePointsAndTrueColorTakesNoLines) {
     drag(CircleTool, 100, 100, 120, 120);
     click(PointTool, 200, 200);
     EXPECT_EQ(f0().pointCount, MaxPoints);
+}
 
-    editor.frame.format = 5;
-    click(PointTool, 10, 20);
-    drag(LineTool, 10, 20, 100, 20);
-    ASSERT_EQ(editor.frame.frame5->pointCount, 1);
-    const PointTrue2D& p = editor.frame.frame5->points[0];
-    EXPECT_EQ(p.red + p.green + p.blue, 0);
+// Every tool adds on a true-colour frame what it adds on an indexed one, the points lit in the
+// current colour's red, green and blue and the blanked ones black.
+TEST_F(ToolFixture, EveryToolDrawsOnTrueColourFramesAsOnIndexedOnes) {
+    struct Case { const char* what; std::function<void()> gesture; };
+    const Case cases[] = {
+        {"point", [&] { click(PointTool, 10, 10); }},
+        {"blanked point", [&] { click(PointTool, 10, 10, 2); }},
+        {"pen stroke", [&] { editor.tools.gesture.penMode = true; drag(PointTool, 10, 10, 30, 30); }},
+        {"line", [&] { drag(LineTool, 0, 0, 20, 40); }},
+        {"circle", [&] { drag(CircleTool, 300, 300, 320, 310); }},
+        {"rectangle", [&] { drag(RectangleTool, 300, 300, 330, 310); }},
+        {"insert", [&] { drag(InsertTool, 110, 101, 110, 90); }},
+        {"recolor", [&] { drag(RecolorTool, 100, 100, 120, 100); }},
+        {"text", [&] { editor.onTextTool = [] {}; click(TextTool, 200, 200); editor.text.setText("L"); editor.convertText(); }},
+    };
+    editor.pickColor(200);
+    const Rgb ink = editor.palette.color[editor.currentColor];
+    for (const auto& c : cases) {
+        std::vector<std::tuple<int, int, int, Rgb>> drawn[2];  // x, y, status, colour shown
+        int changed = 0;
+        for (const uint8_t format : {1, 5}) {
+            editor.frame.format = format;
+            editor.frame.visit([&](auto& r) {
+                r.pointCount = 3;
+                for (int i = 0; i < 3; ++i) {
+                    r.points[i] = {};
+                    setPixel(r.points[i], 100 + 20 * i, 100);
+                    setColor(r.points[i], Ink(5, editor.palette.color[5]));
+                }
+            });
+            editor.tools.gesture.penMode = false;
+            c.gesture();
+            editor.frame.visit([&](const auto& r) {
+                for (int i = 0; i < r.pointCount; ++i) {
+                    const auto& p = r.points[i];
+                    drawn[format == 5].emplace_back(pixelOf(p).x, pixelOf(p).y, p.status, colorOf(p, editor.palette));
+                    if constexpr (!hasColorIndex<std::decay_t<decltype(p)>>()) {
+                        const Rgb now = rgb(p.red, p.green, p.blue);  // what the tool left, where it wrote
+                        if (now == editor.palette.color[5]) continue;
+                        EXPECT_EQ(now, isBlanked(p) ? 0 : ink) << c.what << i;
+                        ++changed;
+                    }
+                }
+            });
+        }
+        EXPECT_GT(changed, 0) << c.what;
+        EXPECT_EQ(drawn[0], drawn[1]) << c.what;
+    }
 }
 
 // Undo, a second button or a Back button while a tool's gesture is held: the gesture ends as if
@@ -372,7 +416,7 @@ TEST_F(ToolFixture, AnInsertedPointKeepsTheBytesTheToolDoesNotWrite) {
     t.points[1] = pointTrue(5000, 0, 0, 200, 100, 50);
     drag(InsertTool, 275, 260, 280, 300);
     ASSERT_EQ(t.pointCount, 3);
-    EXPECT_EQ(rgb(t.points[1].red, t.points[1].green, t.points[1].blue), rgb(200, 100, 50));
+    EXPECT_EQ(rgb(t.points[1].red, t.points[1].green, t.points[1].blue), editor.palette.color[1]);
 }
 
 // Feedback drawn during a gesture, and the picture restored under it, are gone once an edit
