@@ -1,5 +1,5 @@
 #pragma once
-// The four settings the "View Options" dialog sets, and the sample of the point marker it shows.
+// The settings the "View Options" dialog sets, and the sample of the point marker it shows.
 #include "view/Surface.h"
 
 #include <cstdint>
@@ -11,6 +11,7 @@ struct ViewOptions {
     uint8_t pointSize = 1;
     uint8_t playFps = 1;
     uint8_t paletteChoice = 1;
+    int projectorKpps = 30;
     bool operator==(const ViewOptions&) const = default;
 };
 

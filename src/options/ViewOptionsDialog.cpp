@@ -1,5 +1,6 @@
 #include "options/ViewOptionsDialog.h"
 
+#include "model/MoreSettings.h"
 #include "model/Settings.h"
 #include "view/DialogButtons.h"
 #include "view/ImageSurface.h"
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 
 namespace quorvel {
 
@@ -56,6 +58,14 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     form->addRow(QStringLiteral("Play FPS"), fpsRow);
     connect(fps_, &QSlider::valueChanged, fpsLabel_, qOverload<int>(&QLabel::setNum));
 
+    kpps_ = new QSpinBox(this);
+    kpps_->setObjectName("SpinProjectorSpeed");
+    kpps_->setRange(ProjectorKppsRange.lo, ProjectorKppsRange.hi);
+    kpps_->setSuffix(QStringLiteral(" kpps"));
+    kpps_->setValue(current.projectorKpps);
+    kpps_->setToolTip(QStringLiteral("How many thousand points a second the projector draws"));
+    form->addRow(QStringLiteral("Projector speed"), kpps_);
+
     palette_ = new QComboBox(this);
     palette_->setObjectName("Combo1");
     palette_->addItems({QStringLiteral("Pangolin"), QStringLiteral("ILDA")});
@@ -76,7 +86,7 @@ void ViewOptionsDialog::redrawPoint() {
 ViewOptions ViewOptionsDialog::chosen() const {
     const int palette = palette_->currentIndex();
     return {uint8_t(grid_->value()), uint8_t(pointSize_->value()), uint8_t(fps_->value()),
-            palette < 0 ? current_.paletteChoice : uint8_t(palette)};
+            palette < 0 ? current_.paletteChoice : uint8_t(palette), kpps_->value()};
 }
 
 }  // namespace quorvel

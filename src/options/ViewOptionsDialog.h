@@ -6,6 +6,7 @@
 #include <QImage>
 
 class QComboBox;
+class QSpinBox;
 class QLabel;
 class QSlider;
 
@@ -28,6 +29,7 @@ private:
     QLabel* fpsLabel_ = nullptr;
     QLabel* sample_ = nullptr;
     QComboBox* palette_ = nullptr;
+    QSpinBox* kpps_ = nullptr;
     QImage sampleImage_{40, 20, QImage::Format_RGB32};
 };
 

@@ -4,16 +4,18 @@
 
 namespace quorvel {
 
-QString Playback::scanRateText(int points, uint8_t fps) {
+QString Playback::refreshRateText(int points, int kpps) {
     // Thousands apart by a space, as printed figures are.
     QString count = QString::number(points);
     for (qsizetype at = count.size() - 3; at > 0; at -= 3) count.insert(at, ' ');
-    const int64_t tenthsOfKpps = (int64_t(points) * fps + 50) / 100;  // halves round up
-    return QStringLiteral("%1 %2 \u00B7 %3.%4 kpps at %5 fps")
-        .arg(count, points == 1 ? QStringLiteral("point") : QStringLiteral("points"))
-        .arg(tenthsOfKpps / 10)
-        .arg(tenthsOfKpps % 10)
-        .arg(fps);
+    const QString what = points == 1 ? QStringLiteral("point") : QStringLiteral("points");
+    if (points == 0) return QStringLiteral("0 points at %1 kpps").arg(kpps);
+    const int64_t tenthsOfFps = (int64_t(kpps) * 20000 / points + 1) / 2;  // halves round up
+    return QStringLiteral("%1 %2 \u00B7 %3.%4 fps at %5 kpps")
+        .arg(count, what)
+        .arg(tenthsOfFps / 10)
+        .arg(tenthsOfFps % 10)
+        .arg(kpps);
 }
 
 int Playback::intervalFor(uint8_t fps) { return static_cast<int>(std::nearbyint(1000.0 / (fps == 0 ? 1 : fps))); }

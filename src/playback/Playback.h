@@ -13,9 +13,12 @@ public:
     // Milliseconds between frames: 1000 / fps, halves to even (16 fps: 62 ms). A rate of 0, which
     // only a damaged settings file gives, plays at 1 frame per second.
     static int intervalFor(uint8_t fps);
-    // What a projector must scan to show a frame of `points` at `fps`, in the status bar's
-    // words: "1 254 points · 31.4 kpps at 25 fps".
-    static QString scanRateText(int points, uint8_t fps);
+    // How often a projector scanning `kpps` thousand points a second redraws a frame of
+    // `points`, in the status bar's words: "1 254 points · 23.9 fps at 30 kpps".
+    static QString refreshRateText(int points, int kpps);
+    // Below 15 redraws a second a frame flickers on the wall.
+    static bool flickers(int points, int kpps) { return int64_t(kpps) * 1000 < int64_t(points) * MinSteadyFps; }
+    static constexpr int MinSteadyFps = 15;
 
     // Draws frames 1..totalFrames with `draw`; after each one `waitForEvents` runs until a tick
     // has come, and a stop request ends the playback at once. Returns the last frame drawn.

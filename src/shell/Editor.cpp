@@ -22,6 +22,7 @@ Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
       folder_(std::move(programFolder)),
       unsaved_(folder_ + QStringLiteral("/buffer/FrameBuffer.unsaved")) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
+    more = loadMoreSettings(folder_ + QStringLiteral("/quorvel.ini"));
     frame.clearSelection();
     buffer.removeLeftovers();
     const bool recovered = offerRecovery && recoverUnsavedFrames();
@@ -295,6 +296,7 @@ void Editor::shutdown() {
     buffer.remove();
     unsaved_.remove();
     saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
+    saveMoreSettings(folder_ + QStringLiteral("/quorvel.ini"), more);
     canvas.setBackground(QImage());
     canvas.dropSnapshot();
 }

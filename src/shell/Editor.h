@@ -6,6 +6,7 @@
 #include "ilda/IldaWriter.h"
 #include "model/Clipboard.h"
 #include "model/FrameBuffer.h"
+#include "model/MoreSettings.h"
 #include "model/Palette.h"
 #include "model/Sequence.h"
 #include "model/Settings.h"
@@ -147,6 +148,7 @@ public:
 
     Prompts& prompts;
     Settings settings;
+    MoreSettings more;
     Palette palette;
     bool showPreviousFrame = false;  // a view of this run only, never stored
     uint8_t currentColor = 1;

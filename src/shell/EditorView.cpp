@@ -40,7 +40,7 @@ void Editor::convertText() {
 void Editor::cancelText() { canvas.restoreSnapshot(); }
 
 ViewOptions Editor::viewOptions() const {
-    return {settings.gridStep, settings.pointSize, settings.playFps, settings.paletteChoice};
+    return {settings.gridStep, settings.pointSize, settings.playFps, settings.paletteChoice, more.projectorKpps};
 }
 
 void Editor::setViewOptions(const ViewOptions& options) {
@@ -48,6 +48,7 @@ void Editor::setViewOptions(const ViewOptions& options) {
     settings.pointSize = options.pointSize;
     settings.playFps = options.playFps;
     settings.paletteChoice = options.paletteChoice;
+    more.projectorKpps = options.projectorKpps;
     reloadPalette();  // the colour selector shows the palette and the drawing colour goes back to 1
 }
 

@@ -135,7 +135,7 @@ void MainWindow::buildMenus() {
     QAction* beam = addItem(view, "mnuBeamMode", "Beam Mode");
     beam->setCheckable(true);
     connect(beam, &QAction::triggered, this, [this] { run([this] { editor_.toggleBeamMode(); }); });
-    QAction* previous = addItem(view, "mnuShowPrevious", "Show Previous Frame");
+    QAction* previous = addItem(view, "mnuShowPrevious", "Show Previous Frame", QKeySequence("Ctrl+Shift+O"));
     previous->setCheckable(true);
     connect(previous, &QAction::triggered, this, [this] { run([this] { editor_.toggleShowPreviousFrame(); }); });
     addSeparator(view, "mnuView00");
@@ -306,9 +306,11 @@ void MainWindow::showState() {
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
     if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);
     pointsLabel_->setText(w.pointsLabel);
-    scanRate_->setText(editor_.seq.editEnabled
-                           ? Playback::scanRateText(editor_.frame.pointCount(), editor_.settings.playFps)
-                           : QString());
+    const int points = editor_.frame.pointCount(), kpps = editor_.more.projectorKpps;
+    const bool flickers = editor_.seq.editEnabled && Playback::flickers(points, kpps);
+    scanRate_->setText(editor_.seq.editEnabled ? Playback::refreshRateText(points, kpps) : QString());
+    scanRate_->setStyleSheet(flickers ? QStringLiteral("color: #d04000; font-weight: bold") : QString());
+    scanRate_->setToolTip(flickers ? FlickerWarning.arg(kpps).arg(Playback::MinSteadyFps) : QString());
     action("mnuShowPrevious")->setChecked(editor_.showPreviousFrame);
     xLabel_->setText(w.xLabel);
     yLabel_->setText(w.yLabel);

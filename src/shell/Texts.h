@@ -16,6 +16,9 @@ inline const QString FileUnwritableNote = QStringLiteral("The file could not be 
 inline const QString NothingToSave =
     QStringLiteral("the frame buffer file could not be started, so it holds no sequence to save");
 inline const QString FrameUnreadable = QStringLiteral("Frame %1 could not be read from the frame buffer file.");
+inline const QString FlickerWarning = QStringLiteral(
+    "At %1 kpps the projector redraws this frame fewer than %2 times a second: it will flicker. "
+    "Use fewer points or a faster projector (View Options).");
 inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
 inline const QString NoPointsToCopy = QStringLiteral("No points selected to copy");
 inline const QString NoPointsToCut = QStringLiteral("No points selected to cut");

@@ -12,16 +12,16 @@ public:
     explicit DimSurface(Surface& target) : target_(target) {}
     void clear() override { target_.clear(); }
     void line(int x0, int y0, int x1, int y1, Rgb c) override {
-        if (lit(c)) target_.line(x0, y0, x1, y1, OnionGray);
+        if (lit(c)) target_.line(x0, y0, x1, y1, OnionTint);
     }
     void circle(int cx, int cy, int r, Rgb c) override {
-        if (lit(c)) target_.circle(cx, cy, r, OnionGray);
+        if (lit(c)) target_.circle(cx, cy, r, OnionTint);
     }
     void box(int x0, int y0, int x1, int y1, Rgb c, bool filled) override {
-        if (lit(c)) target_.box(x0, y0, x1, y1, OnionGray, filled);
+        if (lit(c)) target_.box(x0, y0, x1, y1, OnionTint, filled);
     }
     void pixel(int x, int y, Rgb c) override {
-        if (lit(c)) target_.pixel(x, y, OnionGray);
+        if (lit(c)) target_.pixel(x, y, OnionTint);
     }
 
 private:

@@ -8,9 +8,11 @@
 
 namespace quorvel {
 
-constexpr Rgb OnionGray = rgb(72, 72, 72);
+// A dim violet that no frame's travel (grey) or points are drawn in: the previous frame can never
+// be taken for blanked lines of the working one.
+constexpr Rgb OnionTint = rgb(88, 40, 120);
 
-// The frame's lit path (no blanked travel, no unlit points, no markers) in OnionGray on black,
+// The frame's lit path (no blanked travel, no unlit points, no markers) in OnionTint on black,
 // at canvas size. A slot that cannot be read gives a black picture.
 QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal);
 

@@ -90,7 +90,7 @@ TEST_F(EditorFixture, ThePreviousFrameShowsUnderTheWorkingOneAndChangesNothing) 
         editor.chooseThumbnail(1, true);
         const auto shown = [&](int x, int y) { return editor.canvas.image().pixel(x, y) & 0xFFFFFF; };
         const bool on = editor.showPreviousFrame;
-        EXPECT_EQ(shown(300, 257), on ? ImageSurface::toArgb(OnionGray) & 0xFFFFFF : 0u) << on;
+        EXPECT_EQ(shown(300, 257), on ? ImageSurface::toArgb(OnionTint) & 0xFFFFFF : 0u) << on;
         EXPECT_EQ(shown(384, 200), 0u);  // no blanked travel
         editor.chooseTool(SelectTool);
         editor.canvasPress(1, 300, 257);  // on the grey line: nothing to select there
@@ -106,14 +106,20 @@ TEST_F(EditorFixture, ThePreviousFrameShowsUnderTheWorkingOneAndChangesNothing) 
     EXPECT_EQ(slotHeader(1).pointCount(), 3);
 }
 
-TEST(ScanRate, PointsTimesFramesPerSecondInThousands) {
-    struct Case { int points; uint8_t fps; const char* text; };
+// What the projector makes of the working frame: redraws a second at its speed, and when that
+// falls below 15 a flicker warning.
+TEST(ProjectorRate, RedrawsASecondAtTheProjectorSpeed) {
+    struct Case { int points, kpps; const char* text; bool flickers; };
     const Case cases[] = {
-        {0, 25, "0 points · 0.0 kpps at 25 fps"},         {1, 1, "1 point · 0.0 kpps at 1 fps"},
-        {1254, 25, "1 254 points · 31.4 kpps at 25 fps"}, {20000, 25, "20 000 points · 500.0 kpps at 25 fps"},
-        {1050, 1, "1 050 points · 1.1 kpps at 1 fps"},    {999, 16, "999 points · 16.0 kpps at 16 fps"},
+        {0, 30, "0 points at 30 kpps", false},             {1, 1, "1 point · 1000.0 fps at 1 kpps", false},
+        {1254, 30, "1 254 points · 23.9 fps at 30 kpps", false}, {20000, 30, "20 000 points · 1.5 fps at 30 kpps", true},
+        {2000, 30, "2 000 points · 15.0 fps at 30 kpps", false}, {2001, 30, "2 001 points · 15.0 fps at 30 kpps", true},
+        {3000, 100, "3 000 points · 33.3 fps at 100 kpps", false}, {600, 1, "600 points · 1.7 fps at 1 kpps", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(Playback::scanRateText(c.points, c.fps), QString::fromUtf8(c.text));
+    for (const auto& c : cases) {
+        EXPECT_EQ(Playback::refreshRateText(c.points, c.kpps), QString::fromUtf8(c.text));
+        EXPECT_EQ(Playback::flickers(c.points, c.kpps), c.flickers) << c.points;
+    }
 }
 
 TEST(Playback, TicksComeAtTheRateAndStopEndsTheWaitAtOnce) {

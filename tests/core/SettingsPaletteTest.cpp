@@ -1,7 +1,9 @@
 #include "TestSupport.h"
+#include "model/MoreSettings.h"
 #include "model/Palette.h"
 #include "model/Settings.h"
 
+#include <sys/stat.h>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -62,4 +64,30 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     const Palette missing = loadPalette(folder.path(), PangolinPalette, &note);
     EXPECT_TRUE(note.startsWith("The palette file pangolin.dat could not be read")) << note.toStdString();
     EXPECT_EQ(std::pair(missing.color[0], missing.color[64]), std::pair(rgb(0, 0, 0), rgb(255, 32, 32)));
+}
+
+// The settings beside config.dat: what is saved comes back, and anything missing, damaged or
+// out of range gives the default, a FIFO included.
+TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
+    ProgramFolder folder;
+    const QString ini = folder.file("quorvel.ini");
+    ASSERT_TRUE(saveMoreSettings(ini, MoreSettings{55}));
+    EXPECT_EQ(loadMoreSettings(ini).projectorKpps, 55);
+    struct Case { QByteArray bytes; int kpps; };
+    const Case cases[] = {
+        {"[projector]\nkpps=100\n", 100}, {"[projector]\nkpps=1\n", 1},  {"[projector]\nkpps=0\n", 30},
+        {"[projector]\nkpps=101\n", 30},  {"[projector]\nkpps=fast\n", 30}, {QByteArray("\xFF\x00[[=\n", 6), 30},
+        {{}, 30},
+    };
+    int n = 0;
+    for (const auto& c : cases) {  // a file of its own each: the settings reader caches by name
+        const QString each = folder.file(QStringLiteral("case%1.ini").arg(++n));
+        writeFile(each, c.bytes);
+        EXPECT_EQ(loadMoreSettings(each).projectorKpps, c.kpps) << c.bytes.toStdString();
+    }
+    QFile::remove(ini);
+    EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
+    ASSERT_EQ(::mkfifo(qPrintable(ini), 0644), 0);
+    EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
+    EXPECT_FALSE(saveMoreSettings(ini, MoreSettings{40}));
 }

@@ -113,7 +113,7 @@ private slots:
         c.drag(PointTool, {150, 120}, {150, 120}, Qt::RightButton);
         c.drag(PointTool, {200, 200}, {200, 200}, Qt::BackButton);  // Back and Forward do not draw
         c.drag(PointTool, {200, 200}, {200, 200}, Qt::ForwardButton);
-        QCOMPARE(c.text("LblPointsNumber") + ' ' + c.text("LblScanRate"), QString::fromUtf8("2 2 points · 0.0 kpps at 1 fps"));
+        QCOMPARE(c.text("LblPointsNumber") + ' ' + c.text("LblScanRate"), QString::fromUtf8("2 2 points · 15000.0 fps at 30 kpps"));
         QCOMPARE(c.shown(100, 512 - 100 + 1), QColor(255, 255, 255));  // the point's circle, colour 1
         QCOMPARE(c.shown(150, 512 - 120 + 1), QColor(96, 96, 96));      // a blanked point is grey
 

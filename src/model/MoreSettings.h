@@ -1,0 +1,22 @@
+#pragma once
+// Settings the 12 bytes of config.dat have no room for, in an INI file beside it. A missing,
+// damaged or out-of-range entry gives its default; the 12-byte file is never touched for them.
+#include <QString>
+
+namespace quorvel {
+
+struct SettingSpan {
+    int lo, hi, initial;
+    bool holds(int v) const { return lo <= v && v <= hi; }
+};
+constexpr SettingSpan ProjectorKppsRange{1, 100, 30};
+
+struct MoreSettings {
+    int projectorKpps = ProjectorKppsRange.initial;  // the projector's scan speed, thousands of points a second
+    bool operator==(const MoreSettings&) const = default;
+};
+
+MoreSettings loadMoreSettings(const QString& path);
+bool saveMoreSettings(const QString& path, const MoreSettings& s);
+
+}  // namespace quorvel
