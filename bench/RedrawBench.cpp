@@ -1,6 +1,7 @@
 // One full canvas redraw of a 20000-point frame: pixels written straight into the image,
 // against one QPainter call per line and circle.
 #include "BenchSupport.h"
+#include "framelist/FrameStrip.h"
 #include "model/Palette.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
@@ -109,6 +110,17 @@ void BM_PlayFrame(benchmark::State& state) {
         benchmark::DoNotOptimize(drawFrameFromSlot(file, 1, pal, style, surface, scratch));
     }
 }
+
+// The working frame's thumbnail drawn again after an edit, at 20000 points.
+void BM_WorkingThumbnail(benchmark::State& state) {
+    const WorkingFrame wf = denseFrame();
+    const Palette pal = benchPalette();
+    FrameStrip strip;
+    Sequence seq;
+    seq.totalFrames = seq.currentFrame = 1;
+    for (auto _ : state) strip.drawWorkingFrame(wf, pal, 1, seq);
+}
+BENCHMARK(BM_WorkingThumbnail)->Name("Strip/WorkingThumbnail20000")->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_PlayFrame)->Name("Playback/Frame20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<false, false>)->Name("RedrawCanvas/path/pixels")->Unit(benchmark::kMillisecond);

@@ -30,12 +30,58 @@ int FrameStrip::wheelTarget(int delta, bool buttonsOrKeysHeld) {
     return wanted >= 0 && wanted <= range_ ? wanted : position_;
 }
 
-void FrameStrip::draw(const FrameBufferFile& buffer, const Palette& pal, int pointSize, const Sequence& seq) {
-    SlotFile file(buffer.path(), SlotAccess::Read);
+namespace {
+PathStyle thumbnailStyle(int pointSize) {
     PathStyle style;
     style.scale = ThumbnailScale;
     style.markers = false;
     style.pointSize = pointSize;
+    return style;
+}
+
+// Clearing leaves a black ground inside a two-pixel frame of the highlight colour.
+class FramedSurface final : public Surface {
+public:
+    FramedSurface(QImage& image, Rgb frame) : image_(image), frame_(frame) {}
+    void clear() override {
+        image_.clear();
+        image_.box(0, 0, ThumbnailSize - 1, ThumbnailSize - 1, frame_, false);
+        image_.box(1, 1, ThumbnailSize - 2, ThumbnailSize - 2, frame_, false);
+    }
+    void line(int x0, int y0, int x1, int y1, Rgb c) override { image_.line(x0, y0, x1, y1, c); }
+    void circle(int cx, int cy, int r, Rgb c) override { image_.circle(cx, cy, r, c); }
+    void box(int x0, int y0, int x1, int y1, Rgb c, bool filled) override { image_.box(x0, y0, x1, y1, c, filled); }
+    void pixel(int x, int y, Rgb c) override { image_.pixel(x, y, c); }
+
+private:
+    ImageSurface image_;
+    Rgb frame_;
+};
+}  // namespace
+
+template <class Draw> void FrameStrip::drawInto(Thumbnail& t, bool selected, Draw&& draw) {
+    t.selected = selected;
+    if (selected) {
+        FramedSurface surface(t.image, highlightColor);
+        draw(static_cast<Surface&>(surface));
+    } else {
+        ImageSurface surface(t.image);
+        draw(static_cast<Surface&>(surface));
+    }
+}
+
+void FrameStrip::drawWorkingFrame(const WorkingFrame& wf, const Palette& pal, int pointSize, const Sequence& seq) {
+    const int index = seq.currentFrame - frameAt(0);
+    if (seq.currentFrame < 1 || index < 0 || index >= StripThumbnails) return;
+    drawInto(thumbnails[index], seq.isSelected(seq.currentFrame), [&](Surface& s) {
+        s.clear();
+        wf.visit([&](const auto& r) { drawPoints(s, r.points.data(), r.pointCount, pal, thumbnailStyle(pointSize)); });
+    });
+}
+
+void FrameStrip::draw(const FrameBufferFile& buffer, const Palette& pal, int pointSize, const Sequence& seq) {
+    SlotFile file(buffer.path(), SlotAccess::Read);
+    const PathStyle style = thumbnailStyle(pointSize);
     for (int i = 0; i < StripThumbnails; ++i) {
         Thumbnail& t = thumbnails[i];
         const int frame = frameAt(i);
@@ -45,10 +91,9 @@ void FrameStrip::draw(const FrameBufferFile& buffer, const Palette& pal, int poi
             t.selected = false;
             continue;
         }
-        t.selected = seq.isSelected(frame);
         t.label = QString::number(frame);
-        ImageSurface surface(t.image, nullptr, t.selected ? highlightColor : rgb(0, 0, 0));
-        drawFrameFromSlot(file, frame, pal, style, surface, scratch_);
+        drawInto(t, seq.isSelected(frame),
+                 [&](Surface& s) { drawFrameFromSlot(file, frame, pal, style, s, scratch_); });
     }
 }
 

@@ -3,6 +3,7 @@
 #include "model/FrameBuffer.h"
 #include "model/Palette.h"
 #include "model/Sequence.h"
+#include "model/WorkingFrame.h"
 
 #include <QImage>
 #include <QString>
@@ -34,12 +35,19 @@ public:
     // The position a mouse-wheel notch asks for: only a plain notch decides the direction.
     int wheelTarget(int delta, bool buttonsOrKeysHeld);
     void draw(const FrameBufferFile& buffer, const Palette& pal, int pointSize, const Sequence& seq);
+    // The working frame's thumbnail as it stands in memory, so that it follows every edit before
+    // the frame goes back to its slot. Nothing when the frame is not in view.
+    void drawWorkingFrame(const WorkingFrame& wf, const Palette& pal, int pointSize, const Sequence& seq);
 
     std::array<Thumbnail, StripThumbnails> thumbnails;
     Rgb highlightColor = rgb(48, 140, 198);
     Rgb emptyThumbnailColor = rgb(200, 200, 200);
 
 private:
+    // A selected thumbnail is framed in the highlight colour, around a black ground that
+    // leaves every colour of the frame visible.
+    template <class Draw> void drawInto(Thumbnail& t, bool selected, Draw&& draw);
+
     int position_ = 0, range_ = 0;
     int16_t wheelStep_ = 0;
     std::vector<uint8_t> scratch_ = std::vector<uint8_t>(PointAreaSize);

@@ -198,6 +198,7 @@ void Editor::edit(unsigned flags, const std::function<void()>& change) {
     if (flags & Edit::WriteBack) seq.framechanged = true;
     if (flags & Edit::FileDiffers) setFileChanged(true);
     refreshCanvas();
+    strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }
 
 void Editor::makeUndo() {
@@ -215,6 +216,7 @@ void Editor::undo() {
     win.noteStale = true;
     setFileChanged(true);  // the frame now differs from what was saved, as after any edit
     refreshCanvas();
+    strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }
 
 // ---- view -----------------------------------------------------------------------------

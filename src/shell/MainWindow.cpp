@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,6 +32,7 @@ Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
+    chooseColor = [this](QColor initial) { return QColorDialog::getColor(initial, this, QStringLiteral("Colour")); };
     editor_.onTextTool = [this] { openTextDialog(); };
     waitForEvents = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
     editor_.strip.highlightColor = fromQColor(palette().color(QPalette::Highlight));
@@ -185,7 +187,17 @@ QWidget* MainWindow::buildCanvasColumn() {
     swatch_->setAutoFillBackground(true);
     colorLabel_ = new QLabel(column);
     colorLabel_->setObjectName("LblColorIntensity");
+    // True-colour frames take any colour: the button opens the colour dialog.
+    trueColor_ = new QToolButton(column);
+    trueColor_->setObjectName("CmdTrueColor");
+    trueColor_->setText(QStringLiteral("RGB..."));
+    trueColor_->setToolTip(QStringLiteral("Any colour for this true-colour frame"));
+    connect(trueColor_, &QToolButton::clicked, this, [this] {
+        const QColor chosen = chooseColor(toQColor(editor_.ink().rgb));
+        if (chosen.isValid()) run([&] { editor_.pickTrueColor(fromQColor(chosen)); });
+    });
     colours->addWidget(paletteStrip_);
+    colours->addWidget(trueColor_);
     colours->addWidget(swatch_);
     colours->addWidget(colorLabel_);
     colours->addStretch();
@@ -325,9 +337,12 @@ void MainWindow::showState() {
     canvas_->update();
     paletteStrip_->update();
     QPalette swatchPalette = swatch_->palette();
-    swatchPalette.setColor(QPalette::Window, toQColor(editor_.palette.color[editor_.currentColor]));
+    const Ink ink = editor_.ink();
+    swatchPalette.setColor(QPalette::Window, toQColor(ink.rgb));
     swatch_->setPalette(swatchPalette);
-    colorLabel_->setText(colorReadout(editor_.palette, editor_.currentColor));
+    colorLabel_->setText(
+        QStringLiteral("R:%1 G:%2 B:%3").arg(redOf(ink.rgb)).arg(greenOf(ink.rgb)).arg(blueOf(ink.rgb)));
+    trueColor_->setVisible(editor_.seq.editEnabled && editor_.frame.format == 5);
     if (!w.statusNote.isEmpty())
         statusBar()->showMessage(w.statusNote);
     else if (w.noteStale)

@@ -11,6 +11,7 @@ class QAction;
 class QButtonGroup;
 class QCheckBox;
 class QLabel;
+class QToolButton;
 class QMenu;
 class QPushButton;
 class QScrollBar;
@@ -37,6 +38,8 @@ public:
     std::function<void()> waitForEvents;
     // Runs on the text dialog before it shows; tests type and choose there.
     std::function<void(TextDialog&)> prepareTextDialog;
+    // The colour dialog for true-colour frames: the chosen colour, invalid when cancelled.
+    std::function<QColor(QColor initial)> chooseColor;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -65,6 +68,7 @@ private:
     QScrollBar* scroll_ = nullptr;
     QLabel* swatch_ = nullptr;
     QLabel* colorLabel_ = nullptr;
+    QToolButton* trueColor_ = nullptr;
     QButtonGroup* tools_ = nullptr;
     QCheckBox* penMode_ = nullptr;
     QSlider* pointSlider_ = nullptr;

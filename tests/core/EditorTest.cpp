@@ -1,5 +1,6 @@
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
+#include "view/ImageSurface.h"
 #include "shell/SingleInstance.h"
 
 #include <unistd.h>
@@ -236,4 +237,34 @@ TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
         Editor next(folder.path(), again, true);
         EXPECT_EQ(again.questions.size(), 1);
     }
+}
+
+// The working frame's thumbnail follows each edit in its own colours, a selected one framed so
+// that even blue lines stay visible, and blanked true-colour travel shows grey there as well.
+TEST_F(SequenceFixture, TheWorkingThumbnailFollowsEditsAndShowsTrueColourAsTheCanvasDoes) {
+    growTo(2);
+    WorkingFrame wf;
+    wf.format = 5;
+    editor.buffer.saveRamToBuffer(1, wf);
+    editor.chooseThumbnail(0, true);
+    const QImage& thumb = editor.strip.thumbnails[0].image;
+    const auto at = [&](int x, int y) { return thumb.pixel(x, y) & 0xFFFFFF; };
+    const auto count = [&](Rgb c) {
+        int n = 0;
+        for (int y = 2; y < 62; ++y)
+            for (int x = 2; x < 62; ++x) n += at(x, y) == (ImageSurface::toArgb(c) & 0xFFFFFF);
+        return n;
+    };
+    EXPECT_EQ(at(0, 0), ImageSurface::toArgb(editor.strip.highlightColor) & 0xFFFFFF);  // the selection's frame
+    EXPECT_EQ(at(32, 32), 0u);
+    editor.pickTrueColor(rgb(0, 0, 255));
+    editor.chooseTool(LineTool);
+    editor.canvasPress(1, 100, 256), editor.canvasRelease(1, 400, 256);  // a blue line across the middle
+    EXPECT_GT(count(rgb(0, 0, 255)), 30);
+    editor.canvasPress(2, 100, 100), editor.canvasRelease(2, 100, 100);  // a blanked line back up
+    const PointTrue2D& last = editor.frame.frame5->points[editor.frame.frame5->pointCount - 1];
+    EXPECT_EQ(std::tuple(int(last.status), last.red + last.green + last.blue), std::tuple(64, 0));
+    EXPECT_GT(count(BlankedGray), 30);
+    editor.undo();
+    EXPECT_EQ(count(BlankedGray), 0);
 }

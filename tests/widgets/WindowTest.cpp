@@ -209,6 +209,21 @@ private slots:
         QVERIFY(!c.window.action("mnuUndo")->isEnabled());
     }
 
+    // On a true-colour frame the RGB button offers any colour; indexed frames keep the strip.
+    void trueColourFramesTakeAnyColour() {
+        Canvas c;
+        auto* button = c.window.findChild<QToolButton*>("CmdTrueColor");
+        QVERIFY(button->isHidden());
+        c.window.action("mnuToTrueColor")->trigger();
+        QVERIFY(!button->isHidden());
+        c.window.chooseColor = [](QColor) { return QColor(10, 200, 30); };
+        button->click();
+        QCOMPARE(c.text("LblColorIntensity"), QString("R:10 G:200 B:30"));
+        c.drag(PointTool, {100, 100}, {100, 100});
+        const PointTrue2D& p = c.editor.frame.frame5->points[0];
+        QCOMPARE(rgb(p.red, p.green, p.blue), rgb(10, 200, 30));
+    }
+
     // Ten frames, stopped while the third is up: the third stays, and the controls that rested
     // while frames played are back.
     void playTenFramesAndStopAfterTheThird() {
