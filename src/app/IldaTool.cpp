@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
@@ -22,7 +23,7 @@ namespace {
 const char* const Usage =
     "usage: quorvel-ilda COMMAND ...\n"
     "  info FILE                          the sections of an ILDA file, then totals\n"
-    "  copy IN OUT                        open IN as the editor does, then save it as OUT\n"
+    "  copy [--sd-card] IN OUT            open IN as the editor does, then save it as OUT\n"
     "  render IN FRAME OUT.png [--thumbnail]\n"
     "                                     draw frame FRAME (1-based) of IN as the canvas shows it\n"
     "                                     once the frame is chosen in the strip (axes, grid,\n"
@@ -38,10 +39,15 @@ void out(const QString& text) { std::printf("%s\n", qPrintable(text)); }
 class CommandLinePrompts final : public Prompts {
 public:
     QString openPath, savePath;
+    bool sdCard = false;
     Answer askYesNoCancel(const QString&) override { return Answer::No; }
     void message(const QString& text, MessageIcon) override { err(text); }
     QString openFileName(const QString&) override { return openPath; }
     QString saveFileName(const QString&) override { return savePath; }
+    QString saveFileName(const QString&, const QString&, bool& otherChosen) override {
+        otherChosen = sdCard;
+        return savePath;
+    }
 };
 
 // A program folder of its own, so a running editor's frame buffer file is never touched.
@@ -104,12 +110,15 @@ int info(const QStringList& args) {
     return 0;
 }
 
-int copy(const QStringList& args) {
+int copy(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool sdCard = args.removeAll("--sd-card") > 0;
     if (wantsHelp(args) || args.size() != 2 || args[1].isEmpty())
         return usage(
-            "usage: quorvel-ilda copy IN OUT\n"
+            "usage: quorvel-ilda copy [--sd-card] IN OUT\n"
             "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n"
-            "Nothing is written when no frame could be loaded.\n",
+            "Nothing is written when no frame could be loaded. With --sd-card, as Save As writes for\n"
+            "SD-card projectors: every frame 3-D indexed (format 0) in the ILDA palette.\n",
             args);
     Workspace w;
     CommandLinePrompts prompts;
@@ -123,6 +132,7 @@ int copy(const QStringList& args) {
         return 1;
     }
     prompts.savePath = args[1];
+    prompts.sdCard = sdCard;
     const WriteResult saved = editor.saveAs();
     if (!saved.ok) {
         err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[1], saved.error));
@@ -238,11 +248,13 @@ int main(int argc, char** argv) {
         std::fputs(Usage, stderr);
         return 2;
     }
-    if (!wantsHelp(args) && !args.isEmpty() && !QFileInfo(args[0]).isFile()) {
-        err(QStringLiteral("quorvel-ilda: cannot read '%1': no such file").arg(args[0]));
+    // The input is the first word that is no option.
+    const QStringList words = args.filter(QRegularExpression(QStringLiteral("^(?!--)")));
+    if (!wantsHelp(args) && !words.isEmpty() && !QFileInfo(words[0]).isFile()) {
+        err(QStringLiteral("quorvel-ilda: cannot read '%1': no such file").arg(words[0]));
         return 2;
     }
-    if (QFile in(args.value(0)); !wantsHelp(args) && !args.isEmpty() && !in.open(QIODevice::ReadOnly)) {
+    if (QFile in(words.value(0)); !wantsHelp(args) && !words.isEmpty() && !in.open(QIODevice::ReadOnly)) {
         err(QStringLiteral("The file could not be read: %1").arg(in.errorString()));
         return 1;
     }

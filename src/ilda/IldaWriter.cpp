@@ -1,5 +1,9 @@
 #include "ilda/IldaWriter.h"
 
+#include "model/NearestColor.h"
+
+#include <QRegularExpression>
+#include <optional>
 #include <vector>
 
 namespace quorvel {
@@ -15,7 +19,56 @@ FrameHeader closingHeader(const FrameHeader& last, int totalFrames) {
     return h;
 }
 
-WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path) {
+namespace {
+
+// Point records of any format as 3-D indexed points in the ILDA palette.
+class SdCardPoints {
+public:
+    explicit SdCardPoints(const SdCardColors& c) : nearest_(c.ilda, 256) {
+        for (int i = 0; i < 256; ++i) indexOf_[i] = c.inUseIsIlda ? uint8_t(i) : nearest_(c.inUse.color[i]);
+    }
+    const std::vector<Point3D>& convert(int formatCode, const char* bytes, int count) {
+        out_.resize(size_t(count));
+        for (int k = 0; k < count; ++k) {
+            Point3D& q = out_[size_t(k)];
+            q = {};
+            const auto take = [&](const auto& p) {
+                q.xHi = p.xHi, q.xLo = p.xLo, q.yHi = p.yHi, q.yLo = p.yLo, q.status = p.status;
+                if constexpr (requires { p.colorIndex; })
+                    q.colorIndex = indexOf_[p.colorIndex];
+                else
+                    q.colorIndex = nearestTo(rgb(p.red, p.green, p.blue));
+            };
+            if (formatCode == 0) take(reinterpret_cast<const Point3D*>(bytes)[k]);
+            if (formatCode == 1) take(reinterpret_cast<const Point2D*>(bytes)[k]);
+            if (formatCode == 5) take(reinterpret_cast<const PointTrue2D*>(bytes)[k]);
+        }
+        return out_;
+    }
+
+private:
+    uint8_t nearestTo(Rgb c) {  // frames repeat their colours: the last match is kept
+        if (c != lastColor_) lastColor_ = c, lastIndex_ = nearest_(c);
+        return lastIndex_;
+    }
+    NearestPaletteColor nearest_;
+    std::array<uint8_t, 256> indexOf_{};
+    std::vector<Point3D> out_;
+    Rgb lastColor_ = 0xFFFFFFFF;
+    uint8_t lastIndex_ = 0;
+};
+
+}  // namespace
+
+bool isShortFileName(const QString& fileName) {
+    static const QRegularExpression shortName(QStringLiteral("^[A-Za-z0-9_\\-]{1,8}(\\.[A-Za-z0-9_\\-]{1,3})?$"));
+    return shortName.match(fileName).hasMatch();
+}
+
+WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path,
+                          const SdCardColors* sdCard) {
+    std::optional<SdCardPoints> sd;
+    if (sdCard) sd.emplace(*sdCard);
     SlotFile source(buffer.path(), SlotAccess::Read);
     // A sequence that cannot be read back is never written over a file.
     if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
@@ -37,6 +90,15 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
         if (int64_t(points.size()) < bytes) points.resize(bytes);
         const int64_t got = source.readPoints(i, points.data(), bytes);
         std::fill(points.begin() + got, points.begin() + bytes, 0);
+        if (sd) {
+            const std::vector<Point3D>& p3 = sd->convert(h.formatCode, points.data(), int(bytes / size));
+            h.formatCode = 0;
+            h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
+            last = h;  // the closing header is format 0 as well
+            out.write(&h, sizeof h);
+            out.write(p3.data(), int64_t(p3.size() * sizeof(Point3D)));
+            continue;
+        }
         out.write(&h, sizeof h);
         out.write(points.data(), bytes);
     }

@@ -4,6 +4,7 @@
 #include "view/SlotDrawing.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 namespace quorvel {
 
@@ -62,10 +63,14 @@ OpenResult Editor::openFile(const QString& path) {
 }
 
 WriteResult Editor::writeIldaFile() {
-    const QString path = prompts.saveFileName(IldaFilter);
+    bool sdCard = false;
+    const QString path = prompts.saveFileName(IldaFilter, SdCardFilter, sdCard);
     if (path.isEmpty()) return {};
-    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path);
+    const Palette ilda = settings.paletteChoice == IldaPalette ? palette : loadPalette(folder_, IldaPalette);
+    const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
+    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);
+    if (result.ok && sdCard && !isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
     return result;
 }
 

@@ -18,6 +18,12 @@ public:
     // An empty result means the user cancelled. Filters are "Description *.EXT|*.ext".
     virtual QString openFileName(const QString& filter) = 0;
     virtual QString saveFileName(const QString& filter) = 0;
+    // The same with a second file type offered beside the first; `otherChosen` says which one
+    // the user took.
+    virtual QString saveFileName(const QString& filter, const QString& /*other*/, bool& otherChosen) {
+        otherChosen = false;
+        return saveFileName(filter);
+    }
     // The wait cursor over the main window while a long command runs.
     virtual void setBusy(bool) {}
 };

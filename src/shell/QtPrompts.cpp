@@ -82,6 +82,16 @@ QString QtPrompts::saveFileName(const QString& filter) {
                                         QFileDialog::DontConfirmOverwrite);
 }
 
+QString QtPrompts::saveFileName(const QString& filter, const QString& other, bool& otherChosen) {
+    const NormalCursor normal;
+    QString chosen;
+    const QString path = QFileDialog::getSaveFileName(parent_, QString(), QString(),
+                                                      qtFilter(filter) + QStringLiteral(";;") + qtFilter(other),
+                                                      &chosen, QFileDialog::DontConfirmOverwrite);
+    otherChosen = chosen == qtFilter(other);
+    return path;
+}
+
 void QtPrompts::setBusy(bool busy) {
     if (busy)
         QApplication::setOverrideCursor(Qt::WaitCursor);

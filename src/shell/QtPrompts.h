@@ -15,6 +15,7 @@ public:
     void message(const QString& text, MessageIcon icon) override;
     QString openFileName(const QString& filter) override;
     QString saveFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override;
     void setBusy(bool busy) override;
 
     // "ILDA Files *.ILD|*.ild" becomes "ILDA Files *.ILD (*.ild *.ILD)": file names on this

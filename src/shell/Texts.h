@@ -19,6 +19,9 @@ inline const QString FrameUnreadable = QStringLiteral("Frame %1 could not be rea
 inline const QString FlickerWarning = QStringLiteral(
     "At %1 kpps the projector redraws this frame fewer than %2 times a second: it will flicker. "
     "Use fewer points or a faster projector (View Options).");
+inline const QString SdCardFilter = QStringLiteral("ILDA for SD-card projectors *.ILD|*.ild");
+inline const QString NotShortName =
+    QStringLiteral("Many SD-card projectors read only names of 8 characters, a dot and 3 more (such as SHOW01.ILD).");
 inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
 inline const QString NoPointsToCopy = QStringLiteral("No points selected to copy");
 inline const QString NoPointsToCut = QStringLiteral("No points selected to cut");

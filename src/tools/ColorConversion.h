@@ -1,24 +1,13 @@
 #pragma once
 // Turning a true-colour working frame into an indexed one and back, so that every tool that
 // needs a palette index works on it.
+#include "model/NearestColor.h"
 #include "model/Palette.h"
 #include "model/WorkingFrame.h"
 
 #include <array>
 
 namespace quorvel {
-
-// The entry of a palette's first `entries` colours nearest to a colour as the eye sees it:
-// the smallest distance in CIE L*a*b*, the lower index on a tie.
-class NearestPaletteColor {
-public:
-    NearestPaletteColor(const Palette& pal, int entries);
-    uint8_t operator()(Rgb c) const;
-
-private:
-    int entries_;
-    std::array<float, 256> l_{}, a_{}, b_{};
-};
 
 // A format-5 frame becomes a 2-D indexed frame (format 1): same positions and status bytes,
 // each point's colour the nearest palette entry. False, and nothing changed, for another format.

@@ -2,6 +2,7 @@
 #include "IldaBuilder.h"
 #include "TestSupport.h"
 #include "ilda/IldaReader.h"
+#include "model/NearestColor.h"
 
 #include <QDir>
 #include <QImage>
@@ -173,4 +174,38 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
     const ToolRun none = tool({"repair", IldaBuilder().raw("not ILDA").save(dir.filePath("x.ild")), dir.filePath("y.ild")});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_FALSE(QFile::exists(dir.filePath("y.ild")));
+}
+
+// Every sample written for SD-card projectors: all frames 3-D indexed, in the same places with
+// the same status bytes, each colour the ILDA palette's nearest, and the editor opens it whole.
+TEST(IldaTool, SdCardCopiesAreThreeDIndexedInTheIldaPalette) {
+    const QDir samples(QStringLiteral(QUORVEL_SAMPLES_DIR));
+    const Palette ilda = loadPalette(QStringLiteral(QUORVEL_DATA_DIR), IldaPalette);
+    const NearestPaletteColor nearest(ilda, 256);
+    QTemporaryDir dir;
+    for (const QString& sample : samples.entryList({"*.ild"}, QDir::Files, QDir::Name)) {
+        SCOPED_TRACE(sample.toStdString());
+        const QString plain = dir.filePath("plain.ild"), sd = dir.filePath("SHOW.ILD");
+        ASSERT_EQ(tool({"copy", samples.filePath(sample), plain}).exitCode, 0);
+        ASSERT_EQ(tool({"copy", "--sd-card", samples.filePath(sample), sd}).exitCode, 0);
+        const FrameScan a = seekFrames(plain), b = seekFrames(sd);
+        ASSERT_FALSE(b.rejected);
+        ASSERT_EQ(a.framesFound, b.framesFound);
+        const QByteArray from = readFile(plain), to = readFile(sd);
+        for (int f = 1; f <= a.framesFound; ++f) {
+            const FrameHeader& h = a.headerOf(f);
+            ASSERT_EQ(std::pair(int(b.headerOf(f).formatCode), b.headerOf(f).pointCount()), std::pair(0, h.pointCount()));
+            const int size = recordSize(h.formatCode);
+            for (int k = 0; k < h.pointCount(); ++k) {
+                const char* p = from.constData() + a.fileFramePos[f] - 1 + 32 + size * k;
+                const auto* q = reinterpret_cast<const Point3D*>(to.constData() + b.fileFramePos[f] - 1 + 32) + k;
+                const uint8_t status = uint8_t(p[h.formatCode == 0 ? 6 : 4]);
+                ASSERT_EQ(std::memcmp(p, q, 4), 0) << "frame " << f << " point " << k;
+                ASSERT_EQ(std::tuple(q->zHi, q->zLo, q->status), std::tuple(0, 0, status)) << "frame " << f << " point " << k;
+                const uint8_t index = h.formatCode == 5 ? nearest(rgb(uint8_t(p[7]), uint8_t(p[6]), uint8_t(p[5])))
+                                                        : uint8_t(p[size - 1]);
+                ASSERT_EQ(q->colorIndex, index) << "frame " << f << " point " << k;
+            }
+        }
+    }
 }

@@ -194,3 +194,18 @@ TEST_F(SaveFixture, AChangedFrameIsWrittenBackFirst) {
     EXPECT_EQ(b.mid(32, 16), QByteArray("\x80\x00\x7F\xFF\x00\x00\x00\x05\x00\x01\x00\x02\x00\x00\xC0\x06", 16));
     EXPECT_TRUE(editor.seq.framechanged);  // Save As leaves it set
 }
+
+// Saved for SD-card projectors: 3-D indexed frames, and a word when the name is too long for them.
+TEST_F(SaveFixture, ForSdCardProjectorsEveryFrameIsThreeDIndexed) {
+    storeFrame(editor.buffer, 1, {pointTrue(100, 200, 0, 255, 0, 0), pointTrue(300, 400, 64, 0, 0, 0)});
+    prompts.chooseOther = true;
+    for (const auto& [name, warned] : {std::pair("SHOW01.ILD", false), std::pair("my first show.ild", true)}) {
+        saveAs(folder.file(name));
+        EXPECT_TRUE(prompts.filters.contains("ILDA for SD-card projectors *.ILD|*.ild"));
+        EXPECT_EQ(editor.win.statusNote.contains("8 characters"), warned) << name;
+        const QByteArray b = readFile(folder.file(name));
+        ASSERT_EQ(b.size(), 32 + 2 * 8 + 32);
+        EXPECT_EQ(std::pair(int(headerAt(b, 0).formatCode), int(headerAt(b, 48).formatCode)), std::pair(0, 0));
+        EXPECT_EQ(std::pair(uint8_t(b[32 + 7]), uint8_t(b[32 + 8 + 6])), std::pair(uint8_t(2), uint8_t(64 | 128)));  // red; blanked, last
+    }
+}

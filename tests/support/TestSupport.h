@@ -32,6 +32,12 @@ public:
     void message(const QString& text, MessageIcon icon) override;
     QString openFileName(const QString& filter) override;
     QString saveFileName(const QString& filter) override;
+    QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override {
+        otherChosen = chooseOther;
+        filters << other;
+        return saveFileName(filter);
+    }
+    bool chooseOther = false;  // the second file type a save offers
 
     std::deque<Answer> answers;
     std::function<void()> onMessage;  // runs while a message is up, as a user could act then

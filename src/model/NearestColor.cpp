@@ -1,0 +1,52 @@
+#include "model/NearestColor.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace quorvel {
+
+namespace {
+struct Lab {
+    float l, a, b;
+};
+
+// sRGB with the D65 white, the usual way.
+Lab toLab(Rgb c) {
+    static const std::array<float, 256> linear = [] {
+        std::array<float, 256> t{};
+        for (int i = 0; i < 256; ++i) {
+            const double v = i / 255.0;
+            t[i] = float(v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4));
+        }
+        return t;
+    }();
+    const float r = linear[c & 0xFF], g = linear[(c >> 8) & 0xFF], b = linear[(c >> 16) & 0xFF];
+    const auto f = [](float t) { return t > 0.008856f ? std::cbrt(t) : 7.787f * t + 16.0f / 116.0f; };
+    const float x = f((0.4124f * r + 0.3576f * g + 0.1805f * b) / 0.95047f);
+    const float y = f(0.2126f * r + 0.7152f * g + 0.0722f * b);
+    const float z = f((0.0193f * r + 0.1192f * g + 0.9505f * b) / 1.08883f);
+    return {116 * y - 16, 500 * (x - y), 200 * (y - z)};
+}
+}  // namespace
+
+NearestPaletteColor::NearestPaletteColor(const Palette& pal, int entries) : entries_(std::clamp(entries, 1, 256)) {
+    for (int i = 0; i < entries_; ++i) {
+        const Lab lab = toLab(pal.color[i]);
+        l_[i] = lab.l, a_[i] = lab.a, b_[i] = lab.b;
+    }
+}
+
+uint8_t NearestPaletteColor::operator()(Rgb c) const {
+    const Lab p = toLab(c);
+    std::array<float, 256> distance;
+    for (int i = 0; i < entries_; ++i) {
+        const float dl = l_[i] - p.l, da = a_[i] - p.a, db = b_[i] - p.b;
+        distance[i] = dl * dl + da * da + db * db;
+    }
+    int best = 0;
+    for (int i = 1; i < entries_; ++i)
+        if (distance[i] < distance[best]) best = i;
+    return uint8_t(best);
+}
+
+}  // namespace quorvel
