@@ -11,21 +11,29 @@ class UndoHistory {
 public:
     static constexpr int Depth = 10;
 
-    // Saves the live record of the working frame as the newest state.
+    // Saves the live record of the working frame as the newest state; what could be redone goes.
     void makeUndo(const WorkingFrame& wf);
-    // Puts the newest saved state back into the working frame. False when there is none.
+    // Puts the newest saved state back into the working frame, keeping the frame as it was for
+    // Redo. False when there is none.
     bool undo(WorkingFrame& wf);
-    void resetUndo() { undocounter_ = 0; }
+    // Takes back the last Undo. False when there is nothing to redo.
+    bool redo(WorkingFrame& wf);
+    // A change that took no snapshot still ends what could be redone.
+    void clearRedo() { redoCount_ = 0; }
+    void resetUndo() { undocounter_ = redoCount_ = 0; }
     int undocounter() const { return undocounter_; }
+    int redoCount() const { return redoCount_; }
 
 private:
-    // Each slot holds a record of every kind, allocated once, and the format that is valid.
-    struct Slot {
-        WorkingFrame state;
+    // A ring of states, each with a record of every kind (allocated once) and its format.
+    struct Ring {
+        std::array<WorkingFrame, Depth> states;
+        int newest = 0;
+        void push(const WorkingFrame& wf);
+        void popInto(WorkingFrame& wf);
     };
-    std::array<Slot, Depth> slots_;
-    int newest_ = 0;
-    uint8_t undocounter_ = 0;
+    Ring undo_, redo_;
+    uint8_t undocounter_ = 0, redoCount_ = 0;
 };
 
 }  // namespace quorvel

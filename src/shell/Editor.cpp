@@ -193,6 +193,8 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
 
 void Editor::edit(unsigned flags, const std::function<void()>& change) {
     if (!(flags & Edit::KeepsUndo)) makeUndo();
+    if (flags & Edit::FileDiffers) history.clearRedo();  // a change that took no snapshot too
+    win.redoEnabled = history.redoCount() > 0;
     win.noteStale = true;  // what the change has to say comes after this
     change();
     if (flags & Edit::WriteBack) seq.framechanged = true;
@@ -204,15 +206,30 @@ void Editor::edit(unsigned flags, const std::function<void()>& change) {
 void Editor::makeUndo() {
     history.makeUndo(frame);
     win.undoEnabled = true;
+    win.redoEnabled = false;
 }
 
-void Editor::resetUndo() { history.resetUndo(); }
+void Editor::resetUndo() {
+    history.resetUndo();
+    win.redoEnabled = false;
+}
 
 void Editor::undo() {
     // A gesture in progress holds indices into the frame; undoing under it would pull them away.
     if (tools.gestureHeld()) return;
     if (!history.undo(frame)) return;
-    if (history.undocounter() == 0) win.undoEnabled = false;
+    afterHistoryStep();
+}
+
+void Editor::redo() {
+    if (tools.gestureHeld()) return;
+    if (!history.redo(frame)) return;
+    afterHistoryStep();
+}
+
+void Editor::afterHistoryStep() {
+    win.undoEnabled = history.undocounter() > 0;
+    win.redoEnabled = history.redoCount() > 0;
     win.noteStale = true;
     setFileChanged(true);  // the frame now differs from what was saved, as after any edit
     refreshCanvas();

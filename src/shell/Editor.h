@@ -34,6 +34,7 @@ constexpr int PaletteStripHeight = 8;
 struct WindowState {
     QString title = MainTitle;
     bool undoEnabled = false;
+    bool redoEnabled = false;
     bool pastePointsEnabled = false;
     bool pasteFrameEnabled = false;
     bool deleteFramesEnabled = true;
@@ -77,6 +78,7 @@ public:
     void makeUndo();
     void resetUndo();
     void undo();
+    void redo();
     // View
     void toggleBeamMode();
     void toggleObjectSelectMode();
@@ -177,6 +179,8 @@ private:
     bool recoverUnsavedFrames();
     // The change flag of the whole sequence, with the marker that outlives a crash.
     void setFileChanged(bool changed);
+    // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
+    void afterHistoryStep();
     void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0); }
     // Writes the working frame back when it changed; false (and the user told) when it failed.
     bool writeBackWorkingFrame();

@@ -105,6 +105,8 @@ void MainWindow::buildMenus() {
     edit->setObjectName("mnuEdit");
     connect(addItem(edit, "mnuUndo", "Undo", QKeySequence("Ctrl+Z")), &QAction::triggered, this,
             [this] { run([this] { editor_.undo(); }); });
+    QAction* redo = command(edit, "mnuRedo", "Redo", &Editor::redo, QKeySequence("Ctrl+Y"));
+    redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     addSeparator(edit, "mnuEdit00");
     connect(addItem(edit, "mnuSelectAll", "Select All"), &QAction::triggered, this,
             [this] { run([this] { editor_.selectAllPoints(); }); });
@@ -311,6 +313,7 @@ void MainWindow::showState() {
     const WindowState& w = editor_.win;
     setWindowTitle(w.title);
     action("mnuUndo")->setEnabled(w.undoEnabled);
+    action("mnuRedo")->setEnabled(w.redoEnabled);
     action("mnuPasteSel")->setEnabled(w.pastePointsEnabled);
     action("mnuPasteFrame")->setEnabled(w.pasteFrameEnabled);
     action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);

@@ -268,3 +268,33 @@ TEST_F(SequenceFixture, TheWorkingThumbnailFollowsEditsAndShowsTrueColourAsTheCa
     editor.undo();
     EXPECT_EQ(count(BlankedGray), 0);
 }
+
+// Undo and Redo walk the same ten steps both ways; a new edit ends what could be redone, and
+// choosing a frame starts both anew.
+TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
+    struct Case { int edits; const char* steps; int points; bool undo, redo; };
+    const Case cases[] = {
+        {3, "U", 2, true, true},       {3, "UU", 1, true, true},   {3, "UUR", 2, true, true},
+        {3, "UURR", 3, true, false},   {3, "UURRR", 3, true, false}, {3, "UUE", 2, true, false},
+        {3, "UUUU", 0, false, true},   {3, "UUUUR", 0, true, true},  {3, "UUUURRRR", 3, true, false},
+        {12, "UUUUUUUUUUU", 2, false, true}, {12, "UUUUUUUUUURRRRRRRRRR", 12, true, false},
+        {3, "UC", 2, true, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.edits << ' ' << c.steps);
+        startOver();
+        growTo(2);
+        editor.chooseThumbnail(0, true);
+        editor.chooseTool(PointTool);
+        const auto click = [&] { editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100); };
+        for (int i = 0; i < c.edits; ++i) click();
+        for (const char step : std::string_view(c.steps)) {
+            if (step == 'U') editor.undo();
+            if (step == 'R') editor.redo();
+            if (step == 'E') click();
+            if (step == 'C') editor.chooseThumbnail(1, true), editor.chooseThumbnail(0, true);
+        }
+        EXPECT_EQ(editor.frame.pointCount(), c.points);
+        EXPECT_EQ(std::pair(editor.win.undoEnabled, editor.win.redoEnabled), std::pair(c.undo, c.redo));
+    }
+}
