@@ -67,6 +67,7 @@ bool Editor::startEmptySequence() {
 
 void Editor::restartSequence(int frames, const QString& title) {
     win.title = title;
+    savedAs_ = {};
     tools.choose(NoTool);
     const bool changed = seq.fileChanged;
     seq = Sequence{};

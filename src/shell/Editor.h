@@ -141,6 +141,9 @@ public:
     // Asks for a name and writes the sequence there; not ok (with no error) when cancelled.
     WriteResult writeIldaFile();
     WriteResult saveAs();
+    // Writes to the file the sequence came from or was last saved as, in the same kind; with
+    // none, Save As.
+    WriteResult save();
     // Closing the window: after the question, the frame buffer file goes and the settings are
     // kept. False when the user chose to stay.
     bool closeWindow();
@@ -192,7 +195,14 @@ private:
 
     QString folder_;
     UnsavedMarker unsaved_;
-    bool bufferLost_ = false;  // the frame buffer file could not be started: it holds nothing of ours
+    bool bufferLost_ = false;
+    struct SavedAs {
+        QString path;  // empty: Save asks for a name
+        bool sdCard = false;
+    } savedAs_;
+    WriteResult writeSequence(const QString& path, bool sdCard);
+    // The working frame in its slot and a frame buffer file to write from; false (and said) if not.
+    bool readyToSave();  // the frame buffer file could not be started: it holds nothing of ours
 };
 
 }  // namespace quorvel

@@ -59,6 +59,8 @@ OpenResult Editor::openFile(const QString& path) {
         notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
     if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
     win.statusNote = notes.join(' ');
+    // Save writes back to a file that loaded whole, never over one that loaded only in part.
+    if (!scan.rejected && !shortened) savedAs_ = {path, false};
     return scan.rejected || shortened ? OpenResult::Rejected : OpenResult::Loaded;
 }
 
@@ -66,23 +68,40 @@ WriteResult Editor::writeIldaFile() {
     bool sdCard = false;
     const QString path = prompts.saveFileName(IldaFilter, SdCardFilter, sdCard);
     if (path.isEmpty()) return {};
+    return writeSequence(path, sdCard);
+}
+
+WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
     const Palette ilda = settings.paletteChoice == IldaPalette ? palette : loadPalette(folder_, IldaPalette);
     const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);
     if (result.ok && sdCard && !isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
+    if (result.ok) savedAs_ = {path, sdCard};
     return result;
 }
 
-WriteResult Editor::saveAs() {
+bool Editor::readyToSave() {
     if (bufferLost_) {
         win.statusNote = FileUnwritableNote.arg(NothingToSave);
-        return {false, NothingToSave};
+        return false;
     }
     // An edit that did not reach its slot would be missing from the file: nothing is written.
-    if (!writeBackWorkingFrame()) return {false, buffer.error()};
+    return writeBackWorkingFrame();
+}
+
+WriteResult Editor::saveAs() {
+    if (!readyToSave()) return {false, bufferLost_ ? NothingToSave : buffer.error()};
     const WriteResult result = writeIldaFile();
     if (result.ok) setFileChanged(false);  // a cancelled or failed save keeps the question
+    return result;
+}
+
+WriteResult Editor::save() {
+    if (savedAs_.path.isEmpty()) return saveAs();
+    if (!readyToSave()) return {false, bufferLost_ ? NothingToSave : buffer.error()};
+    const WriteResult result = writeSequence(savedAs_.path, savedAs_.sdCard);
+    if (result.ok) setFileChanged(false);
     return result;
 }
 

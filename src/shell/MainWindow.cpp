@@ -83,13 +83,16 @@ void MainWindow::run(const std::function<void()>& command) {
 void MainWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
     file->setObjectName("mnuFile");
-    connect(addItem(file, "mnuNew", "New File"), &QAction::triggered, this,
+    connect(addItem(file, "mnuNew", "New File", QKeySequence("Ctrl+N")), &QAction::triggered, this,
             [this] { run([this] { editor_.newFile(); }); });
     connect(addItem(file, "mnuNewFrame", "Add New Frame", QKeySequence("Ctrl+A")), &QAction::triggered, this,
             [this] { run([this] { editor_.addNewFrame(); }); });
     addSeparator(file, "mnuFile01");
-    connect(addItem(file, "mnuOpen", "Open"), &QAction::triggered, this, [this] { run([this] { editor_.open(); }); });
-    connect(addItem(file, "mnuSaveAs", "Save As..."), &QAction::triggered, this,
+    connect(addItem(file, "mnuOpen", "Open", QKeySequence("Ctrl+O")), &QAction::triggered, this,
+            [this] { run([this] { editor_.open(); }); });
+    connect(addItem(file, "mnuSave", "Save", QKeySequence("Ctrl+S")), &QAction::triggered, this,
+            [this] { run([this] { editor_.save(); }); });
+    connect(addItem(file, "mnuSaveAs", "Save As...", QKeySequence("Ctrl+Shift+S")), &QAction::triggered, this,
             [this] { run([this] { editor_.saveAs(); }); });
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
@@ -311,7 +314,7 @@ QWidget* MainWindow::buildStrip() {
 
 void MainWindow::showState() {
     const WindowState& w = editor_.win;
-    setWindowTitle(w.title);
+    setWindowTitle(editor_.seq.fileChanged ? w.title + QStringLiteral(" *") : w.title);
     action("mnuUndo")->setEnabled(w.undoEnabled);
     action("mnuRedo")->setEnabled(w.redoEnabled);
     action("mnuPasteSel")->setEnabled(w.pastePointsEnabled);

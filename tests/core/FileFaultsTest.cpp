@@ -174,6 +174,46 @@ TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {
     }
 }
 
+// Save writes where the sequence came from or was last saved, without asking, through the same
+// safe write as Save As; a sequence with no such file (new, or loaded only in part) asks.
+TEST_F(FaultFixture, SaveWritesInPlaceOnceTheSequenceHasAFile) {
+    const auto edit = [&] {
+        editor.chooseThumbnail(0, true);
+        editor.chooseTool(PointTool);
+        editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
+    };
+    edit();
+    prompts.fileNames = {folder.file("first.ild")};
+    ASSERT_TRUE(editor.save().ok);  // a new sequence: asked for a name
+    EXPECT_EQ(prompts.filters.size(), 2);
+    edit();
+    ASSERT_TRUE(editor.save().ok);  // then in place, without a dialog
+    EXPECT_EQ(prompts.filters.size(), 2);
+    EXPECT_EQ(headerAt(readFile(folder.file("first.ild")), 0).pointCount(), 2);
+
+    const QString opened = twoFrames();
+    open(opened);
+    edit();
+    const QByteArray before = readFile(opened);
+    {
+        const FileSizeLimit full(100);
+        EXPECT_FALSE(editor.save().ok);
+    }
+    EXPECT_EQ(readFile(opened), before);  // the old file is whole
+    EXPECT_TRUE(editor.seq.fileChanged);
+    ASSERT_TRUE(editor.save().ok);
+    EXPECT_EQ(headerAt(readFile(opened), 0).pointCount(), 51);
+    EXPECT_FALSE(editor.seq.fileChanged);
+
+    // Loaded only in part: saving over it would drop the rest, so Save asks.
+    const QString damaged = IldaBuilder().section(1, 5, 3).save(folder.file("damaged.ild"));
+    open(damaged);
+    prompts.fileNames.clear();
+    const int asked = int(prompts.filters.size());
+    EXPECT_FALSE(editor.save().ok);
+    EXPECT_EQ(int(prompts.filters.size()), asked + 2);
+}
+
 namespace {
 // Runs `child` in a process of its own and returns its exit code (-signal when killed), or
 // kills it after `killAfterMs` when that is not negative.
