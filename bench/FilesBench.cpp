@@ -1,7 +1,7 @@
 // Open, Save As and Delete Frames of a 10000-frame file against a plain buffered copy of the
 // same bytes, and one redraw of the frame strip showing eight 20000-point frames.
 #include "BenchSupport.h"
-#include "framelist/FrameDeletion.h"
+#include "framelist/FrameMoves.h"
 #include "ilda/IldaReader.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
@@ -78,6 +78,22 @@ void BM_DeleteFrames(benchmark::State& state) {
     }
 }
 
+// Insert (an empty frame) or Duplicate (frame 1) at frame 1 of 9999: every frame moves up.
+void BM_InsertFrame(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    const FrameScan scan = seekFrames(show().path);
+    SlotBytes inserted;
+    inserted.header = scan.headerOf(1);
+    if (state.range(0) == 0) inserted.header.setPointCount(0);
+    inserted.points.resize(size_t(inserted.header.pointCount()) * sizeof(Point3D));
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyFrames(show().path, scan, buffer);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(insertFrame(buffer, 1, MaxFrames - 1, inserted).ok);
+    }
+}
+
 // What reading and writing the same bytes costs with nothing else to do.
 void BM_PlainCopy(benchmark::State& state) {
     const QByteArray in = show().path.toLocal8Bit(), out = show().dir.filePath("copy.ild").toLocal8Bit();
@@ -115,5 +131,6 @@ void BM_StripRedraw(benchmark::State& state) {
 BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAs)->Name("Files/SaveAs")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFrames)->Name("Files/DeleteFrames")->Arg(1)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertFrame)->Name("Files/InsertFrame")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);

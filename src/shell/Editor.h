@@ -2,6 +2,7 @@
 // The editor: the subsystems of one running program, and the rules that cut across them (undo,
 // change flags, redraw, which frame is loaded). The window turns events into these calls and
 // shows the state; tests drive the same calls directly.
+#include "framelist/FrameMoves.h"
 #include "framelist/FrameStrip.h"
 #include "ilda/IldaWriter.h"
 #include "model/Clipboard.h"
@@ -107,6 +108,11 @@ public:
     void cutFrame();
     void pasteFrame();
     void deleteFrames();
+    // Around the frame being edited: an empty frame before it, a copy after it, or the frame
+    // swapped with its neighbour (`by` -1 or 1), which it follows. The strip keeps it in view.
+    void insertFrame();
+    void duplicateFrame();
+    void moveFrame(int by);
     void copyPoints();
     void cutPoints();
     void pastePoints();
@@ -182,6 +188,9 @@ private:
     bool recoverUnsavedFrames();
     // The change flag of the whole sequence, with the marker that outlives a crash.
     void setFileChanged(bool changed);
+    // The working frame written back and room for `adding` frames; false (and said) if not.
+    bool readyToMoveFrames(int adding);
+    void framesMoved(const MoveResult& moved, int totalFrames, int current);
     // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
     void afterHistoryStep();
     void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0); }

@@ -1,6 +1,6 @@
 // Frames and points through the clipboard, point status, deleting frames, and the picture under
 // the canvas.
-#include "framelist/FrameDeletion.h"
+#include "framelist/FrameMoves.h"
 #include "shell/Editor.h"
 #include "view/BackgroundPicture.h"
 
@@ -44,7 +44,7 @@ void Editor::deleteFrames() {
     if (!writeBackWorkingFrame()) return;  // no edit is lost to the slots that move
     if (seq.currentFrame > 0) seq.framechanged = false;
     const int first = seq.selFrameStart, count = std::min(seq.selFrameLen, seq.totalFrames - first + 1);
-    const Deletion moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
+    const MoveResult moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
     if (!moved.ok) {  // frames may now stand twice, but none is gone
         prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
         return;

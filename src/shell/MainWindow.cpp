@@ -12,6 +12,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QColorDialog>
+#include <QCursor>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -32,6 +33,7 @@ Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
+    popUp = [](QMenu& menu) { menu.exec(QCursor::pos()); };
     chooseColor = [this](QColor initial) { return QColorDialog::getColor(initial, this, QStringLiteral("Colour")); };
     editor_.onTextTool = [this] { openTextDialog(); };
     waitForEvents = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
@@ -132,6 +134,12 @@ void MainWindow::buildMenus() {
     command(edit, "mnuToTrueColor", "Convert to True Colour", &Editor::convertToTrueColor);
     addSeparator(edit, "mnuEdit02");
     command(edit, "mnuDeleFrames", "Delete Frames", &Editor::deleteFrames);
+    command(edit, "mnuInsertFrame", "Insert Frame", &Editor::insertFrame);
+    command(edit, "mnuDuplicateFrame", "Duplicate Frame", &Editor::duplicateFrame);
+    connect(addItem(edit, "mnuFrameEarlier", "Move Frame Earlier", QKeySequence("Alt+Left")), &QAction::triggered, this,
+            [this] { run([this] { editor_.moveFrame(-1); }); });
+    connect(addItem(edit, "mnuFrameLater", "Move Frame Later", QKeySequence("Alt+Right")), &QAction::triggered, this,
+            [this] { run([this] { editor_.moveFrame(1); }); });
     addSeparator(edit, "mnuEdit03");
     QAction* objectSelect = addItem(edit, "mnuObjectSelect", "Object Selection Mode");
     objectSelect->setCheckable(true);
@@ -301,6 +309,15 @@ QWidget* MainWindow::buildStrip() {
         thumbs_[i] = new ImageView(&editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
         thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
         thumbs_[i]->onPress = [this, i](int button, QPointF) { run([&] { editor_.chooseThumbnail(i, button == 1); }); };
+        // A right click extends the selected range, then offers the frame commands.
+        thumbs_[i]->onRelease = [this](int button, QPointF) {
+            if (button != 2) return;
+            QMenu menu(this);
+            for (const char* name :
+                 {"mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier", "mnuFrameLater", "mnuDeleFrames"})
+                menu.addAction(action(name));
+            popUp(menu);
+        };
         grid->addWidget(frameLabels_[i], i, 0);
         grid->addWidget(thumbs_[i], i, 1);
     }

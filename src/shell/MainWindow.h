@@ -40,6 +40,8 @@ public:
     std::function<void(TextDialog&)> prepareTextDialog;
     // The colour dialog for true-colour frames: the chosen colour, invalid when cancelled.
     std::function<QColor(QColor initial)> chooseColor;
+    // Shows the frame commands' menu at the pointer; tests look at it instead.
+    std::function<void(QMenu&)> popUp;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -266,3 +266,42 @@ TEST_F(ClipFixture, EveryChangeMarksTheFileChanged) {
         EXPECT_EQ(editor.seq.framechanged, c.writesBack) << c.what;
     }
 }
+
+// Insert, Duplicate and Move around the frame being edited: which frames the slots hold after
+// (frame n has n points), which frame is current, and that nothing moves when nothing may.
+TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
+    struct Case { const char* what; int current; std::function<void()> command; std::vector<int> held; int currentAfter; bool told = false; };
+    const Case cases[] = {
+        {"insert before 1", 1, [&] { editor.insertFrame(); }, {0, 1, 2, 3, 4}, 2},
+        {"insert before 3", 3, [&] { editor.insertFrame(); }, {1, 2, 0, 3, 4}, 4},
+        {"duplicate 2", 2, [&] { editor.duplicateFrame(); }, {1, 2, 2, 3, 4}, 2},
+        {"duplicate the last", 4, [&] { editor.duplicateFrame(); }, {1, 2, 3, 4, 4}, 4},
+        {"earlier", 3, [&] { editor.moveFrame(-1); }, {1, 3, 2, 4}, 2},
+        {"later", 3, [&] { editor.moveFrame(1); }, {1, 2, 4, 3}, 4},
+        {"earlier than the first", 1, [&] { editor.moveFrame(-1); }, {1, 2, 3, 4}, 1},
+        {"later than the last", 4, [&] { editor.moveFrame(1); }, {1, 2, 3, 4}, 4},
+        {"no room", 2, [&] { const FileSizeLimit full(FrameSlotSize * 3); editor.insertFrame(); }, {1, 2, 3, 4}, 2, true},
+        {"the sequence is full", 2, [&] { editor.seq.totalFrames = MaxFrames; editor.insertFrame(); editor.seq.totalFrames = 4; }, {1, 2, 3, 4}, 2, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        startOver();
+        makeFrames({1, 1, 1, 1});
+        choose(c.current);
+        editor.frame.frame1->points[0] = point2D(-5, 5, 0, c.current);  // an edit not yet written back
+        editor.seq.framechanged = true;
+        editor.seq.fileChanged = false;
+        prompts.messages.clear();
+        c.command();
+        ASSERT_EQ(editor.seq.totalFrames, int(c.held.size()));
+        for (int slot = 1; slot <= editor.seq.totalFrames; ++slot)
+            EXPECT_EQ(slotHeader(slot).pointCount(), c.held[size_t(slot) - 1]) << slot;
+        EXPECT_EQ(editor.seq.currentFrame, c.currentAfter);
+        const bool moved = c.held.size() != 4 || c.currentAfter != c.current;
+        EXPECT_TRUE(!moved || slotPoints(c.currentAfter, 2) == QByteArray("\xFF\xFB", 2));  // the edit went with its frame
+        EXPECT_EQ(editor.frame.frame1->points[0].xLo, 0xFB);  // and stays loaded
+        EXPECT_EQ(editor.seq.fileChanged, moved);
+        EXPECT_EQ(prompts.messages.size(), c.told ? 1 : 0);
+        EXPECT_EQ(editor.strip.position(), (c.currentAfter - 1) / 4);
+    }
+}

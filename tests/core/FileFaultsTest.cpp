@@ -16,21 +16,6 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-// While it lives, no file may grow past `bytes`: writes fail as they do on a full disk.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(int64_t bytes) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &old_);
-        const rlimit limit{rlim_t(bytes), old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
-
-private:
-    rlimit old_{};
-};
-
 struct FaultFixture : EditorFixture {
     const QByteArray old = "what was there";
 

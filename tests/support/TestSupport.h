@@ -5,7 +5,9 @@
 #include "model/WorkingFrame.h"
 #include "shell/Prompts.h"
 
+#include <sys/resource.h>
 #include <QStringList>
+#include <csignal>
 #include <QTemporaryDir>
 #include <deque>
 #include <functional>
@@ -24,6 +26,21 @@ public:
 
 private:
     QTemporaryDir dir_;
+};
+
+// While it lives, no file may grow past `bytes`: writes fail as they do on a full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(int64_t bytes) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &old_);
+        const rlimit limit{rlim_t(bytes), old_.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &old_); }
+
+private:
+    rlimit old_{};
 };
 
 class ScriptedPrompts : public Prompts {

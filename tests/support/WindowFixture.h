@@ -5,6 +5,7 @@
 #include "shell/MainWindow.h"
 
 #include <QLabel>
+#include <QMenu>
 
 namespace quorvel::test {
 
@@ -15,7 +16,14 @@ struct WindowFixture {
     MainWindow window{editor};
     int quits = 0;
 
-    WindowFixture() { window.quit = [this] { ++quits; }; }
+    QStringList menuShown;  // the items of the last menu the window popped up
+    WindowFixture() {
+        window.quit = [this] { ++quits; };
+        window.popUp = [this](QMenu& menu) {
+            menuShown.clear();
+            for (QAction* a : menu.actions()) menuShown << a->text();
+        };
+    }
     QLabel* label(const QString& name) { return window.findChild<QLabel*>(name); }
     QString text(const QString& name) { return label(name)->text(); }
     QWidget* widget(const QString& name) { return window.findChild<QWidget*>(name); }

@@ -188,6 +188,8 @@ private slots:
         act("mnuNewFrame");  // frames 1..3; choose 2..3 in the strip, frame 3 loaded, and delete
         QTest::mouseClick(c.thumb(2), Qt::LeftButton);
         QTest::mouseClick(c.thumb(1), Qt::RightButton);
+        QCOMPARE(c.menuShown, (QStringList{"Insert Frame", "Duplicate Frame", "Move Frame Earlier", "Move Frame Later",
+                                           "Delete Frames"}));
         act("mnuDeleFrames");
         QCOMPARE(c.editor.seq.totalFrames, 1);
         QCOMPARE(c.text("LblFrameNumber1"), QString());

@@ -1,4 +1,4 @@
-#include "framelist/FrameDeletion.h"
+#include "framelist/FrameMoves.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -10,12 +10,6 @@
 namespace quorvel {
 
 namespace {
-
-// A frame as a later read of its slot sees it: the header and its valid point records.
-struct SlotBytes {
-    FrameHeader header{};
-    std::vector<uint8_t> points;
-};
 
 int64_t usedBytes(const FrameHeader& h) {
     return std::min<int64_t>(int64_t(std::min(h.pointCount(), MaxPoints)) * recordSize(h.formatCode), PointAreaSize);
@@ -75,7 +69,7 @@ private:
 
 }  // namespace
 
-Deletion deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
+MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
     if (first + count > totalFrames) return {};  // nothing follows the range
     SlotFile file(buffer.path(), SlotAccess::Write);
     const int lastTo = totalFrames - count;  // slots first..lastTo are written
@@ -114,6 +108,57 @@ Deletion deleteFrames(const FrameBufferFile& buffer, int first, int count, int t
         if (!s || !writeSlot(file, t, *s))
             return {false, why + QStringLiteral("; frame %1 could not be put back").arg(t)};
     }
+    return {false, why};
+}
+
+std::optional<SlotBytes> readFrame(const FrameBufferFile& buffer, int frame) {
+    SlotFile file(buffer.path(), SlotAccess::Read);
+    return readSlot(file, frame);
+}
+
+namespace {
+QString unreadable(int frame) { return QStringLiteral("frame %1 cannot be read").arg(frame); }
+}  // namespace
+
+MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame) {
+    SlotFile file(buffer.path(), SlotAccess::Write);
+    for (int t = at; t <= totalFrames; ++t) {
+        const std::optional<FrameHeader> h = file.readHeader(t);
+        if (!h) return {false, unreadable(t)};
+        if (!file.reserve(t + 1, 32 + usedBytes(*h))) return {false, file.error()};
+    }
+    if (!file.reserve(at, 32 + int64_t(frame.points.size()))) return {false, file.error()};
+    // Last frame first, so that every frame is read before its slot is written.
+    int t = totalFrames;
+    for (; t >= at; --t) {
+        const std::optional<SlotBytes> s = readSlot(file, t);
+        if (!s || !writeSlot(file, t + 1, *s)) break;
+    }
+    if (t < at && writeSlot(file, at, frame)) return {};
+    // Taken back: each slot from the failed one up holds again what now lies one slot higher.
+    const QString why = file.error().isEmpty() ? unreadable(t) : file.error();
+    for (int u = t + 1; u <= totalFrames; ++u) {
+        const std::optional<SlotBytes> s = readSlot(file, u + 1);
+        if (!s || !writeSlot(file, u, *s))
+            return {false, why + QStringLiteral("; frame %1 could not be put back").arg(u)};
+    }
+    return {false, why};
+}
+
+MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {
+    SlotFile file(buffer.path(), SlotAccess::Write);
+    const std::optional<SlotBytes> first = readSlot(file, a), second = readSlot(file, b);
+    if (!first || !second) return {false, unreadable(first ? b : a)};
+    if (!file.reserve(a, 32 + int64_t(second->points.size())) || !file.reserve(b, 32 + int64_t(first->points.size())))
+        return {false, file.error()};
+    if (!writeSlot(file, a, *second)) {
+        const QString why = file.error();
+        writeSlot(file, a, *first);
+        return {false, why};
+    }
+    if (writeSlot(file, b, *first)) return {};
+    const QString why = file.error();
+    if (!writeSlot(file, a, *first)) return {false, why + QStringLiteral("; frame %1 could not be put back").arg(a)};
     return {false, why};
 }
 

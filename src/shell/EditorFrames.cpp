@@ -1,0 +1,63 @@
+// Frames added, copied and moved in the sequence around the one being edited.
+#include "framelist/FrameMoves.h"
+#include "shell/Editor.h"
+
+namespace quorvel {
+
+bool Editor::readyToMoveFrames(int adding) {
+    if (!seq.editEnabled) return false;  // they work around the frame being edited
+    if (seq.totalFrames + adding > MaxFrames) {
+        prompts.message(SequenceFullNote, MessageIcon::Exclamation);
+        return false;
+    }
+    // The working frame goes to its slot first, so its edits travel with it.
+    if (!writeBackWorkingFrame()) return false;
+    seq.framechanged = false;
+    return true;
+}
+
+void Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) {
+    if (!moved.ok) {  // every frame is where it was
+        prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
+        return;
+    }
+    seq.totalFrames = totalFrames;
+    seq.currentFrame = current;
+    seq.selFrameStart = current, seq.selFrameLen = 1;
+    setFileChanged(true);
+    strip.setRange(totalFrames);
+    strip.setPosition((current - 1) / 4);  // the strip keeps the current frame in view
+    redrawStrip();
+    win.deleteFramesEnabled = true;
+    if (showPreviousFrame) showUnderlay();
+}
+
+void Editor::insertFrame() {
+    if (!readyToMoveFrames(1)) return;
+    SlotBytes empty;
+    frame.visit([&](const auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
+        empty.header = r.header;  // as Add New Frame makes it: the current frame's fields, no points
+        empty.header.setPointCount(0);
+        empty.header.formatCode = formatOf<P>();
+    });
+    const int at = seq.currentFrame;
+    framesMoved(quorvel::insertFrame(buffer, at, seq.totalFrames, empty), seq.totalFrames + 1, at + 1);
+}
+
+void Editor::duplicateFrame() {
+    if (!readyToMoveFrames(1)) return;
+    const int at = seq.currentFrame;
+    const std::optional<SlotBytes> copy = readFrame(buffer, at);
+    const MoveResult moved = copy ? quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy)
+                                  : MoveResult{false, QStringLiteral("frame %1 cannot be read").arg(at)};
+    framesMoved(moved, seq.totalFrames + 1, at);
+}
+
+void Editor::moveFrame(int by) {
+    const int to = seq.currentFrame + by;
+    if (to < 1 || to > seq.totalFrames || !readyToMoveFrames(0)) return;
+    framesMoved(swapFrames(buffer, seq.currentFrame, to), seq.totalFrames, to);
+}
+
+}  // namespace quorvel
