@@ -15,8 +15,8 @@ uint8_t colorIndexAt(double x, uint8_t choice) {
     return static_cast<uint8_t>(choice == PangolinPalette ? column / 4 : column);
 }
 
-QString colorReadout(const Palette& pal, uint8_t index) {
-    return QStringLiteral("R:%1 G:%2 B:%3").arg(pal.red[index]).arg(pal.green[index]).arg(pal.blue[index]);
+QString colorReadout(Rgb color) {
+    return QStringLiteral("R:%1 G:%2 B:%3").arg(redOf(color)).arg(greenOf(color)).arg(blueOf(color));
 }
 
 }  // namespace quorvel

@@ -12,7 +12,7 @@ constexpr int PaletteStripWidth = 256;
 void drawPaletteStrip(Surface& s, const Palette& pal, uint8_t choice, int height);
 // Palette index chosen by a press at x; presses right of the last column choose the last band.
 uint8_t colorIndexAt(double x, uint8_t choice);
-// "R:255 G:0 B:0"
-QString colorReadout(const Palette& pal, uint8_t index);
+// "R:255 G:0 B:0": the colour new points take, a palette entry's or one picked for true colour.
+QString colorReadout(Rgb color);
 
 }  // namespace quorvel

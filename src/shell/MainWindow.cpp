@@ -363,8 +363,7 @@ void MainWindow::showState() {
     const Ink ink = editor_.ink();
     swatchPalette.setColor(QPalette::Window, toQColor(ink.rgb));
     swatch_->setPalette(swatchPalette);
-    colorLabel_->setText(
-        QStringLiteral("R:%1 G:%2 B:%3").arg(redOf(ink.rgb)).arg(greenOf(ink.rgb)).arg(blueOf(ink.rgb)));
+    colorLabel_->setText(colorReadout(ink.rgb));
     trueColor_->setVisible(editor_.seq.editEnabled && editor_.frame.format == 5);
     if (!w.statusNote.isEmpty())
         statusBar()->showMessage(w.statusNote);

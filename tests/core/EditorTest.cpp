@@ -170,7 +170,7 @@ TEST_F(SequenceFixture, PaletteChoiceDecidesTheStripAndTheBands) {
     editor.reloadPalette();
     EXPECT_EQ(editor.currentColor, 1);
     EXPECT_EQ(editor.paletteStrip.pixel(255, 2) & 0xFFFFFF, ImageSurface::toArgb(editor.palette.color[63]) & 0xFFFFFF);
-    EXPECT_EQ(colorReadout(editor.palette, 2), "R:255 G:32 B:0");
+    EXPECT_EQ(colorReadout(editor.palette.color[2]), "R:255 G:32 B:0");
 }
 
 TEST(SingleInstance, OnlyALockHeldByARunningCopyRefuses) {
