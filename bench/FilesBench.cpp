@@ -94,6 +94,13 @@ void BM_InsertFrame(benchmark::State& state) {
     }
 }
 
+// Move Frame Earlier at frame 2: two slots trade places, whatever the length of the sequence.
+void BM_MoveFrame(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    copyFrames(show().path, seekFrames(show().path), buffer);
+    for (auto _ : state) benchmark::DoNotOptimize(swapFrames(buffer, 1, 2).ok);
+}
+
 // What reading and writing the same bytes costs with nothing else to do.
 void BM_PlainCopy(benchmark::State& state) {
     const QByteArray in = show().path.toLocal8Bit(), out = show().dir.filePath("copy.ild").toLocal8Bit();
@@ -132,5 +139,6 @@ BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAs)->Name("Files/SaveAs")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFrames)->Name("Files/DeleteFrames")->Arg(1)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertFrame)->Name("Files/InsertFrame")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MoveFrame)->Name("Files/MoveFrame")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);

@@ -122,21 +122,32 @@ QString unreadable(int frame) { return QStringLiteral("frame %1 cannot be read")
 
 MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame) {
     SlotFile file(buffer.path(), SlotAccess::Write);
+    std::vector<FrameHeader> moving;  // frames at..totalFrames, read once
     for (int t = at; t <= totalFrames; ++t) {
         const std::optional<FrameHeader> h = file.readHeader(t);
         if (!h) return {false, unreadable(t)};
-        if (!file.reserve(t + 1, 32 + usedBytes(*h))) return {false, file.error()};
+        moving.push_back(*h);
     }
+    // Slot t + 1 takes frame t. Where it already holds as many bytes (frame t + 1, written
+    // there), its room is taken; only what goes beyond needs reserving.
+    const auto written = [&](int slot) { return slot <= totalFrames ? 32 + usedBytes(moving[size_t(slot - at)]) : 0; };
+    for (int t = at; t <= totalFrames; ++t)
+        if (const int64_t need = 32 + usedBytes(moving[size_t(t - at)]);
+            need > written(t + 1) && !file.reserve(t + 1, need))
+            return {false, file.error()};
     if (!file.reserve(at, 32 + int64_t(frame.points.size()))) return {false, file.error()};
     // Last frame first, so that every frame is read before its slot is written.
+    SlotBytes s;
     int t = totalFrames;
     for (; t >= at; --t) {
-        const std::optional<SlotBytes> s = readSlot(file, t);
-        if (!s || !writeSlot(file, t + 1, *s)) break;
+        s.header = moving[size_t(t - at)];
+        s.points.resize(size_t(usedBytes(s.header)));
+        s.points.resize(size_t(file.readPoints(t, s.points.data(), int64_t(s.points.size()))));
+        if (!writeSlot(file, t + 1, s)) break;
     }
     if (t < at && writeSlot(file, at, frame)) return {};
     // Taken back: each slot from the failed one up holds again what now lies one slot higher.
-    const QString why = file.error().isEmpty() ? unreadable(t) : file.error();
+    const QString why = file.error();
     for (int u = t + 1; u <= totalFrames; ++u) {
         const std::optional<SlotBytes> s = readSlot(file, u + 1);
         if (!s || !writeSlot(file, u, *s))

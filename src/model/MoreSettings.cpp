@@ -7,6 +7,14 @@ namespace quorvel {
 
 namespace {
 constexpr char ProjectorKey[] = "projector/kpps";
+constexpr char RecentKey[] = "files/recent";
+}  // namespace
+
+QStringList withRecentFile(QStringList list, const QString& path) {
+    list.removeAll(path);
+    list.prepend(path);
+    while (list.size() > RecentFilesCap) list.removeLast();
+    return list;
 }
 
 MoreSettings loadMoreSettings(const QString& path) {
@@ -16,6 +24,10 @@ MoreSettings loadMoreSettings(const QString& path) {
     bool ok = false;
     const int kpps = ini.value(ProjectorKey).toInt(&ok);
     if (ok && ProjectorKppsRange.holds(kpps)) s.projectorKpps = kpps;
+    // Read back oldest first, so that a hand-edited list comes out in order, once, capped.
+    const QStringList recent = ini.value(RecentKey).toStringList();
+    for (auto it = recent.rbegin(); it != recent.rend(); ++it)
+        if (!it->isEmpty()) s.recentFiles = withRecentFile(s.recentFiles, *it);
     return s;
 }
 
@@ -23,6 +35,7 @@ bool saveMoreSettings(const QString& path, const MoreSettings& s) {
     if (QFileInfo info(path); info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(ProjectorKey, s.projectorKpps);
+    ini.setValue(RecentKey, s.recentFiles);
     ini.sync();
     return ini.status() == QSettings::NoError;
 }

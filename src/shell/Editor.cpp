@@ -22,7 +22,7 @@ Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
       folder_(std::move(programFolder)),
       unsaved_(folder_ + QStringLiteral("/buffer/FrameBuffer.unsaved")) {
     settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
-    more = loadMoreSettings(folder_ + QStringLiteral("/quorvel.ini"));
+    more = loadMoreSettings(moreSettingsPath());
     frame.clearSelection();
     buffer.removeLeftovers();
     const bool recovered = offerRecovery && recoverUnsavedFrames();
@@ -316,7 +316,7 @@ void Editor::shutdown() {
     buffer.remove();
     unsaved_.remove();
     saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
-    saveMoreSettings(folder_ + QStringLiteral("/quorvel.ini"), more);
+    saveMoreSettings(moreSettingsPath(), more);
     canvas.setBackground(QImage());
     canvas.dropSnapshot();
 }

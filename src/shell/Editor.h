@@ -144,6 +144,9 @@ public:
     void open();
     // Opens `path` as "Open" does once the file is chosen and New File has run.
     OpenResult openFile(const QString& path);
+    // Opens the file at `index` of Recent Files as Open does; a file no longer there leaves the
+    // list with a note, and the sequence stays.
+    void openRecent(int index);
     // Asks for a name and writes the sequence there; not ok (with no error) when cancelled.
     WriteResult writeIldaFile();
     WriteResult saveAs();
@@ -201,6 +204,10 @@ private:
     void refreshUnderlay(int current);
     // The same for the working frame, shown at once.
     void showUnderlay();
+
+    QString moreSettingsPath() const { return folder_ + QStringLiteral("/quorvel.ini"); }
+    // Puts the file first in Recent Files and keeps the list at once (Exit keeps no settings).
+    void rememberFile(const QString& path);
 
     QString folder_;
     UnsavedMarker unsaved_;

@@ -16,6 +16,24 @@ void Editor::open() {
     openFile(path);
 }
 
+void Editor::openRecent(int index) {
+    if (index < 0 || index >= more.recentFiles.size()) return;
+    const QString path = more.recentFiles[index];
+    if (!QFileInfo(path).isFile()) {  // nothing would be opened: the sequence needs no question
+        more.recentFiles.removeAt(index);
+        saveMoreSettings(moreSettingsPath(), more);
+        win.statusNote = RecentFileGone.arg(path);
+        return;
+    }
+    if (!mayReplaceSequence() || !startEmptySequence()) return;
+    openFile(path);
+}
+
+void Editor::rememberFile(const QString& path) {
+    more.recentFiles = withRecentFile(more.recentFiles, QFileInfo(path).absoluteFilePath());
+    saveMoreSettings(moreSettingsPath(), more);
+}
+
 OpenResult Editor::openFile(const QString& path) {
     // A file that cannot be read at all is not a damaged file: no rejection box, no new title.
     if (QFile probe(path); !probe.open(QIODevice::ReadOnly)) {
@@ -59,6 +77,7 @@ OpenResult Editor::openFile(const QString& path) {
         notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
     if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
     win.statusNote = notes.join(' ');
+    rememberFile(path);
     // Save writes back to a file that loaded whole, never over one that loaded only in part.
     if (!scan.rejected && !shortened) savedAs_ = {path, false};
     return scan.rejected || shortened ? OpenResult::Rejected : OpenResult::Loaded;
@@ -78,6 +97,7 @@ WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);
     if (result.ok && sdCard && !isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
     if (result.ok) savedAs_ = {path, sdCard};
+    if (result.ok) rememberFile(path);
     return result;
 }
 

@@ -34,6 +34,8 @@ void Editor::convertText() {
         LineStart from = tools.gesture.from;
         if (!text.convert(frame, from, {settings.pointSpace, settings.blankSpace}, ink(), [] {}))
             win.statusNote = FrameFullNote;
+        else if (!text.missing().isEmpty())
+            win.statusNote = MissingCharactersNote.arg(text.missing());
     });
 }
 

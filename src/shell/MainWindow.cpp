@@ -6,6 +6,7 @@
 #include "text/TextDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
+#include "view/Placement.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -13,10 +14,12 @@
 #include <QCloseEvent>
 #include <QColorDialog>
 #include <QCursor>
+#include <QDir>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
@@ -96,6 +99,8 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.save(); }); });
     connect(addItem(file, "mnuSaveAs", "Save As...", QKeySequence("Ctrl+Shift+S")), &QAction::triggered, this,
             [this] { run([this] { editor_.saveAs(); }); });
+    recent_ = file->addMenu(QStringLiteral("Recent Files"));
+    recent_->setObjectName("mnuRecent");
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
         bool going = false;
@@ -347,6 +352,7 @@ void MainWindow::showState() {
     scanRate_->setStyleSheet(flickers ? QStringLiteral("color: #d04000; font-weight: bold") : QString());
     scanRate_->setToolTip(flickers ? FlickerWarning.arg(kpps).arg(Playback::MinSteadyFps) : QString());
     action("mnuShowPrevious")->setChecked(editor_.showPreviousFrame);
+    showRecentFiles();
     xLabel_->setText(w.xLabel);
     yLabel_->setText(w.yLabel);
 
@@ -373,6 +379,21 @@ void MainWindow::showState() {
     editor_.win.noteStale = false;
 }
 
+void MainWindow::showRecentFiles() {
+    const QStringList& files = editor_.more.recentFiles;
+    if (recentShown_ == files) return;
+    recentShown_ = files;
+    recent_->clear();
+    for (int i = 0; i < files.size(); ++i) {
+        // The number is the key that picks it; the whole path, as two files may share a name.
+        const QString caption = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i]));
+        QAction* a = recent_->addAction(caption);
+        a->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
+        connect(a, &QAction::triggered, this, [this, i] { run([this, i] { editor_.openRecent(i); }); });
+    }
+    recent_->menuAction()->setEnabled(!files.isEmpty());
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
     if (e->type() != QEvent::Wheel) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
@@ -392,8 +413,14 @@ void MainWindow::openTextDialog() {
             canvas_->update();
         },
         this);
+    // Beside the canvas the first time, where the user left it after that.
+    dialog.adjustSize();
+    const QRect canvas(canvas_->mapToGlobal(QPoint(0, 0)), canvas_->size());
+    dialog.move(textDialogAt_ ? *textDialogAt_ : placeBeside(canvas, dialog.size(), screen()->availableGeometry()));
     if (prepareTextDialog) prepareTextDialog(dialog);
-    if (dialog.exec() == QDialog::Accepted)
+    const int answer = dialog.exec();
+    textDialogAt_ = dialog.pos();
+    if (answer == QDialog::Accepted)
         editor_.convertText();
     else
         editor_.cancelText();  // closing the dialog through its frame cancels too

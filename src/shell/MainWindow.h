@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <optional>
 
 class QAction;
 class QButtonGroup;
@@ -57,6 +58,8 @@ private:
                      const QKeySequence& key = {});
     void addSeparator(QMenu* menu, const char* name);
     void openTextDialog();
+    // Recent Files' items, remade when the list changed.
+    void showRecentFiles();
     void play();
     void setPlaying(bool playing);
     // Runs a command of the Editor, then shows the result.
@@ -83,7 +86,10 @@ private:
     QLabel* scanRate_ = nullptr;
     QPushButton* play_ = nullptr;
     QPushButton* stop_ = nullptr;
+    QMenu* recent_ = nullptr;
+    std::optional<QStringList> recentShown_;
     bool exiting_ = false;
+    std::optional<QPoint> textDialogAt_;  // where the text dialog was when it last closed
 };
 
 }  // namespace quorvel

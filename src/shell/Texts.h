@@ -30,6 +30,7 @@ inline const QString TrueColorIntoIndexed =
 inline const QString NoRoomForPaste = QStringLiteral("Not enough room: the frame would have more than 20000 points.");
 // PNG is offered beside BMP and JPEG: the picture loader reads it as well.
 inline const QString ImageFilter = QStringLiteral("Image Files *.BMP,*.JPG|*.bmp;*.jpg;*.jpeg;*.png");
+inline const QString RecentFileGone = QStringLiteral("%1 is no longer there: it was taken off Recent Files.");
 inline const QString PictureUnreadable = QStringLiteral("The picture could not be read.");
 
 }  // namespace quorvel

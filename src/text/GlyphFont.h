@@ -36,9 +36,11 @@ public:
     QString resolvedFamily() const { return resolvedFamily_; }  // what fontconfig found for it
     int pixelSize() const;
 
-    // The outline of the character with this code in the font's character set (Windows-1251):
-    // empty for a character without one (a blank), nothing when the font cannot give it.
-    std::optional<std::vector<uint8_t>> outline(uint8_t code, const Mat2& m) const;
+    // Whether the font draws this Unicode character at all.
+    bool has(char32_t c) const;
+    // The outline of a Unicode character: empty for one without (a blank), nothing when the
+    // font cannot give it.
+    std::optional<std::vector<uint8_t>> outline(char32_t c, const Mat2& m) const;
 
 private:
     struct Face;
@@ -46,10 +48,5 @@ private:
     QString resolvedFamily_;
     std::unique_ptr<Face> face_;
 };
-
-// A typed character in the font's character set (Windows-1251); '?' for one outside it.
-uint8_t codeOf(QChar c);
-// The character a code of that set stands for.
-char32_t unicodeOf(uint8_t code);
 
 }  // namespace quorvel

@@ -3,6 +3,7 @@
 #include "view/DialogButtons.h"
 
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
@@ -25,8 +26,8 @@ QFont qtFont(const FontChoice& c) {
 }
 }  // namespace
 
-TextDialog::TextDialog(TextSession& session, std::function<void()> preview, QWidget* parent)
-    : QDialog(parent), session_(session), preview_(std::move(preview)) {
+TextDialog::TextDialog(TextSession& session, std::function<void()> drawPreview, QWidget* parent)
+    : QDialog(parent), session_(session), preview_(std::move(drawPreview)) {
     setObjectName("Text");
     setWindowTitle(QStringLiteral("Create text"));
     setMinimumWidth(380);
@@ -59,26 +60,39 @@ TextDialog::TextDialog(TextSession& session, std::function<void()> preview, QWid
     text_ = new QLineEdit(this);
     text_->setObjectName("Text1");
     grid->addWidget(text_, 3, 0, 1, 3);
+    missing_ = new QLabel(this);
+    missing_->setObjectName("LblMissing");
+    missing_->setWordWrap(true);
+    grid->addWidget(missing_, 4, 0, 1, 3);
     auto* buttons = okCancelButtons(this);
-    grid->addWidget(buttons, 4, 0, 1, 3);
+    grid->addWidget(buttons, 5, 0, 1, 3);
 
     connect(text_, &QLineEdit::textChanged, this, [this](const QString& t) {
         session_.setText(t);
-        preview_();
+        preview();
     });
     connect(rotation_, &QScrollBar::valueChanged, this, [this](int v) {
         session_.setAngle(float((v - 18) * 6));
-        preview_();
+        preview();
     });
     connect(fontButton_, &QToolButton::clicked, this, [this] {
+        // A family this machine does not have opens the dialog on the one drawn in its place.
         FontChoice choice = session_.font().choice();
+        if (!QFontDatabase::hasFamily(choice.family) && !session_.font().resolvedFamily().isEmpty())
+            choice.family = session_.font().resolvedFamily();
         if (!chooseFont(choice)) return;
         session_.setFont(choice);
         showFont();
-        preview_();
+        preview();
     });
     showFont();
     text_->setFocus();  // typing goes to the text, not to the font button
+}
+
+void TextDialog::preview() {
+    preview_();
+    const bool missing = !session_.isBlank() && !session_.missing().isEmpty();
+    missing_->setText(missing ? MissingCharactersNote.arg(session_.missing()) : QString());
 }
 
 void TextDialog::showFont() {

@@ -22,6 +22,8 @@ public:
 
 private:
     void showFont();
+    // The preview on the canvas, and under the text what the font cannot draw of it.
+    void preview();
 
     TextSession& session_;
     std::function<void()> preview_;
@@ -30,6 +32,7 @@ private:
     QToolButton* fontButton_ = nullptr;
     QScrollBar* rotation_ = nullptr;
     QLineEdit* text_ = nullptr;
+    QLabel* missing_ = nullptr;
 };
 
 }  // namespace quorvel

@@ -1,5 +1,6 @@
 #include "text/TextSession.h"
 
+#include <QList>
 #include <algorithm>
 #include <cmath>
 
@@ -26,8 +27,8 @@ void TextSession::begin(int32_t centerx, int32_t centery) {
 
 void TextSession::setFont(const FontChoice& choice) { font_ = std::make_unique<GlyphFont>(choice); }
 
-bool TextSession::glyph(QChar c, std::vector<Contour>& contours, GlyphError& error) const {
-    const auto records = font_->outline(codeOf(c), rotationMatrix(degToRad(angle_)));
+bool TextSession::glyph(char32_t c, std::vector<Contour>& contours, GlyphError& error) const {
+    const auto records = font_->outline(c, rotationMatrix(degToRad(angle_)));
     if (!records) {
         error = {5, QStringLiteral("The font gives no outline for this character.")};
         return false;
@@ -40,23 +41,39 @@ bool TextSession::layOut(PerContour&& perContour, const std::function<void()>& b
     Pen pen = startPen();
     std::vector<Contour> contours;
     GlyphError error;
-    for (QChar c : text_) {
+    missing_.clear();
+    for (char32_t c : text_.toUcs4()) {
         if (c == ' ') {
             pen.x += 10;
             continue;
         }
+        if (!font_->has(c)) {
+            if (const QString s = QString::fromUcs4(&c, 1); !missing_.contains(s)) missing_ += s;
+            continue;
+        }
         if (!glyph(c, contours, error)) return false;
+        // The glyph's width is its rightmost x from the pen; its box says whether it shows.
         int32_t width = 0;
-        for (const Contour& contour : contours) {
-            if (contour.empty()) continue;
-            // Canvas pixels of the contour's points from the pen, y downward; the glyph widens.
-            const auto at = [&](const OutlinePoint& p) {
+        float left = 0, right = 0, top = 0, bottom = 0;
+        bool first = true;
+        for (const Contour& contour : contours)
+            for (const OutlinePoint& p : contour) {
                 const Scaled q = scaled(p);
                 widen(width, q.x);
-                return Scaled{q.x + pen.x, q.y + pen.baselineY};
-            };
-            perContour(contour, at);
-        }
+                if (first) left = right = q.x, top = bottom = q.y, first = false;
+                left = std::min(left, q.x), right = std::max(right, q.x);
+                top = std::min(top, q.y), bottom = std::max(bottom, q.y);
+            }
+        const auto onCanvas = [](float lo, float hi) { return nearest(hi) >= 0 && nearest(lo) <= 511; };
+        const bool shows =
+            onCanvas(left + pen.x, right + pen.x) && onCanvas(top + pen.baselineY, bottom + pen.baselineY);
+        // Canvas pixels of the contour's points, y downward.
+        const auto at = [&](const OutlinePoint& p) {
+            const Scaled q = scaled(p);
+            return Scaled{q.x + pen.x, q.y + pen.baselineY};
+        };
+        for (const Contour& contour : contours)
+            if (shows && !contour.empty()) perContour(contour, at);
         pen.x += width;
         betweenGlyphs();
     }

@@ -2,7 +2,9 @@
 // The text tool: typed text in the canvas font, rotated, previewed as outlines on the canvas and
 // turned into laser points, one closed path per glyph contour, each reached by a blanked move.
 // Outline units become canvas pixels divided by 40: with the glyph transform's 256, text comes
-// out 6.4 times the font's pixel size. Glyphs are set edge to edge; a space is 10 pixels.
+// out 6.4 times the font's pixel size. Glyphs are set edge to edge; a space is 10 pixels. Text is
+// Unicode: a character the font lacks is skipped, and a glyph wholly off the canvas is not laid
+// out (the pen still moves past it).
 #include "model/WorkingFrame.h"
 #include "text/GlyphFont.h"
 #include "text/GlyphWalk.h"
@@ -13,6 +15,8 @@
 #include <memory>
 
 namespace quorvel {
+
+inline const QString MissingCharactersNote = QStringLiteral("Not in this font, so left out: %1");
 
 class TextSession {
 public:
@@ -28,7 +32,9 @@ public:
     bool isBlank() const { return text_.trimmed().isEmpty(); }
 
     // The contours of one character at the current angle; false (with `error`) when it has none.
-    bool glyph(QChar c, std::vector<Contour>& contours, GlyphError& error) const;
+    bool glyph(char32_t c, std::vector<Contour>& contours, GlyphError& error) const;
+    // The characters of the text the font lacks, each once, as the last walk found them.
+    const QString& missing() const { return missing_; }
     // The outlines and a cursor after them on `s`, in `color`; ends quietly at a character
     // without an outline, with no cursor.
     void preview(Surface& s, Rgb color) const;
@@ -43,10 +49,11 @@ private:
     };
     Pen startPen() const { return {centerx_, 512 - centery_}; }
     // Walks the text: a space moves the pen 10 pixels, every other character's contours go to
-    // `perContour` with a mapping of their points to the canvas. False at a character without
-    // an outline, where the walk ends.
+    // `perContour` with a mapping of their points to the canvas, unless the whole glyph falls
+    // off it. False at a character whose outline cannot be read, where the walk ends.
     template <class PerContour> bool layOut(PerContour&& perContour, const std::function<void()>& betweenGlyphs) const;
     mutable Pen cursor_;  // where the last walk left the pen
+    mutable QString missing_;
     std::unique_ptr<GlyphFont> font_;
     QString text_;
     float angle_ = 0;

@@ -298,3 +298,41 @@ TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
         EXPECT_EQ(std::pair(editor.win.undoEnabled, editor.win.redoEnabled), std::pair(c.undo, c.redo));
     }
 }
+
+// Recent Files: what was opened or saved comes first and stays for the next session; a file
+// that went away leaves the list without touching the sequence.
+TEST_F(SequenceFixture, RecentFilesFollowOpenAndSaveAndLoseFilesThatWentAway) {
+    const QString one = IldaBuilder().section(1, 3, 1).save(folder.file("one.ild"));
+    const QString two = IldaBuilder().section(1, 5, 2).section(1, 5, 2).save(folder.file("two.ild"));
+    open(one);
+    ASSERT_TRUE(saveAs(folder.file("saved.ild")).ok);
+    open(two);
+    const QStringList expected{two, folder.file("saved.ild"), one};
+    EXPECT_EQ(editor.more.recentFiles, expected);
+    {
+        ScriptedPrompts quiet;
+        Editor next(folder.path(), quiet, false);
+        EXPECT_EQ(next.more.recentFiles, expected);
+    }
+    editor.chooseThumbnail(0, true);
+    editor.chooseTool(PointTool);
+    editor.canvasPress(1, 9, 9), editor.canvasRelease(1, 9, 9);
+    prompts.answers = {Answer::Cancel};
+    editor.openRecent(2);  // the question comes first, and Cancel keeps everything
+    EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.seq.fileChanged, editor.more.recentFiles), std::tuple(2, true, expected));
+    prompts.answers = {Answer::No};
+    editor.openRecent(2);
+    EXPECT_EQ(std::pair(editor.seq.totalFrames, slotHeader(1).pointCount()), std::pair(1, 3));
+    EXPECT_EQ(editor.more.recentFiles, (QStringList{one, two, folder.file("saved.ild")}));
+
+    QFile::remove(two);
+    const int askedBefore = int(prompts.questions.size());
+    editor.openRecent(1);
+    EXPECT_EQ(int(prompts.questions.size()), askedBefore);
+    EXPECT_EQ(editor.win.statusNote, two + " is no longer there: it was taken off Recent Files.");
+    EXPECT_EQ(editor.more.recentFiles, (QStringList{one, folder.file("saved.ild")}));
+    EXPECT_EQ(loadMoreSettings(folder.file("quorvel.ini")).recentFiles, editor.more.recentFiles);
+    EXPECT_EQ(editor.seq.totalFrames, 1);
+    editor.openRecent(5);  // past the end: nothing
+    EXPECT_EQ(editor.more.recentFiles.size(), 2);
+}

@@ -71,8 +71,9 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
 TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     ProgramFolder folder;
     const QString ini = folder.file("quorvel.ini");
-    ASSERT_TRUE(saveMoreSettings(ini, MoreSettings{55}));
-    EXPECT_EQ(loadMoreSettings(ini).projectorKpps, 55);
+    const MoreSettings kept{55, {"/a b/1.ild", "/c,d/2.ILD"}};  // names with the INI format's own characters
+    ASSERT_TRUE(saveMoreSettings(ini, kept));
+    EXPECT_EQ(loadMoreSettings(ini), kept);
     struct Case { QByteArray bytes; int kpps; };
     const Case cases[] = {
         {"[projector]\nkpps=100\n", 100}, {"[projector]\nkpps=1\n", 1},  {"[projector]\nkpps=0\n", 30},
@@ -89,5 +90,22 @@ TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
     ASSERT_EQ(::mkfifo(qPrintable(ini), 0644), 0);
     EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
-    EXPECT_FALSE(saveMoreSettings(ini, MoreSettings{40}));
+    EXPECT_FALSE(saveMoreSettings(ini, MoreSettings{40, {}}));
+}
+
+// Recent Files: latest first, each file once, at most eight; a hand-edited list is read the same way.
+TEST(MoreSettingsFile, RecentFilesComeLatestFirstOnceAndCapped) {
+    struct Case { QStringList before; QString added; QStringList after; };
+    const Case cases[] = {
+        {{}, "a", {"a"}},
+        {{"a", "b", "c"}, "c", {"c", "a", "b"}},
+        {{"a", "b", "c"}, "a", {"a", "b", "c"}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8"}, "9", {"9", "1", "2", "3", "4", "5", "6", "7"}},
+        {{"1", "2", "3", "4", "5", "6", "7", "8"}, "8", {"8", "1", "2", "3", "4", "5", "6", "7"}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(withRecentFile(c.before, c.added), c.after) << c.added.toStdString();
+    ProgramFolder folder;
+    const QString ini = folder.file("quorvel.ini");
+    writeFile(ini, "[files]\nrecent=a, , b, a, c, d, e, f, g, h, i\n");
+    EXPECT_EQ(loadMoreSettings(ini).recentFiles, (QStringList{"a", "b", "c", "d", "e", "f", "g", "h"}));
 }

@@ -71,8 +71,7 @@ TEST(GlyphMaths, TheFontLayerWritesTheRecordsTheWalkReads) {
     ASSERT_TRUE(hyphen);
     EXPECT_EQ(*hyphen, Records().contour(104, 560).curve(1, {{104, 768}, {836, 768}, {836, 560}}).done());
     EXPECT_EQ(font.outline(' ', rotationMatrix(0))->size(), 0u);  // a blank has no outline
-    EXPECT_EQ(codeOf(QChar(0x0416)), 0xC6);                          // Cyrillic Zhe in Windows-1251
-    EXPECT_EQ(codeOf(QChar(0x4E2D)), '?');
+    EXPECT_TRUE(font.has(U'\u0416') && font.has(U'\u00C7') && !font.has(U'\u4E2D'));  // Zhe, C cedilla; no Han
     std::vector<Contour> o;
     GlyphError error;
     ASSERT_TRUE(walkGlyph(*font.outline('o', rotationMatrix(0)), 1.0f, o, error));
@@ -160,11 +159,15 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
         blankedAtEdge += atEdge && (f.points[i].status & 64);
     }
     EXPECT_GT(blankedAtEdge, visibleAtEdge);
-    EXPECT_TRUE(f.points[f.pointCount - 1].status & 64);  // the I lies wholly past the edge
+    const int cutHyphenAndI = f.pointCount;
     EXPECT_TRUE(editor.seq.framechanged);
     EXPECT_EQ(editor.history.undocounter(), 2);
     editor.undo();
     EXPECT_EQ(f.pointCount, 0);
+    editor.text.setText("-");
+    editor.convertText();
+    EXPECT_EQ(f.pointCount, cutHyphenAndI);  // the I lies wholly past the edge: nothing of it is laid out
+    editor.undo();
     editor.text.setText("   ");  // blanks alone: nothing to draw, and nothing wrong
     editor.convertText();
     EXPECT_EQ(f.pointCount + editor.win.statusNote.size(), 0);
@@ -181,4 +184,36 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_TRUE(runs[0] > 1 && runs[1] > 1);
     EXPECT_FALSE(f.points[f.pointCount - 1].status & 64);
+}
+
+// Any character the font draws comes out, one it lacks is left out with a note, and a line that
+// runs off the canvas stops adding points where its glyphs stop showing.
+TEST_F(EditorFixture, TextIsUnicodeAndLaysOutOnlyWhatShows) {
+    editor.chooseThumbnail(0, true);
+    editor.chooseTool(TextTool);
+    editor.onTextTool = [] {};
+    const Frame0& f = *editor.frame.frame0;
+    QString note;
+    const auto points = [&](const QString& t) {
+        editor.canvasPress(1, 60, 300);
+        editor.text.setText(t);
+        editor.convertText();
+        const int n = f.pointCount;
+        note = editor.win.statusNote;
+        editor.win.statusNote.clear();
+        editor.undo();
+        return n;
+    };
+    EXPECT_GT(points(QStringLiteral("\u00C7")), points("C"));  // the cedilla is a contour of its own
+    for (const QString& drawn : {QStringLiteral("\u00C7a va \u2013"), QStringLiteral("\u041F\u0440\u0438"),
+                                 QStringLiteral("\u03A9\u00E9")}) {
+        EXPECT_GT(points(drawn), 0) << drawn.toStdString();
+        EXPECT_TRUE(note.isEmpty()) << drawn.toStdString();
+    }
+    const int ab = points("ab");
+    EXPECT_EQ(points(QStringLiteral("a\u4E2Db\U0001F600\u4E2D")), ab);
+    EXPECT_EQ(note, QStringLiteral("Not in this font, so left out: \u4E2D\U0001F600"));
+    const int sevenW = points(QString(7, 'W'));
+    EXPECT_LT(points(QString(6, 'W')), sevenW);           // the seventh W is cut by the edge, and pinned
+    EXPECT_EQ(points(QString(300, 'W')), sevenW);         // the eighth lies wholly past x = 511
 }

@@ -6,11 +6,13 @@
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
 #include "tools/PointAccess.h"
+#include "view/Placement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QSlider>
 #include <QTimer>
 #include <QMenuBar>
@@ -58,6 +60,7 @@ private slots:
     void startsWithItsCommandsAndReadOutsInPlace() {
         Fixture f;
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor"));
+        QVERIFY(!f.window.findChild<QMenu*>("mnuRecent")->menuAction()->isEnabled());  // nothing opened yet
         for (const char* name : {"mnuUndo", "mnuPasteSel", "mnuPasteFrame"}) QVERIFY(!f.window.action(name)->isEnabled());
         QCOMPARE(f.window.action("mnuNewFrame")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(f.window.action("mnuFrmProperties")->shortcut(), QKeySequence(Qt::Key_F1));
@@ -161,6 +164,16 @@ private slots:
         QCOMPARE(uint8_t(reread[8 * (drawn - 1) + 6]) & 128, 128);  // the last point carries its bit
         reread[8 * (drawn - 1) + 6] = char(uint8_t(reread[8 * (drawn - 1) + 6]) & 127);
         QCOMPARE(reread, expected);
+
+        // Back again from Recent Files, which lists it once although it was saved and opened.
+        auto* recent = c.window.findChild<QMenu*>("mnuRecent");
+        QVERIFY(recent->menuAction()->isEnabled());
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(recent->actions()[0]->text(), "&1 " + out);
+        c.window.action("mnuNew")->trigger();
+        c.window.action("mnuRecent1")->trigger();
+        QTest::mouseClick(c.thumb(0), Qt::LeftButton);
+        QCOMPARE(c.count(), drawn);
     }
 
     // Frames and points through the clipboard, status and deleting frames, each as a user does it
@@ -288,21 +301,31 @@ private slots:
     }
 
     // The text tool as a user works it: press, type, turn, another font, OK; Undo takes it back.
+    // The dialog comes up beside the canvas, then where the user left it; the font dialog opens
+    // on the font drawn, and a character the font lacks is named under the text.
     void textDialogTypesPreviewsAndConverts() {
         Canvas c;
+        QPoint shownAt;
+        QString initialFamily, missing;
         c.window.prepareTextDialog = [&](TextDialog& d) {
-            d.chooseFont = [](FontChoice& choice) {
+            shownAt = d.pos();
+            d.chooseFont = [&](FontChoice& choice) {
+                initialFamily = choice.family;
                 choice.family = "DejaVu Sans";
                 return true;
             };
-            QTimer::singleShot(0, [&d, &c] {
-                QTest::keyClicks(d.findChild<QLineEdit*>("Text1"), "Laser 8");
+            QTimer::singleShot(0, [&d, &c, &missing] {
+                auto* line = d.findChild<QLineEdit*>("Text1");
+                QTest::keyClicks(line, "Laser 8 ");
+                line->insert(QStringLiteral("\u4E2D"));  // typed through an input method
+                missing = d.findChild<QLabel*>("LblMissing")->text();
                 QVERIFY(c.editor.canvas.image() != c.editor.canvas.snapshot());  // the preview is up
                 auto* turn = d.findChild<QScrollBar*>("HScroll1");
                 QVERIFY(turn->minimum() == 0 && turn->maximum() == 36 && turn->value() == 18);
                 turn->setValue(20);
                 d.findChild<QToolButton*>("CmdFont")->click();
                 QCOMPARE(d.findChild<QLabel*>("LblFontName")->text(), QString("DejaVu Sans"));
+                d.move(d.pos() + QPoint(15, 25));
                 d.findChild<QPushButton*>("CmdOK")->click();
             });
         };
@@ -310,8 +333,35 @@ private slots:
         c.drag(TextTool, {100, 100}, {100, 100});
         QVERIFY(c.count() > 100);
         QVERIFY(c.canvas()->grab().toImage() != before);
+        QCOMPARE(initialFamily, QString("Liberation Serif"));  // standing in for Times New Roman here
+        QCOMPARE(missing, QString::fromUtf8("Not in this font, so left out: \u4E2D"));
+        const QRect canvas(c.canvas()->mapToGlobal(QPoint(0, 0)), c.canvas()->size());
+        TextDialog probe(c.editor.text, [] {});
+        probe.adjustSize();
+        QCOMPARE(shownAt, placeBeside(canvas, probe.size(), c.window.screen()->availableGeometry()));
+        const QPoint firstAt = shownAt;
         c.window.action("mnuUndo")->trigger();
         QCOMPARE(c.count(), 0);
+        c.window.prepareTextDialog = [&](TextDialog& d) {
+            shownAt = d.pos();
+            QTimer::singleShot(0, [&d] { d.findChild<QPushButton*>("CmdCancel")->click(); });
+        };
+        c.drag(TextTool, {100, 100}, {100, 100});
+        QCOMPARE(shownAt, firstAt + QPoint(15, 25));
+    }
+
+    void dialogsGoBesideWhatTheyKeepClear() {
+        const QRect screen(0, 0, 1000, 800), canvas(100, 50, 512, 512);
+        struct Case { QRect keepClear; QSize size; QPoint at; };
+        const Case cases[] = {
+            {canvas, {300, 200}, {620, 50}},                    // right of it, top to top
+            {canvas.translated(380, 0), {300, 200}, {172, 50}},  // no room right: left
+            {{100, 50, 880, 300}, {300, 200}, {100, 358}},     // nor left: below
+            {{100, 500, 880, 290}, {300, 200}, {100, 292}},    // nor below: above
+            {{100, 100, 880, 500}, {300, 200}, {100, 600}},    // nowhere: the roomiest side, on the screen
+            {{100, 700, 200, 90}, {300, 200}, {308, 600}},     // right, lifted to stay on the screen
+        };
+        for (const Case& c : cases) QCOMPARE(placeBeside(c.keepClear, c.size, screen), c.at);
     }
 
     void openAndBrowseASample() {
