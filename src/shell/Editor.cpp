@@ -54,7 +54,10 @@ bool Editor::startEmptySequence() {
     f0.header.setTotalFrames(1);
     QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
     bufferLost_ = !buffer.writeRecord(1, f0, SlotAccess::Create);
-    if (!bufferLost_) return true;
+    if (!bufferLost_) {
+        redrawStrip();  // slot 1 was the old sequence's when the strip was drawn
+        return true;
+    }
     // Whatever the file holds is not this sequence's (it may be another session's): nothing
     // of it is shown, chosen or saved.
     seq.totalFrames = 0;
@@ -83,7 +86,7 @@ void Editor::restartSequence(int frames, const QString& title) {
     frame.clearSelection();
     resetUndo();
     win.undoEnabled = false;
-    win.pointsLabel = QStringLiteral("0");
+    win.pointsLabel = win.xLabel = win.yLabel = QStringLiteral("0");
     win.statusNote.clear();
     win.noteStale = true;
     win.deleteFramesEnabled = frames > 0;

@@ -89,6 +89,20 @@ TEST_F(SequenceFixture, TheSaveQuestionIsAskedOnceAndTheNewSequenceStartsWithNot
     }
 }
 
+TEST_F(SequenceFixture, NewFileShowsAnEmptyFirstFrameAndResetsTheReadOuts) {
+    editor.chooseThumbnail(0, true);
+    editor.chooseTool(LineTool);
+    editor.canvasPress(1, 100, 100), editor.canvasMove(1, 400, 300), editor.canvasRelease(1, 400, 300);
+    editor.pointerAt(50, 50);
+    const QImage drawn = editor.strip.thumbnails[0].image;
+    prompts.answers = {Answer::No};
+    ASSERT_TRUE(editor.newFile());
+    const QImage& shown = editor.strip.thumbnails[0].image;
+    EXPECT_NE(shown, drawn);
+    EXPECT_EQ(shown.copy(2, 2, shown.width() - 4, shown.height() - 4).convertToFormat(QImage::Format_Indexed8).colorCount(), 1);
+    EXPECT_EQ(editor.win.xLabel + editor.win.yLabel, "00");
+}
+
 TEST_F(SequenceFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
     growTo(8);  // the last position always shows a frame
     EXPECT_EQ(editor.strip.range(), 1);
