@@ -3,10 +3,11 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins \
             libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
-            libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format
+            libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format \
+            desktop-file-utils libxml2-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check clean
+.PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check install package clean
 
 # Installs only what is missing, so a second run is quick and needs no network.
 deps:
@@ -61,6 +62,16 @@ format-check: deps
 
 bench: build
 	$(BUILD)/bench/quorvel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+
+# `make install PREFIX=/usr/local` (the default), or anywhere a user may write.
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package in $(BUILD); its dependencies come from dpkg-shlibdeps.
+package: build
+	$(MAKE) deps PACKAGES="dpkg-dev file"
+	cd $(BUILD) && cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)

@@ -3,6 +3,7 @@
 #include "ilda/IldaReader.h"
 #include "ilda/IldaRepair.h"
 #include "ilda/IldaWriter.h"
+#include "model/ProgramPaths.h"
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
@@ -54,9 +55,13 @@ public:
 struct Workspace {
     QTemporaryDir dir;
     Workspace() {
-        const QString installed = QCoreApplication::applicationDirPath();
-        for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"})
-            QFile::copy(installed + '/' + name, dir.filePath(name));
+        // The palettes and settings the editor of this user would read, wherever they live.
+        const ProgramPaths installed = programPaths(QCoreApplication::applicationDirPath());
+        for (const uint8_t choice : {IldaPalette, PangolinPalette}) {
+            const QString name = paletteFileName(choice);
+            QFile::copy(installed.paletteFolder(choice) + '/' + name, dir.filePath(name));
+        }
+        QFile::copy(installed.configToRead(), dir.filePath(QStringLiteral("config.dat")));
         QDir(dir.path()).mkpath(QStringLiteral("buffer"));
     }
     QString folder() const { return dir.path(); }

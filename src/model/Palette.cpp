@@ -44,9 +44,13 @@ Palette decodePalette(const QByteArray& bytes, uint8_t choice, int& entriesRead)
     return p;
 }
 
+QString paletteFileName(uint8_t choice) {
+    return choice == PangolinPalette ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
+}
+
 Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note) {
     const int entries = paletteEntries(choice);
-    const QString name = choice == PangolinPalette ? QStringLiteral("pangolin.dat") : QStringLiteral("ilda.dat");
+    const QString name = paletteFileName(choice);
     // Only the lines the palette uses are read, whatever the file's size.
     const FileBytes file = readRegularFile(programFolder + '/' + name, qint64(entries) * PaletteLineBytes);
     int entriesRead = 0;

@@ -21,6 +21,9 @@ struct Palette {
 
 constexpr int PaletteLineBytes = 29;
 
+// The file that holds the palette: pangolin.dat or ilda.dat.
+QString paletteFileName(uint8_t choice);
+
 // How many colours the palette has: 64 for Pangolin's, 256 for ILDA's.
 int paletteEntries(uint8_t choice);
 

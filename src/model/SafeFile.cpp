@@ -87,7 +87,9 @@ WriteResult SafeFile::commit() {
         // A replaced file keeps its permissions and, where allowed, its owner; a new file gets
         // what new files get here.
         if (replaces_) {
-            if (::fchown(fd_, owner_, group_) != 0) (void)::fchown(fd_, ::geteuid(), group_);
+            // Failing both, the file is simply the user's own, in the user's group.
+            const bool kept = ::fchown(fd_, owner_, group_) == 0 || ::fchown(fd_, ::geteuid(), group_) == 0;
+            static_cast<void>(kept);
             if (::fchmod(fd_, mode_) != 0) fail(reason());
         } else {
             const mode_t mask = ::umask(0);

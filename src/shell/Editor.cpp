@@ -9,9 +9,12 @@
 
 namespace quorvel {
 
-Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
+Editor::Editor(const QString& programFolder, Prompts& p, bool offerRecovery)
+    : Editor(ProgramPaths::portable(programFolder), p, offerRecovery) {}
+
+Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
     : prompts(p),
-      buffer(programFolder + QStringLiteral("/buffer/FrameBuffer.tmp")),
+      buffer(paths.bufferFile()),
       tools({frame, canvas, settings, palette, [this] { return ink(); }, seq.editEnabled,
              [this](unsigned flags, const std::function<void()>& change) { edit(flags, change); },
              [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; },
@@ -19,9 +22,11 @@ Editor::Editor(QString programFolder, Prompts& p, bool offerRecovery)
                  text.begin(tools.gesture.centerx, tools.gesture.centery);
                  if (onTextTool) onTextTool();
              }}),
-      folder_(std::move(programFolder)),
-      unsaved_(folder_ + QStringLiteral("/buffer/FrameBuffer.unsaved")) {
-    settings = loadConfig(folder_ + QStringLiteral("/config.dat"));
+      paths_(std::move(paths)),
+      unsaved_(paths_.unsavedMarkerFile()) {
+    QDir().mkpath(paths_.settingsFolder);  // a first start of an installed copy makes the user's folders
+    QDir().mkpath(paths_.bufferFolder());
+    settings = loadConfig(paths_.configToRead());
     more = loadMoreSettings(moreSettingsPath());
     frame.clearSelection();
     buffer.removeLeftovers();
@@ -52,7 +57,7 @@ bool Editor::startEmptySequence() {
     restartSequence(1, MainTitle);
     Frame0& f0 = *frame.frame0;
     f0.header.setTotalFrames(1);
-    QDir(folder_).mkpath(QStringLiteral("buffer"));  // a missing buffer folder is made, not an error
+    QDir().mkpath(paths_.bufferFolder());  // a missing buffer folder is made, not an error
     bufferLost_ = !buffer.writeRecord(1, f0, SlotAccess::Create);
     if (!bufferLost_) {
         redrawStrip();  // slot 1 was the old sequence's when the strip was drawn
@@ -266,7 +271,7 @@ void Editor::drawPaletteStrip() {
 
 void Editor::reloadPalette() {
     QString note;
-    palette = loadPalette(folder_, settings.paletteChoice, &note);
+    palette = loadPalette(paths_.paletteFolder(settings.paletteChoice), settings.paletteChoice, &note);
     drawPaletteStrip();
     if (!note.isEmpty()) win.statusNote = note;
 }
@@ -318,7 +323,7 @@ bool Editor::closeWindow() {
 void Editor::shutdown() {
     buffer.remove();
     unsaved_.remove();
-    saveConfig(folder_ + QStringLiteral("/config.dat"), settings);
+    saveConfig(paths_.configFile(), settings);
     saveMoreSettings(moreSettingsPath(), more);
     canvas.setBackground(QImage());
     canvas.dropSnapshot();

@@ -9,6 +9,7 @@
 #include "model/FrameBuffer.h"
 #include "model/MoreSettings.h"
 #include "model/Palette.h"
+#include "model/ProgramPaths.h"
 #include "model/Sequence.h"
 #include "model/Settings.h"
 #include "model/Undo.h"
@@ -59,7 +60,9 @@ public:
     // Runs start-up from loading the settings to the first empty frame, or to the frames of a
     // session that ended without saving when the user takes them back (only offered where no
     // other copy of the program can be using the frame buffer file).
-    Editor(QString programFolder, Prompts& prompts, bool offerRecovery = true);
+    Editor(ProgramPaths paths, Prompts& prompts, bool offerRecovery = true);
+    // A portable copy: every file of the program in `programFolder`.
+    Editor(const QString& programFolder, Prompts& prompts, bool offerRecovery = true);
 
     // Asks "File changed" once when the sequence holds unsaved changes. True when the sequence
     // may go: nothing was changed, the answer was No, or Yes and the save succeeded.
@@ -144,6 +147,9 @@ public:
     void open();
     // Opens `path` as "Open" does once the file is chosen and New File has run.
     OpenResult openFile(const QString& path);
+    // Open once the file is chosen (from the command line, say): the save question, New File,
+    // then the file.
+    void openPath(const QString& path);
     // Opens the file at `index` of Recent Files as Open does; a file no longer there leaves the
     // list with a note, and the sequence stays.
     void openRecent(int index);
@@ -205,11 +211,11 @@ private:
     // The same for the working frame, shown at once.
     void showUnderlay();
 
-    QString moreSettingsPath() const { return folder_ + QStringLiteral("/quorvel.ini"); }
+    QString moreSettingsPath() const { return paths_.moreSettingsFile(); }
     // Puts the file first in Recent Files and keeps the list at once (Exit keeps no settings).
     void rememberFile(const QString& path);
 
-    QString folder_;
+    ProgramPaths paths_;
     UnsavedMarker unsaved_;
     bool bufferLost_ = false;
     struct SavedAs {

@@ -11,7 +11,12 @@ namespace quorvel {
 void Editor::open() {
     if (!mayReplaceSequence()) return;  // the question is asked once, before the file dialog
     const QString path = prompts.openFileName(IldaFilter);
-    if (path.isEmpty()) return;
+    if (!path.isEmpty()) openPath(path);
+}
+
+void Editor::openPath(const QString& path) {
+    // The question was answered (or not needed) before: it is not asked again.
+    if (!mayReplaceSequence()) return;
     if (!startEmptySequence()) return;  // the frame buffer file takes nothing: it has been said
     openFile(path);
 }
@@ -25,8 +30,7 @@ void Editor::openRecent(int index) {
         win.statusNote = RecentFileGone.arg(path);
         return;
     }
-    if (!mayReplaceSequence() || !startEmptySequence()) return;
-    openFile(path);
+    openPath(path);
 }
 
 void Editor::rememberFile(const QString& path) {
@@ -91,7 +95,8 @@ WriteResult Editor::writeIldaFile() {
 }
 
 WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
-    const Palette ilda = settings.paletteChoice == IldaPalette ? palette : loadPalette(folder_, IldaPalette);
+    const Palette ilda =
+        settings.paletteChoice == IldaPalette ? palette : loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
     const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);

@@ -78,6 +78,10 @@ QAction* MainWindow::command(QMenu* menu, const char* name, const QString& capti
 
 void MainWindow::addSeparator(QMenu* menu, const char* name) { menu->addSeparator()->setObjectName(name); }
 
+void MainWindow::openAtStart(const QString& path) {
+    run([&] { editor_.openPath(path); });
+}
+
 QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
 
 void MainWindow::run(const std::function<void()>& command) {

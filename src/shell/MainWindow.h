@@ -32,6 +32,8 @@ public:
     // Brings every widget in line with the Editor's state.
     void showState();
     QAction* action(const QString& name) const;
+    // Opens the file named on the command line, as Open does once a file is chosen.
+    void openAtStart(const QString& path);
 
     // What "Exit" does to end the program; tests replace it.
     std::function<void()> quit;

@@ -217,3 +217,31 @@ TEST(IldaTool, SdCardCopiesAreThreeDIndexedInTheIldaPalette) {
         }
     }
 }
+
+// The editor answers --help and --version on a console, without a window system, and refuses
+// what it does not know.
+TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
+    struct Case { QStringList args; int exitCode; const char* out; const char* err; };
+    const Case cases[] = {
+        {{"--version"}, 0, "quorvel 0.1\n", ""},
+        {{"-v"}, 0, "quorvel 0.1\n", ""},
+        {{"--help"}, 0, "Usage: quorvel [FILE.ild]\n", ""},
+        {{"a.ild", "--help"}, 0, "Usage: quorvel [FILE.ild]\n", ""},
+        {{"--frames"}, 2, "", "quorvel: unexpected argument '--frames'\nUsage: quorvel [FILE.ild]\n"},
+        {{"a.ild", "b.ild"}, 2, "", "quorvel: unexpected argument 'b.ild'\n"},
+    };
+    // Nothing expected means nothing at all.
+    const auto begins = [](const QString& s, const char* start) { return *start ? s.startsWith(start) : s.isEmpty(); };
+    for (const Case& c : cases) {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY"), env.remove("WAYLAND_DISPLAY"), env.remove("QT_QPA_PLATFORM");
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral(QUORVEL_EDITOR), c.args);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        const QString out = QString::fromLocal8Bit(p.readAllStandardOutput()), err = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(begins(out, c.out)) << out.toStdString();
+        EXPECT_TRUE(begins(err, c.err)) << err.toStdString();
+    }
+}

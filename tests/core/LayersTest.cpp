@@ -27,7 +27,9 @@ TEST(Layers, FoldersIncludeOnlyDownwardsAndOnlyTheShellDefinesTheEditor) {
                     << path.toStdString() << " includes " << line.toStdString();
                 ++checked;
             }
-            if (folder != "shell") EXPECT_FALSE(editorMember.match(line).hasMatch()) << path.toStdString();
+            if (folder != "shell") {
+                EXPECT_FALSE(editorMember.match(line).hasMatch()) << path.toStdString();
+            }
         }
     }
     EXPECT_GT(checked, 50);

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 #include "model/MoreSettings.h"
+#include "model/ProgramPaths.h"
+#include "shell/Editor.h"
 #include "model/Palette.h"
 #include "model/Settings.h"
 
@@ -108,4 +110,64 @@ TEST(MoreSettingsFile, RecentFilesComeLatestFirstOnceAndCapped) {
     const QString ini = folder.file("quorvel.ini");
     writeFile(ini, "[files]\nrecent=a, , b, a, c, d, e, f, g, h, i\n");
     EXPECT_EQ(loadMoreSettings(ini).recentFiles, (QStringList{"a", "b", "c", "d", "e", "f", "g", "h"}));
+}
+
+namespace {
+// The user's folders of the XDG base directories pointed somewhere of the test's own.
+struct UserFolders {
+    QTemporaryDir home;
+    QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME"), oldData = qgetenv("XDG_DATA_HOME");
+    UserFolders() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(home.filePath("data")));
+    }
+    ~UserFolders() {
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+        qputenv("XDG_DATA_HOME", oldData);
+    }
+};
+}  // namespace
+
+// A copy whose folder holds its palettes runs portable; an installed one keeps each user's files
+// in the user's folders and reads the palettes the user has, else the installed ones.
+TEST(ProgramPathsRule, PortableBesideItsDataElseEachUserInTheirOwnFolders) {
+    ProgramFolder portable;
+    EXPECT_EQ(programPaths(portable.path()).bufferFile(), portable.file("buffer/FrameBuffer.tmp"));
+    EXPECT_EQ(programPaths(portable.path()).lockFile(), portable.file("quorvel.lock"));
+
+    QTemporaryDir prefix;  // bin/ beside share/quorvel, as `cmake --install` lays them out
+    QDir(prefix.path()).mkpath("bin");
+    QDir(prefix.path()).mkpath("share/quorvel");
+    const QString share = prefix.filePath("share/quorvel");
+    for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"}) QFile::copy(portable.file(name), share + '/' + name);
+    const UserFolders ann;
+    const ProgramPaths p = programPaths(prefix.filePath("bin"));
+    EXPECT_EQ(p.configFile(), ann.home.filePath("config/quorvel/config.dat"));
+    EXPECT_EQ(p.moreSettingsFile(), ann.home.filePath("config/quorvel/quorvel.ini"));
+    EXPECT_EQ(p.bufferFile(), ann.home.filePath("data/quorvel/buffer/FrameBuffer.tmp"));
+    EXPECT_EQ(p.lockFile(), ann.home.filePath("data/quorvel/quorvel.lock"));
+    EXPECT_EQ(p.configToRead(), share + "/config.dat");  // the template, until the user has settings
+    EXPECT_EQ(p.paletteFolder(IldaPalette), share);
+    {
+        const UserFolders bob;  // another user: nothing shared
+        EXPECT_NE(programPaths(prefix.filePath("bin")).bufferFile(), p.bufferFile());
+    }
+
+    // Started once: the user's folders are made, the settings come from the template and go to the user's file.
+    writeFile(share + "/config.dat", QByteArray("\x07\x00\x0C\x00\x00\x00\x00\x00\x0A\x01\x01\x01", 12));
+    {
+        ScriptedPrompts prompts;
+        Editor editor(p, prompts);
+        EXPECT_EQ(editor.settings.pointSpace, 7);
+        EXPECT_TRUE(QFileInfo::exists(p.bufferFile()));
+        editor.setPointSpace(9);
+        editor.shutdown();
+    }
+    EXPECT_EQ(loadConfig(p.configFile()).pointSpace, 9);
+    EXPECT_EQ(p.configToRead(), p.configFile());
+    EXPECT_EQ(readFile(share + "/config.dat").at(0), 7);  // the installed template is never written
+    QDir().mkpath(ann.home.filePath("data/quorvel"));
+    writeFile(ann.home.filePath("data/quorvel/ilda.dat"), "");  // a palette of the user's own comes first
+    EXPECT_EQ(p.paletteFolder(IldaPalette), ann.home.filePath("data/quorvel"));
+    EXPECT_EQ(p.paletteFolder(PangolinPalette), share);
 }

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the build into a fresh prefix and checks what a desktop and a package need from it:
+# every file in its place, a valid desktop entry, a well-formed MIME type that knows the "ILDA"
+# magic, manual pages that read, and an installed editor that finds its palettes from there.
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+home=$(mktemp -d)
+trap 'rm -rf "$prefix" "$home"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+expected="bin/quorvel
+bin/quorvel-ilda
+share/applications/quorvel.desktop
+share/doc/quorvel/changelog.gz
+share/doc/quorvel/copyright
+share/icons/hicolor/scalable/apps/quorvel.svg
+share/man/man1/quorvel-ilda.1.gz
+share/man/man1/quorvel.1.gz
+share/mime/packages/quorvel.xml
+share/quorvel/config.dat
+share/quorvel/ilda.dat
+share/quorvel/pangolin.dat"
+diff <(echo "$expected") <(cd "$prefix" && find . -type f | sed 's|^\./||' | sort)
+desktop-file-validate "$prefix/share/applications/quorvel.desktop"
+grep -qx 'MimeType=application/x-ilda;' "$prefix/share/applications/quorvel.desktop"
+xmllint --noout "$prefix/share/mime/packages/quorvel.xml" "$prefix/share/icons/hicolor/scalable/apps/quorvel.svg"
+[ "$(xmllint --xpath 'string(//*[local-name()="match"]/@value)' "$prefix/share/mime/packages/quorvel.xml")" = ILDA ]
+for page in quorvel quorvel-ilda; do
+  zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.SH NAME"
+done
+[ "$("$prefix/bin/quorvel" --version)" = "quorvel $(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" ]
+# Installed, the companion reads the installed palettes: it draws a frame as the build's own copy does.
+frame="$(dirname "$0")/one-frame.ild"
+HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= "$prefix/bin/quorvel-ilda" render "$frame" 1 "$home/installed.png"
+"$build/quorvel-ilda" render "$frame" 1 "$home/portable.png"
+cmp "$home/installed.png" "$home/portable.png"
+echo "install checks passed"
