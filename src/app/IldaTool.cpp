@@ -51,20 +51,20 @@ public:
     }
 };
 
-// A program folder of its own, so a running editor's frame buffer file is never touched.
+// A frame buffer of its own, so a running editor's is never touched, in memory where the
+// system offers it; the palettes and settings the editor of this user would read, read in place.
+// Nothing the tool does reaches the user's settings: they are only ever read.
 struct Workspace {
-    QTemporaryDir dir;
+    QTemporaryDir dir{QDir(QStringLiteral("/dev/shm")).exists()
+                          ? QStringLiteral("/dev/shm/quorvel-ilda-XXXXXX")
+                          : QDir::tempPath() + QStringLiteral("/quorvel-ilda-XXXXXX")};
+    ProgramPaths paths;
     Workspace() {
-        // The palettes and settings the editor of this user would read, wherever they live.
         const ProgramPaths installed = programPaths(QCoreApplication::applicationDirPath());
-        for (const uint8_t choice : {IldaPalette, PangolinPalette}) {
-            const QString name = paletteFileName(choice);
-            QFile::copy(installed.paletteFolder(choice) + '/' + name, dir.filePath(name));
-        }
-        QFile::copy(installed.configToRead(), dir.filePath(QStringLiteral("config.dat")));
-        QDir(dir.path()).mkpath(QStringLiteral("buffer"));
+        paths = {dir.path(), installed.configToRead(), dir.path(), installed.paletteFolders};
+        QDir().mkpath(paths.bufferFolder());
     }
-    QString folder() const { return dir.path(); }
+    QString bufferFile() const { return paths.bufferFile(); }
 };
 
 // A name or company up to its first zero byte: the editor's own frames are all zeros there.
@@ -127,7 +127,7 @@ int copy(const QStringList& argsIn) {
             args);
     Workspace w;
     CommandLinePrompts prompts;
-    Editor editor(w.folder(), prompts);
+    Editor editor(w.paths, prompts);
     const OpenResult opened = editor.openFile(args[0]);
     if (!editor.win.statusNote.isEmpty()) err(editor.win.statusNote);
     if (opened == OpenResult::Unreadable || opened == OpenResult::BufferFailed) return 1;
@@ -167,7 +167,7 @@ int repair(const QStringList& args) {
         return 1;
     }
     Workspace w;
-    const FrameBufferFile buffer(w.folder() + QStringLiteral("/buffer/FrameBuffer.tmp"));
+    const FrameBufferFile buffer(w.bufferFile());
     const CopyReport copied = copyFrames(args[0], found.scan, buffer);
     if (copied.writeFailed || copied.framesCopied != found.scan.framesFound) {
         err(BufferWriteFailed.arg(copied.writeFailed ? copied.error : QStringLiteral("the file changed while read")));
@@ -196,7 +196,7 @@ int render(const QStringList& argsIn) {
             "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
             args);
     Workspace w;
-    const FrameBufferFile buffer(w.folder() + QStringLiteral("/buffer/FrameBuffer.tmp"));
+    const FrameBufferFile buffer(w.bufferFile());
     const FrameScan scan = seekFrames(args[0]);
     if (scan.rejected) err(rejectionText(scan.declaredFrames));
     const CopyReport copied = copyFrames(args[0], scan, buffer);
@@ -212,8 +212,8 @@ int render(const QStringList& argsIn) {
                 .arg(copied.framesCopied));
         return 2;
     }
-    const Settings settings = loadConfig(w.folder() + QStringLiteral("/config.dat"));
-    const Palette palette = loadPalette(w.folder(), settings.paletteChoice);
+    const Settings settings = loadConfig(w.paths.configToRead());
+    const Palette palette = loadPalette(w.paths.paletteFolder(settings.paletteChoice), settings.paletteChoice);
     const int size = thumbnail ? ThumbnailSize : CanvasSize;
     QImage image(size, size, QImage::Format_RGB32);
     ImageSurface surface(image);

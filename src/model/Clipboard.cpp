@@ -20,8 +20,7 @@ void Clipboard::pasteFrame(WorkingFrame& wf) const {
     });
 }
 
-bool Clipboard::copyPoints(const WorkingFrame& wf) {
-    bool copied = false;
+void Clipboard::copyPoints(const WorkingFrame& wf) {
     wf.visit([&](const auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
         const int32_t first = wf.selStart, last = std::min(wf.selEnd, r.pointCount - 1);
@@ -31,9 +30,7 @@ bool Clipboard::copyPoints(const WorkingFrame& wf) {
         clip.header.setPointCount(clip.pointCount);
         std::copy(r.points.begin() + first, r.points.begin() + last + 1, clip.points.begin());
         records_.format = wf.format;
-        copied = true;
     });
-    return copied;
 }
 
 }  // namespace quorvel

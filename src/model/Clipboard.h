@@ -15,8 +15,8 @@ public:
     // The working frame becomes the clipboard's record, taking its format.
     void pasteFrame(WorkingFrame& wf) const;
     // The selected points that exist (indices below the point count); only the count, the
-    // header's count bytes and the copied points change. False (nothing changed) when none do.
-    bool copyPoints(const WorkingFrame& wf);
+    // header's count bytes and the copied points change; nothing when none do.
+    void copyPoints(const WorkingFrame& wf);
 
 private:
     WorkingFrame records_;  // its selection is never used

@@ -17,7 +17,14 @@ void widen(int32_t& width, float x) {
 }
 }  // namespace
 
-TextSession::TextSession() : font_(std::make_unique<GlyphFont>(FontChoice{})) {}
+TextSession::TextSession() = default;
+
+// Finding and loading a font costs more than everything else at start-up: it waits for the
+// text tool's first use.
+const GlyphFont& TextSession::font() const {
+    if (!font_) font_ = std::make_unique<GlyphFont>(choice_);
+    return *font_;
+}
 
 void TextSession::begin(int32_t centerx, int32_t centery) {
     centerx_ = centerx, centery_ = centery;
@@ -25,10 +32,13 @@ void TextSession::begin(int32_t centerx, int32_t centery) {
     angle_ = 0;
 }
 
-void TextSession::setFont(const FontChoice& choice) { font_ = std::make_unique<GlyphFont>(choice); }
+void TextSession::setFont(const FontChoice& choice) {
+    choice_ = choice;
+    font_.reset();
+}
 
 bool TextSession::glyph(char32_t c, std::vector<Contour>& contours, GlyphError& error) const {
-    const auto records = font_->outline(c, rotationMatrix(degToRad(angle_)));
+    const auto records = font().outline(c, rotationMatrix(degToRad(angle_)));
     if (!records) {
         error = {5, QStringLiteral("The font gives no outline for this character.")};
         return false;
@@ -47,7 +57,7 @@ bool TextSession::layOut(PerContour&& perContour, const std::function<void()>& b
             pen.x += 10;
             continue;
         }
-        if (!font_->has(c)) {
+        if (!font().has(c)) {
             if (const QString s = QString::fromUcs4(&c, 1); !missing_.contains(s)) missing_ += s;
             continue;
         }
@@ -99,7 +109,7 @@ void TextSession::preview(Surface& s, Rgb color) const {
         [] {});
     if (!whole) return;  // no cursor after a character without an outline
     const int cursorX = cursor_.x + 3;
-    s.line(cursorX, cursor_.baselineY, cursorX, cursor_.baselineY - nearest(7 * font_->choice().pointSize), color);
+    s.line(cursorX, cursor_.baselineY, cursorX, cursor_.baselineY - nearest(7 * choice_.pointSize), color);
 }
 
 bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacing, const Ink& ink,

@@ -25,7 +25,7 @@ public:
     // Starts a dialog: the text empty, no rotation, the pen at the pressed pixel (y upward).
     void begin(int32_t centerx, int32_t centery);
     void setFont(const FontChoice& choice);
-    const GlyphFont& font() const { return *font_; }
+    const GlyphFont& font() const;
     void setText(const QString& text) { text_ = text; }
     const QString& text() const { return text_; }
     void setAngle(float degrees) { angle_ = degrees; }
@@ -54,7 +54,8 @@ private:
     template <class PerContour> bool layOut(PerContour&& perContour, const std::function<void()>& betweenGlyphs) const;
     mutable Pen cursor_;  // where the last walk left the pen
     mutable QString missing_;
-    std::unique_ptr<GlyphFont> font_;
+    FontChoice choice_;
+    mutable std::unique_ptr<GlyphFont> font_;  // made when first needed
     QString text_;
     float angle_ = 0;
     float curveStep_ = 1.0f;

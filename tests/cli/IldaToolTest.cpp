@@ -117,6 +117,8 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         {{}, 2, 0, "usage: quorvel-ilda"},
         {{"explode", in}, 2, 0, "unknown command 'explode'"},
         {{"copy", in, ""}, 2, 0, "usage: quorvel-ilda copy"},
+        {{"repair", in}, 2, 0, "usage: quorvel-ilda repair"},
+        {{"repair", in, ""}, 2, 0, "usage: quorvel-ilda repair"},
         {{"render", in, "2", kept}, 2, 0, "frame 2 is out of range (the file has 1 frames)"},
         {{"info", rejected}, 1, 0, "rejected: "},
         {{"copy", empty, kept}, 1, 0, "no frame could be loaded"},
@@ -212,8 +214,9 @@ TEST(IldaTool, SdCardCopiesAreThreeDIndexedInTheIldaPalette) {
                 if (!nearestOf.count(c)) nearestOf[c] = nearest(c);
                 e.colorIndex = nearestOf[c];
             }
-            const char* q = to.constData() + b.fileFramePos[f] - 1 + 32;
-            ASSERT_EQ(std::memcmp(q, expected.data(), expected.size() * sizeof(Point3D)), 0) << "frame " << f;
+            const QByteArray written = to.mid(b.fileFramePos[f] - 1 + 32, qsizetype(expected.size() * sizeof(Point3D)));
+            ASSERT_TRUE(written == QByteArray::fromRawData(reinterpret_cast<const char*>(expected.data()), written.size()))
+                << "frame " << f;
         }
     }
 }

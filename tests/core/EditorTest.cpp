@@ -130,6 +130,7 @@ TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
         {77, false, 2, 1},     {360, false, 1, 1},
         {120, false, 0, 1},    {-360, false, 1, -1},  // at the top the position is refused
         {120, false, 0, 1},    {360, false, 0, 1},    // a notch up after steps down
+        {-120, false, 1, -1},  {360, false, 0, 1},    // three notches at once turn back too
     };
     for (const auto& s : steps) {
         editor.wheel(s.delta, s.held);
@@ -321,6 +322,7 @@ TEST_F(SequenceFixture, RecentFilesFollowOpenAndSaveAndLoseFilesThatWentAway) {
     open(one);
     ASSERT_TRUE(saveAs(folder.file("saved.ild")).ok);
     open(two);
+    EXPECT_EQ(std::pair(prompts.busy, prompts.busyTimes), std::pair(false, 2));  // the wait cursor came and went
     const QStringList expected{two, folder.file("saved.ild"), one};
     EXPECT_EQ(editor.more.recentFiles, expected);
     {

@@ -3,6 +3,9 @@
 #include "model/Coordinates.h"
 #include "model/FrameBuffer.h"
 #include "model/Undo.h"
+#include "model/UnsavedMarker.h"
+
+#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -96,4 +99,26 @@ TEST(Undo, StepsBackThroughTheLastTenEditsAndClearsTheSelection) {
         h.resetUndo();
         EXPECT_FALSE(h.undo(wf));
     }
+}
+
+// What a crash left behind is read back only when it is a marker of ours with a count the
+// sequence could have had.
+TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
+    ProgramFolder folder;
+    const QString path = folder.file("marker");
+    struct Case { QByteArray text; int frames; };
+    const Case cases[] = {
+        {"unsaved frames 1\n", 1},     {"unsaved frames 10000", 10000}, {"unsaved frames 10001\n", 0},
+        {"unsaved frames 0\n", 0},     {"unsaved frames -3\n", 0},      {"unsaved frames many\n", 0},
+        {"saved frames 12\n", 0},      {QByteArray("unsaved frames 5") + QByteArray(60, ' '), 0},  // too long to be ours
+    };
+    for (const Case& c : cases) {
+        writeFile(path, c.text);
+        EXPECT_EQ(UnsavedMarker(path).leftBehind(), c.frames) << c.text.toStdString();
+    }
+    UnsavedMarker marker(path);
+    marker.track(42);
+    EXPECT_EQ(marker.leftBehind(), 42);
+    marker.track(0);
+    EXPECT_FALSE(QFileInfo::exists(path));
 }

@@ -114,6 +114,10 @@ TEST_F(ToolFixture, PointsAndPenStrokesFollowTheButtonAndTheSpacing) {
     EXPECT_EQ(points(), (Pts{{5, 6, 0}, {7, 8, 64}}));
     EXPECT_EQ(f0().points[0].colorIndex, 1);
     setPoints({});
+    editor.canvasPress(1, -0.7f, 511.7f), editor.canvasRelease(1, -0.7f, 511.7f);  // on the last half pixel
+    editor.canvasPress(1, 511.7f, -0.7f), editor.canvasRelease(1, 511.7f, -0.7f);
+    EXPECT_EQ(points(), (Pts{{0, 0, 0}, {511, 511, 0}}));
+    setPoints({});
     editor.tools.gesture.penMode = true;
     press(100, 100);
     for (Pt p : {Pt{105, 105}, Pt{106, 100}, Pt{108, 100}}) move(p.x, p.y);  // a point past PointSpace only

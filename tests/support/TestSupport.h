@@ -61,8 +61,12 @@ public:
     std::deque<QString> fileNames;
     QStringList questions, messages, filters;
     MessageIcon lastIcon = MessageIcon::Information;
-    void setBusy(bool on) override { busy = on; }
+    void setBusy(bool on) override {
+        busy = on;
+        busyTimes += on;
+    }
     bool busy = false;
+    int busyTimes = 0;  // how often the wait cursor came up
 };
 
 // A point at ILDA coordinates (x, y) with the given status and colour index / colour.
