@@ -128,6 +128,7 @@ int copy(const QStringList& argsIn) {
     Workspace w;
     CommandLinePrompts prompts;
     Editor editor(w.paths, prompts);
+    editor.remembersFiles = false;  // the user's Recent Files are the window's
     const OpenResult opened = editor.openFile(args[0]);
     if (!editor.win.statusNote.isEmpty()) err(editor.win.statusNote);
     if (opened == OpenResult::Unreadable || opened == OpenResult::BufferFailed) return 1;

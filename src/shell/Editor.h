@@ -185,6 +185,7 @@ public:
     Playback playback;
     TextSession text;
     std::function<void()> onTextTool;  // the window opens the text dialog
+    bool remembersFiles = true;        // Recent Files follows Open and Save (not for the command-line tool)
     QImage paletteStrip{PaletteStripWidth, PaletteStripHeight, QImage::Format_RGB32};
 
 private:

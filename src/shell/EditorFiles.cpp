@@ -34,6 +34,7 @@ void Editor::openRecent(int index) {
 }
 
 void Editor::rememberFile(const QString& path) {
+    if (!remembersFiles) return;
     more.recentFiles = withRecentFile(more.recentFiles, QFileInfo(path).absoluteFilePath());
     saveMoreSettings(moreSettingsPath(), more);
 }
