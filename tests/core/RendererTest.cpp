@@ -134,6 +134,8 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"both ends", [&](Surface& s) { s.line(0, 0, 5, 2, red); }, {{0, 0}, {5, 2}}, {{5, 0}}},
         {"steep, its last pixel too", [&](Surface& s) { s.line(6, 6, 8, 14, red); }, {{8, 14}}, {}},
         {"45 degrees, a pixel a step", [&](Surface& s) { s.line(10, 0, 13, 3, red); }, {{12, 2}}, {{12, 1}}},
+        {"a tie steps after the halfway pixel", [&](Surface& s) { s.line(2, 8, 6, 10, red); }, {{3, 8}, {5, 9}}, {{3, 9}, {5, 10}}},
+        {"steep, the same", [&](Surface& s) { s.line(9, 2, 11, 6, red); }, {{9, 3}, {10, 5}}, {{10, 3}, {11, 5}}},
         {"leaving on both ends", [&](Surface& s) { s.line(-40, -40, 40, 40, red); }, {{15, 15}, {0, 0}}, {}},
         {"circle outline", [&](Surface& s) { s.circle(8, 8, 2, red); }, {{10, 8}, {6, 8}, {8, 10}, {8, 6}}, {{8, 8}}},
         {"radius 0", [&](Surface& s) { s.circle(1, 5, 0, red); }, {{1, 5}}, {{2, 5}}},

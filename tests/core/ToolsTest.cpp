@@ -285,6 +285,9 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     EXPECT_EQ(editor.frame.selStart, -1);
     EXPECT_EQ(f0().points[6].colorIndex + f0().points[7].colorIndex, 10);
     select(2, 4);
+    drag(RecolorTool, 250, 450, 300, 460);  // over no point: the selection stays and nothing is painted
+    EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(2, 4));
+    EXPECT_EQ(f0().points[0].colorIndex + f0().points[9].colorIndex, 2);
     click(DeleteTool, 180, 300);  // the selection's last point takes the whole selection
     EXPECT_EQ(f0().pointCount, 7);
     EXPECT_EQ(points()[2].x, 220);
