@@ -1,6 +1,7 @@
 // Frames and points through the clipboard, point status, deleting frames, the background picture.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
+#include "framelist/FrameMoves.h"
 #include "tools/PointEdits.h"
 #include "view/Renderer.h"
 
@@ -303,5 +304,39 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         EXPECT_EQ(editor.seq.fileChanged, moved);
         EXPECT_EQ(prompts.messages.size(), c.told ? 1 : 0);
         EXPECT_EQ(editor.strip.position(), (c.currentAfter - 1) / 4);
+    }
+}
+
+// The room a frame move reserves is exactly what it writes: under a file-size limit that ends
+// where the last written byte ends, each move goes; a byte less, it is refused before anything
+// moves. Frames 1..3 hold 10, 20 and 30 indexed points (6 bytes each).
+TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWrites) {
+    struct Case { const char* what; std::function<MoveResult(const FrameBufferFile&)> move; int64_t lastByte; };
+    const auto end = [](int slot, int points) { return framePos(slot) - 1 + 32 + 6 * points; };
+    const Case cases[] = {
+        {"delete frame 1", [](const FrameBufferFile& b) { return deleteFrames(b, 1, 1, 3); }, end(2, 30)},
+        {"insert before frame 1", [](const FrameBufferFile& b) { return insertFrame(b, 1, 3, SlotBytes{blankHeader(1), {}}); }, end(4, 30)},
+        {"swap frames 2 and 3", [](const FrameBufferFile& b) { return swapFrames(b, 2, 3); }, end(3, 20)},
+    };
+    for (const Case& c : cases) {
+        for (const int64_t limit : {c.lastByte, c.lastByte - 1}) {
+            ProgramFolder folder;
+            const FrameBufferFile buffer(folder.bufferPath());
+            for (int f = 1; f <= 3; ++f) {
+                FrameHeader h = blankHeader(1);
+                h.setPointCount(10 * f);
+                const std::vector<uint8_t> points(size_t(60 * f), uint8_t(f));
+                ASSERT_TRUE(buffer.writeSlot(f, h, points.data(), int64_t(points.size())));
+            }
+            MoveResult moved;
+            {
+                const FileSizeLimit full(limit);
+                moved = c.move(buffer);
+            }
+            EXPECT_EQ(moved.ok, limit == c.lastByte) << c.what << ' ' << limit;
+            if (moved.ok) continue;
+            for (int f = 1; f <= 3; ++f)  // refused up front: every frame where it was
+                EXPECT_EQ(buffer.readHeader(f)->pointCount(), 10 * f) << c.what;
+        }
     }
 }
