@@ -5,6 +5,7 @@
 #include "ilda/IldaReader.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
+#include "text/GlyphFont.h"
 
 #include <benchmark/benchmark.h>
 #include <QFile>
@@ -148,6 +149,27 @@ void BM_StripRedraw(benchmark::State& state) {
     for (auto _ : state) editor.redrawStrip();
 }
 
+// Start-up before the window shows: settings, palettes, the frame buffer file and its first
+// empty frame. The text tool's font is not part of it any more.
+void BM_EditorStartUp(benchmark::State& state) {
+    QTemporaryDir dir;
+    for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"})
+        QFile::copy(QStringLiteral(QUORVEL_DATA_DIR "/") + name, dir.filePath(name));
+    bench::SilentPrompts prompts;
+    for (auto _ : state) {
+        Editor editor(dir.path(), prompts, false);
+        benchmark::DoNotOptimize(editor.seq.totalFrames);
+    }
+}
+
+// What finding and loading the canvas font costs: now paid on the text tool's first use.
+void BM_FontLookup(benchmark::State& state) {
+    for (auto _ : state) {
+        const GlyphFont font{FontChoice{}};
+        benchmark::DoNotOptimize(font.isValid());
+    }
+}
+
 }  // namespace
 
 BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
@@ -158,3 +180,5 @@ BENCHMARK(BM_InsertFrame)->Name("Files/InsertFrame")->Arg(0)->Arg(1)->Unit(bench
 BENCHMARK(BM_MoveFrame)->Name("Files/MoveFrame")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorStartUp)->Name("StartUp/Editor")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FontLookup)->Name("StartUp/TextToolFont")->Unit(benchmark::kMillisecond);
