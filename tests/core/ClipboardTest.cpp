@@ -279,6 +279,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         {"duplicate the last", 4, [&] { editor.duplicateFrame(); }, {1, 2, 3, 4, 4}, 4},
         {"earlier", 3, [&] { editor.moveFrame(-1); }, {1, 3, 2, 4}, 2},
         {"later", 3, [&] { editor.moveFrame(1); }, {1, 2, 4, 3}, 4},
+        {"earlier to the first", 2, [&] { editor.moveFrame(-1); }, {2, 1, 3, 4}, 1},
         {"earlier than the first", 1, [&] { editor.moveFrame(-1); }, {1, 2, 3, 4}, 1},
         {"later than the last", 4, [&] { editor.moveFrame(1); }, {1, 2, 3, 4}, 4},
         {"no room", 2, [&] { const FileSizeLimit full(FrameSlotSize * 3); editor.insertFrame(); }, {1, 2, 3, 4}, 2, true},
@@ -305,6 +306,21 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         EXPECT_EQ(prompts.messages.size(), c.told ? 1 : 0);
         EXPECT_EQ(editor.strip.position(), (c.currentAfter - 1) / 4);
     }
+    // Before a frame is chosen they do nothing; with room for exactly one more frame, Insert is
+    // tried (and stopped here by the slots this test never wrote), not refused as full.
+    startOver();
+    makeFrames({1, 1, 1, 1});
+    prompts.messages.clear();
+    editor.insertFrame();
+    editor.duplicateFrame();
+    editor.moveFrame(1);
+    EXPECT_EQ(std::pair(editor.seq.totalFrames, int(prompts.messages.size())), std::pair(4, 0));
+    choose(2);
+    editor.seq.totalFrames = MaxFrames - 1;
+    editor.insertFrame();
+    editor.seq.totalFrames = 4;
+    ASSERT_EQ(prompts.messages.size(), 1);
+    EXPECT_NE(prompts.messages[0], "The sequence is full (10000 frames).");
 }
 
 // The room a frame move reserves is exactly what it writes: under a file-size limit that ends

@@ -92,15 +92,21 @@ TEST_F(SequenceFixture, TheSaveQuestionIsAskedOnceAndTheNewSequenceStartsWithNot
 TEST_F(SequenceFixture, NewFileShowsAnEmptyFirstFrameAndResetsTheReadOuts) {
     editor.chooseThumbnail(0, true);
     editor.chooseTool(LineTool);
+    editor.win.noteStale = false;
     editor.canvasPress(1, 100, 100), editor.canvasMove(1, 400, 300), editor.canvasRelease(1, 400, 300);
+    EXPECT_TRUE(editor.win.noteStale);  // an edit: whatever the status bar said before no longer holds
     editor.pointerAt(50, 50);
     const QImage drawn = editor.strip.thumbnails[0].image;
     prompts.answers = {Answer::No};
+    editor.win.noteStale = false;
     ASSERT_TRUE(editor.newFile());
+    EXPECT_TRUE(editor.win.noteStale);
     const QImage& shown = editor.strip.thumbnails[0].image;
     EXPECT_NE(shown, drawn);
     EXPECT_EQ(shown.copy(2, 2, shown.width() - 4, shown.height() - 4).convertToFormat(QImage::Format_Indexed8).colorCount(), 1);
     EXPECT_EQ(editor.win.xLabel + editor.win.yLabel, "00");
+    open(IldaBuilder().raw("").save(folder.file("empty.ild")));  // a file with no frame at all
+    EXPECT_EQ(std::pair(editor.seq.totalFrames, editor.win.deleteFramesEnabled), std::pair(0, false));
 }
 
 TEST_F(SequenceFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {

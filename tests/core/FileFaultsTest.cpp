@@ -256,6 +256,7 @@ TEST_F(FaultFixture, AnotherSessionsFrameBufferIsNeverShownOfferedOrSaved) {
         Editor other(folder.path(), asked);
         if (!asked.questions.isEmpty() || other.seq.totalFrames != 0) return 4;
         if (asked.messages.isEmpty() || !asked.messages[0].startsWith("The frame buffer file could not be written")) return 5;
+        if (other.newFile()) return 7;  // New File cannot start either, and says it went nowhere
         asked.fileNames = {target};
         return other.saveAs().ok ? 6 : 0;
     });
