@@ -445,3 +445,33 @@ TEST_F(ToolFixture, DragFeedbackAndThePictureUnderItDoNotLinger) {
         EXPECT_EQ(shown(101, 100), then == PointTool ? 0xFFFFFFu : 0u) << then;  // the point, where it still is
     }
 }
+
+// Deleting and recolouring at the edges of the point list, and clicks over no point: nothing
+// marked, nothing changed, no undo step.
+TEST_F(ToolFixture, FirstPointsLastPointsAndNoPoint) {
+    setPoints({{100, 100}, {200, 100}, {300, 100}});
+    click(DeleteTool, 100, 100);  // the very first point
+    EXPECT_EQ(points(), (Pts{{200, 100}, {300, 100}}));
+    const int steps = editor.history.undocounter();
+    const QImage before = editor.canvas.image();
+    editor.seq.framechanged = false;
+    for (int tool : {DeleteTool, RecolorTool}) click(tool, 450, 450);
+    EXPECT_EQ(std::tuple(editor.history.undocounter(), editor.seq.framechanged, points().size()), std::tuple(steps, false, size_t(2)));
+    EXPECT_EQ(editor.canvas.image(), before);  // no point was marked
+    EXPECT_FALSE(selectObjectAround(editor.frame, 2));  // past the last point: no object
+    EXPECT_EQ(editor.frame.selStart, -1);
+}
+
+// A line that fills the frame keeps what fits and says the frame is full, even when only its
+// last point is missing.
+TEST_F(ToolFixture, ALineWhoseLastPointFindsNoRoomSaysSo) {
+    const auto drawn = [&](int room) {
+        f0().pointCount = MaxPoints - room;
+        LineStart from{0, 0, false};
+        const bool fit = lineTo(editor.frame, from, 12, 0, 1, 5, editor.ink());
+        return std::pair(fit, MaxPoints - f0().pointCount);
+    };
+    EXPECT_EQ(drawn(10), std::pair(true, 6));  // three points on the way and the end: four added
+    EXPECT_EQ(drawn(3), std::pair(false, 0));  // the three on the way fit, the end does not
+    EXPECT_EQ(drawn(1), std::pair(false, 0));
+}
