@@ -224,16 +224,13 @@ TEST(IldaTool, SdCardCopiesAreThreeDIndexedInTheIldaPalette) {
 // The editor answers --help and --version on a console, without a window system, and refuses
 // what it does not know.
 TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
-    struct Case { QStringList args; int exitCode; const char* out; const char* err; };
+    struct Case { QStringList args; int exitCode; const char *out, *err; };
     const Case cases[] = {
-        {{"--version"}, 0, "quorvel 0.1\n", ""},
-        {{"-v"}, 0, "quorvel 0.1\n", ""},
-        {{"--help"}, 0, "Usage: quorvel [FILE.ild]\n", ""},
+        {{"--version"}, 0, "quorvel 0.1\n", ""},  {{"-v"}, 0, "quorvel 0.1\n", ""},
         {{"a.ild", "--help"}, 0, "Usage: quorvel [FILE.ild]\n", ""},
         {{"--frames"}, 2, "", "quorvel: unexpected argument '--frames'\nUsage: quorvel [FILE.ild]\n"},
         {{"a.ild", "b.ild"}, 2, "", "quorvel: unexpected argument 'b.ild'\n"},
     };
-    // Nothing expected means nothing at all.
     const auto begins = [](const QString& s, const char* start) { return *start ? s.startsWith(start) : s.isEmpty(); };
     for (const Case& c : cases) {
         QProcess p;
@@ -243,8 +240,7 @@ TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
         p.start(QStringLiteral(QUORVEL_EDITOR), c.args);
         ASSERT_TRUE(p.waitForFinished(20000));
         const QString out = QString::fromLocal8Bit(p.readAllStandardOutput()), err = QString::fromLocal8Bit(p.readAllStandardError());
-        EXPECT_EQ(p.exitCode(), c.exitCode) << c.args.join(' ').toStdString();
-        EXPECT_TRUE(begins(out, c.out)) << out.toStdString();
-        EXPECT_TRUE(begins(err, c.err)) << err.toStdString();
+        EXPECT_TRUE(p.exitCode() == c.exitCode && begins(out, c.out) && begins(err, c.err)) << c.args.join(' ').toStdString()
+            << ": " << p.exitCode() << ' ' << out.toStdString() << err.toStdString();
     }
 }

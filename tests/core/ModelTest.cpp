@@ -108,9 +108,9 @@ TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
     const QString path = folder.file("marker");
     struct Case { QByteArray text; int frames; };
     const Case cases[] = {
-        {"unsaved frames 1\n", 1},     {"unsaved frames 10000", 10000}, {"unsaved frames 10001\n", 0},
-        {"unsaved frames 0\n", 0},     {"unsaved frames -3\n", 0},      {"unsaved frames many\n", 0},
-        {"saved frames 12\n", 0},      {QByteArray("unsaved frames 5") + QByteArray(60, ' '), 0},  // too long to be ours
+        {"unsaved frames 1\n", 1}, {"unsaved frames 10000", 10000}, {"unsaved frames 10001\n", 0}, {"unsaved frames 0\n", 0},
+        {"unsaved frames -3\n", 0}, {"unsaved frames many\n", 0}, {"saved frames 12\n", 0},
+        {QByteArray("unsaved frames 5") + QByteArray(60, ' '), 0},  // too long to be ours
     };
     for (const Case& c : cases) {
         writeFile(path, c.text);
