@@ -1,4 +1,6 @@
 #include "EditorFixture.h"
+#include "RecordingSurface.h"
+#include "tools/ToolPreviews.h"
 #include "tools/PointEdits.h"
 #include "view/Renderer.h"
 
@@ -474,4 +476,19 @@ TEST_F(ToolFixture, ALineWhoseLastPointFindsNoRoomSaysSo) {
     EXPECT_EQ(drawn(10), std::pair(true, 6));  // three points on the way and the end: four added
     EXPECT_EQ(drawn(3), std::pair(false, 0));  // the three on the way fit, the end does not
     EXPECT_EQ(drawn(1), std::pair(false, 0));
+}
+
+// Inserting shows the two lines the new point makes, from the point before it and to the one
+// after, each in that point's colour (grey where it is blanked), and the new point itself;
+// nothing after the last point.
+TEST_F(ToolFixture, TheInsertPreviewJoinsThePointsAroundTheNewOne) {
+    setPoints({{100, 100}, {200, 100, 64}, {300, 100}});
+    RecordingSurface s;
+    const Ink ink = editor.ink();
+    previewInsert(s, editor.frame, 0, 150, 140, ink);
+    EXPECT_EQ(s.ops, (std::vector<DrawOp>{{DrawOp::Line, 100, 412, 150, 372, ink.rgb},
+                                          {DrawOp::Line, 150, 372, 200, 412, BlankedGray},
+                                          {DrawOp::Circle, 150, 372, 4, 0, ink.rgb}}));
+    previewInsert(s, editor.frame, 2, 350, 140, ink);  // after the last point: no segment
+    EXPECT_EQ(s.ops.size(), 3u);
 }
