@@ -23,6 +23,19 @@ std::optional<SlotBytes> readSlot(SlotFile& file, int frame) {
     return s;
 }
 
+QString unreadable(int frame) { return QStringLiteral("frame %1 cannot be read").arg(frame); }
+
+// The headers of frames first..last, every one of which must be readable before anything moves:
+// 0, or the first frame whose header cannot be read.
+int readHeaders(SlotFile& file, int first, int last, std::vector<FrameHeader>& headers) {
+    for (int t = first; t <= last; ++t) {
+        const std::optional<FrameHeader> h = file.readHeader(t);
+        if (!h) return t;
+        headers.push_back(*h);
+    }
+    return 0;
+}
+
 bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
     return file.writeSlot(frame, s.header, s.points.data(), int64_t(s.points.size()));
 }
@@ -73,13 +86,8 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
     if (first + count > totalFrames) return {};  // nothing follows the range
     SlotFile file(buffer.path(), SlotAccess::Write);
     const int lastTo = totalFrames - count;  // slots first..lastTo are written
-    // Every frame that moves must be readable before anything moves.
     std::vector<FrameHeader> moving;
-    for (int from = first + count; from <= totalFrames; ++from) {
-        const std::optional<FrameHeader> h = file.readHeader(from);
-        if (!h) return {false, QStringLiteral("frame %1 cannot be read").arg(from)};
-        moving.push_back(*h);
-    }
+    if (const int bad = readHeaders(file, first + count, totalFrames, moving)) return {false, unreadable(bad)};
     // Room for every slot part that will be written, taken before the first move: no move can
     // then fail for want of space, and a file-size limit stops the deletion before it starts.
     for (int to = first; to <= lastTo; ++to)
@@ -88,7 +96,7 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
     const int overwrittenDeleted = std::min(first + count - 1, lastTo);
     for (int d = first; d <= overwrittenDeleted; ++d) {
         const std::optional<SlotBytes> s = readSlot(file, d);
-        if (!s || !stash.keep(*s)) return {false, s ? stash.error() : QStringLiteral("frame %1 cannot be read").arg(d)};
+        if (!s || !stash.keep(*s)) return {false, s ? stash.error() : unreadable(d)};
     }
 
     int to = first;
@@ -100,8 +108,7 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
 
     // Taken back, last move first: slot t held frame t, which now lies count slots lower, or,
     // for a deleted frame, in the stash.
-    const QString why =
-        file.error().isEmpty() ? QStringLiteral("frame %1 cannot be read").arg(to + count) : file.error();
+    const QString why = file.error().isEmpty() ? unreadable(to + count) : file.error();
     for (int t = to; t >= first; --t) {
         const std::optional<SlotBytes> s =
             t >= first + count ? readSlot(file, t - count) : stash.take(size_t(t - first));
@@ -116,18 +123,10 @@ std::optional<SlotBytes> readFrame(const FrameBufferFile& buffer, int frame) {
     return readSlot(file, frame);
 }
 
-namespace {
-QString unreadable(int frame) { return QStringLiteral("frame %1 cannot be read").arg(frame); }
-}  // namespace
-
 MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame) {
     SlotFile file(buffer.path(), SlotAccess::Write);
     std::vector<FrameHeader> moving;  // frames at..totalFrames, read once
-    for (int t = at; t <= totalFrames; ++t) {
-        const std::optional<FrameHeader> h = file.readHeader(t);
-        if (!h) return {false, unreadable(t)};
-        moving.push_back(*h);
-    }
+    if (const int bad = readHeaders(file, at, totalFrames, moving)) return {false, unreadable(bad)};
     // Slot t + 1 takes frame t. Where it already holds as many bytes (frame t + 1, written
     // there), its room is taken; only what goes beyond needs reserving.
     const auto written = [&](int slot) { return slot <= totalFrames ? 32 + usedBytes(moving[size_t(slot - at)]) : 0; };
