@@ -5,7 +5,6 @@
 #include "model/Undo.h"
 #include "model/UnsavedMarker.h"
 
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
@@ -116,9 +115,4 @@ TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
         writeFile(path, c.text);
         EXPECT_EQ(UnsavedMarker(path).leftBehind(), c.frames) << c.text.toStdString();
     }
-    UnsavedMarker marker(path);
-    marker.track(42);
-    EXPECT_EQ(marker.leftBehind(), 42);
-    marker.track(0);
-    EXPECT_FALSE(QFileInfo::exists(path));
 }

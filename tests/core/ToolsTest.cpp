@@ -475,7 +475,6 @@ TEST_F(ToolFixture, ALineWhoseLastPointFindsNoRoomSaysSo) {
     };
     EXPECT_EQ(drawn(10), std::pair(true, 6));  // three points on the way and the end: four added
     EXPECT_EQ(drawn(3), std::pair(false, 0));  // the three on the way fit, the end does not
-    EXPECT_EQ(drawn(1), std::pair(false, 0));
 }
 
 // Inserting shows the two lines the new point makes, from the point before it and to the one
