@@ -5,6 +5,7 @@
 #include "ilda/IldaWriter.h"
 #include "model/ProgramPaths.h"
 #include "shell/Editor.h"
+#include "vector/SvgImport.h"
 #include "view/SlotDrawing.h"
 
 #include <QBuffer>
@@ -12,10 +13,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 using namespace quorvel;
 
@@ -31,6 +35,8 @@ const char* const Usage =
     "                                     markers; 512 x 512), or as its 64 x 64 thumbnail\n"
     "  repair IN OUT                      take every frame IN holds, whatever its headers say,\n"
     "                                     and write them as OUT, which Open then reads whole\n"
+    "  import [--palette ilda|pangolin] OUT IN.svg...\n"
+    "                                     one frame per SVG drawing, as the editor imports it\n"
     "Each command takes --help.\n";
 
 void err(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
@@ -59,9 +65,11 @@ struct Workspace {
                           ? QStringLiteral("/dev/shm/quorvel-ilda-XXXXXX")
                           : QDir::tempPath() + QStringLiteral("/quorvel-ilda-XXXXXX")};
     ProgramPaths paths;
+    QString moreSettings;  // the user's, read only
     Workspace() {
         const ProgramPaths installed = programPaths(QCoreApplication::applicationDirPath());
         paths = {dir.path(), installed.configToRead(), dir.path(), installed.paletteFolders};
+        moreSettings = installed.moreSettingsFile();
         QDir().mkpath(paths.bufferFolder());
     }
     QString bufferFile() const { return paths.bufferFile(); }
@@ -241,14 +249,89 @@ int render(const QStringList& argsIn) {
     return 0;
 }
 
+// Each SVG becomes a frame, fitted and traced as Import SVG does with the user's point and blank
+// spacing: true colour, or indexed in the palette named.
+int importSvgs(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const int option = int(args.indexOf(QStringLiteral("--palette")));
+    QString paletteName;
+    if (option >= 0) paletteName = args.value(option + 1), args.remove(option, std::min(2, int(args.size()) - option));
+    const bool indexed = !paletteName.isEmpty();
+    if (wantsHelp(args) || args.size() < 2 || (option >= 0 && paletteName != "ilda" && paletteName != "pangolin"))
+        return usage(
+            "usage: quorvel-ilda import [--palette ilda|pangolin] OUT IN.svg [IN2.svg ...]\n"
+            "Writes one frame per drawing, in the order given, as the editor's Import SVG draws it:\n"
+            "fitted into the canvas, traced with the point and blank spacing of the editor's\n"
+            "settings, corners held and blanking anchored for a projector. True colour (format 5),\n"
+            "or indexed (format 1) in the palette named. One line per drawing: points, subpaths\n"
+            "and elements left out. OUT is left as it was when no drawing could be read.\n",
+            args);
+    Workspace w;
+    const Settings settings = loadConfig(w.paths.configToRead());
+    const uint8_t choice = !indexed                ? settings.paletteChoice
+                           : paletteName == "ilda" ? uint8_t(IldaPalette)
+                                                   : uint8_t(PangolinPalette);
+    const Palette palette = loadPalette(w.paths.paletteFolder(choice), choice);
+    const MoreSettings more = loadMoreSettings(w.moreSettings);
+    const ImportRules rules{settings.pointSpace, settings.blankSpace, more.cornerDwell};
+    const FrameBufferFile buffer(w.bufferFile());
+    WorkingFrame frame;
+    frame.format = indexed ? 1 : 5;
+    int frames = 0, unreadable = 0;
+    for (const QString& in : args.mid(1)) {
+        const SvgDrawing drawing = readSvgFile(in);
+        if (!drawing.ok) {
+            err(SvgUnreadable.arg(in, drawing.error));
+            ++unreadable;
+            continue;
+        }
+        ImportReport r;
+        frame.visit([&](auto& record) {
+            record.header = blankHeader(frame.format);
+            record.pointCount = 0;
+            r = importDrawing(frame, drawing, rules, Ink(1, palette.color[1]), palette, paletteEntries(choice));
+            refreshForWrite(record);
+            if (!buffer.writeSlot(frames + 1, record.header, record.points.data(),
+                                  int64_t(sizeof(record.points[0])) * record.pointCount, SlotAccess::Create))
+                r.added = -1;
+        });
+        if (r.added < 0) {
+            err(BufferWriteFailed.arg(buffer.error()));
+            return 1;
+        }
+        ++frames;
+        out(QStringLiteral("%1: %2 points, %3 subpaths, %4 skipped%5")
+                .arg(in)
+                .arg(r.added)
+                .arg(r.outlines)
+                .arg(drawing.skipped)
+                .arg(r.fit ? QString() : QStringLiteral(", cut at 20000 points")));
+    }
+    if (frames == 0) {
+        err(QStringLiteral("quorvel-ilda: no drawing could be read; %1 is left as it was").arg(args[0]));
+        return 1;
+    }
+    const WriteResult saved = writeIldaFile(buffer, frames, args[0]);
+    if (!saved.ok) {
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[0], saved.error));
+        return 1;
+    }
+    return unreadable > 0 ? 1 : 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // Drawings may hold text, which Qt lays out only with a GUI application; nothing is shown.
+    const bool drawings = argc > 1 && std::strcmp(argv[1], "import") == 0;
+    if (drawings && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawings ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") return usage(Usage, args);
     const QString command = args.takeFirst();
+    if (command == "import") return importSvgs(args);
     if (command != "info" && command != "copy" && command != "render" && command != "repair") {
         err(QStringLiteral("quorvel-ilda: unknown command '%1'").arg(command));
         std::fputs(Usage, stderr);

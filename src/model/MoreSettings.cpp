@@ -8,6 +8,7 @@ namespace quorvel {
 namespace {
 constexpr char ProjectorKey[] = "projector/kpps";
 constexpr char RecentKey[] = "files/recent";
+constexpr char DwellKey[] = "projector/cornerDwell";
 }  // namespace
 
 QStringList withRecentFile(QStringList list, const QString& path) {
@@ -24,6 +25,8 @@ MoreSettings loadMoreSettings(const QString& path) {
     bool ok = false;
     const int kpps = ini.value(ProjectorKey).toInt(&ok);
     if (ok && ProjectorKppsRange.holds(kpps)) s.projectorKpps = kpps;
+    const int dwell = ini.value(DwellKey).toInt(&ok);
+    if (ok && CornerDwellRange.holds(dwell)) s.cornerDwell = dwell;
     // Read back oldest first, so that a hand-edited list comes out in order, once, capped.
     const QStringList recent = ini.value(RecentKey).toStringList();
     for (auto it = recent.rbegin(); it != recent.rend(); ++it)
@@ -35,6 +38,7 @@ bool saveMoreSettings(const QString& path, const MoreSettings& s) {
     if (QFileInfo info(path); info.exists() && !info.isFile()) return false;
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(ProjectorKey, s.projectorKpps);
+    ini.setValue(DwellKey, s.cornerDwell);
     ini.setValue(RecentKey, s.recentFiles);
     ini.sync();
     return ini.status() == QSettings::NoError;

@@ -11,11 +11,13 @@ struct SettingSpan {
     bool holds(int v) const { return lo <= v && v <= hi; }
 };
 constexpr SettingSpan ProjectorKppsRange{1, 100, 30};
+constexpr SettingSpan CornerDwellRange{1, 20, 3};
 constexpr int RecentFilesCap = 8;
 
 struct MoreSettings {
     int projectorKpps = ProjectorKppsRange.initial;  // the projector's scan speed, thousands of points a second
     QStringList recentFiles;                         // latest first, at most RecentFilesCap
+    int cornerDwell = CornerDwellRange.initial;      // points a projector is held at each corner
     bool operator==(const MoreSettings&) const = default;
 };
 

@@ -12,6 +12,7 @@ struct ViewOptions {
     uint8_t playFps = 1;
     uint8_t paletteChoice = 1;
     int projectorKpps = 30;
+    int cornerDwell = 3;
     bool operator==(const ViewOptions&) const = default;
 };
 

@@ -66,6 +66,14 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     kpps_->setToolTip(QStringLiteral("How many thousand points a second the projector draws"));
     form->addRow(QStringLiteral("Projector speed"), kpps_);
 
+    dwell_ = new QSpinBox(this);
+    dwell_->setObjectName("SpinCornerDwell");
+    dwell_->setRange(CornerDwellRange.lo, CornerDwellRange.hi);
+    dwell_->setSuffix(QStringLiteral(" points"));
+    dwell_->setValue(current.cornerDwell);
+    dwell_->setToolTip(QStringLiteral("How long Optimise for Projector and SVG import hold the beam at a corner"));
+    form->addRow(QStringLiteral("Corner dwell"), dwell_);
+
     palette_ = new QComboBox(this);
     palette_->setObjectName("Combo1");
     palette_->addItems({QStringLiteral("Pangolin"), QStringLiteral("ILDA")});
@@ -85,8 +93,9 @@ void ViewOptionsDialog::redrawPoint() {
 
 ViewOptions ViewOptionsDialog::chosen() const {
     const int palette = palette_->currentIndex();
-    return {uint8_t(grid_->value()), uint8_t(pointSize_->value()), uint8_t(fps_->value()),
-            palette < 0 ? current_.paletteChoice : uint8_t(palette), kpps_->value()};
+    return {uint8_t(grid_->value()), uint8_t(pointSize_->value()),
+            uint8_t(fps_->value()),  palette < 0 ? current_.paletteChoice : uint8_t(palette),
+            kpps_->value(),          dwell_->value()};
 }
 
 }  // namespace quorvel

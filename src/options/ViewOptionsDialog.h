@@ -30,6 +30,7 @@ private:
     QLabel* sample_ = nullptr;
     QComboBox* palette_ = nullptr;
     QSpinBox* kpps_ = nullptr;
+    QSpinBox* dwell_ = nullptr;
     QImage sampleImage_{40, 20, QImage::Format_RGB32};
 };
 

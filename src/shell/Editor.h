@@ -21,6 +21,7 @@
 #include "shell/Texts.h"
 #include "text/TextSession.h"
 #include "tools/CanvasTools.h"
+#include "vector/SvgImport.h"
 #include "view/CanvasView.h"
 
 #include <QImage>
@@ -143,6 +144,11 @@ public:
     void convertToPaletteColors();
     void convertToTrueColor();
     void toggleShowPreviousFrame();
+    // SVG drawings: one onto the working frame, several each as a new frame after it, in the
+    // order of their names (numbers counted as numbers).
+    void importSvg();
+    // Points a projector draws cleanly, on the selection or the whole frame.
+    void optimiseForProjector();
     // Files
     void open();
     // Opens `path` as "Open" does once the file is chosen and New File has run.
@@ -201,6 +207,9 @@ private:
     // The working frame written back and room for `adding` frames; false (and said) if not.
     bool readyToMoveFrames(int adding);
     void framesMoved(const MoveResult& moved, int totalFrames, int current);
+    void importOntoWorkingFrame(const SvgDrawing& drawing, const QString& name);
+    void importAsFrames(const std::vector<SvgDrawing>& drawings);
+    ImportRules importRules() const;
     // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
     void afterHistoryStep();
     void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0); }

@@ -42,7 +42,8 @@ void Editor::convertText() {
 void Editor::cancelText() { canvas.restoreSnapshot(); }
 
 ViewOptions Editor::viewOptions() const {
-    return {settings.gridStep, settings.pointSize, settings.playFps, settings.paletteChoice, more.projectorKpps};
+    return {settings.gridStep,      settings.pointSize, settings.playFps,
+            settings.paletteChoice, more.projectorKpps, more.cornerDwell};
 }
 
 void Editor::setViewOptions(const ViewOptions& options) {
@@ -51,6 +52,7 @@ void Editor::setViewOptions(const ViewOptions& options) {
     settings.playFps = options.playFps;
     settings.paletteChoice = options.paletteChoice;
     more.projectorKpps = options.projectorKpps;
+    more.cornerDwell = options.cornerDwell;
     reloadPalette();  // the colour selector shows the palette and the drawing colour goes back to 1
 }
 

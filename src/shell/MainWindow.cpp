@@ -105,6 +105,8 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.saveAs(); }); });
     recent_ = file->addMenu(QStringLiteral("Recent Files"));
     recent_->setObjectName("mnuRecent");
+    addSeparator(file, "mnuFile02");
+    command(file, "mnuImportSvg", "Import SVG...", &Editor::importSvg, QKeySequence("Ctrl+I"));
     addSeparator(file, "mnuFile00");
     connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
         bool going = false;
@@ -141,6 +143,7 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.setPointStatus(false); }); });
     command(edit, "mnuToPalette", "Convert to Palette Colours", &Editor::convertToPaletteColors);
     command(edit, "mnuToTrueColor", "Convert to True Colour", &Editor::convertToTrueColor);
+    command(edit, "mnuOptimise", "Optimise for Projector", &Editor::optimiseForProjector);
     addSeparator(edit, "mnuEdit02");
     command(edit, "mnuDeleFrames", "Delete Frames", &Editor::deleteFrames);
     command(edit, "mnuInsertFrame", "Insert Frame", &Editor::insertFrame);
@@ -346,6 +349,7 @@ void MainWindow::showState() {
     action("mnuPasteSel")->setEnabled(w.pastePointsEnabled);
     action("mnuPasteFrame")->setEnabled(w.pasteFrameEnabled);
     action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);
+    for (const char* name : {"mnuImportSvg", "mnuOptimise"}) action(name)->setEnabled(editor_.seq.editEnabled);
     action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
     if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);

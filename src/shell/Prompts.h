@@ -2,6 +2,7 @@
 // Questions, messages and file choices the core asks of the user. The window shows real
 // dialogs; tests script the answers.
 #include <QString>
+#include <QStringList>
 
 namespace quorvel {
 
@@ -18,6 +19,11 @@ public:
     // An empty result means the user cancelled. Filters are "Description *.EXT|*.ext".
     virtual QString openFileName(const QString& filter) = 0;
     virtual QString saveFileName(const QString& filter) = 0;
+    // Any number of files at once; empty when cancelled.
+    virtual QStringList openFileNames(const QString& filter) {
+        const QString one = openFileName(filter);
+        return one.isEmpty() ? QStringList() : QStringList{one};
+    }
     // The same with a second file type offered beside the first; `otherChosen` says which one
     // the user took.
     virtual QString saveFileName(const QString& filter, const QString& /*other*/, bool& otherChosen) {

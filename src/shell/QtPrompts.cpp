@@ -75,6 +75,11 @@ QString QtPrompts::openFileName(const QString& filter) {
     return QFileDialog::getOpenFileName(parent_, QString(), QString(), qtFilter(filter));
 }
 
+QStringList QtPrompts::openFileNames(const QString& filter) {
+    const NormalCursor normal;
+    return QFileDialog::getOpenFileNames(parent_, QString(), QString(), qtFilter(filter));
+}
+
 QString QtPrompts::saveFileName(const QString& filter) {
     // The name is used as entered: no extension is added, and no question about replacing it.
     const NormalCursor normal;

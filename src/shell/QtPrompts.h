@@ -14,6 +14,7 @@ public:
     Answer askYesNo(const QString& text) override;
     void message(const QString& text, MessageIcon icon) override;
     QString openFileName(const QString& filter) override;
+    QStringList openFileNames(const QString& filter) override;
     QString saveFileName(const QString& filter) override;
     QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override;
     void setBusy(bool busy) override;

@@ -32,5 +32,9 @@ inline const QString NoRoomForPaste = QStringLiteral("Not enough room: the frame
 inline const QString ImageFilter = QStringLiteral("Image Files *.BMP,*.JPG|*.bmp;*.jpg;*.jpeg;*.png");
 inline const QString RecentFileGone = QStringLiteral("%1 is no longer there: it was taken off Recent Files.");
 inline const QString PictureUnreadable = QStringLiteral("The picture could not be read.");
+inline const QString SvgFilter = QStringLiteral("SVG Drawings *.SVG|*.svg;*.svgz");
+inline const QString SvgUnreadable = QStringLiteral("%1 could not be read as an SVG drawing: %2.");
+inline const QString SvgImportedNote = QStringLiteral("Imported %1: %2 outlines, %3 points, %4 elements left out.");
+inline const QString SvgFramesNote = QStringLiteral("Imported %1 drawings as frames %2 to %3, %4 elements left out.");
 
 }  // namespace quorvel

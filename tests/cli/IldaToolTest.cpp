@@ -5,6 +5,7 @@
 #include "model/NearestColor.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QImage>
 #include <QProcess>
 #include <cstring>
@@ -218,6 +219,56 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
 
 // The editor answers --help and --version on a console, without a window system, and refuses
 // what it does not know.
+// One frame per drawing, true colour or in a palette; what cannot be read is said, and with
+// nothing readable the output stays as it was.
+TEST(IldaTool, ImportMakesAFramePerDrawing) {
+    QTemporaryDir dir;
+    const QString good = dir.filePath("good.svg"), bad = dir.filePath("bad.svg"), out = dir.filePath("out.ild");
+    writeFile(good, R"~(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"><text>x</text>
+        <rect x="1" y="1" width="8" height="8" stroke="red" fill="none"/><circle cx="5" cy="5" r="2" fill="red"/></svg>)~");
+    writeFile(bad, "<svg");
+    writeFile(out, "old");
+    struct Case { QStringList args; int exitCode; int format, frames; };
+    const Case cases[] = {
+        {{bad}, 1, -1, 0},                              // nothing readable: out stays
+        {{dir.filePath("missing.svg")}, 1, -1, 0},
+        {{"--palette", "rgb", good}, 2, -1, 0},          // no such palette
+        {{good, bad, good}, 1, 5, 2},                    // what could be read is written, and the fault said
+        {{good}, 0, 5, 1},
+        {{"--palette", "ilda", good, good}, 0, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const ToolRun r = tool(QStringList{"import", out} + c.args);
+        EXPECT_EQ(r.exitCode, c.exitCode) << r.err.toStdString();
+        const FrameScan scan = seekFrames(out);
+        EXPECT_EQ(scan.framesFound, c.frames);
+        if (c.frames == 0) {
+            EXPECT_EQ(readFile(out), "old");
+            continue;
+        }
+        EXPECT_EQ(scan.headerOf(1).formatCode, c.format);
+        EXPECT_TRUE(r.out.startsWith(good + QString(": %1 points, 2 subpaths, 1 skipped\n").arg(scan.headerOf(1).pointCount())))
+            << r.out.toStdString();
+        EXPECT_EQ(r.err.contains("bad.svg could not be read as an SVG drawing"), c.args.contains(bad));
+    }
+}
+
+// Real drawings made elsewhere: every scalable icon of the desktop's icon theme comes in, each
+// within the cap, in one run.
+TEST(IldaTool, ImportTakesEveryIconOfTheIconTheme) {
+    QStringList icons;
+    for (QDirIterator it("/usr/share/icons/Adwaita/scalable", {"*.svg"}, QDir::Files, QDirIterator::Subdirectories);
+         it.hasNext();)
+        icons << it.next();
+    if (icons.isEmpty()) GTEST_SKIP() << "no icon theme installed";
+    QTemporaryDir dir;
+    const ToolRun r = tool(QStringList{"import", dir.filePath("icons.ild")} + icons);
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(seekFrames(dir.filePath("icons.ild")).framesFound, icons.size());
+    EXPECT_EQ(r.out.count(" points, "), icons.size());
+}
+
 TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
     struct Case { QStringList args; int exitCode; const char *out, *err; };
     const Case cases[] = {

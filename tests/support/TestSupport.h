@@ -48,6 +48,11 @@ public:
     Answer askYesNoCancel(const QString& text) override;
     void message(const QString& text, MessageIcon icon) override;
     QString openFileName(const QString& filter) override;
+    // Several files are scripted as one entry, their names a line each.
+    QStringList openFileNames(const QString& filter) override {
+        const QString names = openFileName(filter);
+        return names.isEmpty() ? QStringList() : names.split('\n');
+    }
     QString saveFileName(const QString& filter) override;
     QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override {
         otherChosen = chooseOther;

@@ -1,0 +1,220 @@
+#include "vector/SvgDrawing.h"
+
+#include "model/RegularFile.h"
+
+#include <QFile>
+#include <QLoggingCategory>
+#include <QPaintDevice>
+#include <QPaintEngine>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+namespace quorvel {
+
+namespace {
+
+// Paint that a laser can show: a solid colour that is not wholly transparent. A gradient or a
+// pattern has no one colour.
+enum class Paint { None, Solid, Shaded };
+Paint paintOf(const QBrush& b) {
+    if (b.style() == Qt::NoBrush) return Paint::None;
+    if (b.gradient() || b.style() == Qt::TexturePattern) return Paint::Shaded;
+    return b.color().alpha() == 0 ? Paint::None : Paint::Solid;
+}
+
+Rgb rgbOf(const QColor& c) { return rgb(c.red(), c.green(), c.blue()); }
+
+// Keeps every outline drawn on it with the painter's transform; pictures are counted.
+class RecordingEngine final : public QPaintEngine {
+public:
+    SvgDrawing* out = nullptr;
+
+    RecordingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    Type type() const override { return QPaintEngine::User; }
+    void updateState(const QPaintEngineState&) override {}
+
+    // A shape is filled and stroked in two calls: the second paints the same outline.
+    void drawPath(const QPainterPath& path) override {
+        const QPen pen = state->pen();
+        const Paint stroke = pen.style() == Qt::NoPen ? Paint::None : paintOf(pen.brush());
+        const Paint fill = paintOf(state->brush());
+        if (recorded_.empty() || recorded_.back().path != path || recorded_.back().transform != state->transform())
+            recorded_.push_back({path, state->transform()});
+        Recorded& r = recorded_.back();
+        if (stroke != Paint::None) r.stroke = stroke, r.strokeColor = rgbOf(pen.color());
+        if (fill != Paint::None) r.fill = fill, r.fillColor = rgbOf(state->brush().color());
+    }
+    // The outlines in the order drawn, each in its stroke colour, else its fill colour; one
+    // painted only with a gradient or a pattern is left out.
+    void finish() {
+        for (Recorded& r : recorded_) {
+            std::optional<Rgb> color;
+            if (r.stroke == Paint::Solid)
+                color = r.strokeColor;
+            else if (r.fill == Paint::Solid)
+                color = r.fillColor;
+            else if (r.stroke == Paint::Shaded || r.fill == Paint::Shaded) {
+                ++out->skipped;
+                continue;
+            }
+            out->outlines.push_back({std::move(r.path), r.transform, color});
+        }
+    }
+    void drawPolygon(const QPointF* points, int n, PolygonDrawMode mode) override {
+        if (n < 1) return;
+        QPainterPath path(points[0]);
+        for (int i = 1; i < n; ++i) path.lineTo(points[i]);
+        if (mode != PolylineMode) path.closeSubpath();
+        drawPath(path);
+    }
+    void drawRects(const QRectF* rects, int n) override {
+        for (int i = 0; i < n; ++i) {
+            QPainterPath path;
+            path.addRect(rects[i]);
+            drawPath(path);
+        }
+    }
+    void drawEllipse(const QRectF& r) override {
+        QPainterPath path;
+        path.addEllipse(r);
+        drawPath(path);
+    }
+    void drawLines(const QLineF* lines, int n) override {
+        for (int i = 0; i < n; ++i) {
+            QPainterPath path(lines[i].p1());
+            path.lineTo(lines[i].p2());
+            drawPath(path);
+        }
+    }
+    void drawTextItem(const QPointF&, const QTextItem&) override { ++out->skipped; }
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { picture(); }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { picture(); }
+    void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override { picture(); }
+
+private:
+    struct Recorded {
+        QPainterPath path;
+        QTransform transform;
+        Paint stroke = Paint::None, fill = Paint::None;
+        Rgb strokeColor = 0, fillColor = 0;
+    };
+    std::vector<Recorded> recorded_;
+    void picture() { ++out->skipped; }
+};
+
+class RecordingDevice final : public QPaintDevice {
+public:
+    mutable RecordingEngine engine;
+    QPaintEngine* paintEngine() const override { return &engine; }
+
+protected:
+    int metric(PaintDeviceMetric m) const override {
+        switch (m) {
+        case PdmWidth:
+        case PdmHeight: return 1000;
+        case PdmWidthMM:
+        case PdmHeightMM: return 265;
+        case PdmNumColors: return 0x7FFFFFFF;
+        case PdmDepth: return 32;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 96;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        }
+        return 0;
+    }
+};
+
+// The drawing without the elements that have no outline to trace: text (Qt would draw its
+// glyphs as outlines) and pictures. Says whether the root names its own viewBox (Qt makes one
+// from the width and height otherwise) and how many elements were left out.
+struct Filtered {
+    QByteArray bytes;
+    bool viewBox = false;
+    int skipped = 0;
+    bool ok = true;
+};
+Filtered withoutText(const QByteArray& bytes) {
+    Filtered f;
+    if (bytes.startsWith("\x1f\x8b")) {  // compressed: Qt reads it as it is
+        f.bytes = bytes;
+        return f;
+    }
+    QXmlStreamReader in(bytes);
+    QXmlStreamWriter out(&f.bytes);
+    bool root = true;
+    while (!in.atEnd()) {
+        const QXmlStreamReader::TokenType t = in.readNext();
+        if (t == QXmlStreamReader::Invalid) break;
+        if (t == QXmlStreamReader::StartElement) {
+            if (root) f.viewBox = in.attributes().hasAttribute("viewBox"), root = false;
+            const QStringView name = in.name();
+            if (name == u"text" || name == u"image" || name == u"foreignObject") {
+                ++f.skipped;
+                in.skipCurrentElement();
+                continue;
+            }
+        }
+        out.writeCurrentToken(in);
+    }
+    f.ok = !in.hasError();
+    return f;
+}
+
+QRectF drawnArea(const std::vector<DrawnOutline>& outlines) {
+    QRectF area;
+    for (const DrawnOutline& o : outlines) {
+        const QRectF r = o.transform.map(o.path).controlPointRect();
+        area = area.isNull() ? r : area.united(r);
+    }
+    return area;
+}
+
+}  // namespace
+
+SvgDrawing readSvg(const QByteArray& bytes) {
+    SvgDrawing drawing;
+    // Qt SVG warns about every feature it does not draw; what matters here is said in `skipped`.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
+    const Filtered filtered = withoutText(bytes);
+    QSvgRenderer renderer;
+    if (!filtered.ok || !renderer.load(filtered.bytes) || !renderer.isValid()) {
+        drawing.error = QStringLiteral("it is not an SVG drawing");
+        return drawing;
+    }
+    RecordingDevice device;
+    device.engine.out = &drawing;
+    const QRectF viewBox = renderer.viewBoxF();
+    {
+        QPainter painter(&device);
+        // Drawn onto its own viewBox, the drawing keeps its user units.
+        if (viewBox.isValid())
+            renderer.render(&painter, viewBox);
+        else
+            renderer.render(&painter);
+    }
+    device.engine.finish();
+    drawing.area = filtered.viewBox && viewBox.isValid() ? viewBox : drawnArea(drawing.outlines);
+    drawing.skipped += filtered.skipped;
+    drawing.ok = true;
+    return drawing;
+}
+
+SvgDrawing readSvgFile(const QString& path) {
+    // A FIFO or a device under the name is refused rather than waited on.
+    const FileBytes file = readRegularFile(path, MaxSvgBytes);
+    if (!file.bytes) {
+        SvgDrawing drawing;
+        drawing.error = file.error;
+        return drawing;
+    }
+    return readSvg(*file.bytes);
+}
+
+}  // namespace quorvel

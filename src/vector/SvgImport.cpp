@@ -1,0 +1,98 @@
+#include "vector/SvgImport.h"
+
+#include "model/NearestColor.h"
+#include "vector/OutlineTrace.h"
+
+namespace quorvel {
+
+namespace {
+
+constexpr double HalfPixel = 64;  // canvas units
+
+template <class P> std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
+                                                const ImportRules& rules,
+                                                const std::function<Ink(std::optional<Rgb>)>& inkFor, int& outlines) {
+    const QTransform fit = fitIntoCanvas(drawing.area, SvgMarginPixels);
+    const TraceSpacing spacing{128.0 * rules.pointSpace, 128.0 * rules.blankSpace};
+    // The frame's last point leads in, so the move from it gets its anchors as well.
+    std::vector<P> raw;
+    std::optional<Place> from;
+    if (r.pointCount > 0) raw.push_back(r.points[size_t(r.pointCount) - 1]), from = placeOf(raw.back());
+    for (const DrawnOutline& o : drawing.outlines) {
+        const Ink ink = inkFor(o.color);
+        for (const Polyline& line : flatten(o.path, o.transform * fit, HalfPixel)) {
+            const size_t before = raw.size();
+            traceOutline(raw, line, from, spacing, ink);
+            if (raw.size() == before) continue;
+            from = placeOf(raw.back());
+            ++outlines;
+        }
+    }
+    std::vector<P> ready = optimisedForProjector(raw.data(), int(raw.size()), {spacing.pointSpace, rules.dwell});
+    if (r.pointCount > 0) ready.erase(ready.begin());
+    return ready;
+}
+
+}  // namespace
+
+ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const ImportRules& rules, const Ink& ink,
+                           const Palette& pal, int paletteEntries) {
+    const NearestPaletteColor nearest(pal, paletteEntries);
+    const auto inkFor = [&](std::optional<Rgb> c) {
+        if (!c || *c == 0) return ink;
+        return Ink(nearest(*c), *c);
+    };
+    ImportReport report;
+    wf.visit([&](auto& r) {
+        const auto added = tracedDrawing(r, drawing, rules, inkFor, report.outlines);
+        const int room = MaxPoints - r.pointCount;
+        report.added = std::min(room, int(added.size()));
+        report.fit = report.added == int(added.size());
+        std::copy_n(added.begin(), report.added, r.points.data() + r.pointCount);
+        r.pointCount += report.added;
+    });
+    return report;
+}
+
+namespace {
+// The points to optimise: the selection when there is one, else the whole frame.
+template <class P> std::pair<int, int> optimisedRange(const WorkingFrame& wf, const FrameRecord<P>& r) {
+    const bool selected = wf.selStart >= 0 && wf.selStart <= wf.selEnd && wf.selEnd < r.pointCount;
+    return selected ? std::pair(wf.selStart, wf.selEnd) : std::pair(0, r.pointCount - 1);
+}
+template <class P>
+std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, int pointSpace, int dwell) {
+    const auto [first, last] = optimisedRange(wf, r);
+    return optimisedForProjector(r.points.data() + first, last - first + 1, {128.0 * pointSpace, dwell});
+}
+}  // namespace
+
+bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell) {
+    bool fits = true;
+    wf.visit([&](const auto& r) {
+        const auto [first, last] = optimisedRange(wf, r);
+        fits = r.pointCount - (last - first + 1) + int(optimisedPart(wf, r, pointSpace, dwell).size()) <= MaxPoints;
+    });
+    return fits;
+}
+
+bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
+    bool fit = true;
+    wf.visit([&](auto& r) {
+        const auto [first, last] = optimisedRange(wf, r);
+        const auto done = optimisedPart(wf, r, pointSpace, dwell);
+        const int grown = int(done.size()) - (last - first + 1);
+        if (r.pointCount + grown > MaxPoints) {
+            fit = false;
+            return;
+        }
+        std::copy_backward(r.points.data() + last + 1, r.points.data() + r.pointCount,
+                           r.points.data() + r.pointCount + grown);
+        std::copy(done.begin(), done.end(), r.points.data() + first);
+        r.pointCount += grown;
+        if (wf.selStart >= 0 && first == wf.selStart) wf.selEnd += grown;
+    });
+    return fit;
+}
+
+}  // namespace quorvel

@@ -1,0 +1,36 @@
+#pragma once
+// An SVG drawing laid onto a frame: fitted into the canvas, traced as laser points in the
+// colours of its outlines, made ready for a projector, and appended after the frame's points.
+#include "model/Palette.h"
+#include "model/WorkingFrame.h"
+#include "tools/PointAccess.h"
+#include "vector/SvgDrawing.h"
+
+namespace quorvel {
+
+constexpr int SvgMarginPixels = 16;
+
+struct ImportRules {
+    int pointSpace, blankSpace;  // canvas pixels, as the tools space their points
+    int dwell;                   // points held at a corner
+};
+
+struct ImportReport {
+    int outlines = 0;  // subpaths traced
+    int added = 0;     // points appended
+    bool fit = true;   // false when the frame filled up before the drawing was all in
+};
+
+// `ink` is what an outline without a colour of its own takes, and a black one: black light is
+// none at all. Indexed frames take the palette entry nearest to each outline's colour among the
+// first `paletteEntries`.
+ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const ImportRules& rules, const Ink& ink,
+                           const Palette& pal, int paletteEntries);
+
+// Optimises the selected points, or all of them when none are selected. False, and nothing
+// changed, when the result would not fit in the frame.
+bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell);
+// Whether the optimised frame would still fit, without changing it.
+bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell);
+
+}  // namespace quorvel
