@@ -49,6 +49,57 @@ std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& m, dou
     return lines;
 }
 
+namespace {
+constexpr double CanvasEnd = 65534;
+
+bool onCanvas(Place p) { return p.x >= 0 && p.x <= CanvasEnd && p.y >= 0 && p.y <= CanvasEnd; }
+
+// Cuts the segment a-b to the canvas square (Liang and Barsky); false when none of it is on it.
+bool clip(Place& a, Place& b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    double t0 = 0, t1 = 1;
+    const double p[] = {-dx, dx, -dy, dy}, q[] = {a.x, CanvasEnd - a.x, a.y, CanvasEnd - a.y};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+    }
+    if (t0 > t1) return false;
+    const Place from = a;
+    a = {from.x + t0 * dx, from.y + t0 * dy};
+    b = {from.x + t1 * dx, from.y + t1 * dy};
+    return true;
+}
+}  // namespace
+
+std::vector<Polyline> clippedToCanvas(const Polyline& line) {
+    if (std::all_of(line.points.begin(), line.points.end(), onCanvas)) return {line};
+    std::vector<Polyline> parts;
+    Polyline part;
+    const auto close = [&] {
+        if (!part.points.empty()) parts.push_back(std::move(part));
+        part = {};
+    };
+    for (size_t k = 0; k + 1 < line.points.size(); ++k) {
+        Place a = line.points[k], b = line.points[k + 1];
+        if (!clip(a, b)) {
+            close();
+            continue;
+        }
+        if (part.points.empty() || !(part.points.back() == a)) close(), part.points.push_back(a);
+        part.points.push_back(b);
+        if (!(b == line.points[k + 1])) close();  // left the canvas
+    }
+    close();
+    return parts;
+}
+
 QTransform fitIntoCanvas(const QRectF& area, int margin) {
     const double room = 2.0 * (32767 - 128 * margin);
     const double w = area.width(), h = area.height();

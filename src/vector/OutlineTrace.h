@@ -17,6 +17,10 @@ struct Polyline {
     bool closed = false;  // it ends where it starts
 };
 
+// The parts of a polyline on the canvas, each a polyline of its own: what lies past an edge
+// cannot be shown, and the beam travels blanked between the parts.
+std::vector<Polyline> clippedToCanvas(const Polyline& line);
+
 // Every subpath of `path` mapped by `toCanvas`, curves cut into straight pieces so that no point
 // of a curve lies further than `tolerance` (canvas units) from them.
 std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& toCanvas, double tolerance);

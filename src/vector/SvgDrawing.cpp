@@ -132,8 +132,8 @@ protected:
 };
 
 // The drawing without the elements that have no outline to trace: text (Qt would draw its
-// glyphs as outlines) and pictures. Says whether the root names its own viewBox (Qt makes one
-// from the width and height otherwise) and how many elements were left out.
+// glyphs as outlines), pictures, and masks and clip paths (Qt would draw their shapes). Says whether the root names its
+// own viewBox (Qt makes one from the width and height otherwise) and how many elements were left out.
 struct Filtered {
     QByteArray bytes;
     bool viewBox = false;
@@ -157,6 +157,12 @@ Filtered withoutText(const QByteArray& bytes) {
             const QStringView name = in.name();
             if (name == u"text" || name == u"image" || name == u"foreignObject") {
                 ++f.skipped;
+                in.skipCurrentElement();
+                continue;
+            }
+            // Shapes that only shape or clip others are never seen themselves.
+            if (name == u"mask" || name == u"clipPath" || name == u"pattern" || name == u"marker" ||
+                name == u"filter") {
                 in.skipCurrentElement();
                 continue;
             }

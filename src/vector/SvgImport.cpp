@@ -20,12 +20,14 @@ template <class P> std::vector<P> tracedDrawing(const FrameRecord<P>& r, const S
     if (r.pointCount > 0) raw.push_back(r.points[size_t(r.pointCount) - 1]), from = placeOf(raw.back());
     for (const DrawnOutline& o : drawing.outlines) {
         const Ink ink = inkFor(o.color);
-        for (const Polyline& line : flatten(o.path, o.transform * fit, HalfPixel)) {
-            const size_t before = raw.size();
-            traceOutline(raw, line, from, spacing, ink);
-            if (raw.size() == before) continue;
-            from = placeOf(raw.back());
-            ++outlines;
+        for (const Polyline& drawn : flatten(o.path, o.transform * fit, HalfPixel)) {
+            for (const Polyline& line : clippedToCanvas(drawn)) {
+                const size_t before = raw.size();
+                traceOutline(raw, line, from, spacing, ink);
+                if (raw.size() == before) continue;
+                from = placeOf(raw.back());
+                ++outlines;
+            }
         }
     }
     std::vector<P> ready = optimisedForProjector(raw.data(), int(raw.size()), {spacing.pointSpace, rules.dwell});

@@ -185,6 +185,10 @@ TEST(SvgImport, PointsLieOnTheDrawnGeometry) {
          nullptr, 2, 2},
         {"a text element and a picture are left out", R"~(<text x="10" y="10">Hi</text><image x="0" y="0" width="10" height="10" xlink:href="a.png"/><line x1="0" y1="50" x2="100" y2="50" stroke="red"/>)~",
          polyline({{0, 50}, {100, 50}}), 1, 0, 2},
+        {"a mask is not drawn", R"~(<mask id="m"><rect width="1000" height="1000" fill="white"/></mask><circle cx="50" cy="50" r="40" fill="lime" mask="url(#m)"/>)~",
+         circle(50, 50, 40), 1, 0},
+        {"what lies past the canvas is cut off", R"~(<polyline points="-200,90 50,90 50,-200 20,-200 20,10" stroke="red" fill="none"/>)~",
+         polyline({{-200, 90}, {50, 90}, {50, -200}, {20, -200}, {20, 10}}), 2, 1},
     };
     for (const Case& c : cases) {
         const SvgDrawing d = svg(c.body);
