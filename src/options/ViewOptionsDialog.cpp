@@ -29,6 +29,15 @@ QSlider* slider(QWidget* parent, const char* name, SettingRange range, int step,
     s->setValue(value);
     return s;
 }
+QSpinBox* spinBox(QWidget* parent, const char* name, SettingSpan span, const char* unit, int value, const char* tip) {
+    auto* s = new QSpinBox(parent);
+    s->setObjectName(name);
+    s->setRange(span.lo, span.hi);
+    s->setSuffix(QString::fromUtf8(unit));
+    s->setValue(value);
+    s->setToolTip(QString::fromUtf8(tip));
+    return s;
+}
 }  // namespace
 
 ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent) : QDialog(parent), current_(current) {
@@ -58,20 +67,11 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     form->addRow(QStringLiteral("Play FPS"), fpsRow);
     connect(fps_, &QSlider::valueChanged, fpsLabel_, qOverload<int>(&QLabel::setNum));
 
-    kpps_ = new QSpinBox(this);
-    kpps_->setObjectName("SpinProjectorSpeed");
-    kpps_->setRange(ProjectorKppsRange.lo, ProjectorKppsRange.hi);
-    kpps_->setSuffix(QStringLiteral(" kpps"));
-    kpps_->setValue(current.projectorKpps);
-    kpps_->setToolTip(QStringLiteral("How many thousand points a second the projector draws"));
+    kpps_ = spinBox(this, "SpinProjectorSpeed", ProjectorKppsRange, " kpps", current.projectorKpps,
+                    "How many thousand points a second the projector draws");
     form->addRow(QStringLiteral("Projector speed"), kpps_);
-
-    dwell_ = new QSpinBox(this);
-    dwell_->setObjectName("SpinCornerDwell");
-    dwell_->setRange(CornerDwellRange.lo, CornerDwellRange.hi);
-    dwell_->setSuffix(QStringLiteral(" points"));
-    dwell_->setValue(current.cornerDwell);
-    dwell_->setToolTip(QStringLiteral("How long Optimise for Projector and SVG import hold the beam at a corner"));
+    dwell_ = spinBox(this, "SpinCornerDwell", CornerDwellRange, " points", current.cornerDwell,
+                     "How long Optimise for Projector and SVG import hold the beam at a corner");
     form->addRow(QStringLiteral("Corner dwell"), dwell_);
 
     palette_ = new QComboBox(this);

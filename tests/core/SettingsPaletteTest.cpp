@@ -73,20 +73,22 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
 TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     ProgramFolder folder;
     const QString ini = folder.file("quorvel.ini");
-    const MoreSettings kept{55, {"/a b/1.ild", "/c,d/2.ILD"}};  // names with the INI format's own characters
+    const MoreSettings kept{55, {"/a b/1.ild", "/c,d/2.ILD"}, 7};  // names with the INI format's own characters
     ASSERT_TRUE(saveMoreSettings(ini, kept));
     EXPECT_EQ(loadMoreSettings(ini), kept);
-    struct Case { QByteArray bytes; int kpps; };
+    struct Case { QByteArray bytes; int kpps, dwell = 3; };
     const Case cases[] = {
-        {"[projector]\nkpps=100\n", 100}, {"[projector]\nkpps=1\n", 1},  {"[projector]\nkpps=0\n", 30},
-        {"[projector]\nkpps=101\n", 30},  {"[projector]\nkpps=fast\n", 30}, {QByteArray("\xFF\x00[[=\n", 6), 30},
+        {"[projector]\nkpps=100\ncornerDwell=20\n", 100, 20}, {"[projector]\nkpps=1\ncornerDwell=1\n", 1, 1},
+        {"[projector]\nkpps=0\ncornerDwell=0\n", 30},         {"[projector]\nkpps=101\ncornerDwell=21\n", 30},
+        {"[projector]\nkpps=fast\ncornerDwell=x\n", 30},      {QByteArray("\xFF\x00[[=\n", 6), 30},
         {{}, 30},
     };
     int n = 0;
     for (const auto& c : cases) {  // a file of its own each: the settings reader caches by name
         const QString each = folder.file(QStringLiteral("case%1.ini").arg(++n));
         writeFile(each, c.bytes);
-        EXPECT_EQ(loadMoreSettings(each).projectorKpps, c.kpps) << c.bytes.toStdString();
+        const MoreSettings read = loadMoreSettings(each);
+        EXPECT_EQ(std::pair(read.projectorKpps, read.cornerDwell), std::pair(c.kpps, c.dwell)) << c.bytes.toStdString();
     }
     QFile::remove(ini);
     EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});

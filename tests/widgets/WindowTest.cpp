@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTimer>
 #include <QMenuBar>
 #include <QMouseEvent>
@@ -61,7 +62,9 @@ private slots:
         Fixture f;
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor"));
         QVERIFY(!f.window.findChild<QMenu*>("mnuRecent")->menuAction()->isEnabled());  // nothing opened yet
-        for (const char* name : {"mnuUndo", "mnuPasteSel", "mnuPasteFrame"}) QVERIFY(!f.window.action(name)->isEnabled());
+        for (const char* name : {"mnuUndo", "mnuPasteSel", "mnuPasteFrame", "mnuImportSvg", "mnuOptimise"})
+            QVERIFY(!f.window.action(name)->isEnabled());
+        QCOMPARE(f.window.action("mnuImportSvg")->shortcut(), QKeySequence("Ctrl+I"));
         QCOMPARE(f.window.action("mnuNewFrame")->shortcut(), QKeySequence("Ctrl+A"));
         QCOMPARE(f.window.action("mnuFrmProperties")->shortcut(), QKeySequence(Qt::Key_F1));
         QVERIFY(f.window.findChild<QToolButton*>("ChkTools0")->isChecked() && f.window.action("mnuBeamMode")->isCheckable());
@@ -227,6 +230,7 @@ private slots:
     // On a true-colour frame the RGB button offers any colour; indexed frames keep the strip.
     void trueColourFramesTakeAnyColour() {
         Canvas c;
+        QVERIFY(c.window.action("mnuImportSvg")->isEnabled() && c.window.action("mnuOptimise")->isEnabled());
         auto* button = c.window.findChild<QToolButton*>("CmdTrueColor");
         QVERIFY(button->isHidden());
         c.window.action("mnuToTrueColor")->trigger();
@@ -274,6 +278,7 @@ private slots:
                 d->findChild<QSlider*>(name)->setValue(value);
             QCOMPARE(d->findChild<QLabel*>("LblPlayFPS")->text(), QString("16"));
             d->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
+            d->findChild<QSpinBox*>("SpinCornerDwell")->setValue(5);
         });
         f->window.action("mnuViewOptions")->trigger();
         QCOMPARE(f->label("LblColorIntensity")->text(), QString("R:255 G:16 B:0"));  // Pangolin's colour 1
@@ -295,7 +300,7 @@ private slots:
         ScriptedPrompts prompts;
         Editor editor(folder, prompts);
         MainWindow window(editor);
-        QCOMPARE(editor.viewOptions(), (ViewOptions{40, 3, 16, PangolinPalette}));
+        QCOMPARE(editor.viewOptions(), (ViewOptions{40, 3, 16, PangolinPalette, 30, 5}));
         QCOMPARE(window.findChild<QLabel*>("LblColorIntensity")->text(), QString("R:255 G:16 B:0"));
         QDir(folder).removeRecursively();
     }
