@@ -8,7 +8,7 @@
 
 TEST(Layers, FoldersIncludeOnlyDownwardsAndOnlyTheShellDefinesTheEditor) {
     const QMap<QString, int> rank{{"model", 0},   {"view", 1},     {"ilda", 2}, {"tools", 2}, {"framelist", 2},
-                                  {"playback", 2}, {"options", 2}, {"text", 3}, {"vector", 3}, {"shell", 4}, {"app", 5}};
+                                  {"playback", 2}, {"options", 2}, {"laser", 2}, {"text", 3}, {"vector", 3}, {"shell", 4}, {"app", 5}};
     const QRegularExpression include(R"(^#include "(\w+)/)"), editorMember(R"(\bEditor::\w+\()");
     QDirIterator files(QStringLiteral(QUORVEL_SOURCE_DIR "/src"), {"*.h", "*.cpp"}, QDir::Files,
                        QDirIterator::Subdirectories);

@@ -1,0 +1,151 @@
+#include "laser/IdnStream.h"
+
+#include "laser/LaserFrames.h"
+
+#include <QHostInfo>
+#include <QTimer>
+#include <QUdpSocket>
+
+namespace quorvel::idn {
+
+IdnStream::IdnStream(uint16_t firstSequence) { channel_.sequence = firstSequence; }
+
+IdnStream::~IdnStream() = default;
+
+bool IdnStream::open(const Target& target, int pointsPerSecond) {
+    if (target.host.trimmed().isEmpty()) {
+        error = QStringLiteral("No projector address was given.");
+        return false;
+    }
+    QHostAddress address(target.host);
+    if (address.isNull()) {
+        const QHostInfo found = QHostInfo::fromName(target.host);
+        if (found.addresses().isEmpty()) {
+            error = QStringLiteral("%1 could not be found: %2").arg(target.host, found.errorString());
+            return false;
+        }
+        address = found.addresses().front();
+    }
+    if (!socket_) socket_ = new QUdpSocket(this);
+    // Connected, so the system reports a port nobody listens on as an error of the next send.
+    socket_->connectToHost(address, target.port);
+    if (!socket_->waitForConnected(1000)) {
+        error = socket_->errorString();
+        return false;
+    }
+    if (!timer_) {
+        timer_ = new QTimer(this);
+        timer_->setTimerType(Qt::PreciseTimer);
+        connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+    }
+    channel_.serviceId = target.serviceId;
+    pps_ = pointsPerSecond;
+    clock_.start();
+    lastFrameMs_ = lastConfigMs_ = lastSentMs_ = -1;
+    current_ = blackout();  // nothing shows before the first frame comes
+    changed_ = open_ = true;
+    timer_->start(5);
+    tick();
+    return true;
+}
+
+void IdnStream::show(std::vector<Sample> samples) {
+    if (samples == current_) return;
+    current_ = std::move(samples);
+    changed_ = true;
+    if (open_) tick();
+}
+
+void IdnStream::tick() {
+    if (!open_) return;
+    const qint64 now = clock_.elapsed();
+    // A changed frame waits until the projector has scanned the one before once.
+    const qint64 period = qint64(current_.size()) * 1000 / std::max(pps_, 1);
+    if (changed_ && (lastFrameMs_ < 0 || now - lastFrameMs_ >= period))
+        sendFrame(false);
+    else if (now - lastSentMs_ >= KeepAliveEveryMs)
+        sendFrame(true);
+}
+
+void IdnStream::sendFrame(bool keepAlive) {
+    const qint64 now = clock_.elapsed();
+    const bool configure = lastConfigMs_ < 0 || now - lastConfigMs_ >= ConfigurationEveryMs;
+    for (const QByteArray& d :
+         channel_.frame(current_, timestamp(), frameDuration(int(current_.size()), pps_), configure))
+        if (!send(d)) return;
+    if (configure) lastConfigMs_ = now;
+    if (!keepAlive) lastFrameMs_ = now;
+    changed_ = false;
+}
+
+bool IdnStream::send(const QByteArray& datagram) {
+    if (socket_->write(datagram) == datagram.size()) {
+        lastSentMs_ = clock_.elapsed();
+        return true;
+    }
+    const QString why = socket_->errorString();
+    close();
+    emit failed(why);
+    return false;
+}
+
+void IdnStream::close() {
+    if (!open_) return;
+    open_ = false;
+    timer_->stop();
+    const Sample last = current_.empty() ? Sample{} : current_.back();
+    const auto quietly = [&](const QByteArray& d) { socket_->write(d); };  // a failing unit is already gone
+    for (int k = 0; k < 2; ++k)
+        for (const QByteArray& d :
+             channel_.frame(blackout(last), timestamp(), frameDuration(MinFrameSamples, pps_), true))
+            quietly(d);
+    quietly(channel_.closeChannel(timestamp()));
+    quietly(channel_.closeSession());
+    socket_->flush();
+    socket_->disconnectFromHost();
+}
+
+LaserOutput::LaserOutput(uint16_t firstSequence) {
+    stream_ = new IdnStream(firstSequence);
+    stream_->moveToThread(&thread_);
+    connect(&thread_, &QThread::finished, stream_, &QObject::deleteLater);
+    connect(stream_, &IdnStream::failed, this, [this](const QString& why) {
+        armed_ = false;
+        if (onFailed) onFailed(why);
+    });
+    thread_.start();
+}
+
+LaserOutput::~LaserOutput() {
+    disarm();
+    thread_.quit();
+    thread_.wait();
+}
+
+bool LaserOutput::arm(const Target& target, int pointsPerSecond) {
+    bool ok = false;
+    QMetaObject::invokeMethod(
+        stream_, [&] { ok = stream_->open(target, pointsPerSecond), error = stream_->error; },
+        Qt::BlockingQueuedConnection);
+    armed_ = ok;
+    return ok;
+}
+
+void LaserOutput::show(std::vector<Sample> samples) {
+    if (!armed_) return;
+    QMetaObject::invokeMethod(stream_,
+                              [s = stream_, samples = std::move(samples)]() mutable { s->show(std::move(samples)); });
+}
+
+void LaserOutput::setRate(int pointsPerSecond) {
+    QMetaObject::invokeMethod(stream_, [s = stream_, pointsPerSecond] { s->setRate(pointsPerSecond); });
+}
+
+void LaserOutput::disarm() {
+    if (!armed_) return;
+    armed_ = false;
+    QMetaObject::invokeMethod(
+        stream_, [s = stream_] { s->close(); }, Qt::BlockingQueuedConnection);
+}
+
+}  // namespace quorvel::idn

@@ -1,0 +1,85 @@
+#pragma once
+// A frame kept on a projector: an IDN-Stream sender in discrete graphic mode on a thread of its
+// own, so a busy window only delays what the projector shows. It sends a frame when it changes,
+// no faster than the projector can scan it, resends it as a keep-alive, and includes the
+// channel configuration at least every 200 ms. Stopping darkens the beam, then closes.
+#include "laser/IdnPackets.h"
+
+#include <QElapsedTimer>
+#include <QHostAddress>
+#include <QObject>
+#include <QThread>
+#include <functional>
+#include <memory>
+
+class QTimer;
+class QUdpSocket;
+
+namespace quorvel::idn {
+
+struct Target {
+    QString host;  // a name or an address
+    uint16_t port = Port;
+    uint8_t serviceId = 0;  // 0: the unit's default laser service
+    QString name;           // what the status bar calls it
+};
+
+constexpr int ConfigurationEveryMs = 200;
+constexpr int KeepAliveEveryMs = 100;
+
+class IdnStream final : public QObject {
+    Q_OBJECT
+public:
+    explicit IdnStream(uint16_t firstSequence = 1);
+    ~IdnStream() override;
+    // Runs on the stream's thread. False, with `error` set, when the host is unknown.
+    bool open(const Target& target, int pointsPerSecond);
+    void show(std::vector<Sample> samples);
+    void setRate(int pointsPerSecond) { pps_ = pointsPerSecond; }
+    // Blackout twice, channel close, session close; then nothing more is sent.
+    void close();
+    QString error;
+
+signals:
+    // Sending failed (the unit is gone, the network is down): the stream closed itself.
+    void failed(const QString& why);
+
+private:
+    void tick();
+    void sendFrame(bool keepAlive);
+    bool send(const QByteArray& datagram);
+    uint32_t timestamp() const { return uint32_t(clock_.nsecsElapsed() / 1000); }
+
+    Channel channel_;
+    QUdpSocket* socket_ = nullptr;
+    QTimer* timer_ = nullptr;
+    QElapsedTimer clock_;
+    int pps_ = 30000;
+    std::vector<Sample> current_;
+    bool changed_ = false, open_ = false;
+    qint64 lastFrameMs_ = -1, lastConfigMs_ = -1, lastSentMs_ = -1;
+};
+
+// The stream run on its own thread, driven from the window's: every call returns at once
+// except `disarm`, which returns once the beam is dark and the session closed.
+class LaserOutput final : public QObject {
+    Q_OBJECT
+public:
+    explicit LaserOutput(uint16_t firstSequence = 1);
+    ~LaserOutput() override;
+    // False, with the reason in `error`, when the target cannot be reached.
+    bool arm(const Target& target, int pointsPerSecond);
+    void show(std::vector<Sample> samples);
+    void setRate(int pointsPerSecond);
+    void disarm();
+    bool armed() const { return armed_; }
+    QString error;
+    std::function<void(const QString&)> onFailed;  // on the window's thread, after the stream closed
+
+private:
+    QThread thread_;
+    IdnStream* stream_ = nullptr;
+    bool armed_ = false;
+};
+
+}  // namespace quorvel::idn

@@ -1,0 +1,113 @@
+// The bytes sent to a projector, against the protocol's own worked example.
+#include "TestSupport.h"
+#include "laser/LaserFrames.h"
+
+#include <gtest/gtest.h>
+
+using namespace quorvel;
+using namespace quorvel::idn;
+using namespace quorvel::test;
+
+namespace {
+QByteArray hex(const char* text) { return QByteArray::fromHex(QByteArray(text).replace(' ', "")); }
+
+// A blanked move to (-10000, -10000), then red, green and blue: a triangle.
+const std::vector<Sample> Triangle = {
+    {-10000, -10000, 0, 0, 0, 0}, {10000, -10000, 255, 0, 0, 255}, {0, 10000, 0, 255, 0, 255}, {-10000, -10000, 0, 0, 255, 255}};
+const char* const TriangleSamples = "D8F0D8F000000000 2710D8F0FF0000FF 0000271000FF00FF D8F0D8F00000FFFF";
+}  // namespace
+
+TEST(Idn, ChannelMessagesMatchTheWorkedExample) {
+    Channel c;
+    c.serviceId = 1;
+    const uint32_t duration = frameDuration(4, 30000);
+    EXPECT_EQ(duration, 100u);
+    const QByteArray frame = hex("00 000064") + hex(TriangleSamples);
+    struct Case { std::vector<QByteArray> sent, expected; };
+    const Case cases[] = {
+        {c.frame(Triangle, 1000000, duration, true),
+         {hex("40000001 0040 C0 02 000F4240 04 01 01 02 4200401042104010527E521451CC5C10") + frame}},
+        {c.frame(Triangle, 0x000FC475, duration, false), {hex("40000002 002C 80 02 000FC475") + frame}},
+        {{c.keepAlive(0x001046AA)}, {hex("40000003 0008 80 00 001046AA")}},
+        {(c.maxDatagram = 32, c.frame(Triangle, 0x001046AA, duration, false)),
+         {hex("40000004 001C 80 03 001046AA 00000064") + hex(TriangleSamples).left(16),
+          hex("40000005 0018 C0 C0 001046AB") + hex(TriangleSamples).mid(16)}},
+        {{c.closeChannel(0x0010C8DF)}, {hex("40000006 000C C0 00 0010C8DF 00020100")}},
+        {{c.closeSession()}, {hex("44000007")}},
+    };
+    for (const Case& k : cases) EXPECT_EQ(k.sent, k.expected);
+    c.sequence = 0xFFFF;  // sequence numbers wrap
+    const QByteArray last = c.closeSession();
+    EXPECT_EQ(last + c.closeSession(), hex("4400FFFF 44000000"));
+}
+
+// Big frames are cut at sample boundaries, each datagram within the limit, the configuration
+// in the first only, the last marked.
+TEST(Idn, LargeFramesGoInFragmentsWithinTheSizeLimit) {
+    for (const int n : {177, 178, 177 + 180, 177 + 181, 20001}) {
+        Channel c;
+        const std::vector<Sample> samples(size_t(n), Sample{1, 2, 3, 4, 5, 6});
+        const auto sent = c.frame(samples, 500, 7, true);
+        const size_t expected = n <= 177 ? 1 : 1 + size_t((n - 177 + 179) / 180);
+        ASSERT_EQ(sent.size(), expected) << n;
+        int samplesSent = 0;
+        for (size_t k = 0; k < sent.size(); ++k) {
+            const QByteArray& d = sent[k];
+            EXPECT_LE(d.size(), MaxDatagram);
+            EXPECT_EQ((uint8_t(d[4]) << 8 | uint8_t(d[5])), d.size() - 4);
+            const uint8_t cnl = uint8_t(d[6]), type = uint8_t(d[7]);
+            const bool last = k + 1 == sent.size();
+            EXPECT_EQ(type, sent.size() == 1 ? Chunk::Frame : k == 0 ? Chunk::FirstFragment : Chunk::Sequel);
+            EXPECT_EQ(bool(cnl & 0x40), k == 0 || last) << n << " datagram " << k;
+            EXPECT_EQ(uint8_t(d[11]), uint8_t(500 + k));  // T, T + 1, ...
+            samplesSent += (d.size() - (k == 0 ? 36 : 12)) / SampleBytes;
+        }
+        EXPECT_EQ(samplesSent, n);
+    }
+}
+
+TEST(Idn, DiscoveryRequestsAndReplies) {
+    EXPECT_EQ(scanRequest(0x1234), hex("10001234"));
+    EXPECT_EQ(serviceMapRequest(7), hex("12000007"));
+    const QByteArray scan = hex("11001234 28 01 01 00 07 01 A1B2C3D4E5F6 0000000000000000") + QByteArray("Beamer 1").leftJustified(20, '\0');
+    const auto unit = parseScanResponse(scan, 0x1234);
+    ASSERT_TRUE(unit);
+    EXPECT_EQ(std::tuple(unit->unitId, unit->name, unit->status), std::tuple(hex("01A1B2C3D4E5F6"), QString("Beamer 1"), uint8_t(1)));
+    EXPECT_FALSE(parseScanResponse(scan, 0x1235));       // another request's reply
+    EXPECT_FALSE(parseScanResponse(scan.left(43), 0x1234));
+    // A relay, a DMX service, then two laser services of which the second is the default.
+    const auto entry = [](const char* bytes) { return hex(bytes) + QByteArray(20, '\0'); };
+    const QByteArray map = hex("13000009 04 18 01 03") + entry("00 00 00 00") + entry("01 05 01 00") + entry("02 80 00 00") + entry("03 80 01 00");
+    EXPECT_EQ(laserServiceOf(map, 9), std::optional<uint8_t>(3));
+    EXPECT_EQ(laserServiceOf(map.left(map.size() - 1), 9), std::nullopt);
+}
+
+// Points become samples in the output area: stored X and Y as they are, colours from the
+// palette or the point, blanked points dark, a dark start, at least 20 samples.
+TEST(Idn, FramesBecomeSamplesInTheOutputArea) {
+    Palette pal;
+    pal.red[3] = 10, pal.green[3] = 20, pal.blue[3] = 30;
+    WorkingFrame wf;
+    wf.format = 1;
+    wf.frame1->pointCount = 2;
+    wf.frame1->points[0] = point2D(-1, 32767, 0, 3);
+    wf.frame1->points[1] = point2D(-32768, 100, StatusBit::Blanked | StatusBit::LastPoint, 3);
+    std::vector<Sample> s = frameSamples(wf, pal, {});
+    ASSERT_EQ(s.size(), 20u);
+    EXPECT_EQ(s[0], (Sample{-1, 32767, 0, 0, 0, 0}));
+    EXPECT_EQ(s[1], (Sample{-1, 32767, 10, 20, 30, 255}));
+    EXPECT_EQ(s[2], (Sample{-32768, 100, 0, 0, 0, 0}));
+    EXPECT_EQ(s[19], s[2]);
+    const OutputArea area{50, 200, 1000, -50, true, true};
+    s = frameSamples(wf, pal, area);  // flipped, scaled and moved in 32 bits, then clamped
+    EXPECT_EQ(std::pair(s[1].x, s[1].y), std::pair(int16_t(1000), int16_t(-32768)));
+    EXPECT_EQ(std::pair(s[2].x, s[2].y), std::pair(int16_t(16384 + 1000), int16_t(-250)));
+    EXPECT_EQ(placed(-32768, true, 100, 0), 32767);
+    wf.format = 5;
+    wf.frame5->pointCount = 1;
+    wf.frame5->points[0] = pointTrue(0, 0, 0, 7, 8, 9);
+    EXPECT_EQ(frameSamples(wf, pal, {})[1], (Sample{0, 0, 7, 8, 9, 255}));
+    wf.frame5->pointCount = 0;
+    EXPECT_EQ(frameSamples(wf, pal, {}), blackout());
+    for (const Sample& p : testPattern(area)) EXPECT_TRUE(p.i == 0 || p.r + p.g + p.b == 255);
+}
