@@ -3,6 +3,8 @@
 #include "ilda/IldaReader.h"
 #include "ilda/IldaRepair.h"
 #include "ilda/IldaWriter.h"
+#include "laser/IdnStream.h"
+#include "laser/LaserFrames.h"
 #include "model/ProgramPaths.h"
 #include "shell/Editor.h"
 #include "vector/SvgImport.h"
@@ -10,6 +12,7 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -37,6 +40,8 @@ const char* const Usage =
     "                                     and write them as OUT, which Open then reads whole\n"
     "  import [--palette ilda|pangolin] OUT IN.svg...\n"
     "                                     one frame per SVG drawing, as the editor imports it\n"
+    "  play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
+    "                                     stream the frames to a projector over IDN\n"
     "Each command takes --help.\n";
 
 void err(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
@@ -319,6 +324,83 @@ int importSvgs(const QStringList& argsIn) {
     return unreadable > 0 ? 1 : 0;
 }
 
+volatile std::sig_atomic_t interrupted = 0;
+
+// The value after `option`, taken out of `args` with it; `fallback` when it is not there.
+QString takeOption(QStringList& args, const QString& option, const QString& fallback = {}) {
+    const qsizetype at = args.indexOf(option);
+    if (at < 0) return fallback;
+    const QString value = args.value(at + 1);
+    args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    return value;
+}
+
+// Streams the frames of a file to a projector, as the editor's playback does while armed, and
+// ends with the beam dark and the session closed.
+int play(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool loop = args.removeAll("--loop") > 0;
+    const QString to = takeOption(args, "--to"), kppsText = takeOption(args, "--kpps", "30"),
+                  fpsText = takeOption(args, "--fps");
+    bool kppsOk = false, fpsOk = true;
+    const int kpps = kppsText.toInt(&kppsOk);
+    int fps = fpsText.isEmpty() ? 0 : fpsText.toInt(&fpsOk);
+    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || !kppsOk || kpps < 1 || kpps > 100 || !fpsOk ||
+        fps < 0 || fps > 100)
+        return usage(
+            "usage: quorvel-ilda play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
+            "Opens FILE as the editor does and sends its frames to the IDN projector at HOST\n"
+            "(port 7255 unless given): N thousand points a second (30 unless given, 1 to 100), N\n"
+            "frames a second (the editor's Play FPS unless given), once or, with --loop, until\n"
+            "interrupted. Ends with the beam dark and the session closed.\n",
+            args);
+    Workspace w;
+    const FrameBufferFile buffer(w.bufferFile());
+    const FrameScan scan = seekFrames(args[0]);
+    if (scan.rejected) err(rejectionText(scan.declaredFrames));
+    const CopyReport copied = copyFrames(args[0], scan, buffer);
+    if (copied.writeFailed || copied.framesCopied == 0) {
+        err(copied.writeFailed ? BufferWriteFailed.arg(copied.error)
+                               : QStringLiteral("quorvel-ilda: no frame could be loaded from %1").arg(args[0]));
+        return 1;
+    }
+    const Settings settings = loadConfig(w.paths.configToRead());
+    const Palette palette = loadPalette(w.paths.paletteFolder(settings.paletteChoice), settings.paletteChoice);
+    if (fps == 0) fps = std::max<int>(settings.playFps, 1);
+    const qsizetype colon = to.lastIndexOf(':');
+    bool portOk = true;
+    const int port = colon < 0 ? idn::Port : to.mid(colon + 1).toInt(&portOk);
+    if (!portOk || port < 1 || port > 65535) {
+        err(QStringLiteral("quorvel-ilda: %1 is no port").arg(to.mid(colon + 1)));
+        return 2;
+    }
+    idn::LaserOutput output;
+    QString failure;
+    output.onFailed = [&](const QString& why) { failure = why; };
+    if (!output.arm({colon < 0 ? to : to.left(colon), uint16_t(port), 0, to}, kpps * 1000)) {
+        err(QStringLiteral("quorvel-ilda: %1").arg(output.error));
+        return 1;
+    }
+    std::signal(SIGINT, [](int) { interrupted = 1; });
+    WorkingFrame frame;
+    int played = 0;
+    do {
+        for (int f = 1; f <= copied.framesCopied && failure.isEmpty() && !interrupted; ++f, ++played) {
+            buffer.copyFrameToRam(f, frame);
+            output.show(idn::frameSamples(frame, palette, {}));
+            QDeadlineTimer next(1000 / fps);
+            while (!next.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, int(next.remainingTime()));
+        }
+    } while (loop && failure.isEmpty() && !interrupted);
+    output.disarm();
+    if (!failure.isEmpty()) {
+        err(QStringLiteral("quorvel-ilda: sending to %1 failed: %2").arg(to, failure));
+        return 1;
+    }
+    out(QStringLiteral("played %1 frames to %2 at %3 kpps").arg(played).arg(to).arg(kpps));
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -332,7 +414,7 @@ int main(int argc, char** argv) {
     if (args.isEmpty() || args[0] == "--help" || args[0] == "-h") return usage(Usage, args);
     const QString command = args.takeFirst();
     if (command == "import") return importSvgs(args);
-    if (command != "info" && command != "copy" && command != "render" && command != "repair") {
+    if (command != "info" && command != "copy" && command != "render" && command != "repair" && command != "play") {
         err(QStringLiteral("quorvel-ilda: unknown command '%1'").arg(command));
         std::fputs(Usage, stderr);
         return 2;
@@ -350,5 +432,6 @@ int main(int argc, char** argv) {
     if (command == "info") return info(args);
     if (command == "copy") return copy(args);
     if (command == "repair") return repair(args);
+    if (command == "play") return play(args);
     return render(args);
 }

@@ -7,7 +7,10 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QImage>
+#include <QDeadlineTimer>
 #include <QProcess>
+#include <QUdpSocket>
+#include <set>
 #include <cstring>
 #include <unordered_map>
 #include <gtest/gtest.h>
@@ -267,6 +270,56 @@ TEST(IldaTool, ImportTakesEveryIconOfTheIconTheme) {
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     EXPECT_EQ(seekFrames(dir.filePath("icons.ild")).framesFound, icons.size());
     EXPECT_EQ(r.out.count(" points, "), icons.size());
+}
+
+// A file streamed to a projector listening on the loopback address: every frame arrives, then
+// the beam goes dark and the session closes. Bad calls exit non-zero before anything is sent.
+TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
+    QTemporaryDir dir;
+    const QString in = IldaBuilder().section(1, 30, 2).section(5, 40, 2).save(dir.filePath("in.ild"));
+    QUdpSocket projector;
+    ASSERT_TRUE(projector.bind(QHostAddress::LocalHost, 0));
+    QProcess p;
+    p.start(QUORVEL_ILDA_TOOL, {"play", in, "--to", QString("127.0.0.1:%1").arg(projector.localPort()), "--fps", "20", "--kpps", "20"});
+    std::vector<QByteArray> got;
+    const QDeadlineTimer until(20000);
+    while (!until.hasExpired() && (p.state() != QProcess::NotRunning || projector.hasPendingDatagrams())) {
+        if (projector.waitForReadyRead(50))
+            while (projector.hasPendingDatagrams()) {
+                QByteArray d(qsizetype(projector.pendingDatagramSize()), '\0');
+                projector.readDatagram(d.data(), d.size());
+                got.push_back(d);
+            }
+        p.waitForFinished(1);
+    }
+    ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(p.readAllStandardOutput(), QString("played 2 frames to 127.0.0.1:%1 at 20 kpps\n").arg(projector.localPort()).toUtf8());
+    ASSERT_GT(got.size(), 4u);
+    std::set<int> frameSizes;  // both frames came: 1 + 30 and 1 + 40 samples, 36 header bytes with configuration
+    for (const QByteArray& d : got)
+        if (d.size() > 8 && uint8_t(d[7]) == 0x02) frameSizes.insert((d.size() - ((uint8_t(d[6]) & 0x40) ? 36 : 16)) / 8);
+    EXPECT_TRUE(frameSizes.count(31) && frameSizes.count(41)) << frameSizes.size();
+    EXPECT_EQ(got.back().toHex().left(4), "4400");
+    EXPECT_EQ(got[got.size() - 2].mid(6, 2).toHex(), "c000");  // the channel closed before
+    for (const QByteArray& d : {got[got.size() - 3], got[got.size() - 4]})  // after two dark frames
+        for (int at = 36 + 4; at < d.size(); at += 8) EXPECT_EQ(d.mid(at, 4), QByteArray(4, '\0'));
+
+    quint16 closed = 0;
+    {
+        QUdpSocket gone;
+        gone.bind(QHostAddress::LocalHost, 0);
+        closed = gone.localPort();
+    }
+    struct Case { QStringList args; int exitCode; };
+    const Case cases[] = {
+        {{"play", in, "--to", QString("127.0.0.1:%1").arg(closed), "--fps", "50"}, 1},  // nobody listening
+        {{"play", in, "--to", "127.0.0.1:70000"}, 2},
+        {{"play", in, "--to", ""}, 2},
+        {{"play", in}, 2},
+        {{"play", in, "--to", "127.0.0.1", "--kpps", "0"}, 2},
+        {{"play", dir.filePath("missing.ild"), "--to", "127.0.0.1"}, 2},
+    };
+    for (const Case& c : cases) EXPECT_EQ(tool(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
 }
 
 TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
