@@ -345,8 +345,8 @@ int play(const QStringList& argsIn) {
     bool kppsOk = false, fpsOk = true;
     const int kpps = kppsText.toInt(&kppsOk);
     int fps = fpsText.isEmpty() ? 0 : fpsText.toInt(&fpsOk);
-    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || !kppsOk || kpps < 1 || kpps > 100 || !fpsOk ||
-        fps < 0 || fps > 100)
+    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || !kppsOk || kpps < 1 || kpps > 100 || !fpsOk || fps < 0 ||
+        fps > 100)
         return usage(
             "usage: quorvel-ilda play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
             "Opens FILE as the editor does and sends its frames to the IDN projector at HOST\n"
@@ -389,7 +389,8 @@ int play(const QStringList& argsIn) {
             buffer.copyFrameToRam(f, frame);
             output.show(idn::frameSamples(frame, palette, {}));
             QDeadlineTimer next(1000 / fps);
-            while (!next.hasExpired()) QCoreApplication::processEvents(QEventLoop::AllEvents, int(next.remainingTime()));
+            while (!next.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, int(next.remainingTime()));
         }
     } while (loop && failure.isEmpty() && !interrupted);
     output.disarm();

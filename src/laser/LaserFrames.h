@@ -2,6 +2,7 @@
 // Frames as a projector gets them: each point a laser sample in the output area, a blanked start
 // so the jump from the last frame is dark, and never fewer than 20 samples.
 #include "laser/IdnPackets.h"
+#include "model/MoreSettings.h"
 #include "model/Palette.h"
 #include "model/WorkingFrame.h"
 
@@ -10,15 +11,6 @@
 namespace quorvel::idn {
 
 constexpr int MinFrameSamples = 20;
-
-// Where the frame lands on the projector: mirrored first, then scaled, then moved. Applied to
-// the output only, never to the file.
-struct OutputArea {
-    int sizeX = 100, sizeY = 100;       // percent
-    int offsetX = 0, offsetY = 0;       // ILDA units
-    bool flipX = false, flipY = false;  // rear projection, mirrors
-    bool operator==(const OutputArea&) const = default;
-};
 
 int16_t placed(int16_t v, bool flip, int sizePercent, int offset);
 

@@ -27,6 +27,21 @@ MoreSettings loadMoreSettings(const QString& path) {
     if (ok && ProjectorKppsRange.holds(kpps)) s.projectorKpps = kpps;
     const int dwell = ini.value(DwellKey).toInt(&ok);
     if (ok && CornerDwellRange.holds(dwell)) s.cornerDwell = dwell;
+    const auto number = [&](const char* key, SettingSpan span, int& to) {
+        const int v = ini.value(key).toInt(&ok);
+        if (ok && span.holds(v)) to = v;
+    };
+    LaserSettings& l = s.laser;
+    l.address = ini.value("laser/address").toString();
+    l.unitId = ini.value("laser/unitId").toString();
+    l.name = ini.value("laser/name").toString();
+    number("laser/kpps", ProjectorKppsRange, l.kpps);
+    number("laser/sizeX", AreaSizeRange, l.area.sizeX);
+    number("laser/sizeY", AreaSizeRange, l.area.sizeY);
+    number("laser/offsetX", AreaOffsetRange, l.area.offsetX);
+    number("laser/offsetY", AreaOffsetRange, l.area.offsetY);
+    l.area.flipX = ini.value("laser/flipX").toBool();
+    l.area.flipY = ini.value("laser/flipY").toBool();
     // Read back oldest first, so that a hand-edited list comes out in order, once, capped.
     const QStringList recent = ini.value(RecentKey).toStringList();
     for (auto it = recent.rbegin(); it != recent.rend(); ++it)
@@ -39,6 +54,18 @@ bool saveMoreSettings(const QString& path, const MoreSettings& s) {
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(ProjectorKey, s.projectorKpps);
     ini.setValue(DwellKey, s.cornerDwell);
+    const LaserSettings& l = s.laser;
+    const std::pair<const char*, QVariant> laser[] = {{"laser/address", l.address},
+                                                      {"laser/unitId", l.unitId},
+                                                      {"laser/name", l.name},
+                                                      {"laser/kpps", l.kpps},
+                                                      {"laser/sizeX", l.area.sizeX},
+                                                      {"laser/sizeY", l.area.sizeY},
+                                                      {"laser/offsetX", l.area.offsetX},
+                                                      {"laser/offsetY", l.area.offsetY},
+                                                      {"laser/flipX", l.area.flipX},
+                                                      {"laser/flipY", l.area.flipY}};
+    for (const auto& [key, value] : laser) ini.setValue(key, value);
     ini.setValue(RecentKey, s.recentFiles);
     ini.sync();
     return ini.status() == QSettings::NoError;

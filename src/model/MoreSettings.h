@@ -14,10 +14,33 @@ constexpr SettingSpan ProjectorKppsRange{1, 100, 30};
 constexpr SettingSpan CornerDwellRange{1, 20, 3};
 constexpr int RecentFilesCap = 8;
 
+// Where a frame lands on the projector: mirrored first, then scaled, then moved. Applied to the
+// laser output only, never to the file.
+struct OutputArea {
+    int sizeX = 100, sizeY = 100;       // percent
+    int offsetX = 0, offsetY = 0;       // ILDA units
+    bool flipX = false, flipY = false;  // rear projection, mirrors
+    bool operator==(const OutputArea&) const = default;
+};
+constexpr SettingSpan AreaSizeRange{1, 100, 100};
+constexpr SettingSpan AreaOffsetRange{-32768, 32767, 0};
+
+// The projector the laser output streams to, remembered between sessions; output itself always
+// starts disarmed.
+struct LaserSettings {
+    QString address;  // HOST or HOST:PORT as typed or found
+    QString unitId;   // hex, of the unit Find chose: the same unit after an address change
+    QString name;     // what the status bar calls it
+    int kpps = ProjectorKppsRange.initial;
+    OutputArea area;
+    bool operator==(const LaserSettings&) const = default;
+};
+
 struct MoreSettings {
     int projectorKpps = ProjectorKppsRange.initial;  // the projector's scan speed, thousands of points a second
     QStringList recentFiles;                         // latest first, at most RecentFilesCap
     int cornerDwell = CornerDwellRange.initial;      // points a projector is held at each corner
+    LaserSettings laser;
     bool operator==(const MoreSettings&) const = default;
 };
 

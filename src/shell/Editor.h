@@ -126,7 +126,7 @@ public:
     void removeImage();
     // Playback: every frame drawn on the bare canvas, `waitForEvents` between them until a tick
     // of `playback` has come; `shown` after each frame is drawn.
-    void play(const std::function<void()>& waitForEvents, const std::function<void()>& shown);
+    void play(const std::function<void()>& waitForEvents, const std::function<void(int frame)>& shown);
     // The text tool: a press opens the text dialog through `onTextTool`; the dialog previews
     // while the text, the font or the rotation changes, then converts or cancels.
     void previewText();

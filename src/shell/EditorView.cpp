@@ -4,7 +4,7 @@
 
 namespace quorvel {
 
-void Editor::play(const std::function<void()>& waitForEvents, const std::function<void()>& shown) {
+void Editor::play(const std::function<void()>& waitForEvents, const std::function<void(int frame)>& shown) {
     canvas.resetBackdrop();  // frames are drawn on the bare canvas
     SlotFile file(buffer.path(), SlotAccess::Read);
     std::vector<uint8_t> scratch(PointAreaSize);
@@ -15,7 +15,7 @@ void Editor::play(const std::function<void()>& waitForEvents, const std::functio
         [&](int frame) {
             ImageSurface surface = canvas.bareSurface();
             drawFrameFromSlot(file, frame, palette, style, surface, scratch);
-            shown();
+            shown(frame);
         },
         waitForEvents);
 }

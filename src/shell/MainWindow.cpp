@@ -51,6 +51,9 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
     scanRate_ = new QLabel(this);
     scanRate_->setObjectName("LblScanRate");
     statusBar()->addPermanentWidget(scanRate_);
+    laserLabel_ = new QLabel(this);
+    laserLabel_->setObjectName("LblLaser");
+    statusBar()->addPermanentWidget(laserLabel_);
     // The strip scrolls from anywhere over the window, by the window's own wheel rules.
     qApp->installEventFilter(this);
     editor_.redrawStrip();
@@ -173,6 +176,8 @@ void MainWindow::buildMenus() {
         ViewOptionsDialog dialog(editor_.viewOptions(), this);
         if (dialog.exec() == QDialog::Accepted) run([&] { editor_.setViewOptions(dialog.chosen()); });
     });
+
+    buildOutputMenu();
 
     QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
     info->setObjectName("mnuInfo");
@@ -302,7 +307,10 @@ QWidget* MainWindow::buildCanvasColumn() {
     readouts->addWidget(play_);
     readouts->addWidget(stop_);
     connect(play_, &QPushButton::clicked, this, [this] { play(); });
-    connect(stop_, &QPushButton::clicked, this, [this] { editor_.playback.requestStop(); });
+    connect(stop_, &QPushButton::clicked, this, [this] {
+        editor_.playback.requestStop();
+        disarmLaser(QStringLiteral("Laser output stopped."));  // Stop darkens the beam as well
+    });
     controls->addLayout(readouts, 2, 0, 1, 4);
     v->addLayout(controls);
     return column;
@@ -385,6 +393,8 @@ void MainWindow::showState() {
         statusBar()->clearMessage();
     editor_.win.statusNote.clear();
     editor_.win.noteStale = false;
+    if (!editor_.playback.playing()) feedLaser();  // while frames play, each frame goes out instead
+    showLaserState();
 }
 
 void MainWindow::showRecentFiles() {
@@ -442,7 +452,10 @@ void MainWindow::play() {
     connect(&timer, &QTimer::timeout, this, [this] { editor_.playback.tick(); });
     setPlaying(true);
     timer.start();
-    editor_.play(waitForEvents, [this] { canvas_->update(); });
+    editor_.play(waitForEvents, [this](int frame) {
+        canvas_->update();
+        feedLaser(frame);
+    });
     timer.stop();
     setPlaying(false);
     showState();
@@ -468,6 +481,7 @@ void MainWindow::closeEvent(QCloseEvent* e) {
         }
     }
     editor_.playback.requestStop();
+    disarmLaser({});  // the beam goes dark before the window does
     e->accept();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The editor window: menu bar, canvas, frame strip, colour selector, tool buttons and the
 // playback buttons. It forwards events to the Editor and shows the Editor's state.
+#include "laser/IdnStream.h"
 #include "shell/Editor.h"
 
 #include <QMainWindow>
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 
 class QAction;
@@ -64,6 +66,14 @@ private:
     void showRecentFiles();
     void play();
     void setPlaying(bool playing);
+    // Laser output: the Output menu, what goes out after each command and each played frame
+    // (`frame` 0: the working frame), and the status bar's word on it.
+    void buildOutputMenu();
+    void openLaserDialog();
+    bool armLaser(const LaserSettings& settings, bool testPattern);
+    void disarmLaser(const QString& note);
+    void feedLaser(int frame = 0);
+    void showLaserState();
     // Runs a command of the Editor, then shows the result.
     void run(const std::function<void()>& command);
 
@@ -91,7 +101,11 @@ private:
     QMenu* recent_ = nullptr;
     std::optional<QStringList> recentShown_;
     bool exiting_ = false;
-    std::optional<QPoint> textDialogAt_;  // where the text dialog was when it last closed
+    std::optional<QPoint> textDialogAt_;       // where the text dialog was when it last closed
+    std::unique_ptr<idn::LaserOutput> laser_;  // made when first armed: start-up opens no socket
+    bool laserPattern_ = false;
+    QLabel* laserLabel_ = nullptr;
+    std::unique_ptr<WorkingFrame> played_;  // the slot being played, read for the projector
 };
 
 }  // namespace quorvel

@@ -73,7 +73,8 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
 TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     ProgramFolder folder;
     const QString ini = folder.file("quorvel.ini");
-    const MoreSettings kept{55, {"/a b/1.ild", "/c,d/2.ILD"}, 7};  // names with the INI format's own characters
+    const MoreSettings kept{
+        55, {"/a b/1.ild", "/c,d/2.ILD"}, 7, {"10.0.0.9:7300", "0701a1b2", "Beamer", 40, {50, 60, -100, 200, true, false}}};  // names with the INI format's own characters
     ASSERT_TRUE(saveMoreSettings(ini, kept));
     EXPECT_EQ(loadMoreSettings(ini), kept);
     struct Case { QByteArray bytes; int kpps, dwell = 3; };
@@ -94,7 +95,7 @@ TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
     ASSERT_EQ(::mkfifo(qPrintable(ini), 0644), 0);
     EXPECT_EQ(loadMoreSettings(ini), MoreSettings{});
-    EXPECT_FALSE(saveMoreSettings(ini, MoreSettings{40, {}}));
+    EXPECT_FALSE(saveMoreSettings(ini, kept));
 }
 
 // Recent Files stops at eight, and a hand-edited list is read latest first, each file once
