@@ -1,46 +1,19 @@
 // A laser output session received on the loopback address, as a projector would receive it:
 // every datagram checked against the protocol, and decoded by tshark on its own.
+#include "IdnReceiver.h"
 #include "TestSupport.h"
 #include "laser/IdnStream.h"
 #include "laser/LaserFrames.h"
 
-#include <QDeadlineTimer>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 
 using namespace quorvel;
 using namespace quorvel::idn;
+using namespace quorvel::test;
 
 namespace {
-uint16_t u16(const QByteArray& d, int at) { return uint16_t(uint8_t(d[at]) << 8 | uint8_t(d[at + 1])); }
-uint32_t u32(const QByteArray& d, int at) { return uint32_t(u16(d, at)) << 16 | u16(d, at + 2); }
-
-// A projector on 127.0.0.1 that keeps what arrives; it stops listening by itself.
-struct Receiver {
-    QUdpSocket socket;
-    std::vector<QByteArray> got;
-    Receiver() { socket.bind(QHostAddress::LocalHost, 0); }
-    void collect(int ms) {
-        const QDeadlineTimer until(ms);
-        while (!until.hasExpired() && got.size() < 5000) {
-            if (!socket.hasPendingDatagrams() && !socket.waitForReadyRead(int(std::max<qint64>(until.remainingTime(), 1)))) continue;
-            while (socket.hasPendingDatagrams()) {
-                QByteArray d(qsizetype(socket.pendingDatagramSize()), '\0');
-                socket.readDatagram(d.data(), d.size());
-                got.push_back(d);
-            }
-        }
-    }
-};
-
-struct Frame {
-    std::vector<Sample> samples;
-    uint32_t timestamp, duration;
-    bool configured;
-};
-
 WorkingFrame squareFrame(int side) {
     WorkingFrame wf;
     wf.format = 5;
@@ -54,10 +27,10 @@ class LaserOutputTest : public QObject {
     Q_OBJECT
 private slots:
     void aSessionOnLoopbackFollowsTheProtocol() {
-        Receiver projector;
+        IdnReceiver projector;
         Palette pal;
         LaserOutput out(0xFFF0);  // the sequence wraps during the session
-        QVERIFY(out.arm({"127.0.0.1", projector.socket.localPort(), 1, "test"}, 30000));
+        QVERIFY(out.arm({"127.0.0.1", projector.port(), 1, "test"}, 30000));
         const std::vector<Sample> a = frameSamples(squareFrame(10000), pal, {}), b = frameSamples(squareFrame(12000), pal, {});
         std::vector<Sample> big(2000);
         for (size_t k = 0; k < big.size(); ++k) big[k] = {int16_t(k * 16), int16_t(-int(k)), 1, 2, 3, 255};
@@ -75,55 +48,38 @@ private slots:
         // Every datagram: within the limit, the message's size right, the sequence one on.
         for (size_t k = 0; k < got.size(); ++k) {
             QVERIFY(got[k].size() <= MaxDatagram);
-            QCOMPARE(u16(got[k], 2), uint16_t(0xFFF0 + k));
-            if (uint8_t(got[k][0]) == Command::ChannelMessage) QCOMPARE(int(u16(got[k], 4)), got[k].size() - 4);
+            QCOMPARE(be16(got[k], 2), uint16_t(0xFFF0 + k));
+            if (uint8_t(got[k][0]) == Command::ChannelMessage) QCOMPARE(int(be16(got[k], 4)), got[k].size() - 4);
         }
-        // The frames, put together again from their fragments.
-        std::vector<Frame> frames;
-        size_t k = 0;
-        for (; k < got.size() && uint8_t(got[k][7]) != Chunk::Void; ++k) {
-            const QByteArray& d = got[k];
-            const bool configured = uint8_t(d[6]) & 0x40;
-            const int chunk = 12 + (configured ? 20 : 0);
-            if (configured) QCOMPARE(d.mid(12, 4), QByteArray::fromHex("04010102"));  // routed to service 1, discrete
-            Frame f{{}, u32(d, 8), u32(d, chunk) & 0xFFFFFF, configured};
-            QByteArray bytes = d.mid(chunk + 4);
-            for (uint32_t n = 1; uint8_t(d[7]) == Chunk::FirstFragment; ++n) {
-                const QByteArray& s = got[++k];
-                QCOMPARE(std::pair(int(uint8_t(s[7])), u32(s, 8)), std::pair(int(Chunk::Sequel), f.timestamp + n));
-                bytes += s.mid(12);
-                if (uint8_t(s[6]) & 0x40) break;  // the last one
-            }
-            for (int at = 0; at + 8 <= bytes.size(); at += 8)
-                f.samples.push_back({int16_t(u16(bytes, at)), int16_t(u16(bytes, at + 2)), uint8_t(bytes[at + 4]),
-                                     uint8_t(bytes[at + 5]), uint8_t(bytes[at + 6]), uint8_t(bytes[at + 7])});
-            QCOMPARE(f.duration, frameDuration(int(f.samples.size()), 30000));
-            frames.push_back(f);
-        }
+        const std::vector<ReceivedFrame> frames = projector.frames();
         QVERIFY(frames.front().configured);
         uint32_t configuredAt = frames.front().timestamp;
         std::vector<std::vector<Sample>> shown;  // each content once, in order
         int resent = 0;
         for (size_t i = 0; i < frames.size(); ++i) {
-            if (i > 0) QVERIFY(frames[i].timestamp > frames[i - 1].timestamp);
-            if (frames[i].timestamp - configuredAt >= 201000) QVERIFY(frames[i].configured);  // at least every 200 ms
-            if (frames[i].configured) configuredAt = frames[i].timestamp;
-            if (shown.empty() || shown.back() != frames[i].samples)
-                shown.push_back(frames[i].samples);
+            const ReceivedFrame& f = frames[i];
+            QVERIFY(f.fragmentsInStep);
+            QCOMPARE(f.duration, frameDuration(int(f.samples.size()), 30000));
+            if (f.configured) QCOMPARE(got[f.firstDatagram].mid(12, 4), QByteArray::fromHex("04010102"));  // service 1, discrete
+            if (i > 0) QVERIFY(f.timestamp > frames[i - 1].timestamp);
+            if (f.timestamp - configuredAt >= 201000) QVERIFY(f.configured);  // at least every 200 ms
+            if (f.configured) configuredAt = f.timestamp;
+            if (shown.empty() || shown.back() != f.samples)
+                shown.push_back(f.samples);
             else
                 ++resent;
         }
         QVERIFY(resent >= 2);  // kept alive while nothing changed
         const std::vector<Sample> dark = blackout(big.back());
         QCOMPARE(shown, (std::vector<std::vector<Sample>>{blackout(), a, b, big, dark}));
-        QCOMPARE(frames.back().samples, dark);
         QCOMPARE(frames[frames.size() - 2].samples, dark);  // the blackout goes twice
         // Then the channel and the session close, and nothing more.
+        const size_t k = frames.back().lastDatagram + 1;
         QCOMPARE(got.size(), k + 2);
         QCOMPARE(got[k].left(8).toHex(), QByteArray("40") + QByteArray("00") + got[k].mid(2, 2).toHex() + "000cc000");
         QCOMPARE(got[k].mid(12).toHex(), QByteArray("00020100"));
-        QCOMPARE(got[k + 1].size(), 4);
-        QCOMPARE(uint8_t(got[k + 1][0]), Command::CloseSession);
+        QCOMPARE(projector.sessionCloses(), 1);
+        QCOMPARE(got.back().size(), 4);
 
         // tshark reads the same: each datagram as a packet to port 7255.
         if (QStandardPaths::findExecutable("tshark").isEmpty()) QSKIP("tshark is not installed");
@@ -140,7 +96,7 @@ private slots:
         for (size_t n = 0; n < got.size(); ++n) {
             const QStringList f = lines[qsizetype(n)].split(';');
             QCOMPARE(f[0].toUInt(nullptr, 16), uint(uint8_t(got[n][0])));
-            QCOMPARE(f[1].toUInt(), uint(u16(got[n], 2)));
+            QCOMPARE(f[1].toUInt(), uint(be16(got[n], 2)));
             if (got[n].size() < 8) continue;
             QCOMPARE(f[2].toUInt(nullptr, 16), uint(uint8_t(got[n][7])));
             const bool configured = (uint8_t(got[n][6]) & 0x40) && uint8_t(got[n][7]) != Chunk::Sequel;
