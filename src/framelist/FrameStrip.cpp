@@ -9,7 +9,7 @@ namespace quorvel {
 
 void FrameStrip::setRange(int totalFrames) {
     // The last position always shows a frame: 8 frames scroll to 5..8, not to an empty strip.
-    range_ = totalFrames > 0 ? (totalFrames - 1) / 4 : 0;
+    range_ = std::max(totalFrames - 1, 0) / 4;
     position_ = std::clamp(position_, 0, range_);
 }
 

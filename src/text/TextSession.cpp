@@ -12,9 +12,7 @@ struct Scaled {
 };
 Scaled scaled(const OutlinePoint& p) { return {float(p.x / 40), float(-p.y / 40)}; }
 // A glyph's width is its rightmost scaled x, rounded.
-void widen(int32_t& width, float x) {
-    if (x > width) width = nearest(x);
-}
+void widen(int32_t& width, float x) { width = std::max(width, nearest(x)); }
 }  // namespace
 
 TextSession::TextSession() = default;

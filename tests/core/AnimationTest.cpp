@@ -152,7 +152,7 @@ TEST_F(EditorFixture, PlayingDrawsEachFrameFromItsSlotOnTheBareCanvas) {
     editor.play([&] { editor.playback.tick(); }, [&](int) { seen.push_back(editor.canvas.image().pixel(320, 192) & 0xFFFFFF); });
     EXPECT_EQ(seen, (std::vector<QRgb>{0x000000, 0xFF0000}));
     EXPECT_EQ(editor.canvas.image().pixel(10, 10) & 0xFFFFFF, 0u);  // no grid while playing
-    EXPECT_NE(editor.canvas.image().pixel(255 + 4, 257 - 4) & 0xFFFFFF, 0x00FF00u);  // nor markers
+    EXPECT_NE(editor.canvas.image().pixel(255 - 4, 257 + 4) & 0xFFFFFF, 0x00FF00u);  // nor markers
 }
 
 TEST_F(EditorFixture, ViewOptionsAndFrameNamesTakeEffect) {

@@ -42,6 +42,7 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
         }
         EXPECT_TRUE(toldBufferFailed() && !prompts.busy);
         EXPECT_EQ(editor.seq.totalFrames, folderInTheWay ? 0 : 1);  // with no file made, nothing at all
+        EXPECT_EQ(editor.win.deleteFramesEnabled, !folderInTheWay);
         EXPECT_EQ(editor.win.title, MainTitle);
         const QByteArray before = readFile(file);
         const WriteResult saved = saveAs(file);  // whatever is saved now is never the half-loaded file

@@ -137,6 +137,7 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"a tie steps after the halfway pixel", [&](Surface& s) { s.line(2, 8, 6, 10, red); }, {{3, 8}, {5, 9}}, {{3, 9}, {5, 10}}},
         {"steep, the same", [&](Surface& s) { s.line(9, 2, 11, 6, red); }, {{9, 3}, {10, 5}}, {{10, 3}, {11, 5}}},
         {"leaving on both ends", [&](Surface& s) { s.line(-40, -40, 40, 40, red); }, {{15, 15}, {0, 0}}, {}},
+        {"clipped, ties as inside", [&](Surface& s) { s.line(-3, 0, 3, 8, red); }, {{1, 6}}, {{2, 6}}},
         {"circle outline", [&](Surface& s) { s.circle(8, 8, 2, red); }, {{10, 8}, {6, 8}, {8, 10}, {8, 6}}, {{8, 8}}},
         {"radius 0", [&](Surface& s) { s.circle(1, 5, 0, red); }, {{1, 5}}, {{2, 5}}},
         {"box clipped", [&](Surface& s) { s.box(12, 12, 20, 20, red, false); }, {{15, 12}}, {{13, 13}}},

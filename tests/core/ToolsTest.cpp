@@ -275,6 +275,7 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     drag(InsertTool, 150, 110, 160, 20, 2);
     EXPECT_EQ(points(), (Pts{{100, 100}, {160, 20, 64}, {150, 140}, {200, 100}, {300, 100}}));
     EXPECT_EQ(f0().points[2].colorIndex, 9);
+    EXPECT_EQ(insertPoint(editor.frame, 4, 10, 10, 1, editor.ink()), Inserted::NoSegment);  // after the last point
 
     Pts ten;
     for (int i = 0; i < 10; ++i) ten.push_back({20 + 40 * i, 300});

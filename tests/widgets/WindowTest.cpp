@@ -221,6 +221,10 @@ private slots:
         c.window.action("mnuUndo")->trigger();
         QCOMPARE(c.window.statusBar()->currentMessage(), QString());
         QCOMPARE(c.text("LblPointsNumber"), QString("20000"));
+        c.drag(LineTool, {50, 50}, {90, 50});  // the note again, gone once a frame is chosen
+        QVERIFY(!c.window.statusBar()->currentMessage().isEmpty());
+        QTest::mouseClick(c.thumb(0), Qt::LeftButton);
+        QCOMPARE(c.window.statusBar()->currentMessage(), QString());
         c.prompts.answers = {Answer::No};
         c.window.action("mnuNew")->trigger();
         QCOMPARE(c.text("LblPointsNumber"), QString("0"));
