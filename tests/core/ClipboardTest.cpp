@@ -353,6 +353,12 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWrites) {
             if (moved.ok) continue;
             for (int f = 1; f <= 3; ++f)  // refused up front: every frame where it was
                 EXPECT_EQ(buffer.readHeader(f)->pointCount(), 10 * f) << c.what;
+            if (c.what[0] != 's') continue;
+            // Nor is a frame whose header can no longer be read swapped, either way round.
+            ASSERT_TRUE(QFile::resize(buffer.path(), framePos(3) - 1 + 10));
+            for (const auto& [a, b] : {std::pair(2, 3), std::pair(3, 2)})
+                EXPECT_EQ(swapFrames(buffer, a, b).error, "frame 3 cannot be read");
+            EXPECT_EQ(buffer.readHeader(2)->pointCount(), 20);
         }
     }
 }
