@@ -198,6 +198,17 @@ int repair(const QStringList& args) {
     return 0;
 }
 
+// The frames of IN in the workspace's frame buffer file, as Open loads them; nothing (and said)
+// when the frame buffer file could not take them.
+std::optional<CopyReport> loadFrames(const QString& in, const FrameBufferFile& buffer) {
+    const FrameScan scan = seekFrames(in);
+    if (scan.rejected) err(rejectionText(scan.declaredFrames));
+    const CopyReport copied = copyFrames(in, scan, buffer);
+    if (!copied.writeFailed) return copied;
+    err(BufferWriteFailed.arg(copied.error));
+    return std::nullopt;
+}
+
 // Loads IN into a frame buffer file of the workspace as Open does, then draws one frame as the
 // canvas shows it once the frame is chosen in the strip, or as the strip's thumbnail.
 int render(const QStringList& argsIn) {
@@ -211,13 +222,9 @@ int render(const QStringList& argsIn) {
             args);
     Workspace w;
     const FrameBufferFile buffer(w.bufferFile());
-    const FrameScan scan = seekFrames(args[0]);
-    if (scan.rejected) err(rejectionText(scan.declaredFrames));
-    const CopyReport copied = copyFrames(args[0], scan, buffer);
-    if (copied.writeFailed) {
-        err(BufferWriteFailed.arg(copied.error));
-        return 1;
-    }
+    const std::optional<CopyReport> loaded = loadFrames(args[0], buffer);
+    if (!loaded) return 1;
+    const CopyReport& copied = *loaded;
     bool number = false;
     const int frame = args[1].toInt(&number);
     if (!number || frame < 1 || frame > copied.framesCopied) {
@@ -356,12 +363,11 @@ int play(const QStringList& argsIn) {
             args);
     Workspace w;
     const FrameBufferFile buffer(w.bufferFile());
-    const FrameScan scan = seekFrames(args[0]);
-    if (scan.rejected) err(rejectionText(scan.declaredFrames));
-    const CopyReport copied = copyFrames(args[0], scan, buffer);
-    if (copied.writeFailed || copied.framesCopied == 0) {
-        err(copied.writeFailed ? BufferWriteFailed.arg(copied.error)
-                               : QStringLiteral("quorvel-ilda: no frame could be loaded from %1").arg(args[0]));
+    const std::optional<CopyReport> loaded = loadFrames(args[0], buffer);
+    if (!loaded) return 1;
+    const CopyReport& copied = *loaded;
+    if (copied.framesCopied == 0) {
+        err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1").arg(args[0]));
         return 1;
     }
     const Settings settings = loadConfig(w.paths.configToRead());
