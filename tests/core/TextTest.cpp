@@ -179,6 +179,15 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_TRUE(runs[0] > 1 && runs[1] > 1);
     EXPECT_FALSE(f.points[f.pointCount - 1].status & 64);
+
+    editor.undo();
+    editor.canvasPress(1, 100, 0);  // on the top row: what rises above it is pinned there, never wrapped
+    editor.text.setText("-I");
+    editor.convertText();
+    int lowest = 511, highest = 0;
+    for (int i = 0; i < f.pointCount; ++i)
+        lowest = std::min(lowest, pixelOf(f.points[i]).y), highest = std::max(highest, pixelOf(f.points[i]).y);
+    EXPECT_EQ(std::pair(lowest, highest), std::pair(510, 511));
 }
 
 // Any character the font draws comes out, one it lacks is left out with a note, and a line that
