@@ -17,6 +17,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolButton>
@@ -371,6 +372,26 @@ private slots:
             {{100, 700, 200, 90}, {300, 200}, {308, 600}},     // right, lifted to stay on the screen
         };
         for (const Case& c : cases) QCOMPARE(placeBeside(c.keepClear, c.size, screen), c.at);
+    }
+
+    // The real question box: each button gives its answer, and over a long command the wait
+    // cursor gives way to the normal one while it is up and comes back after it.
+    void questionBoxesAnswerAndGiveTheCursorBack() {
+        QtPrompts prompts;
+        prompts.setBusy(true);
+        const std::pair<QMessageBox::StandardButton, Answer> cases[] = {
+            {QMessageBox::Yes, Answer::Yes}, {QMessageBox::No, Answer::No}, {QMessageBox::Cancel, Answer::Cancel}};
+        for (const auto& [button, answer] : cases) {
+            QTimer::singleShot(0, [button] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box && !QApplication::overrideCursor());
+                box->button(button)->click();
+            });
+            QCOMPARE(int(prompts.askYesNoCancel(SaveQuestion)), int(answer));
+            QCOMPARE(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+        }
+        prompts.setBusy(false);
+        QVERIFY(!QApplication::overrideCursor());
     }
 
     void openAndBrowseASample() {
