@@ -383,7 +383,7 @@ int play(const QStringList& argsIn) {
     idn::LaserOutput output;
     QString failure;
     output.onFailed = [&](const QString& why) { failure = why; };
-    if (!output.arm({colon < 0 ? to : to.left(colon), uint16_t(port), 0, to}, kpps * 1000)) {
+    if (!output.arm({colon < 0 ? to : to.left(colon), uint16_t(port), 0}, kpps * 1000)) {
         err(QStringLiteral("quorvel-ilda: %1").arg(output.error));
         return 1;
     }

@@ -21,7 +21,6 @@ struct Target {
     QString host;  // a name or an address
     uint16_t port = Port;
     uint8_t serviceId = 0;  // 0: the unit's default laser service
-    QString name;           // what the status bar calls it
 };
 
 constexpr int ConfigurationEveryMs = 200;

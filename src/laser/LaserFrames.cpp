@@ -11,10 +11,7 @@ int16_t placed(int16_t v, bool flip, int sizePercent, int offset) {
     return int16_t(std::clamp(w, -32768, 32767));
 }
 
-std::vector<Sample> blackout(Sample at) {
-    at.r = at.g = at.b = at.i = 0;
-    return std::vector<Sample>(MinFrameSamples, at);
-}
+std::vector<Sample> blackout(Sample at) { return std::vector<Sample>(MinFrameSamples, dark(at)); }
 
 std::vector<Sample> frameSamples(const WorkingFrame& wf, const Palette& pal, const OutputArea& area) {
     std::vector<Sample> out;
@@ -23,12 +20,8 @@ std::vector<Sample> frameSamples(const WorkingFrame& wf, const Palette& pal, con
         for (int i = 0; i < r.pointCount; ++i) out.push_back(sampleOf(r.points[i], pal, area));
     });
     if (out.empty()) return blackout();
-    Sample start = out.front();
-    start.r = start.g = start.b = start.i = 0;
-    out.insert(out.begin(), start);
-    Sample end = out.back();
-    end.r = end.g = end.b = end.i = 0;
-    out.resize(std::max<size_t>(out.size(), MinFrameSamples), end);
+    out.insert(out.begin(), dark(out.front()));
+    out.resize(std::max<size_t>(out.size(), MinFrameSamples), dark(out.back()));
     return out;
 }
 
@@ -54,9 +47,7 @@ std::vector<Sample> testPattern(const OutputArea& area) {
         const double a = 2 * std::numbers::pi * k / 96;
         at(e / 2 * std::cos(a), e / 2 * std::sin(a), 0, 0, 255);
     }
-    Sample last = out.back();
-    last.r = last.g = last.b = last.i = 0;
-    out.push_back(last);
+    out.push_back(dark(out.back()));
     return out;
 }
 

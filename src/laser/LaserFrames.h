@@ -30,6 +30,12 @@ template <class P> Sample sampleOf(const P& p, const Palette& pal, const OutputA
     return s;
 }
 
+// The same place with the beam off.
+inline Sample dark(Sample s) {
+    s.r = s.g = s.b = s.i = 0;
+    return s;
+}
+
 // The samples of a frame: a blanked start at its first point, its points, then blanked samples
 // at its last point up to 20. An empty frame gives 20 blanked samples at the centre.
 std::vector<Sample> frameSamples(const WorkingFrame& wf, const Palette& pal, const OutputArea& area);

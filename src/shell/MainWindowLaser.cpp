@@ -51,8 +51,7 @@ bool MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
     const qsizetype colon = s.address.lastIndexOf(':');
     bool portGiven = false;
     const int port = colon < 0 ? 0 : s.address.mid(colon + 1).toInt(&portGiven);
-    const idn::Target target{portGiven ? s.address.left(colon) : s.address, uint16_t(portGiven ? port : idn::Port), 0,
-                             s.name.isEmpty() ? s.address : s.name};
+    const idn::Target target{portGiven ? s.address.left(colon) : s.address, uint16_t(portGiven ? port : idn::Port), 0};
     if (!laser_->arm(target, s.kpps * 1000)) {
         statusBar()->showMessage(QStringLiteral("Laser output not armed: %1").arg(laser_->error));
         return false;

@@ -30,7 +30,7 @@ private slots:
         IdnReceiver projector;
         Palette pal;
         LaserOutput out(0xFFF0);  // the sequence wraps during the session
-        QVERIFY(out.arm({"127.0.0.1", projector.port(), 1, "test"}, 30000));
+        QVERIFY(out.arm({"127.0.0.1", projector.port(), 1}, 30000));
         const std::vector<Sample> a = frameSamples(squareFrame(10000), pal, {}), b = frameSamples(squareFrame(12000), pal, {});
         std::vector<Sample> big(2000);
         for (size_t k = 0; k < big.size(); ++k) big[k] = {int16_t(k * 16), int16_t(-int(k)), 1, 2, 3, 255};
@@ -109,7 +109,7 @@ private slots:
     // says so and disarms itself.
     void aUnitThatIsNotThereIsSaid() {
         LaserOutput out;
-        QVERIFY(!out.arm({"", Port, 0, {}}, 30000));
+        QVERIFY(!out.arm({"", Port, 0}, 30000));
         QCOMPARE(out.error, QString("No projector address was given."));
         quint16 closed = 0;
         {
@@ -119,7 +119,7 @@ private slots:
         }
         QString why;
         out.onFailed = [&](const QString& w) { why = w; };
-        QVERIFY(out.arm({"127.0.0.1", closed, 0, {}}, 30000));
+        QVERIFY(out.arm({"127.0.0.1", closed, 0}, 30000));
         out.show(blackout({1, 1}));
         QVERIFY(QTest::qWaitFor([&] { return !why.isEmpty(); }, 5000));
         QVERIFY(!out.armed());
