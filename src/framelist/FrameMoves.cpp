@@ -59,7 +59,7 @@ public:
         if (::pread(fd_, &s.header, sizeof s.header, offsets_[i]) != sizeof s.header) return std::nullopt;
         s.points.resize(size_t(usedBytes(s.header)));
         const int64_t bytes = int64_t(s.points.size());
-        if (bytes > 0 && ::pread(fd_, s.points.data(), size_t(bytes), offsets_[i] + 32) != bytes) return std::nullopt;
+        if (::pread(fd_, s.points.data(), size_t(bytes), offsets_[i] + 32) != bytes) return std::nullopt;
         return s;
     }
     QString error() const { return error_; }

@@ -34,7 +34,7 @@ bool UndoHistory::undo(WorkingFrame& wf) {
     if (undocounter_ == 0) return false;
     if (wf.hasLiveRecord()) {
         redo_.push(wf);
-        if (redoCount_ < Depth) ++redoCount_;
+        ++redoCount_;  // undone and redoable steps together never pass Depth
     }
     undo_.popInto(wf);
     --undocounter_;
@@ -45,7 +45,7 @@ bool UndoHistory::undo(WorkingFrame& wf) {
 bool UndoHistory::redo(WorkingFrame& wf) {
     if (redoCount_ == 0) return false;
     undo_.push(wf);
-    if (undocounter_ < Depth) ++undocounter_;
+    ++undocounter_;  // back to at most where the undo it reverses left it
     redo_.popInto(wf);
     --redoCount_;
     wf.clearSelection();

@@ -14,7 +14,7 @@ constexpr char Tag[] = "unsaved frames ";
 
 void UnsavedMarker::track(int frames) {
     if (frames == written_) return;
-    if (frames <= 0) {
+    if (frames == 0) {
         remove();
         return;
     }

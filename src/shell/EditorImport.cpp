@@ -1,36 +1,11 @@
 // Drawings from vector programs brought in as frames, and points made ready for a projector.
 #include "shell/Editor.h"
 
+#include <QCollator>
 #include <QFileInfo>
 #include <algorithm>
 
 namespace quorvel {
-
-namespace {
-// Names in the order a person numbers them: runs of digits by their value (frame9 before
-// frame10), the rest by letter, case aside.
-bool namedBefore(const QString& a, const QString& b) {
-    qsizetype i = 0, j = 0;
-    while (i < a.size() && j < b.size()) {
-        if (a[i].isDigit() && b[j].isDigit()) {
-            qsizetype ei = i, ej = j;
-            while (ei < a.size() && a[ei].isDigit()) ++ei;
-            while (ej < b.size() && b[ej].isDigit()) ++ej;
-            QStringView x = QStringView(a).sliced(i, ei - i), y = QStringView(b).sliced(j, ej - j);
-            while (x.size() > 1 && x[0] == u'0') x = x.sliced(1);
-            while (y.size() > 1 && y[0] == u'0') y = y.sliced(1);
-            if (x.size() != y.size()) return x.size() < y.size();
-            if (const int c = x.compare(y); c != 0) return c < 0;
-            i = ei, j = ej;
-            continue;
-        }
-        const QChar x = a[i].toCaseFolded(), y = b[j].toCaseFolded();
-        if (x != y) return x < y;
-        ++i, ++j;
-    }
-    return a.size() - i < b.size() - j;
-}
-}  // namespace
 
 ImportRules Editor::importRules() const { return {settings.pointSpace, settings.blankSpace, more.cornerDwell}; }
 
@@ -39,8 +14,12 @@ void Editor::importSvg() {
     QStringList files = prompts.openFileNames(SvgFilter);
     if (files.isEmpty()) return;
     // frame9.svg before frame10.svg: numbered drawings come in as the animation they are.
-    std::stable_sort(files.begin(), files.end(), [](const QString& a, const QString& b) {
-        return namedBefore(QFileInfo(a).fileName(), QFileInfo(b).fileName());
+    // The C locale sorts byte by byte, numbers included: any real language sorts them as numbers.
+    QCollator byName(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());
+    byName.setNumericMode(true);
+    byName.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(files.begin(), files.end(), [&](const QString& a, const QString& b) {
+        return byName.compare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
     });
     std::vector<SvgDrawing> drawings;
     QStringList unreadable;

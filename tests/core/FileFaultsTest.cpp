@@ -304,6 +304,8 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
         editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
         const QString target = oldFile("kept.ild");
         c.fault();
+        editor.insertFrame();  // frames move only once the edited one is back in its slot
+        EXPECT_EQ(editor.seq.totalFrames, 2);
         editor.chooseThumbnail(0, true);
         EXPECT_TRUE(toldBufferFailed());
         // The frame that could not go back stays loaded, edited, and the sequence unsaved.

@@ -110,4 +110,7 @@ TEST(Idn, FramesBecomeSamplesInTheOutputArea) {
     wf.frame5->pointCount = 0;
     EXPECT_EQ(frameSamples(wf, pal, {}), blackout());
     for (const Sample& p : testPattern(area)) EXPECT_TRUE(p.i == 0 || p.r + p.g + p.b == 255);
+    const std::vector<Sample> pattern = testPattern({});  // lit to the end of every side and round the circle
+    const auto lit = [&](int16_t x, int16_t y) { return std::count_if(pattern.begin(), pattern.end(), [&](const Sample& p) { return p.i && p.x == x && p.y == y; }); };
+    EXPECT_EQ(std::tuple(lit(32767, 32767), lit(-32767, 32767), lit(16384, 0)), std::tuple(2, 2, 3));  // the green line ends there too
 }

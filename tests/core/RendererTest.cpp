@@ -153,4 +153,10 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         for (auto [x, y] : c.set) EXPECT_EQ(at(img, x, y), qt(red)) << c.what << ' ' << x << ',' << y;
         for (auto [x, y] : c.left) EXPECT_EQ(at(img, x, y), 0u) << c.what << ' ' << x << ',' << y;
     }
+    QImage backdrop(2, 2, QImage::Format_RGB32);  // one of another size is stretched over it all
+    backdrop.fill(0x0000C8);
+    backdrop.setPixel(1, 1, 0xC80000);
+    QImage img(16, 16, QImage::Format_RGB32);
+    ImageSurface(img, &backdrop).clear();
+    EXPECT_EQ(std::pair(at(img, 0, 0), at(img, 15, 15)), std::pair(0xC8u, 0xC80000u));
 }

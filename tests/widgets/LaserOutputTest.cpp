@@ -73,6 +73,7 @@ private slots:
         const std::vector<Sample> dark = blackout(big.back());
         QCOMPARE(shown, (std::vector<std::vector<Sample>>{blackout(), a, b, big, dark}));
         QCOMPARE(frames[frames.size() - 2].samples, dark);  // the blackout goes twice
+        QVERIFY(frames.back().configured);                   // in the mode it was sent in, wherever it joined
         // Then the channel and the session close, and nothing more.
         const size_t k = frames.back().lastDatagram + 1;
         QCOMPARE(got.size(), k + 2);

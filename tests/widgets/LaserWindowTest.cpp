@@ -69,6 +69,19 @@ private slots:
         QVERIFY(f.widget("LblLaser")->isHidden());
         QCOMPARE(f.window.statusBar()->currentMessage(), QString("Laser output stopped."));
     }
+
+    // Find lists the units that answered and picks the one chosen before by its ID; an address
+    // typed over the list is taken as it stands.
+    void findPicksTheKnownUnitAndTypingOverridesIt() {
+        LaserDialog d({"127.0.0.1:7255", "0a02", "Stage left", 30, {}}, false);
+        const QHostAddress here(QHostAddress::LocalHost);
+        d.find = [&] { return std::vector<idn::FoundUnit>{{here, {"\x0a\x01", "Stage right"}}, {here, {"\x0a\x02", "Stage left"}}}; };
+        d.findChild<QPushButton*>("CmdFind")->click();
+        QCOMPARE(d.findChild<QComboBox*>("CmbProjector")->currentText(), QString("Stage left (127.0.0.1)"));
+        QCOMPARE(std::tuple(d.chosen().address, d.chosen().unitId, d.chosen().name), std::tuple(QString("127.0.0.1"), QString("0a02"), QString("Stage left")));
+        d.findChild<QComboBox*>("CmbProjector")->setEditText("127.0.0.1:7300");
+        QCOMPARE(std::tuple(d.chosen().address, d.chosen().unitId, d.chosen().name), std::tuple(QString("127.0.0.1:7300"), QString(), QString("127.0.0.1:7300")));
+    }
 };
 
 QTEST_MAIN(LaserWindowTest)
