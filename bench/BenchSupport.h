@@ -6,9 +6,11 @@
 #include "shell/Prompts.h"
 #include "tools/PointAccess.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <random>
+#include <vector>
 
 namespace quorvel::bench {
 
@@ -43,6 +45,38 @@ inline FrameBufferFile denseBufferFile(const QTemporaryDir& dir, WorkingFrame& w
     QFile(buffer.path()).open(QIODevice::WriteOnly);  // as a started sequence has it
     buffer.saveRamToBuffer(1, wf);
     return buffer;
+}
+
+// 10000 frames of 500 format-0 points, written once per run: about 40 MB.
+struct ShowFile {
+    QTemporaryDir dir;
+    QString path = dir.filePath("show.ild");
+    QString bufferPath = dir.filePath("FrameBuffer.tmp");
+
+    ShowFile() {
+        QFile f(path);
+        f.open(QIODevice::WriteOnly);
+        std::vector<Point3D> points(500);
+        for (int i = 0; i < 500; ++i) {
+            const auto x = fromCanvas(i * 120), y = fromCanvas(65534 - i * 120);
+            points[i] = {x.hi, x.lo, y.hi, y.lo, 0, 0, static_cast<uint8_t>(i == 499 ? 128 : 0), uint8_t(i)};
+        }
+        for (int frame = 1; frame <= MaxFrames; ++frame) {
+            FrameHeader h{};
+            h.setSignature("ILDA");
+            h.setFrameName("bench");
+            h.setPointCount(500);
+            h.setFrameNumber(frame - 1);
+            h.setTotalFrames(MaxFrames);
+            f.write(reinterpret_cast<const char*>(&h), sizeof h);
+            f.write(reinterpret_cast<const char*>(points.data()), 500 * sizeof(Point3D));
+        }
+    }
+};
+
+inline ShowFile& show() {
+    static ShowFile file;
+    return file;
 }
 
 }  // namespace quorvel::bench

@@ -5,57 +5,21 @@
 #include "ilda/IldaReader.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
-#include "text/GlyphFont.h"
 
 #include <benchmark/benchmark.h>
 #include <QFile>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <vector>
 
 using namespace quorvel;
 
 namespace {
 
-struct ShowFile {
-    QTemporaryDir dir;
-    QString path = dir.filePath("show.ild");
-    QString bufferPath = dir.filePath("FrameBuffer.tmp");
-
-    // 10000 frames of 500 format-0 points: about 40 MB.
-    ShowFile() {
-        QFile f(path);
-        f.open(QIODevice::WriteOnly);
-        std::vector<Point3D> points(500);
-        for (int i = 0; i < 500; ++i) {
-            const auto x = fromCanvas(i * 120), y = fromCanvas(65534 - i * 120);
-            points[i] = {x.hi, x.lo, y.hi, y.lo, 0, 0, static_cast<uint8_t>(i == 499 ? 128 : 0), uint8_t(i)};
-        }
-        for (int frame = 1; frame <= MaxFrames; ++frame) {
-            FrameHeader h{};
-            h.setSignature("ILDA");
-            h.setFrameName("bench");
-            h.setPointCount(500);
-            h.setFrameNumber(frame - 1);
-            h.setTotalFrames(MaxFrames);
-            f.write(reinterpret_cast<const char*>(&h), sizeof h);
-            f.write(reinterpret_cast<const char*>(points.data()), 500 * sizeof(Point3D));
-        }
-    }
-};
-
-ShowFile& show() {
-    static ShowFile file;
-    return file;
-}
+using bench::show;
 
 void BM_Open(benchmark::State& state) {
     const FrameBufferFile buffer(show().bufferPath);
-    for (auto _ : state) {
-        const FrameScan scan = seekFrames(show().path);
-        copyFrames(show().path, scan, buffer);
-        benchmark::DoNotOptimize(scan.framesFound);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(openFrames(show().path, buffer).copied.framesCopied);
     state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
 }
 
@@ -67,9 +31,7 @@ void BM_FirstOpen(benchmark::State& state) {
         state.PauseTiming();
         QFile::remove(show().bufferPath);
         state.ResumeTiming();
-        const FrameScan scan = seekFrames(show().path);
-        copyFrames(show().path, scan, buffer);
-        benchmark::DoNotOptimize(scan.framesFound);
+        benchmark::DoNotOptimize(openFrames(show().path, buffer).copied.framesCopied);
     }
     state.SetBytesProcessed(state.iterations() * QFile(show().path).size());
 }
@@ -149,27 +111,6 @@ void BM_StripRedraw(benchmark::State& state) {
     for (auto _ : state) editor.redrawStrip();
 }
 
-// Start-up before the window shows: settings, palettes, the frame buffer file and its first
-// empty frame. The text tool's font is not part of it any more.
-void BM_EditorStartUp(benchmark::State& state) {
-    QTemporaryDir dir;
-    for (const char* name : {"ilda.dat", "pangolin.dat", "config.dat"})
-        QFile::copy(QStringLiteral(QUORVEL_DATA_DIR "/") + name, dir.filePath(name));
-    bench::SilentPrompts prompts;
-    for (auto _ : state) {
-        Editor editor(dir.path(), prompts, false);
-        benchmark::DoNotOptimize(editor.seq.totalFrames);
-    }
-}
-
-// What finding and loading the canvas font costs: now paid on the text tool's first use.
-void BM_FontLookup(benchmark::State& state) {
-    for (auto _ : state) {
-        const GlyphFont font{FontChoice{}};
-        benchmark::DoNotOptimize(font.isValid());
-    }
-}
-
 }  // namespace
 
 BENCHMARK(BM_Open)->Name("Files/Open")->Unit(benchmark::kMillisecond);
@@ -180,5 +121,3 @@ BENCHMARK(BM_InsertFrame)->Name("Files/InsertFrame")->Arg(0)->Arg(1)->Unit(bench
 BENCHMARK(BM_MoveFrame)->Name("Files/MoveFrame")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_StripRedraw)->Name("Strip/Redraw8x20000")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_EditorStartUp)->Name("StartUp/Editor")->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_FontLookup)->Name("StartUp/TextToolFont")->Unit(benchmark::kMillisecond);

@@ -16,6 +16,7 @@ install -m 644 -o "$user" data/../tests/install/one-frame.ild "$work/show.ild"
 marker=$(mktemp)
 
 as_user /usr/bin/quorvel-ilda info "$work/show.ild" | grep -q '^frames: 1 of 1 declared'
+as_user /usr/bin/quorvel-ilda render "$work/show.ild" 1 "$work/one.png" && [ -s "$work/one.png" ]  # through libexec
 # The editor runs until it is ended: still running after a few seconds is what "started" means.
 status=0
 as_user xvfb-run -a timeout 8 /usr/bin/quorvel "$work/show.ild" || status=$?

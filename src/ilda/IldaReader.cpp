@@ -91,27 +91,24 @@ FrameScan seekFrames(const QByteArray& bytes, const QString& fileName) {
 
 FrameHeader emptyFrameHeader() { return blankHeader(1); }
 
-// The copy pass trusts only the bytes it actually reads: a file that got shorter since the scan
+// The copy trusts only the bytes it actually reads: a file that got shorter since the walk
 // stops the copy at the first frame it can no longer read, as a rejection at that header would.
 namespace {
 
-CopyReport copySource(IldaSource& file, const FrameScan& scan, const FrameBufferFile& buffer) {
-    CopyReport report;
-    SlotFile target(buffer.path(), SlotAccess::Create);
-    std::vector<uint8_t> converted;  // sized by the first 3-D true-colour frame
-    const auto write = [&](int frame, const FrameHeader& h, const void* points, int64_t bytes) {
-        if (target.writeSlot(frame, h, points, bytes)) return true;
-        report.writeFailed = true;
-        report.error = target.error();
-        return false;
-    };
-    for (int frame = 1; frame <= scan.framesFound; ++frame) {
-        const int64_t position = scan.fileFramePos[frame];
-        FrameHeader h = scan.headerOf(frame);
+class FrameCopier {
+public:
+    FrameCopier(IldaSource& file, FrameSink& target) : file_(file), target_(target) {}
+
+    // Frame `frame`, whose header `h` is at `position`, into its slot; nothing once a frame
+    // before it could not be copied, so that the frames copied are always 1..framesCopied.
+    void copy(int frame, int64_t position, FrameHeader h) {
+        if (stopped_) return;
+        stopped_ = true;
         if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5) {
-            if (!write(frame, emptyFrameHeader(), nullptr, 0)) return report;
+            if (!write(frame, emptyFrameHeader(), nullptr, 0)) return;
             report.framesCopied = frame;
-            continue;
+            stopped_ = false;
+            return;
         }
         int count = h.pointCount();
         const bool cut = count > MaxPoints;
@@ -121,41 +118,91 @@ CopyReport copySource(IldaSource& file, const FrameScan& scan, const FrameBuffer
         }
         const int size = recordSize(h.formatCode);
         int64_t got = 0;
-        const uint8_t* records = file.view(position + 32, int64_t(count + 1) * size, got);
-        if (got < int64_t(count) * size) return report;
+        const uint8_t* records = file_.view(position + 32, int64_t(count + 1) * size, got);
+        if (got < int64_t(count) * size) return;
         if (h.formatCode == 4) {
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
             h.formatCode = 5;
             h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
-            converted.resize(PointAreaSize);
+            converted_.resize(PointAreaSize);
             for (int i = 0; i < count; ++i) {
                 const uint8_t* in = records + 10 * i;
-                uint8_t* out = converted.data() + 8 * i;
+                uint8_t* out = converted_.data() + 8 * i;
                 std::memcpy(out, in, 4);          // X, Y
                 std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
             }
-            if (!write(frame, h, converted.data(), int64_t(count) * 8)) return report;
+            if (!write(frame, h, converted_.data(), int64_t(count) * 8)) return;
             ++report.converted;
         } else if (!write(frame, h, records, got)) {
             // The record after the last one comes along when the file has it; it is never a point.
-            return report;
+            return;
         }
         report.cut += cut;
         report.framesCopied = frame;
+        stopped_ = false;
     }
-    return report;
+
+    CopyReport report;
+
+private:
+    bool write(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
+        if (target_.put(frame, h, points, bytes)) return true;
+        report.writeFailed = true;
+        report.error = target_.error();
+        return false;
+    }
+
+    IldaSource& file_;
+    FrameSink& target_;
+    std::vector<uint8_t> converted_;  // sized by the first 3-D true-colour frame
+    bool stopped_ = false;
+};
+
+CopyReport copySource(IldaSource& file, const FrameScan& scan, FrameSink& target) {
+    FrameCopier copier(file, target);
+    for (int frame = 1; frame <= scan.framesFound; ++frame)
+        copier.copy(frame, scan.fileFramePos[frame], scan.headerOf(frame));
+    return copier.report;
 }
 
 }  // namespace
 
 CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
+    SlotFile target(buffer.path(), SlotAccess::Create);
+    return copyFrames(path, scan, target);
+}
+
+CopyReport copyFrames(const QString& path, const FrameScan& scan, FrameSink& target) {
     IldaSource file(path);
-    return copySource(file, scan, buffer);
+    return copySource(file, scan, target);
 }
 
 CopyReport copyFrames(const QByteArray& bytes, const FrameScan& scan, const FrameBufferFile& buffer) {
     IldaSource file(bytes);
-    return copySource(file, scan, buffer);
+    SlotFile target(buffer.path(), SlotAccess::Create);
+    return copySource(file, scan, target);
+}
+
+// Each frame is copied as the walk reaches it, while its bytes are in the window.
+OpenedFrames openFrames(const QString& path, const FrameBufferFile& buffer) {
+    IldaSource file(path);
+    SlotFile target(buffer.path(), SlotAccess::Create);
+    FrameCopier copier(file, target);
+    int frame = 0;
+    OpenedFrames opened;
+    opened.scan = scanSource(file, QFileInfo(path).fileName(), [&](const IldaSection& s) {
+        if (s.header.formatCode != 2) copier.copy(++frame, s.position, s.header);
+    });
+    opened.copied = copier.report;
+    return opened;
+}
+
+QString conversionNotes(const CopyReport& copied) {
+    QStringList notes;
+    if (copied.converted)
+        notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
+    if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
+    return notes.join(' ');
 }
 
 }  // namespace quorvel

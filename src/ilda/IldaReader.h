@@ -53,6 +53,21 @@ struct CopyReport {
 FrameHeader emptyFrameHeader();
 
 CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer);
+CopyReport copyFrames(const QString& path, const FrameScan& scan, FrameSink& target);
 CopyReport copyFrames(const QByteArray& bytes, const FrameScan& scan, const FrameBufferFile& buffer);
+
+struct OpenedFrames {
+    FrameScan scan;
+    CopyReport copied;
+    // Frames found but not copied: the file changed between the passes, or the copy failed.
+    bool shortened() const { return copied.framesCopied < scan.framesFound; }
+};
+
+// Both passes in one walk over the file, as Open makes them: each frame goes to its slot as
+// soon as the walk has checked its header, so the file is read once.
+OpenedFrames openFrames(const QString& path, const FrameBufferFile& buffer);
+
+// What Open says in the status bar about frames it changed on the way in; empty when none.
+QString conversionNotes(const CopyReport& copied);
 
 }  // namespace quorvel

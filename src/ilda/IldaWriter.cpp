@@ -3,6 +3,7 @@
 #include "model/NearestColor.h"
 
 #include <QRegularExpression>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -19,7 +20,7 @@ FrameHeader closingHeader(const FrameHeader& last, int totalFrames) {
     return h;
 }
 
-namespace {
+namespace detail {
 
 // Point records of any format as 3-D indexed points in the ILDA palette.
 class SdCardPoints {
@@ -58,52 +59,79 @@ private:
     uint8_t lastIndex_ = 0;
 };
 
-}  // namespace
+}  // namespace detail
+
+using detail::SdCardPoints;
 
 bool isShortFileName(const QString& fileName) {
     static const QRegularExpression shortName(QStringLiteral("^[A-Za-z0-9_\\-]{1,8}(\\.[A-Za-z0-9_\\-]{1,3})?$"));
     return shortName.match(fileName).hasMatch();
 }
 
+IldaFileWriter::IldaFileWriter(const QString& path, int totalFrames, const SdCardColors* sdCard)
+    : out_(path), totalFrames_(totalFrames) {
+    if (sdCard) sd_ = std::make_unique<SdCardPoints>(*sdCard);
+}
+
+IldaFileWriter::~IldaFileWriter() = default;
+
+bool IldaFileWriter::put(int frame, const FrameHeader& stored, const void* pointBytes, int64_t available) {
+    FrameHeader h = stored;
+    h.setSignature("ILDA");
+    h.setTotalFrames(totalFrames_);
+    h.setFrameNumber(frame);
+    last_ = h;
+    const int size = h.formatCode == 4 ? 0 : recordSize(h.formatCode);
+    if (size == 0 || h.formatCode == 2) return true;  // only point frames have a place in the file
+    const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * size;
+    const char* points = static_cast<const char*>(pointBytes);
+    if (available < bytes) {  // points the slot does not hold are zeros
+        padded_.assign(size_t(bytes), 0);
+        if (available > 0) std::memcpy(padded_.data(), points, size_t(available));
+        points = padded_.data();
+    }
+    if (sd_) {
+        const std::vector<Point3D>& p3 = sd_->convert(h.formatCode, points, int(bytes / size));
+        h.formatCode = 0;
+        h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
+        last_ = h;  // the closing header is format 0 as well
+        out_.write(&h, sizeof h);
+        out_.write(p3.data(), int64_t(p3.size() * sizeof(Point3D)));
+        return true;
+    }
+    out_.write(&h, sizeof h);
+    out_.write(points, bytes);
+    return true;
+}
+
+WriteResult IldaFileWriter::commit() {
+    const FrameHeader end = closingHeader(last_, totalFrames_);
+    out_.write(&end, sizeof end);
+    return out_.commit();
+}
+
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path,
                           const SdCardColors* sdCard) {
-    std::optional<SdCardPoints> sd;
-    if (sdCard) sd.emplace(*sdCard);
     SlotFile source(buffer.path(), SlotAccess::Read);
     // A sequence that cannot be read back is never written over a file.
     if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
-    SafeFile out(path);
+    IldaFileWriter out(path, totalFrames, sdCard);
     if (!out.isOpen()) return {false, out.error()};
-    std::vector<char> points;  // as large as the largest frame so far
-    FrameHeader last{};
+    std::vector<char> slot(32);  // a header and points: as large as the largest frame so far
+    int64_t guess = 0;           // point bytes of the frame before: frames of a show are alike
     for (int i = 1; i <= totalFrames; ++i) {
-        const std::optional<FrameHeader> stored = source.readHeader(i);
-        if (!stored) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
-        FrameHeader h = *stored;
-        h.setSignature("ILDA");
-        h.setTotalFrames(totalFrames);
-        h.setFrameNumber(i);
-        last = h;
-        const int size = h.formatCode == 4 ? 0 : recordSize(h.formatCode);
-        if (size == 0 || h.formatCode == 2) continue;  // only point frames have a place in the file
-        const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * size;
-        if (int64_t(points.size()) < bytes) points.resize(bytes);
-        const int64_t got = source.readPoints(i, points.data(), bytes);
-        std::fill(points.begin() + got, points.begin() + bytes, 0);
-        if (sd) {
-            const std::vector<Point3D>& p3 = sd->convert(h.formatCode, points.data(), int(bytes / size));
-            h.formatCode = 0;
-            h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
-            last = h;  // the closing header is format 0 as well
-            out.write(&h, sizeof h);
-            out.write(p3.data(), int64_t(p3.size() * sizeof(Point3D)));
-            continue;
-        }
-        out.write(&h, sizeof h);
-        out.write(points.data(), bytes);
+        // The header and, when the frame is no larger than the one before, its points in one read.
+        const int64_t read = source.readSlot(i, slot.data(), 32 + guess);
+        if (read < 32) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
+        FrameHeader h;
+        std::memcpy(&h, slot.data(), sizeof h);
+        const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * recordSize(h.formatCode);
+        if (int64_t(slot.size()) < 32 + bytes) slot.resize(32 + bytes);
+        int64_t got = std::min(read - 32, bytes);
+        if (got < bytes) got = source.readPoints(i, slot.data() + 32, bytes);
+        guess = bytes;
+        out.put(i, h, slot.data() + 32, got);
     }
-    const FrameHeader end = closingHeader(last, totalFrames);
-    out.write(&end, sizeof end);
     return out.commit();
 }
 

@@ -5,6 +5,8 @@
 #include "model/SafeFile.h"
 
 #include <QString>
+#include <memory>
+#include <vector>
 
 namespace quorvel {
 
@@ -17,8 +19,33 @@ struct SdCardColors {
     bool inUseIsIlda = true;
 };
 
-// Frames go out in slot order with renumbered headers, then a closing header. The target is
-// replaced only once the whole file has been written, so a failed save leaves it as it was.
+namespace detail {
+class SdCardPoints;
+}
+
+// An ILDA file written frame by frame: each frame with its header renumbered, then a closing
+// header. The target is replaced only once the whole file has been written, so a failed save
+// leaves it as it was.
+class IldaFileWriter final : public FrameSink {
+public:
+    IldaFileWriter(const QString& path, int totalFrames, const SdCardColors* sdCard = nullptr);
+    ~IldaFileWriter() override;
+    bool isOpen() const { return out_.isOpen(); }
+    // Frame `frame` as a slot holds it; points beyond `available` bytes are written as zeros.
+    // A failed write shows at commit().
+    bool put(int frame, const FrameHeader& h, const void* points, int64_t available) override;
+    QString error() const override { return out_.error(); }
+    WriteResult commit();
+
+private:
+    SafeFile out_;
+    int totalFrames_;
+    std::unique_ptr<detail::SdCardPoints> sd_;
+    FrameHeader last_{};
+    std::vector<char> padded_;
+};
+
+// The sequence in the frame buffer file, in slot order, through an IldaFileWriter.
 WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const QString& path,
                           const SdCardColors* sdCard = nullptr);
 

@@ -77,10 +77,12 @@ std::optional<FrameHeader> SlotFile::readHeader(int frame) {
     return h;
 }
 
-int64_t SlotFile::readPoints(int frame, void* dst, int64_t bytes) {
+int64_t SlotFile::readPoints(int frame, void* dst, int64_t bytes) { return readSlot(frame, dst, bytes, 32); }
+
+int64_t SlotFile::readSlot(int frame, void* dst, int64_t bytes, int64_t from) {
     const int64_t pos = framePos(frame);
     if (pos == 0 || !file_.isOpen()) return 0;
-    return std::max<int64_t>(0, ::pread(file_.handle(), dst, size_t(bytes), pos - 1 + 32));
+    return std::max<int64_t>(0, ::pread(file_.handle(), dst, size_t(bytes), pos - 1 + from));
 }
 
 bool FrameBufferFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes,

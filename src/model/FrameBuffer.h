@@ -22,21 +22,37 @@ constexpr int64_t framePos(int64_t frame) {
 // has gone fails and says so, rather than making a new file with every other slot empty.
 enum class SlotAccess { Read, Write, Create };
 
+// Where Open puts each frame it reads: the frame buffer file, or straight into a file being
+// written when nothing needs the frames in between.
+class FrameSink {
+public:
+    virtual ~FrameSink() = default;
+    // The frame's header and `bytes` of its point records; false when they could not be kept.
+    virtual bool put(int frame, const FrameHeader& h, const void* points, int64_t bytes) = 0;
+    // Why the last put failed.
+    virtual QString error() const = 0;
+};
+
 // The frame buffer file opened once for the length of one command.
-class SlotFile {
+class SlotFile final : public FrameSink {
 public:
     SlotFile(const QString& path, SlotAccess access);
     bool isOpen() const { return file_.isOpen(); }
     std::optional<FrameHeader> readHeader(int frame);
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes);
+    // Reads up to `bytes` of the slot from byte `from` on (0: the header, then the point area).
+    int64_t readSlot(int frame, void* dst, int64_t bytes, int64_t from = 0);
     // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+    bool put(int frame, const FrameHeader& h, const void* points, int64_t bytes) override {
+        return writeSlot(frame, h, points, bytes);
+    }
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
     // for want of it. File systems that cannot reserve space pass.
     bool reserve(int frame, int64_t bytes);
     // Why the last write failed, in the system's words.
-    const QString& error() const { return error_; }
+    QString error() const override { return error_; }
 
 private:
     QFile file_;

@@ -36,6 +36,7 @@ private:
 
     QByteArray target_, temporary_;
     int fd_ = -1;
+    int64_t written_ = 0;
     bool replaces_ = false;
     unsigned mode_ = 0, owner_ = 0, group_ = 0;
     QByteArray buffer_;

@@ -47,10 +47,11 @@ OpenResult Editor::openFile(const QString& path) {
     }
     prompts.setBusy(true);
     seq.selFrameStart = seq.selFrameLen = 1;
-    const FrameScan scan = seekFrames(path);
+    const OpenedFrames opened = openFrames(path, buffer);
+    const FrameScan& scan = opened.scan;
+    const CopyReport& copied = opened.copied;
     win.title = MainTitle + QStringLiteral(": ") + scan.fileName;
     if (scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
-    const CopyReport copied = copyFrames(path, scan, buffer);
     if (copied.writeFailed) {
         // Nothing half-loaded may stay behind: it could be saved over the file the user opened.
         prompts.setBusy(false);
@@ -58,7 +59,7 @@ OpenResult Editor::openFile(const QString& path) {
         startEmptySequence();
         return OpenResult::BufferFailed;
     }
-    const bool shortened = copied.framesCopied < scan.framesFound;
+    const bool shortened = opened.shortened();
     if (shortened && !scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
     seq.totalFrames = copied.framesCopied;
     win.deleteFramesEnabled = seq.totalFrames > 0;
@@ -77,11 +78,7 @@ OpenResult Editor::openFile(const QString& path) {
     prompts.setBusy(false);
 
     if (scan.tooManyFrames) prompts.message(TooManyFramesNote, MessageIcon::Information);
-    QStringList notes;
-    if (copied.converted)
-        notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
-    if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
-    win.statusNote = notes.join(' ');
+    win.statusNote = conversionNotes(copied);
     rememberFile(path);
     // Save writes back to a file that loaded whole, never over one that loaded only in part.
     if (!scan.rejected && !shortened) savedAs_ = {path, false};

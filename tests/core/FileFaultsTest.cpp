@@ -1,6 +1,7 @@
 // Files and folders that do not behave: each case ends with nothing lost and the user told why.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
+#include "ilda/IldaReader.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -54,14 +55,18 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
 }
 
 TEST_F(FaultFixture, AFileThatShrinksBetweenThePassesKeepsOnlyWhatCanStillBeRead) {
-    // Two 3-D frames and a third promised: the rejection box comes up between the passes, and
-    // while it is up the file loses most of frame 2.
-    const QString path = IldaBuilder().section(4, 100, 3).section(4, 100, 3).save(folder.file("shrinks.ild"));
+    // Two 3-D frames and a third promised: while the rejection box is up the file loses most of
+    // frame 2. Open copied each frame as it read it: both are loaded.
+    const IldaBuilder file = IldaBuilder().section(4, 100, 3).section(4, 100, 3);
+    const QString path = file.save(folder.file("shrinks.ild"));
     prompts.onMessage = [&] { QFile::resize(path, 32 + 1000 + 32 + 10); };
     open(path);
     EXPECT_EQ(prompts.messages, QStringList{" err totframes= 3"});
-    EXPECT_EQ(editor.seq.totalFrames, 1);
-    EXPECT_EQ(editor.buffer.readHeader(1)->formatCode, 5);
+    EXPECT_EQ(std::tuple(editor.seq.totalFrames, slotHeader(2).pointCount()), std::tuple(2, 100));
+    // A pass that reads the file again, as one too large to hold does, stops where it ends.
+    editor.newFile();
+    const CopyReport copied = copyFrames(path, seekFrames(file.bytes(), "shrinks.ild"), editor.buffer);
+    EXPECT_EQ(std::tuple(copied.framesCopied, int(slotHeader(1).formatCode)), std::tuple(1, 5));
 }
 
 TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {

@@ -10,6 +10,7 @@ trap 'rm -rf "$prefix" "$home"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 expected="bin/quorvel
 bin/quorvel-ilda
+libexec/quorvel/quorvel-ilda-media
 share/applications/quorvel.desktop
 share/doc/quorvel/changelog.gz
 share/doc/quorvel/copyright
@@ -29,7 +30,7 @@ for page in quorvel quorvel-ilda; do
   zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.SH NAME"
 done
 [ "$("$prefix/bin/quorvel" --version)" = "quorvel $(sed -n 's/^project(.* VERSION \([0-9.]*\).*/\1/p' "$(dirname "$0")/../../CMakeLists.txt")" ]
-# Installed, the companion reads the installed palettes: it draws a frame as the build's own copy does.
+# Installed, the tool finds its companion and the installed palettes: it draws a frame as the build's own copy does.
 frame="$(dirname "$0")/one-frame.ild"
 HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= "$prefix/bin/quorvel-ilda" render "$frame" 1 "$home/installed.png"
 "$build/quorvel-ilda" render "$frame" 1 "$home/portable.png"

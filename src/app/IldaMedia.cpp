@@ -1,0 +1,300 @@
+// quorvel-ilda-media: the commands of quorvel-ilda that draw, read SVG drawings or send to a
+// projector, which need Qt's GUI and network libraries; quorvel-ilda starts it for them.
+#include "app/ToolSupport.h"
+#include "framelist/FrameStrip.h"
+#include "ilda/IldaReader.h"
+#include "ilda/IldaWriter.h"
+#include "laser/IdnStream.h"
+#include "laser/LaserFrames.h"
+#include "model/MoreSettings.h"
+#include "model/ProgramPaths.h"
+#include "model/Settings.h"
+#include "shell/Texts.h"
+#include "vector/SvgImport.h"
+#include "view/ImageSurface.h"
+#include "view/SlotDrawing.h"
+
+#include <unistd.h>
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <optional>
+
+using namespace quorvel;
+using namespace quorvel::tool;
+
+namespace {
+
+// A frame buffer file of its own, so a running editor's is never touched, in memory where the
+// system offers it, and removed without waiting for its pages to be freed. Nothing the tool does
+// reaches the user's settings: they are only ever read.
+class Workspace {
+public:
+    explicit Workspace(QString programFolder) : programFolder_(std::move(programFolder)) {
+        const QString folder =
+            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        QByteArray name = QFile::encodeName(folder + QStringLiteral("/quorvel-ilda-XXXXXX"));
+        if (const int fd = ::mkstemp(name.data()); fd >= 0) ::close(fd);  // empty, as a started sequence has it
+        bufferFile_ = QFile::decodeName(name);
+    }
+    ~Workspace() { FrameBufferFile(bufferFile_).remove(); }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    const QString& bufferFile() const { return bufferFile_; }
+    // The user's settings and palettes, as the editor of this user reads them.
+    const ProgramPaths& paths() {
+        if (!paths_) paths_ = programPaths(programFolder_);
+        return *paths_;
+    }
+
+private:
+    QString bufferFile_;
+    QString programFolder_;
+    std::optional<ProgramPaths> paths_;
+};
+
+// The frames of IN in the workspace's frame buffer file, as Open loads them, with Open's
+// messages on stderr; nothing when the frame buffer file could not take them.
+std::optional<OpenedFrames> loadFrames(const QString& in, const FrameBufferFile& buffer) {
+    OpenedFrames opened = openFrames(in, buffer);
+    if (opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
+    if (opened.copied.writeFailed) {
+        err(BufferWriteFailed.arg(opened.copied.error));
+        return std::nullopt;
+    }
+    if (opened.shortened() && !opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
+    return opened;
+}
+
+// The folder quorvel-ilda was started from, which decides where the user's settings are.
+QString programFolder() {
+    const QString given = qEnvironmentVariable(ProgramFolderVariable);
+    return given.isEmpty() ? QCoreApplication::applicationDirPath() : given;
+}
+
+// Loads IN into a frame buffer file of the workspace as Open does, then draws one frame as the
+// canvas shows it once the frame is chosen in the strip, or as the strip's thumbnail.
+int render(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool thumbnail = args.removeAll("--thumbnail") > 0;
+    if (wantsHelp(args) || args.size() != 3)
+        return usage(
+            "usage: quorvel-ilda render IN FRAME OUT.png [--thumbnail]\n"
+            "Draws frame FRAME (1-based) as the canvas shows it once the frame is chosen in the\n"
+            "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
+            args);
+    Workspace w(programFolder());
+    const FrameBufferFile buffer(w.bufferFile());
+    const std::optional<OpenedFrames> loaded = loadFrames(args[0], buffer);
+    if (!loaded) return 1;
+    const CopyReport& copied = loaded->copied;
+    bool number = false;
+    const int frame = args[1].toInt(&number);
+    if (!number || frame < 1 || frame > copied.framesCopied) {
+        err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)")
+                .arg(args[1])
+                .arg(copied.framesCopied));
+        return 2;
+    }
+    const Settings settings = loadConfig(w.paths().configToRead());
+    const Palette palette = loadPalette(w.paths().paletteFolder(settings.paletteChoice), settings.paletteChoice);
+    const int size = thumbnail ? ThumbnailSize : CanvasSize;
+    QImage image(size, size, QImage::Format_RGB32);
+    ImageSurface surface(image);
+    if (thumbnail) {
+        SlotFile file(buffer.path(), SlotAccess::Read);
+        std::vector<uint8_t> scratch(PointAreaSize);
+        PathStyle style;
+        style.scale = ThumbnailScale;
+        style.markers = false;
+        drawFrameFromSlot(file, frame, palette, style, surface, scratch);
+    } else {
+        drawChosenFrame(buffer, frame, palette, {settings.beamMode, settings.gridStep, settings.pointSize}, surface);
+    }
+    // Encoded in memory, then written whole or not at all: a PNG that was there stays intact
+    // when the write fails.
+    QByteArray png;
+    QBuffer encoded(&png);
+    encoded.open(QIODevice::WriteOnly);
+    image.save(&encoded, "PNG");
+    if (const WriteResult written = writeWholeFile(args[2], png); !written.ok) {
+        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], written.error));
+        return 1;
+    }
+    return 0;
+}
+
+// Each SVG becomes a frame, fitted and traced as Import SVG does with the user's point and blank
+// spacing: true colour, or indexed in the palette named.
+int importSvgs(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const int option = int(args.indexOf(QStringLiteral("--palette")));
+    QString paletteName;
+    if (option >= 0) paletteName = args.value(option + 1), args.remove(option, std::min(2, int(args.size()) - option));
+    const bool indexed = !paletteName.isEmpty();
+    if (wantsHelp(args) || args.size() < 2 || (option >= 0 && paletteName != "ilda" && paletteName != "pangolin"))
+        return usage(
+            "usage: quorvel-ilda import [--palette ilda|pangolin] OUT IN.svg [IN2.svg ...]\n"
+            "Writes one frame per drawing, in the order given, as the editor's Import SVG draws it:\n"
+            "fitted into the canvas, traced with the point and blank spacing of the editor's\n"
+            "settings, corners held and blanking anchored for a projector. True colour (format 5),\n"
+            "or indexed (format 1) in the palette named. One line per drawing: points, subpaths\n"
+            "and elements left out. OUT is left as it was when no drawing could be read.\n",
+            args);
+    Workspace w(programFolder());
+    const Settings settings = loadConfig(w.paths().configToRead());
+    const uint8_t choice = !indexed                ? settings.paletteChoice
+                           : paletteName == "ilda" ? uint8_t(IldaPalette)
+                                                   : uint8_t(PangolinPalette);
+    const Palette palette = loadPalette(w.paths().paletteFolder(choice), choice);
+    const MoreSettings more = loadMoreSettings(w.paths().moreSettingsFile());
+    const ImportRules rules{settings.pointSpace, settings.blankSpace, more.cornerDwell};
+    const FrameBufferFile buffer(w.bufferFile());
+    WorkingFrame frame;
+    frame.format = indexed ? 1 : 5;
+    int frames = 0, unreadable = 0;
+    for (const QString& in : args.mid(1)) {
+        const SvgDrawing drawing = readSvgFile(in);
+        if (!drawing.ok) {
+            err(SvgUnreadable.arg(in, drawing.error));
+            ++unreadable;
+            continue;
+        }
+        ImportReport r;
+        frame.visit([&](auto& record) {
+            record.header = blankHeader(frame.format);
+            record.pointCount = 0;
+            r = importDrawing(frame, drawing, rules, Ink(1, palette.color[1]), palette, paletteEntries(choice));
+            refreshForWrite(record);
+            if (!buffer.writeSlot(frames + 1, record.header, record.points.data(),
+                                  int64_t(sizeof(record.points[0])) * record.pointCount, SlotAccess::Create))
+                r.added = -1;
+        });
+        if (r.added < 0) {
+            err(BufferWriteFailed.arg(buffer.error()));
+            return 1;
+        }
+        ++frames;
+        out(QStringLiteral("%1: %2 points, %3 subpaths, %4 skipped%5")
+                .arg(in)
+                .arg(r.added)
+                .arg(r.outlines)
+                .arg(drawing.skipped)
+                .arg(r.fit ? QString() : QStringLiteral(", cut at 20000 points")));
+    }
+    if (frames == 0) {
+        err(QStringLiteral("quorvel-ilda: no drawing could be read; %1 is left as it was").arg(args[0]));
+        return 1;
+    }
+    const WriteResult saved = writeIldaFile(buffer, frames, args[0]);
+    if (!saved.ok) {
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[0], saved.error));
+        return 1;
+    }
+    return unreadable > 0 ? 1 : 0;
+}
+
+volatile std::sig_atomic_t interrupted = 0;
+
+// The value after `option`, taken out of `args` with it; `fallback` when it is not there.
+QString takeOption(QStringList& args, const QString& option, const QString& fallback = {}) {
+    const qsizetype at = args.indexOf(option);
+    if (at < 0) return fallback;
+    const QString value = args.value(at + 1);
+    args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    return value;
+}
+
+// Streams the frames of a file to a projector, as the editor's playback does while armed, and
+// ends with the beam dark and the session closed.
+int play(const QStringList& argsIn) {
+    QStringList args = argsIn;
+    const bool loop = args.removeAll("--loop") > 0;
+    const QString to = takeOption(args, "--to"), kppsText = takeOption(args, "--kpps", "30"),
+                  fpsText = takeOption(args, "--fps");
+    bool kppsOk = false, fpsOk = true;
+    const int kpps = kppsText.toInt(&kppsOk);
+    int fps = fpsText.isEmpty() ? 0 : fpsText.toInt(&fpsOk);
+    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || !kppsOk || kpps < 1 || kpps > 100 || !fpsOk || fps < 0 ||
+        fps > 100)
+        return usage(
+            "usage: quorvel-ilda play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
+            "Opens FILE as the editor does and sends its frames to the IDN projector at HOST\n"
+            "(port 7255 unless given): N thousand points a second (30 unless given, 1 to 100), N\n"
+            "frames a second (the editor's Play FPS unless given), once or, with --loop, until\n"
+            "interrupted. Ends with the beam dark and the session closed.\n",
+            args);
+    Workspace w(programFolder());
+    const FrameBufferFile buffer(w.bufferFile());
+    const std::optional<OpenedFrames> loaded = loadFrames(args[0], buffer);
+    if (!loaded) return 1;
+    const CopyReport& copied = loaded->copied;
+    if (copied.framesCopied == 0) {
+        err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1").arg(args[0]));
+        return 1;
+    }
+    const Settings settings = loadConfig(w.paths().configToRead());
+    const Palette palette = loadPalette(w.paths().paletteFolder(settings.paletteChoice), settings.paletteChoice);
+    if (fps == 0) fps = std::max<int>(settings.playFps, 1);
+    const qsizetype colon = to.lastIndexOf(':');
+    bool portOk = true;
+    const int port = colon < 0 ? idn::Port : to.mid(colon + 1).toInt(&portOk);
+    if (!portOk || port < 1 || port > 65535) {
+        err(QStringLiteral("quorvel-ilda: %1 is no port").arg(to.mid(colon + 1)));
+        return 2;
+    }
+    idn::LaserOutput output;
+    QString failure;
+    output.onFailed = [&](const QString& why) { failure = why; };
+    if (!output.arm({colon < 0 ? to : to.left(colon), uint16_t(port), 0}, kpps * 1000)) {
+        err(QStringLiteral("quorvel-ilda: %1").arg(output.error));
+        return 1;
+    }
+    std::signal(SIGINT, [](int) { interrupted = 1; });
+    WorkingFrame frame;
+    int played = 0;
+    do {
+        for (int f = 1; f <= copied.framesCopied && failure.isEmpty() && !interrupted; ++f, ++played) {
+            buffer.copyFrameToRam(f, frame);
+            output.show(idn::frameSamples(frame, palette, {}));
+            QDeadlineTimer next(1000 / fps);
+            while (!next.hasExpired())
+                QCoreApplication::processEvents(QEventLoop::AllEvents, int(next.remainingTime()));
+        }
+    } while (loop && failure.isEmpty() && !interrupted);
+    output.disarm();
+    if (!failure.isEmpty()) {
+        err(QStringLiteral("quorvel-ilda: sending to %1 failed: %2").arg(to, failure));
+        return 1;
+    }
+    out(QStringLiteral("played %1 frames to %2 at %3 kpps").arg(played).arg(to).arg(kpps));
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
+    // Drawings may hold text, which Qt lays out only with a GUI application; nothing is shown.
+    const bool drawings = argc > 1 && std::strcmp(argv[1], "import") == 0;
+    if (drawings && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    const std::unique_ptr<QCoreApplication> app =
+        drawings ? std::make_unique<QGuiApplication>(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
+    const QString command = args.isEmpty() ? QString() : args.takeFirst();
+    if (command == "import") return importSvgs(args);
+    if (command != "render" && command != "play") {
+        std::fputs(Usage, stderr);
+        return 2;
+    }
+    if (const int bad = checkInput(args)) return bad;
+    return command == "play" ? play(args) : render(args);
+}
