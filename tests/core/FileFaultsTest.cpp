@@ -309,8 +309,9 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
         editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
         const QString target = oldFile("kept.ild");
         c.fault();
-        editor.insertFrame();  // frames move only once the edited one is back in its slot
-        EXPECT_EQ(editor.seq.totalFrames, 2);
+        const qsizetype told = prompts.messages.size();
+        editor.insertFrame();  // refused once the edited frame cannot go back: said once, nothing moved
+        EXPECT_EQ(std::pair(editor.seq.totalFrames, prompts.messages.size()), std::pair(2, told + 1));
         editor.chooseThumbnail(0, true);
         EXPECT_TRUE(toldBufferFailed());
         // The frame that could not go back stays loaded, edited, and the sequence unsaved.
