@@ -3,15 +3,33 @@
 // and the point selection.
 #include "model/Records.h"
 
+#include <cstdlib>
 #include <memory>
+#include <new>
+#include <type_traits>
 #include <utility>
 
 namespace quorvel {
 
+// A record of up to 160 KB, empty, in memory that costs nothing until its points are written.
+// An editor holds a score of them for undo and redo; zeroing each would touch every page of
+// them at start-up, where the system hands out fresh memory zeroed already. The records are
+// plain bytes, so the zeroed block is an empty record as it stands.
+template <class R> struct RecordMemory {
+    void operator()(R* r) const { std::free(r); }
+};
+template <class R> using RecordPtr = std::unique_ptr<R, RecordMemory<R>>;
+template <class R> RecordPtr<R> emptyRecord() {
+    static_assert(std::is_trivially_copyable_v<R> && std::is_trivially_destructible_v<R>);
+    auto* r = static_cast<R*>(std::calloc(1, sizeof(R)));
+    if (!r) throw std::bad_alloc();
+    return RecordPtr<R>(r);
+}
+
 struct WorkingFrame {
-    std::unique_ptr<Frame0> frame0 = std::make_unique<Frame0>();
-    std::unique_ptr<Frame1> frame1 = std::make_unique<Frame1>();
-    std::unique_ptr<Frame5> frame5 = std::make_unique<Frame5>();
+    RecordPtr<Frame0> frame0 = emptyRecord<Frame0>();
+    RecordPtr<Frame1> frame1 = emptyRecord<Frame1>();
+    RecordPtr<Frame5> frame5 = emptyRecord<Frame5>();
     uint8_t format = 0;  // RAMFormat
     int32_t selStart = -1, selEnd = -1;
 
