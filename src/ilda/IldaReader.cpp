@@ -101,15 +101,19 @@ public:
 
     // Frame `frame`, whose header `h` is at `position`, into its slot; nothing once a frame
     // before it could not be copied, so that the frames copied are always 1..framesCopied.
-    void copy(int frame, int64_t position, FrameHeader h) {
+    void copy(int frame, int64_t position, const FrameHeader& h) {
         if (stopped_) return;
-        stopped_ = true;
-        if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5) {
-            if (!write(frame, emptyFrameHeader(), nullptr, 0)) return;
-            report.framesCopied = frame;
-            stopped_ = false;
-            return;
-        }
+        stopped_ = !copied(frame, position, h);
+        if (!stopped_) report.framesCopied = frame;
+    }
+
+    CopyReport report;
+
+private:
+    // False when the frame's points could not be read whole or the target did not keep them.
+    bool copied(int frame, int64_t position, FrameHeader h) {
+        if (h.formatCode != 0 && h.formatCode != 1 && h.formatCode != 4 && h.formatCode != 5)
+            return write(frame, emptyFrameHeader(), nullptr, 0);
         int count = h.pointCount();
         const bool cut = count > MaxPoints;
         if (cut) {
@@ -119,7 +123,7 @@ public:
         const int size = recordSize(h.formatCode);
         int64_t got = 0;
         const uint8_t* records = file_.view(position + 32, int64_t(count + 1) * size, got);
-        if (got < int64_t(count) * size) return;
+        if (got < int64_t(count) * size) return false;
         if (h.formatCode == 4) {
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
             h.formatCode = 5;
@@ -131,20 +135,16 @@ public:
                 std::memcpy(out, in, 4);          // X, Y
                 std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
             }
-            if (!write(frame, h, converted_.data(), int64_t(count) * 8)) return;
+            if (!write(frame, h, converted_.data(), int64_t(count) * 8)) return false;
             ++report.converted;
         } else if (!write(frame, h, records, got)) {
             // The record after the last one comes along when the file has it; it is never a point.
-            return;
+            return false;
         }
         report.cut += cut;
-        report.framesCopied = frame;
-        stopped_ = false;
+        return true;
     }
 
-    CopyReport report;
-
-private:
     bool write(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
         if (target_.put(frame, h, points, bytes)) return true;
         report.writeFailed = true;
