@@ -33,52 +33,51 @@ using namespace quorvel::tool;
 
 namespace {
 
-// A frame buffer file of its own, so a running editor's is never touched, in memory where the
-// system offers it, and removed without waiting for its pages to be freed. Nothing the tool does
-// reaches the user's settings: they are only ever read.
-class Workspace {
-public:
-    explicit Workspace(QString programFolder) : programFolder_(std::move(programFolder)) {
-        const QString folder =
-            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
-        QByteArray name = QFile::encodeName(folder + QStringLiteral("/quorvel-ilda-XXXXXX"));
-        if (const int fd = ::mkstemp(name.data()); fd >= 0) ::close(fd);  // empty, as a started sequence has it
-        bufferFile_ = QFile::decodeName(name);
-    }
-    ~Workspace() { FrameBufferFile(bufferFile_).remove(); }
-    Workspace(const Workspace&) = delete;
-    Workspace& operator=(const Workspace&) = delete;
-    const QString& bufferFile() const { return bufferFile_; }
-    // The user's settings and palettes, as the editor of this user reads them.
-    const ProgramPaths& paths() {
-        if (!paths_) paths_ = programPaths(programFolder_);
-        return *paths_;
-    }
-
-private:
-    QString bufferFile_;
-    QString programFolder_;
-    std::optional<ProgramPaths> paths_;
-};
-
-// The frames of IN in the workspace's frame buffer file, as Open loads them, with Open's
-// messages on stderr; nothing when the frame buffer file could not take them.
-std::optional<OpenedFrames> loadFrames(const QString& in, const FrameBufferFile& buffer) {
-    OpenedFrames opened = openFrames(in, buffer);
-    if (opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
-    if (opened.copied.writeFailed) {
-        err(BufferWriteFailed.arg(opened.copied.error));
-        return std::nullopt;
-    }
-    if (opened.shortened() && !opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
-    return opened;
-}
-
 // The folder quorvel-ilda was started from, which decides where the user's settings are.
 QString programFolder() {
     const QString given = qEnvironmentVariable(ProgramFolderVariable);
     return given.isEmpty() ? QCoreApplication::applicationDirPath() : given;
 }
+
+// A frame buffer file of its own, so a running editor's is never touched, in memory where the
+// system offers it, and removed without waiting for its pages to be freed. Nothing the tool does
+// reaches the user's settings: they are only ever read.
+class Workspace {
+public:
+    Workspace() : programFolder_(programFolder()) {
+        const QString folder =
+            QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
+        QByteArray name = QFile::encodeName(folder + QStringLiteral("/quorvel-ilda-XXXXXX"));
+        if (const int fd = ::mkstemp(name.data()); fd >= 0) ::close(fd);  // empty, as a started sequence has it
+        buffer_ = FrameBufferFile(QFile::decodeName(name));
+    }
+    ~Workspace() { buffer_.remove(); }
+    Workspace(const Workspace&) = delete;
+    Workspace& operator=(const Workspace&) = delete;
+    const FrameBufferFile& buffer() const { return buffer_; }
+    // The user's settings and palettes, as the editor of this user reads them.
+    const ProgramPaths& paths() {
+        if (!paths_) paths_ = programPaths(programFolder_);
+        return *paths_;
+    }
+    // IN's frames in the frame buffer file as Open loads them, with Open's messages on stderr:
+    // how many; nothing when the frame buffer file could not take them.
+    std::optional<int> load(const QString& in) const {
+        const OpenedFrames opened = openFrames(in, buffer_);
+        if (opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
+        if (opened.copied.writeFailed) {
+            err(BufferWriteFailed.arg(opened.copied.error));
+            return std::nullopt;
+        }
+        if (opened.shortened() && !opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
+        return opened.copied.framesCopied;
+    }
+
+private:
+    QString programFolder_;
+    FrameBufferFile buffer_{QString()};
+    std::optional<ProgramPaths> paths_;
+};
 
 // Loads IN into a frame buffer file of the workspace as Open does, then draws one frame as the
 // canvas shows it once the frame is chosen in the strip, or as the strip's thumbnail.
@@ -91,17 +90,15 @@ int render(const QStringList& argsIn) {
             "Draws frame FRAME (1-based) as the canvas shows it once the frame is chosen in the\n"
             "strip (axes, grid, point markers; 512 x 512), or as its 64 x 64 thumbnail.\n",
             args);
-    Workspace w(programFolder());
-    const FrameBufferFile buffer(w.bufferFile());
-    const std::optional<OpenedFrames> loaded = loadFrames(args[0], buffer);
+    Workspace w;
+    const std::optional<int> loaded = w.load(args[0]);
     if (!loaded) return 1;
-    const CopyReport& copied = loaded->copied;
+    const int frames = *loaded;
+    const FrameBufferFile& buffer = w.buffer();
     bool number = false;
     const int frame = args[1].toInt(&number);
-    if (!number || frame < 1 || frame > copied.framesCopied) {
-        err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)")
-                .arg(args[1])
-                .arg(copied.framesCopied));
+    if (!number || frame < 1 || frame > frames) {
+        err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)").arg(args[1]).arg(frames));
         return 2;
     }
     const Settings settings = loadConfig(w.paths().configToRead());
@@ -149,7 +146,7 @@ int importSvgs(const QStringList& argsIn) {
             "or indexed (format 1) in the palette named. One line per drawing: points, subpaths\n"
             "and elements left out. OUT is left as it was when no drawing could be read.\n",
             args);
-    Workspace w(programFolder());
+    Workspace w;
     const Settings settings = loadConfig(w.paths().configToRead());
     const uint8_t choice = !indexed                ? settings.paletteChoice
                            : paletteName == "ilda" ? uint8_t(IldaPalette)
@@ -157,7 +154,7 @@ int importSvgs(const QStringList& argsIn) {
     const Palette palette = loadPalette(w.paths().paletteFolder(choice), choice);
     const MoreSettings more = loadMoreSettings(w.paths().moreSettingsFile());
     const ImportRules rules{settings.pointSpace, settings.blankSpace, more.cornerDwell};
-    const FrameBufferFile buffer(w.bufferFile());
+    const FrameBufferFile& buffer = w.buffer();
     WorkingFrame frame;
     frame.format = indexed ? 1 : 5;
     int frames = 0, unreadable = 0;
@@ -232,12 +229,12 @@ int play(const QStringList& argsIn) {
             "frames a second (the editor's Play FPS unless given), once or, with --loop, until\n"
             "interrupted. Ends with the beam dark and the session closed.\n",
             args);
-    Workspace w(programFolder());
-    const FrameBufferFile buffer(w.bufferFile());
-    const std::optional<OpenedFrames> loaded = loadFrames(args[0], buffer);
+    Workspace w;
+    const std::optional<int> loaded = w.load(args[0]);
     if (!loaded) return 1;
-    const CopyReport& copied = loaded->copied;
-    if (copied.framesCopied == 0) {
+    const int frames = *loaded;
+    const FrameBufferFile& buffer = w.buffer();
+    if (frames == 0) {
         err(QStringLiteral("quorvel-ilda: no frame could be loaded from %1").arg(args[0]));
         return 1;
     }
@@ -262,7 +259,7 @@ int play(const QStringList& argsIn) {
     WorkingFrame frame;
     int played = 0;
     do {
-        for (int f = 1; f <= copied.framesCopied && failure.isEmpty() && !interrupted; ++f, ++played) {
+        for (int f = 1; f <= frames && failure.isEmpty() && !interrupted; ++f, ++played) {
             buffer.copyFrameToRam(f, frame);
             output.show(idn::frameSamples(frame, palette, {}));
             QDeadlineTimer next(1000 / fps);

@@ -22,10 +22,11 @@ namespace {
 // The folder this program was started from, which decides where the user's settings are.
 QString programFolder() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath(); }
 
-// Beside this program in a build or a portable copy; in libexec once installed.
+// Beside this program in a build or a portable copy; in the libexec folder once installed.
 QString mediaProgram(const QString& folder) {
     const QString beside = folder + QStringLiteral("/quorvel-ilda-media");
-    return QFileInfo::exists(beside) ? beside : folder + QStringLiteral("/../libexec/quorvel/quorvel-ilda-media");
+    return QFileInfo::exists(beside) ? beside
+                                     : folder + QStringLiteral("/" QUORVEL_MEDIA_FROM_BIN "/quorvel-ilda-media");
 }
 
 // A name or company up to its first zero byte: the editor's own frames are all zeros there.

@@ -68,6 +68,16 @@ bool isShortFileName(const QString& fileName) {
     return shortName.match(fileName).hasMatch();
 }
 
+int IldaFileWriter::recordSizeOf(int formatCode) {
+    // Only point frames have a place in the file: not palettes, nor a 3-D true-colour slot,
+    // which Open never makes.
+    return formatCode == 2 || formatCode == 4 ? 0 : recordSize(formatCode);
+}
+
+int64_t IldaFileWriter::pointBytes(const FrameHeader& h) {
+    return int64_t(std::min(h.pointCount(), MaxPoints)) * recordSizeOf(h.formatCode);
+}
+
 IldaFileWriter::IldaFileWriter(const QString& path, int totalFrames, const SdCardColors* sdCard)
     : out_(path), totalFrames_(totalFrames) {
     if (sdCard) sd_ = std::make_unique<SdCardPoints>(*sdCard);
@@ -75,16 +85,16 @@ IldaFileWriter::IldaFileWriter(const QString& path, int totalFrames, const SdCar
 
 IldaFileWriter::~IldaFileWriter() = default;
 
-bool IldaFileWriter::put(int frame, const FrameHeader& stored, const void* pointBytes, int64_t available) {
+bool IldaFileWriter::put(int frame, const FrameHeader& stored, const void* records, int64_t available) {
     FrameHeader h = stored;
     h.setSignature("ILDA");
     h.setTotalFrames(totalFrames_);
     h.setFrameNumber(frame);
     last_ = h;
-    const int size = h.formatCode == 4 ? 0 : recordSize(h.formatCode);
-    if (size == 0 || h.formatCode == 2) return true;  // only point frames have a place in the file
-    const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * size;
-    const char* points = static_cast<const char*>(pointBytes);
+    const int size = recordSizeOf(h.formatCode);
+    if (size == 0) return true;
+    const int64_t bytes = pointBytes(h);
+    const char* points = static_cast<const char*>(records);
     if (available < bytes) {  // points the slot does not hold are zeros
         padded_.assign(size_t(bytes), 0);
         if (available > 0) std::memcpy(padded_.data(), points, size_t(available));
@@ -125,7 +135,7 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
         if (read < 32) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
         FrameHeader h;
         std::memcpy(&h, slot.data(), sizeof h);
-        const int64_t bytes = int64_t(std::min(h.pointCount(), MaxPoints)) * recordSize(h.formatCode);
+        const int64_t bytes = IldaFileWriter::pointBytes(h);
         if (int64_t(slot.size()) < 32 + bytes) slot.resize(32 + bytes);
         int64_t got = std::min(read - 32, bytes);
         if (got < bytes) got = source.readPoints(i, slot.data() + 32, bytes);

@@ -36,8 +36,11 @@ public:
     bool put(int frame, const FrameHeader& h, const void* points, int64_t available) override;
     QString error() const override { return out_.error(); }
     WriteResult commit();
+    // What a frame's points take in the file; 0 for a slot with no place there.
+    static int64_t pointBytes(const FrameHeader& h);
 
 private:
+    static int recordSizeOf(int formatCode);
     SafeFile out_;
     int totalFrames_;
     std::unique_ptr<detail::SdCardPoints> sd_;

@@ -81,7 +81,8 @@ void SafeFile::flush() {
         at += w, left -= w;
     }
     buffer_.resize(0);  // its memory stays for the next chunk: fresh pages cost more than the copy
-    if (error_.isEmpty()) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+    // A length of 0 would mean the rest of the file: nothing written, nothing to start.
+    if (error_.isEmpty() && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 }
 
 WriteResult SafeFile::commit() {
