@@ -272,7 +272,7 @@ int play(const QStringList& argsIn) {
         err(QStringLiteral("quorvel-ilda: sending to %1 failed: %2").arg(to, failure));
         return 1;
     }
-    out(QStringLiteral("played %1 frames to %2 at %3 kpps").arg(played).arg(to).arg(kpps));
+    out(QStringLiteral("played %1 frames to %2 at %3 kpps, %4 frames a second").arg(played).arg(to).arg(kpps).arg(fps));
     return 0;
 }
 

@@ -31,7 +31,7 @@ std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& m, dou
         const QPointF p = m.map(QPointF(e.x, e.y));
         if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return {};  // nothing sensible to draw
         if (e.type == QPainterPath::MoveToElement || lines.empty()) {
-            lines.push_back({{placeOf(p)}, false});
+            lines.push_back({{placeOf(p)}});
         } else if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
             const QPointF c2 = m.map(QPointF(path.elementAt(i + 1))), end = m.map(QPointF(path.elementAt(i + 2)));
             const int n = stepsFor(last, p, c2, end, tolerance);
@@ -45,7 +45,6 @@ std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& m, dou
         }
         last = p;
     }
-    for (Polyline& l : lines) l.closed = l.points.size() > 2 && l.points.front() == l.points.back();
     return lines;
 }
 

@@ -14,7 +14,6 @@ namespace quorvel {
 
 struct Polyline {
     std::vector<Place> points;
-    bool closed = false;  // it ends where it starts
 };
 
 // The parts of a polyline on the canvas, each a polyline of its own: what lies past an edge

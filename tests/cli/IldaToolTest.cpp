@@ -177,7 +177,9 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         EXPECT_TRUE(r.err.contains(c.says)) << r.err.toStdString();
         EXPECT_EQ(readFile(kept), "what was there");
     }
-    for (const QStringList& asked : {QStringList{"-h"}, {"info", "--help"}, {"repair", "-h"}}) {
+    // Asked with as many other arguments as the command takes: help all the same.
+    for (const QStringList& asked : {QStringList{"-h"}, {"info", "--help"}, {"repair", "-h", "x"}, {"copy", "--help", "x"},
+                                     {"render", "-h", "x", "1"}, {"import", "-h", "x"}, {"play", "-h", "--to", "x"}}) {
         const ToolRun help = tool(asked);
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.out.startsWith("usage: quorvel-ilda " + (asked.size() > 1 ? asked[0] : "COMMAND"))) << help.out.toStdString();
@@ -287,7 +289,7 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
     });
     projector.collect(100);
     ASSERT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
-    EXPECT_EQ(p.readAllStandardOutput(), QString("played 2 frames to 127.0.0.1:%1 at 20 kpps\n").arg(projector.port()).toUtf8());
+    EXPECT_EQ(p.readAllStandardOutput(), QString("played 2 frames to 127.0.0.1:%1 at 20 kpps, 20 frames a second\n").arg(projector.port()).toUtf8());
     std::set<size_t> sizes;  // both frames came: a dark start and 30 or 40 points
     for (const ReceivedFrame& f : projector.frames()) sizes.insert(f.samples.size());
     EXPECT_TRUE(sizes.count(31) && sizes.count(41)) << sizes.size();
@@ -306,6 +308,7 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
     struct Case { QStringList args; int exitCode; };
     const Case cases[] = {
         {{"play", in, "--to", QString("127.0.0.1:%1").arg(closed), "--fps", "50"}, 1},  // nobody listening
+        {{"play", in, "--to", "127.0.0.1"}, 1},  // the IDN port, the editor's Play FPS: nobody listening either
         {{"play", in, "--to", "127.0.0.1:70000"}, 2},
         {{"play", in, "--to", ""}, 2},
         {{"play", in}, 2},

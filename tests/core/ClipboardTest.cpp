@@ -292,7 +292,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         choose(c.current);
         editor.frame.frame1->points[0] = point2D(-5, 5, 0, c.current);  // an edit not yet written back
         editor.seq.framechanged = true;
-        editor.seq.fileChanged = false;
+        editor.seq.fileChanged = editor.win.deleteFramesEnabled = false;
         prompts.messages.clear();
         c.command();
         ASSERT_EQ(editor.seq.totalFrames, int(c.held.size()));
@@ -302,7 +302,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         const bool moved = c.held.size() != 4 || c.currentAfter != c.current;
         EXPECT_TRUE(!moved || slotPoints(c.currentAfter, 2) == QByteArray("\xFF\xFB", 2));  // the edit went with its frame
         EXPECT_EQ(editor.frame.frame1->points[0].xLo, 0xFB);  // and stays loaded
-        EXPECT_EQ(editor.seq.fileChanged, moved);
+        EXPECT_EQ(std::pair(editor.seq.fileChanged, editor.win.deleteFramesEnabled), std::pair(moved, moved));
         EXPECT_EQ(prompts.messages.size(), c.told ? 1 : 0);
         EXPECT_EQ(editor.strip.position(), (c.currentAfter - 1) / 4);
     }

@@ -148,6 +148,16 @@ TEST_F(FaultFixture, ADeletionThatCannotFinishLeavesEveryFrameWhereItWas) {
     EXPECT_FALSE(QFile::exists(folder.bufferPath() + ".deleting"));
 }
 
+// Looking through frames writes nothing: a frame buffer file that takes no more bytes does not
+// stop the user leaving a frame that was not changed.
+TEST_F(FaultFixture, LeavingAnUnchangedFrameWritesNothing) {
+    open(twoFrames());
+    editor.chooseThumbnail(1, true);  // the last slot, so writing it would grow the file
+    FileSizeLimit full(bufferSize() - 1);
+    editor.chooseThumbnail(0, true);
+    EXPECT_EQ(std::pair(editor.seq.currentFrame, prompts.messages), std::pair(1, QStringList{}));
+}
+
 // A frame buffer file cut short from outside: a frame that can no longer be read whole is not
 // chosen, and the points loaded before never go into its slot.
 TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {

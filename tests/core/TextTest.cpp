@@ -76,6 +76,8 @@ TEST(GlyphMaths, TheFontLayerWritesTheRecordsTheWalkReads) {
     GlyphError error;
     ASSERT_TRUE(walkGlyph(*font.outline('o', rotationMatrix(0)), 1.0f, o, error));
     EXPECT_EQ(o.size(), 2u);  // the outside and the hole
+    ASSERT_TRUE(walkGlyph(*font.outline('=', rotationMatrix(0)), 1.0f, o, error));
+    EXPECT_EQ(pointsOf(o), "14520,7240 14520,5840 1400,5840 1400,7240 |14520,12880 14520,11480 1400,11480 1400,12880 |");  // two bars
 }
 
 TEST(GlyphMaths, SplinesBecomePolylinesThroughTheirMidpointsAndRepeatsAreDropped) {

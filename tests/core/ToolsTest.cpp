@@ -429,6 +429,15 @@ TEST_F(ToolFixture, AnInsertedPointKeepsTheBytesTheToolDoesNotWrite) {
     EXPECT_EQ(rgb(t.points[1].red, t.points[1].green, t.points[1].blue), editor.palette.color[1]);
 }
 
+// After an insertion, moving the mouse marks the ends of whichever segment is now nearest.
+TEST_F(ToolFixture, TheInsertToolMarksTheNearestSegmentAgainAfterAnInsertion) {
+    setPoints({{100, 100}, {200, 100}, {200, 200}});
+    drag(InsertTool, 150, 102, 150, 90);
+    ASSERT_EQ(f0().pointCount, 4);
+    move(203, 150, 0);
+    EXPECT_EQ(editor.canvas.image().pixel(204, screenRow(200)) & 0xFFFFFF, 0x00FFFFu);  // the selection cyan
+}
+
 // Feedback drawn during a gesture, and the picture restored under it, are gone once an edit
 // ends the gesture, Undo takes one back or another frame is chosen.
 TEST_F(ToolFixture, DragFeedbackAndThePictureUnderItDoNotLinger) {

@@ -216,6 +216,12 @@ TEST(SvgImport, PointsLieOnTheDrawnGeometry) {
     }
 }
 
+// A lone point is kept where it lies on the canvas, up to its very edges, and dropped past them.
+TEST(SvgImport, ALonePointOnTheCanvasEdgeIsKept) {
+    for (const Place p : {Place{0, 0}, Place{65534, 65534}, Place{-1, 0}, Place{0, 65535}})
+        EXPECT_EQ(clippedToCanvas(Polyline{{p}}).size(), p.x >= 0 && p.y <= 65534 ? 1u : 0u) << p.x << ',' << p.y;
+}
+
 // The viewBox is what is fitted, whatever the units; without one, what is drawn.
 TEST(SvgImport, FitsTheViewBoxOrTheDrawingIntoTheCanvas) {
     struct Case { const char* root; const char* body; Pt first, last; };

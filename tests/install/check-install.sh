@@ -35,4 +35,12 @@ frame="$(dirname "$0")/one-frame.ild"
 HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= "$prefix/bin/quorvel-ilda" render "$frame" 1 "$home/installed.png"
 "$build/quorvel-ilda" render "$frame" 1 "$home/portable.png"
 cmp "$home/installed.png" "$home/portable.png"
+# The installed editor starts and opens the file it is given: the frame's header and points go
+# into the first slot of the frame buffer file in the user's folder.
+HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen "$prefix/bin/quorvel" "$frame" &
+editor=$!
+buffer="$home/.local/share/quorvel/buffer/FrameBuffer.tmp"
+for _ in $(seq 200); do cmp -s -n 56 "$buffer" "$frame" && break; sleep 0.1; done
+kill $editor
+cmp -n 56 "$buffer" "$frame"
 echo "install checks passed"
