@@ -46,6 +46,7 @@ class Stash {
 public:
     explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
         fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        if (fd_ < 0) error_ = QString::fromLocal8Bit(std::strerror(errno));
     }
     ~Stash() {
         if (fd_ >= 0) ::close(fd_), ::unlink(path_.constData());
@@ -66,8 +67,9 @@ public:
 
 private:
     bool put(const void* data, int64_t bytes) {
-        if (fd_ < 0 || (bytes > 0 && ::pwrite(fd_, data, size_t(bytes), end_) != bytes)) {
-            error_ = QString::fromLocal8Bit(std::strerror(fd_ < 0 || errno == 0 ? ENOSPC : errno));
+        if (fd_ < 0) return false;
+        if (!writeAllAt(fd_, data, bytes, end_)) {
+            error_ = QString::fromLocal8Bit(std::strerror(errno));
             return false;
         }
         end_ += bytes;

@@ -13,6 +13,19 @@
 
 namespace quorvel {
 
+bool writeAllAt(int fd, const void* data, int64_t bytes, int64_t at) {
+    const char* from = static_cast<const char*>(data);
+    while (bytes > 0) {
+        const ssize_t w = ::pwrite(fd, from, size_t(bytes), at);
+        if (w <= 0) {
+            if (w == 0) errno = ENOSPC;
+            return false;
+        }
+        from += w, bytes -= w, at += w;
+    }
+    return true;
+}
+
 // One positioned system call per transfer: a command that walks ten thousand slots must not
 // pay for seeks and a buffer copy on each.
 SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
@@ -32,23 +45,15 @@ bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, in
         return false;
     }
     iovec parts[2] = {{const_cast<FrameHeader*>(&h), sizeof h}, {const_cast<void*>(points), size_t(bytes)}};
-    const int64_t total = int64_t(sizeof h) + bytes;
-    int64_t done = ::pwritev(file_.handle(), parts, bytes > 0 ? 2 : 1, pos - 1);
-    // A short write is retried with what is left: the retry either finishes or says why it cannot.
-    while (done >= 0 && done < total) {
-        const bool inHeader = done < int64_t(sizeof h);
-        const char* from = inHeader ? reinterpret_cast<const char*>(&h) + done
-                                    : static_cast<const char*>(points) + (done - int64_t(sizeof h));
-        const int64_t left = inHeader ? int64_t(sizeof h) - done : total - done;
-        const ssize_t w = ::pwrite(file_.handle(), from, size_t(left), pos - 1 + done);
-        if (w <= 0) {
-            if (w == 0) errno = ENOSPC;
-            done = -1;
-            break;
-        }
-        done += w;
+    const int64_t done = ::pwritev(file_.handle(), parts, bytes > 0 ? 2 : 1, pos - 1);
+    bool written = done == int64_t(sizeof h) + bytes;
+    if (!written && done >= 0) {  // a short write: the rest either goes or says why it cannot
+        const int64_t header = std::min<int64_t>(done, sizeof h), pointsDone = done - header;
+        written = writeAllAt(file_.handle(), reinterpret_cast<const char*>(&h) + header, int64_t(sizeof h) - header, pos - 1 + header) &&
+                  writeAllAt(file_.handle(), static_cast<const char*>(points) + pointsDone, bytes - pointsDone,
+                             pos - 1 + int64_t(sizeof h) + pointsDone);
     }
-    if (done == total) return true;
+    if (written) return true;
     error_ = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }

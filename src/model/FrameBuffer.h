@@ -33,6 +33,10 @@ public:
     virtual QString error() const = 0;
 };
 
+// Writes all `bytes` at `at` in `fd`, going on after a short write: false, with errno saying
+// why, when the rest cannot be written.
+bool writeAllAt(int fd, const void* data, int64_t bytes, int64_t at);
+
 // The frame buffer file opened once for the length of one command.
 class SlotFile final : public FrameSink {
 public:

@@ -325,17 +325,22 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
 
 // The room a frame move reserves is exactly what it writes: under a file-size limit that ends
 // where the last written byte ends, each move goes; a byte less, it is refused before anything
-// moves. Frames 1..3 hold 10, 20 and 30 indexed points (6 bytes each).
-TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWrites) {
-    struct Case { const char* what; std::function<MoveResult(const FrameBufferFile&)> move; int64_t lastByte; };
+// moves. A disk that fails half way has every frame put back, and says so when it cannot be;
+// writes cut short are finished. Frames 1..3 hold 10, 20 and 30 indexed points (6 bytes each).
+TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack) {
+    struct Case { const char* what; std::function<MoveResult(const FrameBufferFile&)> move; int64_t lastByte; std::vector<int> after; };
     const auto end = [](int slot, int points) { return framePos(slot) - 1 + 32 + 6 * points; };
     const Case cases[] = {
-        {"delete frame 1", [](const FrameBufferFile& b) { return deleteFrames(b, 1, 1, 3); }, end(2, 30)},
-        {"insert before frame 1", [](const FrameBufferFile& b) { return insertFrame(b, 1, 3, SlotBytes{blankHeader(1), {}}); }, end(4, 30)},
-        {"swap frames 2 and 3", [](const FrameBufferFile& b) { return swapFrames(b, 2, 3); }, end(3, 20)},
+        {"delete frame 1", [](const FrameBufferFile& b) { return deleteFrames(b, 1, 1, 3); }, end(2, 30), {20, 30}},
+        {"insert before frame 1", [](const FrameBufferFile& b) { return insertFrame(b, 1, 3, SlotBytes{blankHeader(1), {}}); }, end(4, 30), {0, 10, 20, 30}},
+        {"swap frames 2 and 3", [](const FrameBufferFile& b) { return swapFrames(b, 2, 3); }, end(3, 20), {10, 30, 20}},
     };
+    struct Fault { int64_t limit; DiskFaults::Fault disk; const char* error; };
+    const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"},
+                            {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""}};
     for (const Case& c : cases) {
-        for (const int64_t limit : {c.lastByte, c.lastByte - 1}) {
+        for (const Fault& f : faults) {
+            SCOPED_TRACE(std::string(c.what) + ", " + f.error);
             ProgramFolder folder;
             const FrameBufferFile buffer(folder.bufferPath());
             for (int f = 1; f <= 3; ++f) {
@@ -346,14 +351,16 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWrites) {
             }
             MoveResult moved;
             {
-                const FileSizeLimit full(limit);
+                const FileSizeLimit full(c.lastByte + f.limit);
+                const DiskFaults disk(f.disk);
                 moved = c.move(buffer);
             }
-            EXPECT_EQ(moved.ok, limit == c.lastByte) << c.what << ' ' << limit;
-            if (moved.ok) continue;
-            for (int f = 1; f <= 3; ++f)  // refused up front: every frame where it was
-                EXPECT_EQ(buffer.readHeader(f)->pointCount(), 10 * f) << c.what;
-            if (c.what[0] != 's') continue;
+            const QString error = QString(f.error).replace("; ", QStringLiteral("Input/output error; frame %1 ").arg(c.what[0] == 'i' ? 3 : 2));
+            EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(*f.error == 0, error));
+            if (f.disk.failLater) continue;
+            for (size_t k = 0; k < (moved.ok ? c.after.size() : 3); ++k)  // refused or taken back: every frame where it was
+                EXPECT_EQ(buffer.readHeader(int(k) + 1)->pointCount(), moved.ok ? c.after[k] : 10 * int(k + 1)) << k;
+            if (moved.ok || c.what[0] != 's') continue;
             // Nor is a frame whose header can no longer be read swapped, either way round.
             ASSERT_TRUE(QFile::resize(buffer.path(), framePos(3) - 1 + 10));
             for (const auto& [a, b] : {std::pair(2, 3), std::pair(3, 2)})

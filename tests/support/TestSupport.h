@@ -28,6 +28,16 @@ private:
     QTemporaryDir dir_;
 };
 
+// While it lives, the program's positioned writes misbehave as a failing disk makes them: the
+// `nth` vectored write from now fails with EIO (that one only, or it and every later one), and
+// with `bytesEach` every write takes at most that many bytes, as an interrupted one does.
+class DiskFaults {
+public:
+    struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; };
+    explicit DiskFaults(Fault f);
+    ~DiskFaults();
+};
+
 // While it lives, no file may grow past `bytes`: writes fail as they do on a full disk.
 class FileSizeLimit {
 public:
