@@ -49,7 +49,8 @@ bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, in
     bool written = done == int64_t(sizeof h) + bytes;
     if (!written && done >= 0) {  // a short write: the rest either goes or says why it cannot
         const int64_t header = std::min<int64_t>(done, sizeof h), pointsDone = done - header;
-        written = writeAllAt(file_.handle(), reinterpret_cast<const char*>(&h) + header, int64_t(sizeof h) - header, pos - 1 + header) &&
+        written = writeAllAt(file_.handle(), reinterpret_cast<const char*>(&h) + header, int64_t(sizeof h) - header,
+                             pos - 1 + header) &&
                   writeAllAt(file_.handle(), static_cast<const char*>(points) + pointsDone, bytes - pointsDone,
                              pos - 1 + int64_t(sizeof h) + pointsDone);
     }
