@@ -71,6 +71,7 @@ private slots:
         QVERIFY(f.window.findChild<QToolButton*>("ChkTools0")->isChecked() && f.window.action("mnuBeamMode")->isCheckable());
         f.window.findChild<QToolButton*>("ChkTools3")->click();
         QCOMPARE(int(f.editor.tools.current()), int(CircleTool));
+        QVERIFY(!f.window.findChild<QToolButton*>("ChkTools0")->isChecked() && f.window.action("mnuObjectSelect")->isCheckable());
         QCOMPARE(f.text("LblPointsNumber") + '|' + f.text("LblPointSpace") + '|' + f.text("LblBlankSpace"), QString("0|5|10"));
         QCOMPARE(f.text("LblColorIntensity"), QString("R:255 G:255 B:255"));
         QTest::mouseClick(f.widget("PicPalette"), Qt::RightButton, {}, QPoint(2, 3));
