@@ -14,7 +14,11 @@ struct FoundUnit {
     uint8_t serviceId = 0;  // its laser projector service; 0 when it named none
 };
 
-// Waits about `waitMs` for replies; each unit once.
-std::vector<FoundUnit> findUnits(int waitMs = 500);
+// The broadcast address of every IPv4 network this machine is on.
+std::vector<QHostAddress> broadcastAddresses();
+
+// Asks at each address (a broadcast address reaches every unit on its network) and waits
+// about `waitMs` for replies; each unit once.
+std::vector<FoundUnit> findUnits(const std::vector<QHostAddress>& askAt, uint16_t port = Port, int waitMs = 500);
 
 }  // namespace quorvel::idn

@@ -58,8 +58,9 @@ std::optional<Unit> parseScanResponse(const QByteArray& d, uint16_t sequence) {
     u.status = uint8_t(d[6]);
     const int idLength = std::min<int>(uint8_t(d[8]), 15);
     u.unitId = d.mid(9, idLength);
-    const QByteArray name = d.mid(24, 20);
-    u.name = QString::fromLatin1(name.left(name.indexOf('\0') < 0 ? 20 : name.indexOf('\0')));
+    // The name fills the datagram's last 20 bytes, up to its first NUL: a QByteArray's data
+    // always ends in one, so a name of all 20 ends there too.
+    u.name = QString::fromLatin1(d.constData() + 24);
     return u;
 }
 

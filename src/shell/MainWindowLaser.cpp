@@ -31,7 +31,7 @@ void MainWindow::openLaserDialog() {
         feedLaser();
         showLaserState();
     };
-    dialog.find = [] { return idn::findUnits(); };
+    dialog.find = [] { return idn::findUnits(idn::broadcastAddresses()); };
     dialog.exec();
     editor_.more.laser = dialog.chosen();
     laserPattern_ = dialog.testPattern();

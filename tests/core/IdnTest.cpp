@@ -1,7 +1,12 @@
 // The bytes sent to a projector, against the protocol's own worked example.
 #include "TestSupport.h"
+#include "laser/IdnDiscovery.h"
 #include "laser/LaserFrames.h"
 
+#include <arpa/inet.h>
+#include <sys/socket.h>
+#include <unistd.h>
+#include <thread>
 #include <gtest/gtest.h>
 
 using namespace quorvel;
@@ -73,6 +78,7 @@ TEST(Idn, DiscoveryRequestsAndReplies) {
     const auto unit = parseScanResponse(scan, 0x1234);
     ASSERT_TRUE(unit);
     EXPECT_EQ(std::tuple(unit->unitId, unit->name, unit->status), std::tuple(hex("01A1B2C3D4E5F6"), QString("Beamer 1"), uint8_t(1)));
+    EXPECT_EQ(parseScanResponse(scan.left(24) + QByteArray(20, 'N'), 0x1234)->name, QString(20, 'N'));  // no NUL left
     EXPECT_FALSE(parseScanResponse(scan, 0x1235));       // another request's reply
     EXPECT_FALSE(parseScanResponse(scan.left(43), 0x1234));
     // A relay, a DMX service, then two laser services of which the second is the default.
@@ -80,6 +86,35 @@ TEST(Idn, DiscoveryRequestsAndReplies) {
     const QByteArray map = hex("13000009 04 18 01 03") + entry("00 00 00 00") + entry("01 05 01 00") + entry("02 80 00 00") + entry("03 80 01 00");
     EXPECT_EQ(laserServiceOf(map, 9), std::optional<uint8_t>(3));
     EXPECT_EQ(laserServiceOf(map.left(map.size() - 1), 9), std::nullopt);
+}
+
+// A unit on the loopback address that answers the scan and its service map twice each: found
+// once, with its laser service. Nothing is broadcast here; what would be is IPv4 only.
+TEST(Idn, FindsEachUnitOnceWithItsLaserService) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in at{AF_INET, 0, {htonl(INADDR_LOOPBACK)}, {}};
+    socklen_t size = sizeof at;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&at), size), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&at), &size);
+    const timeval patience{5, 0};
+    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &patience, sizeof patience);
+    std::thread unit([fd] {
+        for (int asked = 0; asked < 2; ++asked) {
+            char q[16];
+            sockaddr_in from{};
+            socklen_t fromSize = sizeof from;
+            if (::recvfrom(fd, q, sizeof q, 0, reinterpret_cast<sockaddr*>(&from), &fromSize) != 4) return;
+            const QByteArray reply = q[0] == 0x10 ? hex("1100") + QByteArray(q + 2, 2) + hex("28 01 01 00 07 01 A1B2C3D4E5F6 0000000000000000") + QByteArray("Beamer 1").leftJustified(20, '\0')
+                                                  : hex("1300") + QByteArray(q + 2, 2) + hex("04 18 00 01 03 80 01 00") + QByteArray(20, '\0');
+            for (int k = 0; k < 2; ++k) ::sendto(fd, reply.data(), size_t(reply.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
+        }
+    });
+    const std::vector<FoundUnit> found = findUnits({QHostAddress(QHostAddress::LocalHost)}, ntohs(at.sin_port), 300);
+    unit.join();
+    ::close(fd);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(std::tuple(found[0].unit.name, found[0].serviceId, found[0].address.toString()), std::tuple(QString("Beamer 1"), 3, QString("127.0.0.1")));
+    for (const QHostAddress& a : broadcastAddresses()) EXPECT_EQ(a.protocol(), QAbstractSocket::IPv4Protocol);
 }
 
 // Points become samples in the output area: stored X and Y as they are, colours from the
