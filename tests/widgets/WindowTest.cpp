@@ -108,6 +108,8 @@ private slots:
     // What each tool shows while the mouse moves, and what it leaves, on the real canvas.
     void toolsShowTheirFeedbackOnTheCanvas() {
         Canvas c;
+        c.move({10, 491}, Qt::NoButton);  // no button held: the read-outs follow the mouse
+        QCOMPARE(c.text("LblX") + ' ' + c.text("LblY"), QString("-31488 30080"));
         c.tool(LineTool);
         c.press({300, 100});
         c.move({300, 120});
