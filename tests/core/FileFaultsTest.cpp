@@ -270,7 +270,7 @@ TEST_F(FaultFixture, AnotherSessionsFrameBufferIsNeverShownOfferedOrSaved) {
         ScriptedPrompts asked;
         asked.answers = {Answer::Yes};
         Editor other(folder.path(), asked);
-        if (!asked.questions.isEmpty() || other.seq.totalFrames != 0) return 4;
+        if (!asked.questions.isEmpty() || other.seq.totalFrames != 0 || other.win.deleteFramesEnabled) return 4;
         if (asked.messages.isEmpty() || !asked.messages[0].startsWith("The frame buffer file could not be written")) return 5;
         if (other.newFile()) return 7;  // New File cannot start either, and says it went nowhere
         asked.fileNames = {target};
