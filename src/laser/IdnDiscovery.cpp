@@ -4,11 +4,15 @@
 #include <QNetworkInterface>
 #include <QRandomGenerator>
 #include <QUdpSocket>
+#include <algorithm>
 
 namespace quorvel::idn {
 
 namespace {
-// Every datagram that arrives before the deadline, with where it came from.
+constexpr int ServiceMapWaitMs = 500;
+
+// Every datagram that arrives before the deadline, with where it came from, until `each` says
+// it has what it waited for.
 template <class Each> void receive(QUdpSocket& s, uint16_t unitPort, int ms, Each&& each) {
     const QDeadlineTimer until(ms);
     while (!until.hasExpired()) {
@@ -18,7 +22,7 @@ template <class Each> void receive(QUdpSocket& s, uint16_t unitPort, int ms, Eac
             QHostAddress from;
             quint16 port = 0;
             s.readDatagram(d.data(), d.size(), &from, &port);
-            if (port == unitPort) each(d, from);
+            if (port == unitPort && each(d, from)) return;
         }
     }
 }
@@ -43,17 +47,21 @@ std::vector<FoundUnit> findUnits(const std::vector<QHostAddress>& askAt, uint16_
     std::vector<FoundUnit> found;
     receive(socket, port, waitMs, [&](const QByteArray& d, const QHostAddress& from) {
         const std::optional<Unit> u = parseScanResponse(d, sequence);
-        if (!u) return;
-        for (const FoundUnit& f : found)
-            if (f.unit.unitId == u->unitId) return;
-        found.push_back({from, *u, 0});
+        if (u &&
+            std::none_of(found.begin(), found.end(), [&](const FoundUnit& f) { return f.unit.unitId == u->unitId; }))
+            found.push_back({from, *u, 0});
+        return false;  // any number of units may answer
     });
     for (FoundUnit& f : found) {
         const uint16_t asked = uint16_t(sequence + 1);
         socket.writeDatagram(serviceMapRequest(asked), f.address, port);
-        receive(socket, port, 200, [&](const QByteArray& d, const QHostAddress& from) {
-            if (from.isEqual(f.address, QHostAddress::TolerantConversion))
-                f.serviceId = laserServiceOf(d, asked).value_or(f.serviceId);
+        // The map normally comes at once; a unit that sends none, or names no laser service in
+        // it, is given half a second.
+        receive(socket, port, ServiceMapWaitMs, [&](const QByteArray& d, const QHostAddress& from) {
+            const std::optional<uint8_t> service = laserServiceOf(d, asked);
+            if (!service || !from.isEqual(f.address, QHostAddress::TolerantConversion)) return false;
+            f.serviceId = *service;
+            return true;
         });
     }
     return found;

@@ -109,7 +109,7 @@ TEST(Idn, FindsEachUnitOnceWithItsLaserService) {
             for (int k = 0; k < 2; ++k) ::sendto(fd, reply.data(), size_t(reply.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
         }
     });
-    const std::vector<FoundUnit> found = findUnits({QHostAddress(QHostAddress::LocalHost)}, ntohs(at.sin_port), 300);
+    const std::vector<FoundUnit> found = findUnits({QHostAddress(QHostAddress::LocalHost)}, ntohs(at.sin_port), 1000);
     unit.join();
     ::close(fd);
     ASSERT_EQ(found.size(), 1u);
