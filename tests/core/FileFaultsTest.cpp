@@ -142,6 +142,11 @@ TEST_F(FaultFixture, ADeletionThatCannotFinishLeavesEveryFrameWhereItWas) {
     EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.seq.selFrameStart, editor.seq.selFrameLen, editor.seq.currentFrame),
               std::tuple(20, 1, 2, 2));
     EXPECT_TRUE(slotsHold(all));
+    QDir(folder.path()).mkpath("buffer/FrameBuffer.tmp.deleting");  // nowhere to keep the deleted frames
+    editor.deleteFrames();
+    EXPECT_TRUE(prompts.messages.last().endsWith("Is a directory"));
+    EXPECT_TRUE(slotsHold(all));
+    QDir(folder.path()).rmdir("buffer/FrameBuffer.tmp.deleting");
     editor.deleteFrames();  // with room again it goes through
     EXPECT_EQ(editor.seq.totalFrames, 18);
     EXPECT_TRUE(slotsHold(std::vector<int>(all.begin() + 2, all.end())));

@@ -436,6 +436,9 @@ TEST_F(ToolFixture, TheInsertToolMarksTheNearestSegmentAgainAfterAnInsertion) {
     ASSERT_EQ(f0().pointCount, 4);
     move(203, 150, 0);
     EXPECT_EQ(editor.canvas.image().pixel(204, screenRow(200)) & 0xFFFFFF, 0x00FFFFu);  // the selection cyan
+    setPoints({{300, 300}});  // a lone point is no segment: nothing is marked
+    move(300, 300, 0);
+    EXPECT_NE(editor.canvas.image().pixel(304, screenRow(300)) & 0xFFFFFF, 0x00FFFFu);
 }
 
 // Feedback drawn during a gesture, and the picture restored under it, are gone once an edit
