@@ -490,6 +490,18 @@ TEST_F(ToolFixture, ALineWhoseLastPointFindsNoRoomSaysSo) {
     EXPECT_EQ(drawn(3), std::pair(false, 0));  // the three on the way fit, the end does not
 }
 
+// Moving shows each selected point where it would go, joined in order; a selection running past
+// the last point ends there.
+TEST_F(ToolFixture, TheMovePreviewShowsTheSelectedPointsWhereTheyWouldGo) {
+    setPoints({{100, 100}, {200, 100}, {300, 150}});
+    select(1, 5);
+    RecordingSurface s;
+    previewMove(s, editor.frame, 10, -5, editor.palette, 2);
+    const Rgb c = colorOf(f0().points[1], editor.palette);
+    EXPECT_EQ(s.ops, (std::vector<DrawOp>{{DrawOp::Circle, 210, 407, 2, 0, c}, {DrawOp::Circle, 310, 357, 2, 0, c},
+                                          {DrawOp::Line, 210, 407, 210, 407, c}, {DrawOp::Line, 210, 407, 310, 357, c}}));
+}
+
 // Inserting shows the two lines the new point makes, from the point before it and to the one
 // after, each in that point's colour (grey where it is blanked), and the new point itself;
 // nothing after the last point.
