@@ -189,6 +189,8 @@ TEST_F(ToolFixture, PressPositionsAreRoundedAndReleasesClamped) {
     editor.canvasRelease(1, 900.0f, 900.0f);  // as if at (511, 0): rx 509, ry 4
     ASSERT_GT(f0().pointCount, 0);
     EXPECT_EQ(points().front(), (Pt{2, 511, 64}));  // the ellipse's top, pinned at the top edge
+    editor.canvasPress(1, 511.6f, 511.6f);  // the last half pixel rounds onto the canvas's edge
+    EXPECT_EQ(std::pair(editor.tools.gesture.centerx, editor.tools.gesture.centery), std::pair(511, 0));
 }
 
 TEST_F(ToolFixture, NearestPointsAndSegmentsKeepTheEarlierOnTies) {
