@@ -8,7 +8,6 @@
 #include <csignal>
 #include <numeric>
 #include <optional>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>

@@ -104,6 +104,7 @@ TEST(GlyphMaths, SplinesBecomePolylinesThroughTheirMidpointsAndRepeatsAreDropped
     EXPECT_EQ(error.number, -2147220503);
     EXPECT_TRUE(error.description.startsWith("Unsupported Font Style. Please contact technical support ("));
     EXPECT_FALSE(walkGlyph({}, 1.0f, kept, error));
+    EXPECT_FALSE(walkGlyph(Records().contour(1, 1).curve(2, {{2, 2}, {3, 3}}).done(), 0.0f, kept, error));  // no step: no end
     std::vector<uint8_t> cut = Records().contour(1, 1).curve(1, {{2, 2}, {3, 3}}).done();
     cut.resize(cut.size() - 4);
     EXPECT_FALSE(walkGlyph(cut, 1.0f, kept, error));

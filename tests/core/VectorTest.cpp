@@ -181,6 +181,7 @@ TEST(SvgImport, PointsLieOnTheDrawnGeometry) {
          circle(50, 50, 40, std::numbers::pi, 2 * std::numbers::pi), 1, 0},
         {"nested transforms", R"~(<g transform="translate(50 50)"><g transform="scale(2) rotate(90)"><polyline points="-10,-10 10,-10 10,10" stroke="blue" fill="none"/></g></g>)~",
          polyline({{70, 30}, {70, 70}, {30, 70}}), 1, 1},
+        {"two subpaths, each an outline", R"~(<path d="M10,10 L20,20 M60,60 L70,70" stroke="red" fill="none"/>)~", nullptr, 2, 0},
         {"use, twice", R"~(<defs><path id="v" d="M0,0 L10,10 L20,0" stroke="red" fill="none"/></defs><use xlink:href="#v" x="10" y="10"/><use xlink:href="#v" x="60" y="80"/>)~",
          nullptr, 2, 2},
         {"a text element and a picture are left out", R"~(<text x="10" y="10">Hi</text><image x="0" y="0" width="10" height="10" xlink:href="a.png"/><line x1="0" y1="50" x2="100" y2="50" stroke="red"/>)~",

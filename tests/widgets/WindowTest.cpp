@@ -398,6 +398,14 @@ private slots:
         }
         prompts.setBusy(false);
         QVERIFY(!QApplication::overrideCursor());
+        QMessageBox::Icon shown = QMessageBox::NoIcon;
+        QTimer::singleShot(0, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            shown = box->icon();
+            box->accept();
+        });
+        prompts.message(SaveQuestion, MessageIcon::Critical);
+        QCOMPARE(shown, QMessageBox::Critical);
     }
 
     void openAndBrowseASample() {
