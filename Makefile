@@ -2,7 +2,7 @@
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
-            libgl-dev libfreetype-dev libfontconfig-dev fonts-dejavu-core fonts-liberation2 \
+            libgl-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format \
             desktop-file-utils libxml2-utils adwaita-icon-theme
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)

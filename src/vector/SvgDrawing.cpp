@@ -11,6 +11,8 @@
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
+#include <zlib.h>
+
 namespace quorvel {
 
 namespace {
@@ -140,12 +142,30 @@ struct Filtered {
     int skipped = 0;
     bool ok = true;
 };
-Filtered withoutText(const QByteArray& bytes) {
-    Filtered f;
-    if (bytes.startsWith("\x1f\x8b")) {  // compressed: Qt reads it as it is
-        f.bytes = bytes;
-        return f;
+// A compressed drawing (.svgz) opened, so that it is filtered as a plain one is; as large as a
+// plain one may be, at most. Empty when it is not whole.
+QByteArray inflated(const QByteArray& bytes) {
+    z_stream z{};
+    if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return {};  // 16: a gzip header comes first
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
+    z.avail_in = uInt(bytes.size());
+    QByteArray out;
+    int r = Z_OK;
+    while (r == Z_OK && out.size() < MaxSvgBytes) {
+        const qsizetype done = out.size();
+        out.resize(done + (qsizetype(1) << 20));
+        z.next_out = reinterpret_cast<Bytef*>(out.data() + done);
+        z.avail_out = uInt(out.size() - done);
+        r = inflate(&z, Z_NO_FLUSH);
+        out.resize(out.size() - qsizetype(z.avail_out));
     }
+    inflateEnd(&z);
+    return r == Z_STREAM_END ? out : QByteArray();
+}
+
+Filtered withoutText(const QByteArray& plainOrCompressed) {
+    Filtered f;
+    const QByteArray bytes = plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed) : plainOrCompressed;
     QXmlStreamReader in(bytes);
     QXmlStreamWriter out(&f.bytes);
     bool root = true;
@@ -155,7 +175,7 @@ Filtered withoutText(const QByteArray& bytes) {
         if (t == QXmlStreamReader::StartElement) {
             if (root) f.viewBox = in.attributes().hasAttribute("viewBox"), root = false;
             const QStringView name = in.name();
-            if (name == u"text" || name == u"image" || name == u"foreignObject") {
+            if (name == u"text" || name == u"textArea" || name == u"image" || name == u"foreignObject") {
                 ++f.skipped;
                 in.skipCurrentElement();
                 continue;

@@ -298,8 +298,7 @@ TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
         {3, "U", 2, true, true},       {3, "UU", 1, true, true},   {3, "UUR", 2, true, true},
         {3, "UURR", 3, true, false},   {3, "UURRR", 3, true, false}, {3, "UUE", 2, true, false},
         {3, "UUUU", 0, false, true},   {3, "UUUUR", 0, true, true},  {3, "UUUURRRR", 3, true, false},
-        {12, "UUUUUUUUUUU", 2, false, true}, {12, "UUUUUUUUUURRRRRRRRRR", 12, true, false},
-        {3, "UC", 2, true, false},
+        {12, "UUUUUUUUUUU", 2, false, true}, {12, "UUUUUUUUUURRRRRRRRRR", 12, true, false}, {3, "UC", 2, true, false},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.edits << ' ' << c.steps);

@@ -105,6 +105,9 @@ TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
     EXPECT_EQ(QFileInfo(folder.file("pipe.ild")).isFile(), false);
     // Owner, group and others, not what the running user may do.
     EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
+    const mode_t mask = ::umask(027);  // a new file gets what the user's umask leaves of read and write for all
+    saveAs(folder.file("new.ild")), ::umask(mask);
+    EXPECT_EQ(QFile::permissions(folder.file("new.ild")) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
     EXPECT_EQ(QDir(folder.path()).entryList({".quorvel-*"}, QDir::Files | QDir::Hidden), QStringList{});  // nothing left behind
 }
 
@@ -351,8 +354,7 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
 
     struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; bool fifo = false; };
     const Starting starting[] = {
-        {"settings missing", "config.dat", {}, nullptr},
-        {"settings short", "config.dat", "\5\0\12", nullptr},
+        {"settings missing", "config.dat", {}, nullptr}, {"settings short", "config.dat", "\5\0\12", nullptr},
         {"settings garbage", "config.dat", QByteArray(12, '\xFF'), nullptr},
         {"palette missing", "ilda.dat", {}, "The palette file ilda.dat could not be read"},
         {"palette short", "ilda.dat", readFile(folder.file("ilda.dat")).left(100), "The palette file ilda.dat holds only 3 of"},

@@ -79,6 +79,7 @@ TEST(Idn, DiscoveryRequestsAndReplies) {
     ASSERT_TRUE(unit);
     EXPECT_EQ(std::tuple(unit->unitId, unit->name, unit->status), std::tuple(hex("01A1B2C3D4E5F6"), QString("Beamer 1"), uint8_t(1)));
     EXPECT_EQ(parseScanResponse(scan.left(24) + QByteArray(20, 'N'), 0x1234)->name, QString(20, 'N'));  // no NUL left
+    EXPECT_EQ(parseScanResponse(QByteArray(scan).replace(8, 1, "\x10"), 0x1234)->unitId, scan.mid(9, 15));  // ID cut at 15 bytes
     EXPECT_FALSE(parseScanResponse(scan, 0x1235));       // another request's reply
     EXPECT_FALSE(parseScanResponse(scan.left(43), 0x1234));
     // A relay, a DMX service, then two laser services of which the second is the default.
@@ -106,7 +107,9 @@ TEST(Idn, FindsEachUnitOnceWithItsLaserService) {
             if (::recvfrom(fd, q, sizeof q, 0, reinterpret_cast<sockaddr*>(&from), &fromSize) != 4) return;
             const QByteArray reply = q[0] == 0x10 ? hex("1100") + QByteArray(q + 2, 2) + hex("28 01 01 00 07 01 A1B2C3D4E5F6 0000000000000000") + QByteArray("Beamer 1").leftJustified(20, '\0')
                                                   : hex("1300") + QByteArray(q + 2, 2) + hex("04 18 00 01 03 80 01 00") + QByteArray(20, '\0');
-            for (int k = 0; k < 2; ++k) ::sendto(fd, reply.data(), size_t(reply.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
+            // The scan is answered twice, the map first without its laser service.
+            const QByteArray first = q[0] == 0x12 ? QByteArray(reply).replace(9, 1, "\x05") : reply;
+            for (const QByteArray& r : {first, reply}) ::sendto(fd, r.data(), size_t(r.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
         }
     });
     const std::vector<FoundUnit> found = findUnits({QHostAddress(QHostAddress::LocalHost)}, ntohs(at.sin_port), 1000);

@@ -3,7 +3,6 @@
 #include "IldaBuilder.h"
 #include "ilda/IldaReader.h"
 
-
 using namespace quorvel;
 using namespace quorvel::test;
 

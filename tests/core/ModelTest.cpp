@@ -5,7 +5,6 @@
 #include "model/Undo.h"
 #include "model/UnsavedMarker.h"
 
-
 #include <gtest/gtest.h>
 
 using namespace quorvel;

@@ -1,5 +1,6 @@
 #include "RecordingSurface.h"
 #include "TestSupport.h"
+#include "options/ViewOptions.h"
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
 #include "view/SlotDrawing.h"
@@ -44,14 +45,10 @@ TEST(Renderer, PathViewDrawsSegmentsCirclesAndMarkersInOrder) {
     EXPECT_EQ(redrawCanvas(s, wf, pal, {false, 10, 2}), 3);
     const Rgb c0 = pal.color[2], c2 = pal.color[4];
     const std::vector<Op> expected = {
-        {Op::FilledBox, 259, 261, 251, 253, FirstPointColor},
-        {Op::Line, 255, 257, 255, 257, c0},
-        {Op::Circle, 255, 257, 2, 0, c0},
-        {Op::Line, 255, 257, 256, 256, BlankedGray},
-        {Op::Circle, 256, 256, 2, 0, BlankedGray},
-        {Op::Circle, 256, 256, 4, 0, SelectionColor},
-        {Op::Line, 256, 256, 511, 512, c2},
-        {Op::Circle, 511, 512, 2, 0, c2},
+        {Op::FilledBox, 259, 261, 251, 253, FirstPointColor}, {Op::Line, 255, 257, 255, 257, c0},
+        {Op::Circle, 255, 257, 2, 0, c0}, {Op::Line, 255, 257, 256, 256, BlankedGray},
+        {Op::Circle, 256, 256, 2, 0, BlankedGray}, {Op::Circle, 256, 256, 4, 0, SelectionColor},
+        {Op::Line, 256, 256, 511, 512, c2}, {Op::Circle, 511, 512, 2, 0, c2},
         {Op::Box, 505, 518, 517, 506, LastPointColor},
     };
     EXPECT_EQ(frameOps(s), expected);
@@ -139,6 +136,9 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"leaving on both ends", [&](Surface& s) { s.line(-40, -40, 40, 40, red); }, {{15, 15}, {0, 0}}, {}},
         {"clipped, ties as inside", [&](Surface& s) { s.line(-3, 0, 3, 8, red); }, {{1, 6}}, {{2, 6}}},
         {"circle outline", [&](Surface& s) { s.circle(8, 8, 2, red); }, {{10, 8}, {6, 8}, {8, 10}, {8, 6}}, {{8, 8}}},
+        {"circle's 45 degree pixels", [&](Surface& s) { s.circle(8, 8, 3, red); }, {{10, 10}, {6, 6}}, {{11, 11}}},
+        {"filled past the top and bottom", [&](Surface& s) { s.box(3, -2, 4, 17, red, true); }, {{3, 0}, {4, 15}}, {{5, 0}}},
+        {"View Options' point sample", [&](Surface& s) { drawPointSample(s, 16, 16, 3); }, {{0, 8}, {15, 8}, {8, 5}, {8, 11}}, {{8, 7}}},
         {"radius 0", [&](Surface& s) { s.circle(1, 5, 0, red); }, {{1, 5}}, {{2, 5}}},
         {"box clipped", [&](Surface& s) { s.box(12, 12, 20, 20, red, false); }, {{15, 12}}, {{13, 13}}},
         {"filled box to its last row", [&](Surface& s) { s.box(1, 10, 3, 12, red, true); }, {{2, 11}, {2, 12}}, {{2, 13}}},
@@ -146,12 +146,14 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"no spill into the next row", [&](Surface& s) { s.box(14, 7, 20, 7, red, true); }, {{15, 7}}, {{0, 8}}},
     };
     for (const auto& c : cases) {
-        QImage img(16, 16, QImage::Format_RGB32);
+        std::vector<QRgb> rows(16 * 20, 0);  // with two rows above and below the picture that stay untouched
+        QImage img(reinterpret_cast<uchar*>(rows.data() + 32), 16, 16, 64, QImage::Format_RGB32);
         ImageSurface s(img);
         s.clear();
         c.draw(s);
         for (auto [x, y] : c.set) EXPECT_EQ(at(img, x, y), qt(red)) << c.what << ' ' << x << ',' << y;
         for (auto [x, y] : c.left) EXPECT_EQ(at(img, x, y), 0u) << c.what << ' ' << x << ',' << y;
+        EXPECT_EQ(std::count(rows.begin(), rows.begin() + 32, 0u) + std::count(rows.end() - 32, rows.end(), 0u), 64) << c.what;
     }
     QImage backdrop(2, 2, QImage::Format_RGB32);  // one of another size is stretched over it all
     backdrop.fill(0x0000C8);

@@ -55,7 +55,7 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);
     EXPECT_EQ(note, "The palette file ilda.dat holds only 1 of its 256 colours: the rest show as black.");
     EXPECT_EQ(std::tuple(p.color[0], p.color[1], p.color[255]), std::tuple(rgb(10, 8, 255), rgb(0, 0, 0), rgb(0, 0, 0)));
-    EXPECT_EQ(paletteComponent(".55", 3), 1);  // every decimal counts
+    EXPECT_EQ(std::pair(paletteComponent(".55", 3), paletteComponent("12.501", 6)), std::pair(1, 13));  // every decimal counts, 0 too
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
     lines.chop(2);  // the last line without its line end still counts
@@ -82,8 +82,7 @@ TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     const Case cases[] = {
         {"[projector]\nkpps=100\ncornerDwell=20\n", 100, 20}, {"[projector]\nkpps=1\ncornerDwell=1\n", 1, 1},
         {"[projector]\nkpps=0\ncornerDwell=0\n", 30},         {"[projector]\nkpps=101\ncornerDwell=21\n", 30},
-        {"[projector]\nkpps=fast\ncornerDwell=x\n", 30},      {QByteArray("\xFF\x00[[=\n", 6), 30},
-        {{}, 30},
+        {"[projector]\nkpps=fast\ncornerDwell=x\n", 30},      {QByteArray("\xFF\x00[[=\n", 6), 30}, {{}, 30},
     };
     int n = 0;
     for (const auto& c : cases) {  // a file of its own each: the settings reader caches by name

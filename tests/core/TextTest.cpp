@@ -149,8 +149,7 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     editor.onTextTool = [&] { opened = true; };
     editor.canvasPress(1, 495, 100);  // near the right edge: the text runs off it
     ASSERT_TRUE(opened);
-    editor.text.setText("-I");
-    editor.convertText();
+    editor.text.setText("-I"), editor.convertText();
     const Frame0& f = *editor.frame.frame0;
     ASSERT_GT(f.pointCount, 10);
     EXPECT_EQ(f.points[0].status, 64);            // the move to the first contour is blanked
@@ -171,8 +170,7 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     EXPECT_EQ(f.pointCount + editor.win.statusNote.size(), 0);
 
     editor.canvasPress(1, 100, 300);  // in the open: each of the two contours is reached blanked
-    editor.text.setText("-I");
-    editor.convertText();
+    editor.text.setText("-I"), editor.convertText();
     std::vector<int> runs;  // lengths of the runs of blanked points
     for (int i = 0; i < f.pointCount; ++i) {
         if (!(f.points[i].status & 64)) continue;
@@ -183,14 +181,29 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
     EXPECT_TRUE(runs[0] > 1 && runs[1] > 1);
     EXPECT_FALSE(f.points[f.pointCount - 1].status & 64);
 
-    editor.undo();
-    editor.canvasPress(1, 100, 0);  // on the top row: what rises above it is pinned there, never wrapped
-    editor.text.setText("-I");
-    editor.convertText();
-    int lowest = 511, highest = 0;
-    for (int i = 0; i < f.pointCount; ++i)
-        lowest = std::min(lowest, pixelOf(f.points[i]).y), highest = std::max(highest, pixelOf(f.points[i]).y);
+    int lowest = 0, highest = 0;  // of the points written last
+    const auto write = [&](int row, const char* text, int onRow) {  // says lit less blanked points on a row
+        editor.undo(), editor.canvasPress(1, 100, row), editor.text.setText(text), editor.convertText();
+        int litLessBlanked = 0;
+        lowest = 511, highest = 0;
+        for (int i = 0; i < f.pointCount; ++i) {
+            const int y = pixelOf(f.points[i]).y;
+            lowest = std::min(lowest, y), highest = std::max(highest, y);
+            litLessBlanked += y == onRow ? (f.points[i].status & 64 ? -1 : 1) : 0;
+        }
+        return litLessBlanked;
+    };
+    write(0, "-I", 0);  // on the top row: what rises above it is pinned there, never wrapped
     EXPECT_EQ(std::pair(lowest, highest), std::pair(510, 511));
+    // An edge on the canvas's first or last row is drawn; one a row past it is pinned there, blanked.
+    write(300, "_", 0);
+    const int bottom = 300 + lowest;
+    write(300, "-", 0);
+    const int top = highest - 211;  // the row that puts its top on the first row
+    EXPECT_TRUE(write(bottom, "_", 0) > 0 && write(bottom + 1, "_", 0) < 0);
+    EXPECT_TRUE(write(top, "-", 511) > 0 && write(top - 1, "-", 511) < 0);
+    write(2, "-", 0);  // wholly above the first row, though its baseline is on the canvas: nothing shows
+    EXPECT_EQ(f.pointCount, 0);
 }
 
 // Any character the font draws comes out, one it lacks is left out with a note, and a line that
@@ -203,8 +216,7 @@ TEST_F(EditorFixture, TextIsUnicodeAndLaysOutOnlyWhatShows) {
     QString note;
     const auto points = [&](const QString& t) {
         editor.canvasPress(1, 60, 300);
-        editor.text.setText(t);
-        editor.convertText();
+        editor.text.setText(t), editor.convertText();
         const int n = f.pointCount;
         note = editor.win.statusNote;
         editor.win.statusNote.clear();

@@ -136,13 +136,11 @@ TEST_F(ToolFixture, EveryEditTakesOneUndoStepSetsItsFlagsAndRedraws) {
     const Case cases[] = {
         {"point", [&] { click(PointTool, 10, 10); }},
         {"pen stroke", [&] { editor.tools.gesture.penMode = true; drag(PointTool, 10, 10, 30, 30); }},
-        {"line", [&] { drag(LineTool, 0, 0, 20, 20); }},
-        {"circle", [&] { drag(CircleTool, 300, 300, 310, 310); }},
+        {"line", [&] { drag(LineTool, 0, 0, 20, 20); }}, {"circle", [&] { drag(CircleTool, 300, 300, 310, 310); }},
         {"recolor", [&] { drag(RecolorTool, 100, 100, 120, 100); }},
         {"rectangle", [&] { drag(RectangleTool, 300, 300, 310, 310); }},
         {"insert", [&] { drag(InsertTool, 110, 101, 110, 90); }},
-        {"move", [&] { drag(MoveTool, 120, 100, 125, 100); }},
-        {"delete", [&] { click(DeleteTool, 140, 100); }},
+        {"move", [&] { drag(MoveTool, 120, 100, 125, 100); }}, {"delete", [&] { click(DeleteTool, 140, 100); }},
     };
     for (const auto& c : cases) {
         setPoints({{100, 100}, {120, 100}, {140, 100}});
@@ -216,12 +214,11 @@ TEST_F(ToolFixture, SelectingRangesAndObjects) {
     use(SelectTool);
     struct Click { int point; bool objects; int start, end; };
     const Click clicks[] = {{6, false, 6, 6}, {2, false, 2, 6}, {4, false, 4, 4}, {3, false, 3, 4},
-                            {2, true, 0, 3},  {6, true, 4, 6},  {4, true, 4, 6},   // a blanked point: no change
+                            {0, false, 0, 0},  {5, false, 0, 5},  {2, true, 0, 3},  {6, true, 4, 6},  {4, true, 4, 6},   // a blanked point: no change
                             {-1, false, 4, 6}, {-1, true, 4, 6}};                   // and no point at all
     for (const auto& c : clicks) {
         editor.settings.objectSelectMode = c.objects;
-        press(50 + 30 * c.point, 100);
-        release(50 + 30 * c.point, 100);
+        press(50 + 30 * c.point, 100), release(50 + 30 * c.point, 100);
         EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(c.start, c.end)) << c.point;
     }
     press(10, 10, 2);  // a right click clears the selection and leaves no tool chosen
@@ -323,11 +320,9 @@ TEST_F(ToolFixture, AFullFrameTakesNoMorePoints) {
 TEST_F(ToolFixture, EveryToolDrawsOnTrueColourFramesAsOnIndexedOnes) {
     struct Case { const char* what; std::function<void()> gesture; };
     const Case cases[] = {
-        {"point", [&] { click(PointTool, 10, 10); }},
-        {"blanked point", [&] { click(PointTool, 10, 10, 2); }},
+        {"point", [&] { click(PointTool, 10, 10); }}, {"blanked point", [&] { click(PointTool, 10, 10, 2); }},
         {"pen stroke", [&] { editor.tools.gesture.penMode = true; drag(PointTool, 10, 10, 30, 30); }},
-        {"line", [&] { drag(LineTool, 0, 0, 20, 40); }},
-        {"circle", [&] { drag(CircleTool, 300, 300, 320, 310); }},
+        {"line", [&] { drag(LineTool, 0, 0, 20, 40); }}, {"circle", [&] { drag(CircleTool, 300, 300, 320, 310); }},
         {"rectangle", [&] { drag(RectangleTool, 300, 300, 330, 310); }},
         {"insert", [&] { drag(InsertTool, 110, 101, 110, 90); }},
         {"recolor", [&] { drag(RecolorTool, 100, 100, 120, 100); }},

@@ -36,7 +36,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static QTemporaryDir folder;
     const FrameBufferFile loaded(folder.filePath("loaded.tmp")), reread(folder.filePath("reread.tmp"));
     const QString saved = folder.filePath("saved.ild");
-
     const QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size));
     const FrameScan scan = seekFrames(bytes, QStringLiteral("fuzz.ild"));
     FUZZ_CHECK(scan.framesFound >= 0 && scan.framesFound <= MaxFrames);
@@ -45,7 +44,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (scan.rejected || scan.framesFound == 0 || scan.framesFound > 300) return 0;
     const CopyReport copied = copyFrames(bytes, scan, loaded);
     FUZZ_CHECK(!copied.writeFailed && copied.framesCopied == scan.framesFound);
-
     FUZZ_CHECK(writeIldaFile(loaded, copied.framesCopied, saved).ok);
     const FrameScan again = seekFrames(saved);
     FUZZ_CHECK(!again.rejected && again.framesFound == copied.framesCopied);

@@ -49,6 +49,7 @@ private slots:
         QVERIFY(f.editor.frame.pointCount() > 30);
         projector.collect(100);
         QCOMPARE(lastFrame(), idn::frameSamples(f.editor.frame, f.editor.palette, {}));
+        QCOMPARE(projector.frames().back().duration, idn::frameDuration(int(lastFrame().size()), 30000));  // at 30 kpps
 
         f.window.action("mnuNewFrame")->trigger();
         storeFrame(f.editor.buffer, 2, {test::point2D(5000, 5000), test::point2D(-5000, 5000)});
@@ -75,7 +76,7 @@ private slots:
     void findPicksTheKnownUnitAndTypingOverridesIt() {
         LaserDialog d({"127.0.0.1:7255", "0a02", "Stage left", 30, {}}, false);
         const QHostAddress here(QHostAddress::LocalHost);
-        d.find = [&] { return std::vector<idn::FoundUnit>{{here, {"\x0a\x01", "Stage right"}}, {here, {"\x0a\x02", "Stage left"}}}; };
+        d.find = [&] { return std::vector<idn::FoundUnit>{{here, {"\x0a\x02", "Stage left"}}, {here, {"\x0a\x01", "Stage right"}}}; };
         d.findChild<QPushButton*>("CmdFind")->click();
         QCOMPARE(d.findChild<QComboBox*>("CmbProjector")->currentText(), QString("Stage left (127.0.0.1)"));
         QCOMPARE(std::tuple(d.chosen().address, d.chosen().unitId, d.chosen().name), std::tuple(QString("127.0.0.1"), QString("0a02"), QString("Stage left")));

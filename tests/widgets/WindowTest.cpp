@@ -79,18 +79,21 @@ private slots:
         QCOMPARE(buildDate("Dec  6 2026") + ", " + buildDate("Jan 12 2027"), QString("6 December 2026, 12 January 2027"));
     }
 
-    // A notch anywhere over the window scrolls the strip; the notch rules are the editor's.
+    // A notch anywhere over the window scrolls the strip; the notch rules are the editor's: a
+    // sideways turn is no notch, and with a button, Shift or Ctrl held a notch goes the last notch's way.
     void wheelOverTheWindowScrollsTheStrip() {
         Fixture f;
-        for (int i = 0; i < 11; ++i) f.window.action("mnuNewFrame")->trigger();
+        for (int i = 0; i < 15; ++i) f.window.action("mnuNewFrame")->trigger();
         QWidget* canvas = f.widget("PicEdit");
-        for (QPoint turn : {QPoint(0, -120), QPoint(-120, 0)}) {  // a sideways turn after it is no notch
-            QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, turn, Qt::NoButton, Qt::NoModifier,
-                          Qt::NoScrollPhase, false);
+        struct Turn { QPoint angle; Qt::MouseButton button; Qt::KeyboardModifier key; int position; };
+        for (const Turn& t : {Turn{{0, -120}, Qt::NoButton, Qt::NoModifier, 1}, Turn{{-120, 0}, Qt::NoButton, Qt::NoModifier, 1},
+                              Turn{{0, 120}, Qt::LeftButton, Qt::NoModifier, 2}, Turn{{0, 120}, Qt::NoButton, Qt::ControlModifier, 3},
+                              Turn{{0, 120}, Qt::NoButton, Qt::NoModifier, 2}}) {
+            QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, t.angle, t.button, t.key, Qt::NoScrollPhase, false);
             QApplication::sendEvent(canvas, &e);
+            QCOMPARE(f.window.findChild<QScrollBar*>("VScroll1")->value(), t.position);
         }
-        QCOMPARE(f.window.findChild<QScrollBar*>("VScroll1")->value(), 1);
-        QCOMPARE(f.text("LblFrameNumber0"), QString("5"));
+        QCOMPARE(f.text("LblFrameNumber0"), QString("9"));
     }
 
     void exitLeavesTheBufferFileAndClosingRemovesIt() {
