@@ -95,9 +95,8 @@ int render(const QStringList& argsIn) {
     if (!loaded) return 1;
     const int frames = *loaded;
     const FrameBufferFile& buffer = w.buffer();
-    bool number = false;
-    const int frame = args[1].toInt(&number);
-    if (!number || frame < 1 || frame > frames) {
+    const int frame = args[1].toInt();  // 0 when it is no number
+    if (frame < 1 || frame > frames) {
         err(QStringLiteral("quorvel-ilda: frame %1 is out of range (the file has %2 frames)").arg(args[1]).arg(frames));
         return 2;
     }
@@ -109,10 +108,7 @@ int render(const QStringList& argsIn) {
     if (thumbnail) {
         SlotFile file(buffer.path(), SlotAccess::Read);
         std::vector<uint8_t> scratch(PointAreaSize);
-        PathStyle style;
-        style.scale = ThumbnailScale;
-        style.markers = false;
-        drawFrameFromSlot(file, frame, palette, style, surface, scratch);
+        drawFrameFromSlot(file, frame, palette, thumbnailStyle(settings.pointSize), surface, scratch);
     } else {
         drawChosenFrame(buffer, frame, palette, {settings.beamMode, settings.gridStep, settings.pointSize}, surface);
     }

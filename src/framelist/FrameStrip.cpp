@@ -30,7 +30,6 @@ int FrameStrip::wheelTarget(int delta, bool buttonsOrKeysHeld) {
     return wanted >= 0 && wanted <= range_ ? wanted : position_;
 }
 
-namespace {
 PathStyle thumbnailStyle(int pointSize) {
     PathStyle style;
     style.scale = ThumbnailScale;
@@ -39,6 +38,7 @@ PathStyle thumbnailStyle(int pointSize) {
     return style;
 }
 
+namespace {
 // Clearing leaves a black ground inside a two-pixel frame of the highlight colour.
 class FramedSurface final : public Surface {
 public:

@@ -4,6 +4,7 @@
 #include "model/Palette.h"
 #include "model/Sequence.h"
 #include "model/WorkingFrame.h"
+#include "view/Renderer.h"
 
 #include <QImage>
 #include <QString>
@@ -14,6 +15,9 @@ namespace quorvel {
 
 constexpr int StripThumbnails = 8;
 constexpr int ThumbnailSize = 64;
+
+// How a frame is drawn in the strip: scaled down, without the canvas's point markers.
+PathStyle thumbnailStyle(int pointSize);
 
 struct Thumbnail {
     QImage image{ThumbnailSize, ThumbnailSize, QImage::Format_RGB32};

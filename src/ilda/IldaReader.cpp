@@ -129,9 +129,8 @@ private:
             h.formatCode = 5;
             h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
             converted_.resize(PointAreaSize);
-            for (int i = 0; i < count; ++i) {
-                const uint8_t* in = records + 10 * i;
-                uint8_t* out = converted_.data() + 8 * i;
+            uint8_t* out = converted_.data();
+            for (const uint8_t* in = records; in != records + int64_t(count) * 10; in += 10, out += 8) {
                 std::memcpy(out, in, 4);          // X, Y
                 std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
             }

@@ -87,7 +87,8 @@ int64_t SlotFile::readPoints(int frame, void* dst, int64_t bytes) { return readS
 
 int64_t SlotFile::readSlot(int frame, void* dst, int64_t bytes, int64_t from) {
     const int64_t pos = framePos(frame);
-    if (pos == 0 || !file_.isOpen()) return 0;
+    if (pos == 0) return 0;
+    // A closed file's handle is -1: the read fails, and nothing is read.
     return std::max<int64_t>(0, ::pread(file_.handle(), dst, size_t(bytes), pos - 1 + from));
 }
 

@@ -67,8 +67,9 @@ bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16
     bool fit = true, first = true;
     int status = 0;
     Pixel start{};
-    for (double a = 0; a <= FullTurn; a += step) {
-        Pixel p = ellipsePoint(a, cx, cy, rx, ry);
+    const int steps = int(FullTurn / step);  // angles 0, step, 2 step, ... up to the full turn
+    for (int k = 0; k <= steps; ++k) {
+        Pixel p = ellipsePoint(k * step, cx, cy, rx, ry);
         const Pixel pinned{std::clamp(p.x, 0, 511), std::clamp(p.y, 0, 511)};
         status = pinned.x != p.x || pinned.y != p.y ? 2 : 1;  // a point pinned to the edge is blanked
         p = pinned;

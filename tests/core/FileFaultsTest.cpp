@@ -180,6 +180,8 @@ TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {
         EXPECT_EQ(std::tuple(editor.seq.currentFrame, editor.frame.pointCount()), std::tuple(1, 51));
         EXPECT_EQ(slotHeader(1).pointCount(), 51);  // written back all the same
     }
+    const WriteResult saved = saveAs(folder.file("cut.ild"));  // nor is the sequence saved without it
+    EXPECT_EQ(std::pair(saved.ok, saved.error), std::pair(false, QString("frame 2 cannot be read from the frame buffer file")));
 }
 
 // Save writes where the sequence came from or was last saved, without asking, through the same

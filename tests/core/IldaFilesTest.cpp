@@ -41,6 +41,9 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
         for (size_t i = 0; i < c.formats.size(); ++i)
             EXPECT_EQ(slotHeader(int(i) + 1).formatCode, c.formats[i]) << c.what << " frame " << i + 1;
     }
+    // Why, as the command-line tool says it, when the file ends inside a header.
+    EXPECT_EQ(seekFrames(IldaBuilder().raw("ILDA").bytes(), "a").reason, "the file holds no complete header");
+    EXPECT_EQ(seekFrames(IldaBuilder().section(5, 2, 2).raw("ILDA").bytes(), "a").reason, "the file ends before header 2");
 }
 
 TEST_F(OpenFixture, TrueColour3DFramesBecome2DAndLongFramesAreCut) {
