@@ -125,15 +125,22 @@ int render(const QStringList& argsIn) {
     return 0;
 }
 
+// The value after `option`, taken out of `args` with it; `fallback` when it is not there.
+QString takeOption(QStringList& args, const QString& option, const QString& fallback = {}) {
+    const qsizetype at = args.indexOf(option);
+    if (at < 0) return fallback;
+    const QString value = args.value(at + 1);
+    args.remove(at, std::min<qsizetype>(2, args.size() - at));
+    return value;
+}
+
 // Each SVG becomes a frame, fitted and traced as Import SVG does with the user's point and blank
 // spacing: true colour, or indexed in the palette named.
 int importSvgs(const QStringList& argsIn) {
     QStringList args = argsIn;
-    const int option = int(args.indexOf(QStringLiteral("--palette")));
-    QString paletteName;
-    if (option >= 0) paletteName = args.value(option + 1), args.remove(option, std::min(2, int(args.size()) - option));
-    const bool indexed = !paletteName.isEmpty();
-    if (wantsHelp(args) || args.size() < 2 || (option >= 0 && paletteName != "ilda" && paletteName != "pangolin"))
+    const bool indexed = args.contains(QStringLiteral("--palette"));
+    const QString paletteName = takeOption(args, QStringLiteral("--palette"));
+    if (wantsHelp(args) || args.size() < 2 || (indexed && paletteName != "ilda" && paletteName != "pangolin"))
         return usage(
             "usage: quorvel-ilda import [--palette ilda|pangolin] OUT IN.svg [IN2.svg ...]\n"
             "Writes one frame per drawing, in the order given, as the editor's Import SVG draws it:\n"
@@ -196,15 +203,6 @@ int importSvgs(const QStringList& argsIn) {
 }
 
 volatile std::sig_atomic_t interrupted = 0;
-
-// The value after `option`, taken out of `args` with it; `fallback` when it is not there.
-QString takeOption(QStringList& args, const QString& option, const QString& fallback = {}) {
-    const qsizetype at = args.indexOf(option);
-    if (at < 0) return fallback;
-    const QString value = args.value(at + 1);
-    args.remove(at, std::min<qsizetype>(2, args.size() - at));
-    return value;
-}
 
 // Streams the frames of a file to a projector, as the editor's playback does while armed, and
 // ends with the beam dark and the session closed.

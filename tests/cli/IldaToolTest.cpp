@@ -230,20 +230,21 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
 // nothing readable the output stays as it was.
 TEST(IldaTool, ImportMakesAFramePerDrawing) {
     QTemporaryDir dir;
-    const QString bad = dir.filePath("bad.svg"), out = dir.filePath("out.ild");
+    const QString bad = dir.filePath("bad.svg"), blank = dir.filePath("blank.svg"), out = dir.filePath("out.ild");
     QString good = dir.filePath("good.svg");
     writeFile(good, R"~(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"><text>x</text>
         <rect x="1" y="1" width="8" height="8" stroke="red" fill="none"/><circle cx="5" cy="5" r="2" fill="red"/></svg>)~");
     ASSERT_EQ(QProcess::execute("gzip", {"-S", "z", good}), 0);  // compressed, its text reaches Qt's own renderer
     good += 'z';
     writeFile(bad, "<svg");
+    writeFile(blank, R"(<svg xmlns="http://www.w3.org/2000/svg"/>)");  // nothing drawn: an empty frame
     writeFile(out, "old");
     struct Case { QStringList args; int exitCode; int format, frames; };
     const Case cases[] = {
         {{bad}, 1, -1, 0},                              // nothing readable: out stays
         {{dir.filePath("missing.svg")}, 1, -1, 0},
         {{"--palette", "rgb", good}, 2, -1, 0},          // no such palette
-        {{good, bad, good}, 1, 5, 2},                    // what could be read is written, and the fault said
+        {{good, bad, good}, 1, 5, 2}, {{good, blank}, 0, 5, 2},                    // what could be read is written, and the fault said
         {{good}, 0, 5, 1}, {{"--palette", "ilda", good, good}, 0, 1, 2},
     };
     for (const Case& c : cases) {
@@ -260,6 +261,11 @@ TEST(IldaTool, ImportMakesAFramePerDrawing) {
         EXPECT_TRUE(r.out.startsWith(good + QString(": %1 points, 2 subpaths, 1 skipped\n").arg(scan.headerOf(1).pointCount())))
             << r.out.toStdString();
         EXPECT_EQ(r.err.contains("bad.svg could not be read as an SVG drawing"), c.args.contains(bad));
+    }
+    // The option may come first. The first point's colour is the palette's red; no such palette leaves the file.
+    for (const auto& [name, code, red] : {std::tuple{"ilda", 0, 2}, std::tuple{"pangolin", 0, 0}, std::tuple{"rgb", 2, 0}}) {
+        EXPECT_EQ(tool({"import", "--palette", name, out, good}).exitCode, code) << name;
+        EXPECT_EQ(int(readFile(out)[32 + 5]), red) << name;
     }
 }
 
