@@ -211,11 +211,10 @@ int play(const QStringList& argsIn) {
     const bool loop = args.removeAll("--loop") > 0;
     const QString to = takeOption(args, "--to"), kppsText = takeOption(args, "--kpps", "30"),
                   fpsText = takeOption(args, "--fps");
-    bool kppsOk = false, fpsOk = true;
-    const int kpps = kppsText.toInt(&kppsOk);
+    bool fpsOk = true;
+    const int kpps = kppsText.toInt();  // 0 when it is no number
     int fps = fpsText.isEmpty() ? 0 : fpsText.toInt(&fpsOk);
-    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || !kppsOk || kpps < 1 || kpps > 100 || !fpsOk || fps < 0 ||
-        fps > 100)
+    if (wantsHelp(args) || args.size() != 1 || to.isEmpty() || kpps < 1 || kpps > 100 || !fpsOk || fps < 0 || fps > 100)
         return usage(
             "usage: quorvel-ilda play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
             "Opens FILE as the editor does and sends its frames to the IDN projector at HOST\n"
