@@ -20,10 +20,7 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-struct ToolRun {
-    int exitCode;
-    QString out, err;
-};
+struct ToolRun { int exitCode; QString out, err; };
 
 ToolRun tool(const QStringList& args, const QString& program = QStringLiteral(QUORVEL_ILDA_TOOL)) {
     QProcess p;
@@ -130,7 +127,7 @@ TEST(IldaTool, InfoListsSectionsAndRenderDrawsAsTheCanvasOrTheStrip) {
         ASSERT_EQ(tool(QStringList{"render", in, "2", dir.filePath("frame.png")} + extra).exitCode, 0);
         EXPECT_EQ(QImage(dir.filePath("frame.png")).size(), QSize(size, size));
     }
-    const QImage thumb(dir.filePath("frame.png"));  // no markers in the strip: its three points and the lines between
+    const QImage thumb(dir.filePath("frame.png"));  // no markers in the strip: the points and lines alone
     int lit = 0;
     for (int k = 0; k < 64 * 64; ++k) lit += (thumb.pixel(k % 64, k / 64) & 0xFFFFFF) != 0;
     EXPECT_EQ(lit, 2);
@@ -308,12 +305,7 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
     EXPECT_EQ(projector.sessionCloses(), 1);
     EXPECT_EQ(projector.got.size(), frames.back().lastDatagram + 3);  // after the channel close
 
-    quint16 closed = 0;
-    {
-        QUdpSocket gone;
-        gone.bind(QHostAddress::LocalHost, 0);
-        closed = gone.localPort();
-    }
+    const quint16 closed = closedPort();
     struct Case { QStringList args; int exitCode; };
     const Case cases[] = {
         {{"play", in, "--to", QString("127.0.0.1:%1").arg(closed), "--fps", "50"}, 1},  // nobody listening

@@ -9,13 +9,7 @@ using namespace quorvel::test;
 using OpenFixture = EditorFixture;
 
 TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
-    struct Case {
-        const char* what;
-        IldaBuilder file;
-        int frames;
-        QStringList messages;
-        std::vector<int> formats;  // of the slots, after Open
-    };
+    struct Case { const char* what; IldaBuilder file; int frames; QStringList messages; std::vector<int> formats; };
     const std::array<uint8_t, 3> sum3{0, 1, 2}, sum1{0, 0, 1};
     const Case cases[] = {
         {"palette before three frames",
@@ -38,7 +32,7 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
         ASSERT_EQ(editor.openFile(c.file.save(folder.file("case.ild"))) == OpenResult::Loaded, c.messages.isEmpty()) << c.what;
         EXPECT_EQ(std::pair(editor.seq.totalFrames, editor.win.deleteFramesEnabled), std::pair(c.frames, c.frames > 0)) << c.what;
         EXPECT_EQ(prompts.messages, c.messages) << c.what;
-        for (size_t i = 0; i < c.formats.size(); ++i)
+        for (size_t i = 0; i < c.formats.size(); ++i)  // of the slots
             EXPECT_EQ(slotHeader(int(i) + 1).formatCode, c.formats[i]) << c.what << " frame " << i + 1;
     }
     // Why, as the command-line tool says it, when the file ends inside a header.

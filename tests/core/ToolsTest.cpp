@@ -8,11 +8,7 @@ using namespace quorvel;
 using namespace quorvel::test;
 
 namespace {
-struct Pt {
-    int x, y;
-    uint8_t status = 0;
-    bool operator==(const Pt&) const = default;
-};
+struct Pt { int x, y; uint8_t status = 0; bool operator==(const Pt&) const = default; };
 std::ostream& operator<<(std::ostream& os, const Pt& p) { return os << '(' << p.x << ',' << p.y << ',' << int(p.status) << ')'; }
 using Pts = std::vector<Pt>;
 

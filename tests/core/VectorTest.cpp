@@ -11,11 +11,8 @@ using namespace quorvel::test;
 
 namespace {
 // A point in canvas pixels (fractions where the optimiser put one between two), lit or not.
-struct Pt {
-    double x, y;
-    bool blanked = false;
-    bool operator==(const Pt& o) const { return std::abs(x - o.x) < 0.01 && std::abs(y - o.y) < 0.01 && blanked == o.blanked; }
-};
+struct Pt { double x, y; bool blanked = false;
+    bool operator==(const Pt& o) const { return std::abs(x - o.x) < 0.01 && std::abs(y - o.y) < 0.01 && blanked == o.blanked; } };
 std::ostream& operator<<(std::ostream& os, const Pt& p) { return os << (p.blanked ? "B(" : "L(") << p.x << ',' << p.y << ')'; }
 using Pts = std::vector<Pt>;
 constexpr bool B = true;

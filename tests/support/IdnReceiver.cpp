@@ -58,4 +58,10 @@ int IdnReceiver::sessionCloses() const {
     }));
 }
 
+quint16 closedPort() {
+    QUdpSocket gone;  // bound, and closed again when it goes
+    gone.bind(QHostAddress::LocalHost, 0);
+    return gone.localPort();
+}
+
 }  // namespace quorvel::test

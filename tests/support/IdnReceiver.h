@@ -32,6 +32,8 @@ private:
     QUdpSocket socket_;
 };
 
+// A port on 127.0.0.1 where nobody listens.
+quint16 closedPort();
 // A big-endian field of a datagram.
 uint16_t be16(const QByteArray& d, int at);
 uint32_t be32(const QByteArray& d, int at);

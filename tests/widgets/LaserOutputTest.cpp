@@ -112,12 +112,7 @@ private slots:
         LaserOutput out;
         QVERIFY(!out.arm({"", Port, 0}, 30000));
         QCOMPARE(out.error, QString("No projector address was given."));
-        quint16 closed = 0;
-        {
-            QUdpSocket gone;
-            gone.bind(QHostAddress::LocalHost, 0);
-            closed = gone.localPort();
-        }
+        const quint16 closed = closedPort();
         QString why;
         out.onFailed = [&](const QString& w) { why = w; };
         QVERIFY(out.arm({"127.0.0.1", closed, 0}, 30000));
