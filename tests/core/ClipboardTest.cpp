@@ -130,6 +130,8 @@ TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame
     editor.pastePoints();
     EXPECT_EQ(prompts.messages.last(), "Not enough room: the frame would have more than 20000 points.");
     EXPECT_EQ(editor.frame.pointCount(), MaxPoints - 2);
+    editor.frame.frame1->pointCount = MaxPoints - 3, editor.pastePoints();  // one fewer: it fills the frame
+    EXPECT_EQ(editor.frame.pointCount(), MaxPoints);
     for (uint8_t format : {1, 0}) {  // an empty frame takes the clipboard's points, in its own format
         editor.frame.format = format;
         editor.frame.visit([](auto& r) { r.pointCount = 0; });

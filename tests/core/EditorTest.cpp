@@ -42,8 +42,7 @@ TEST_F(SequenceFixture, TheSaveQuestionIsAskedOnceAndTheNewSequenceStartsWithNot
         SCOPED_TRACE(testing::Message() << c.command << ' ' << int(c.answer) << ' ' << c.save);
         startOver();
         growTo(3);
-        editor.chooseThumbnail(2, true);
-        editor.chooseTool(PointTool);
+        editor.chooseThumbnail(2, true), editor.chooseTool(PointTool);
         editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
         editor.setFrameNames("old", "oldco");
         ASSERT_TRUE(editor.seq.fileChanged);
@@ -90,8 +89,7 @@ TEST_F(SequenceFixture, TheSaveQuestionIsAskedOnceAndTheNewSequenceStartsWithNot
 }
 
 TEST_F(SequenceFixture, NewFileShowsAnEmptyFirstFrameAndResetsTheReadOuts) {
-    editor.chooseThumbnail(0, true);
-    editor.chooseTool(LineTool);
+    editor.chooseThumbnail(0, true), editor.chooseTool(LineTool);
     editor.win.noteStale = false;
     editor.canvasPress(1, 100, 100), editor.canvasMove(1, 400, 300), editor.canvasRelease(1, 400, 300);
     EXPECT_TRUE(editor.win.noteStale);  // an edit: whatever the status bar said before no longer holds
@@ -304,8 +302,7 @@ TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
         SCOPED_TRACE(testing::Message() << c.edits << ' ' << c.steps);
         startOver();
         growTo(2);
-        editor.chooseThumbnail(0, true);
-        editor.chooseTool(PointTool);
+        editor.chooseThumbnail(0, true), editor.chooseTool(PointTool);
         const auto click = [&] { editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100); };
         for (int i = 0; i < c.edits; ++i) click();
         for (const char step : std::string_view(c.steps)) {
@@ -335,8 +332,7 @@ TEST_F(SequenceFixture, RecentFilesFollowOpenAndSaveAndLoseFilesThatWentAway) {
         Editor next(folder.path(), quiet, false);
         EXPECT_EQ(next.more.recentFiles, expected);
     }
-    editor.chooseThumbnail(0, true);
-    editor.chooseTool(PointTool);
+    editor.chooseThumbnail(0, true), editor.chooseTool(PointTool);
     editor.canvasPress(1, 9, 9), editor.canvasRelease(1, 9, 9);
     prompts.answers = {Answer::Cancel};
     editor.openRecent(2);  // the question comes first, and Cancel keeps everything

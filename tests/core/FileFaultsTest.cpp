@@ -169,8 +169,7 @@ TEST_F(FaultFixture, LeavingAnUnchangedFrameWritesNothing) {
 // chosen, and the points loaded before never go into its slot.
 TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {
     open(twoFrames());
-    editor.chooseThumbnail(0, true);
-    editor.chooseTool(PointTool);
+    editor.chooseThumbnail(0, true), editor.chooseTool(PointTool);
     editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
     for (const int64_t cut : {FrameSlotSize + 32 + 6 * 49, FrameSlotSize + 10}) {  // a point short; half a header
         ASSERT_TRUE(QFile::resize(folder.bufferPath(), cut));
@@ -188,8 +187,7 @@ TEST_F(FaultFixture, AFrameThatCannotBeReadWholeIsNotChosen) {
 // safe write as Save As; a sequence with no such file (new, or loaded only in part) asks.
 TEST_F(FaultFixture, SaveWritesInPlaceOnceTheSequenceHasAFile) {
     const auto edit = [&] {
-        editor.chooseThumbnail(0, true);
-        editor.chooseTool(PointTool);
+        editor.chooseThumbnail(0, true), editor.chooseTool(PointTool);
         editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
     };
     edit();
@@ -323,8 +321,7 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
         SCOPED_TRACE(c.what);
         editor.newFile();
         open(twoFrames());
-        editor.chooseThumbnail(1, true);
-        editor.chooseTool(PointTool);
+        editor.chooseThumbnail(1, true), editor.chooseTool(PointTool);
         editor.canvasPress(1, 100, 100), editor.canvasRelease(1, 100, 100);
         const QString target = oldFile("kept.ild");
         c.fault();

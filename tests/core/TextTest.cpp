@@ -143,8 +143,7 @@ TEST(TextLayout, GlyphsAdvanceByTheirWidthAndSpacesByTen) {
 }
 
 TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUndoneInOneStep) {
-    editor.chooseThumbnail(0, true);
-    editor.chooseTool(TextTool);
+    editor.chooseThumbnail(0, true), editor.chooseTool(TextTool);
     bool opened = false;
     editor.onTextTool = [&] { opened = true; };
     editor.canvasPress(1, 495, 100);  // near the right edge: the text runs off it
@@ -209,8 +208,7 @@ TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUnd
 // Any character the font draws comes out, one it lacks is left out with a note, and a line that
 // runs off the canvas stops adding points where its glyphs stop showing.
 TEST_F(EditorFixture, TextIsUnicodeAndLaysOutOnlyWhatShows) {
-    editor.chooseThumbnail(0, true);
-    editor.chooseTool(TextTool);
+    editor.chooseThumbnail(0, true), editor.chooseTool(TextTool);
     editor.onTextTool = [] {};
     const Frame0& f = *editor.frame.frame0;
     QString note;

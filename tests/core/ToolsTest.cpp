@@ -201,6 +201,8 @@ TEST_F(ToolFixture, NearestPointsAndSegmentsKeepTheEarlierOnTies) {
     EXPECT_EQ(findNearestSegment(editor.frame, 40, 0), 0);
     setPoints({{0, 0}});
     EXPECT_EQ(findNearestSegment(editor.frame, 0, 0), -1);
+    setPoints({{50, 50}, {450, 250}});  // ends 0 and 400 by 200 pixels away: too far to mark
+    EXPECT_EQ(findNearestSegment(editor.frame, 50, 50), -1);
 }
 
 TEST_F(ToolFixture, SelectingRangesAndObjects) {
@@ -217,6 +219,7 @@ TEST_F(ToolFixture, SelectingRangesAndObjects) {
         press(50 + 30 * c.point, 100), release(50 + 30 * c.point, 100);
         EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(c.start, c.end)) << c.point;
     }
+    EXPECT_TRUE(selectObjectAround(editor.frame, 2) && selectObjectAround(editor.frame, 6));  // an object was found
     press(10, 10, 2);  // a right click clears the selection and leaves no tool chosen
     EXPECT_EQ(editor.frame.selStart, -1);
     EXPECT_EQ(editor.tools.current(), NoTool);
@@ -235,8 +238,7 @@ TEST_F(ToolFixture, MovingPointsRewritesWholePixelsAndPinsAtTheEdges) {
     Pts row;
     for (int i = 0; i < 13; ++i) row.push_back({100 + 20 * i, 100});
     setPoints(row);
-    select(3, 7);
-    use(MoveTool);
+    select(3, 7), use(MoveTool);
     press(340, 100);  // a press on point 12 moves the whole selection, shown while it moves
     move(340, 110);
     EXPECT_EQ(editor.canvas.image().pixel(230, screenRow(110)) & 0xFFFFFF, 0xFFFFFFu);  // the path to its last point
@@ -254,13 +256,14 @@ TEST_F(ToolFixture, MovingPointsRewritesWholePixelsAndPinsAtTheEdges) {
     drag(MoveTool, 100, 300, 100, 300);  // pressed and released in place: the whole pixel
     EXPECT_EQ(toCanvas(f0().points[0].xHi, f0().points[0].xLo), 12800);
     setPoints({{10, 200}, {30, 200}});
-    select(0, 1);
-    drag(MoveTool, 30, 200, 0, 200);
+    select(0, 1), drag(MoveTool, 30, 200, 0, 200);
     EXPECT_EQ(points(), (Pts{{0, 200, 64}, {0, 200, 0}}));
     setPoints({{480, 200}, {500, 200}});  // and at the right edge
-    select(0, 1);
-    drag(MoveTool, 480, 200, 511, 200);
+    select(0, 1), drag(MoveTool, 480, 200, 511, 200);
     EXPECT_EQ(points(), (Pts{{511, 200, 0}, {511, 200, 64}}));
+    setPoints({{200, 480}, {200, 500}});  // and the top
+    select(0, 1), drag(MoveTool, 200, 480, 200, 511);
+    EXPECT_EQ(points(), (Pts{{200, 511, 0}, {200, 511, 64}}));
 }
 
 TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
@@ -467,6 +470,8 @@ TEST_F(ToolFixture, FirstPointsLastPointsAndNoPoint) {
     EXPECT_EQ(std::tuple(editor.history.undocounter(), editor.seq.framechanged, points().size()), std::tuple(steps, false, size_t(2)));
     EXPECT_EQ(editor.canvas.image(), before);  // no point was marked
     EXPECT_FALSE(selectObjectAround(editor.frame, 2));  // past the last point: no object
+    deletePoints(editor.frame, -1), deletePoints(editor.frame, 2);  // nor any point to delete
+    EXPECT_EQ(points().size(), 2u);
     EXPECT_EQ(editor.frame.selStart, -1);
 }
 
