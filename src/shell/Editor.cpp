@@ -178,7 +178,6 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
         return;
     }
     seq.selectFrames(chosen, leftButton);
-    win.undoEnabled = false;
     win.noteStale = true;
     refreshUnderlay(chosen);
     if (tools.current() != PointTool) canvas.resetBackdrop();

@@ -207,11 +207,12 @@ TEST(SingleInstance, OnlyALockHeldByARunningCopyRefuses) {
 // A session that ends without saving (killed, crashed) leaves its written-back frames for the
 // next start to offer; a saved, dropped or closed sequence leaves nothing to offer.
 TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
-    enum Ending { Killed, Saved, ClosedAnsweringNo, OtherUsersFile };
-    struct Case { Ending ending; Answer answer; bool offered, recovered; };
+    enum Ending { Killed, Saved, ClosedAnsweringNo, OtherUsersFile, CutToOneHeader };
+    struct Case { Ending ending; Answer answer; bool offered, recovered; int frames = 3; };
     const Case cases[] = {
         {Killed, Answer::Yes, true, true}, {Killed, Answer::No, true, false}, {Saved, Answer::Yes, false, false},
         {ClosedAnsweringNo, Answer::Yes, false, false}, {OtherUsersFile, Answer::Yes, false, false},
+        {CutToOneHeader, Answer::No, true, false, 1},  // only slots whose header is whole are offered
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.ending));
@@ -231,18 +232,15 @@ TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
                 ASSERT_TRUE(editor->saveAs().ok);
             }
             prompts.answers = {Answer::No};
-            if (c.ending == ClosedAnsweringNo) {
-                ASSERT_TRUE(editor->closeWindow());
-            }
-            if (c.ending == OtherUsersFile) {
-                ASSERT_EQ(::chown(qPrintable(folder.bufferPath()), 65534, 65534), 0);
-            }
+            if (c.ending == ClosedAnsweringNo) { ASSERT_TRUE(editor->closeWindow()); }
+            if (c.ending == OtherUsersFile) { ASSERT_EQ(::chown(qPrintable(folder.bufferPath()), 65534, 65534), 0); }
             editor.reset();  // the process ends here without its close handler
         }
+        if (c.ending == CutToOneHeader) QFile::resize(folder.bufferPath(), 32);  // the first header alone is left
         ScriptedPrompts prompts;
         prompts.answers = {c.answer};
         Editor editor(folder.path(), prompts);
-        EXPECT_EQ(prompts.questions, c.offered ? QStringList{"The last session ended without saving. Recover its 3 frames?"}
+        EXPECT_EQ(prompts.questions, c.offered ? QStringList{QString("The last session ended without saving. Recover its %1 frames?").arg(c.frames)}
                                                : QStringList{});
         EXPECT_EQ(editor.seq.totalFrames, c.recovered ? 3 : 1);
         EXPECT_EQ(editor.win.title, c.recovered ? "Quorvel Laser Editor: recovered" : "Quorvel Laser Editor");
@@ -297,6 +295,7 @@ TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
         {3, "UURR", 3, true, false},   {3, "UURRR", 3, true, false}, {3, "UUE", 2, true, false},
         {3, "UUUU", 0, false, true},   {3, "UUUUR", 0, true, true},  {3, "UUUURRRR", 3, true, false},
         {12, "UUUUUUUUUUU", 2, false, true}, {12, "UUUUUUUUUURRRRRRRRRR", 12, true, false}, {3, "UC", 2, true, false},
+        {3, "UN", 0, false, false},  // New File
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << c.edits << ' ' << c.steps);
@@ -310,8 +309,9 @@ TEST_F(SequenceFixture, RedoTakesBackEachUndoUntilANewEdit) {
             if (step == 'R') editor.redo();
             if (step == 'E') click();
             if (step == 'C') editor.chooseThumbnail(1, true), editor.chooseThumbnail(0, true);
+            if (step == 'N') prompts.answers = {Answer::No}, editor.newFile();
         }
-        EXPECT_EQ(editor.frame.pointCount(), c.points);
+        EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.pointsLabel), std::pair(c.points, QString::number(c.points)));
         EXPECT_EQ(std::pair(editor.win.undoEnabled, editor.win.redoEnabled), std::pair(c.undo, c.redo));
     }
 }
