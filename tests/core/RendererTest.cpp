@@ -139,6 +139,7 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"circle's 45 degree pixels", [&](Surface& s) { s.circle(8, 8, 3, red); }, {{10, 10}, {6, 6}}, {{11, 11}}},
         {"filled past the top and bottom", [&](Surface& s) { s.box(3, -2, 4, 17, red, true); }, {{3, 0}, {4, 15}}, {{5, 0}}},
         {"View Options' point sample", [&](Surface& s) { drawPointSample(s, 16, 16, 3); }, {{0, 8}, {15, 8}, {8, 5}, {8, 11}}, {{8, 7}}},
+        {"circle past the top", [&](Surface& s) { s.circle(8, 0, 2, red); }, {{10, 0}, {8, 2}}, {{8, 1}}},
         {"radius 0", [&](Surface& s) { s.circle(1, 5, 0, red); }, {{1, 5}}, {{2, 5}}},
         {"box clipped", [&](Surface& s) { s.box(12, 12, 20, 20, red, false); }, {{15, 12}}, {{13, 13}}},
         {"filled box to its last row", [&](Surface& s) { s.box(1, 10, 3, 12, red, true); }, {{2, 11}, {2, 12}}, {{2, 13}}},

@@ -261,8 +261,7 @@ TEST_F(ToolFixture, MovingPointsRewritesWholePixelsAndPinsAtTheEdges) {
     setPoints({{480, 200}, {500, 200}});  // and at the right edge
     select(0, 1), drag(MoveTool, 480, 200, 511, 200);
     EXPECT_EQ(points(), (Pts{{511, 200, 0}, {511, 200, 64}}));
-    setPoints({{200, 480}, {200, 500}});  // and the top
-    select(0, 1), drag(MoveTool, 200, 480, 200, 511);
+    setPoints({{200, 480}, {200, 500}}), select(0, 1), drag(MoveTool, 200, 480, 200, 511);  // and the top
     EXPECT_EQ(points(), (Pts{{200, 511, 0}, {200, 511, 64}}));
 }
 
