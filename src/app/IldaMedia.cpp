@@ -273,7 +273,8 @@ int play(const QStringList& argsIn) {
 
 int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
-    // Drawings may hold text, which Qt lays out only with a GUI application; nothing is shown.
+    // Text is taken out of drawings before Qt sees them; should any still reach Qt's renderer,
+    // Qt lays it out only with a GUI application. Nothing is shown.
     const bool drawings = argc > 1 && std::strcmp(argv[1], "import") == 0;
     if (drawings && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     const std::unique_ptr<QCoreApplication> app =

@@ -92,6 +92,7 @@ public:
             drawPath(path);
         }
     }
+    // Text is filtered out beforehand; any that still arrives is counted, never traced.
     void drawTextItem(const QPointF&, const QTextItem&) override { ++out->skipped; }
     void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { picture(); }
     void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { picture(); }
