@@ -1,6 +1,7 @@
 #include "framelist/FrameMoves.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <QFile>
 #include <cerrno>
@@ -45,7 +46,7 @@ bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
 class Stash {
 public:
     explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
-        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
         if (fd_ < 0) error_ = QString::fromLocal8Bit(std::strerror(errno));
     }
     ~Stash() {

@@ -31,10 +31,10 @@ template <class Each> void receive(QUdpSocket& s, uint16_t unitPort, int ms, Eac
 std::vector<QHostAddress> broadcastAddresses() {
     std::vector<QHostAddress> out;
     for (const QNetworkInterface& i : QNetworkInterface::allInterfaces()) {
-        if (!(i.flags() & QNetworkInterface::IsUp) || !(i.flags() & QNetworkInterface::CanBroadcast)) continue;
+        if (!(i.flags() & QNetworkInterface::IsUp)) continue;
+        // Only an IPv4 address on an interface that can broadcast has a broadcast address.
         for (const QNetworkAddressEntry& e : i.addressEntries())
-            if (e.ip().protocol() == QAbstractSocket::IPv4Protocol && !e.broadcast().isNull())
-                out.push_back(e.broadcast());
+            if (!e.broadcast().isNull()) out.push_back(e.broadcast());
     }
     return out;
 }

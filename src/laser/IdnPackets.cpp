@@ -8,7 +8,7 @@ namespace {
 
 constexpr uint8_t ChannelBit = 0x80, Cclf = 0x40;
 constexpr uint8_t Routing = 0x01, Close = 0x02;
-constexpr int ConfigurationBytes = 4 + 16, ChunkHeaderBytes = 4, MessageHeaderBytes = 8, PacketHeaderBytes = 4;
+constexpr int MessageHeaderBytes = 8, PacketHeaderBytes = 4;
 // X and Y 16-bit, then red 638 nm, green 532 nm, blue 460 nm and intensity, 8-bit each.
 const QByteArray Dictionary = QByteArray::fromHex("4200401042104010527E521451CC5C10");
 
@@ -26,8 +26,9 @@ QByteArray request(uint8_t command, uint16_t sequence) {
     return b;
 }
 
+// Callers check a reply's length first: it is never shorter than a packet header here.
 bool isReplyTo(const QByteArray& d, uint8_t command, uint16_t sequence) {
-    return d.size() >= PacketHeaderBytes && uint8_t(d[0]) == command && get16(d, 2) == sequence;
+    return uint8_t(d[0]) == command && get16(d, 2) == sequence;
 }
 
 QByteArray configuration(uint8_t flags, uint8_t serviceId, uint8_t mode, bool dictionary) {

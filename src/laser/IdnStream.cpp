@@ -27,9 +27,10 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
         address = found.addresses().front();
     }
     if (!socket_) socket_ = new QUdpSocket(this);
-    // Connected, so the system reports a port nobody listens on as an error of the next send.
+    // Connected, so the system reports a port nobody listens on as an error of the next send. A
+    // datagram socket given an address connects at once or not at all: there is nothing to wait for.
     socket_->connectToHost(address, target.port);
-    if (!socket_->waitForConnected(1000)) {
+    if (socket_->state() != QAbstractSocket::ConnectedState) {
         error = socket_->errorString();
         return false;
     }
@@ -41,8 +42,9 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     channel_.serviceId = target.serviceId;
     pps_ = pointsPerSecond;
     clock_.start();
-    lastFrameMs_ = lastConfigMs_ = lastSentMs_ = -1;
-    current_ = blackout();  // nothing shows before the first frame comes
+    frameDue_ = configurationDue_ = keepAliveDue_ = QDeadlineTimer(0);  // all due at once
+    // Nothing shows before the first frame comes.
+    current_ = blackout();
     changed_ = open_ = true;
     timer_->start(5);
     tick();
@@ -58,29 +60,26 @@ void IdnStream::show(std::vector<Sample> samples) {
 
 void IdnStream::tick() {
     if (!open_) return;
-    const qint64 now = clock_.elapsed();
-    // A changed frame waits until the projector has scanned the one before once.
-    const qint64 period = qint64(current_.size()) * 1000 / std::max(pps_, 1);
-    if (changed_ && (lastFrameMs_ < 0 || now - lastFrameMs_ >= period))
+    if (changed_ && frameDue_.hasExpired())
         sendFrame(false);
-    else if (now - lastSentMs_ >= KeepAliveEveryMs)
+    else if (keepAliveDue_.hasExpired())
         sendFrame(true);
 }
 
 void IdnStream::sendFrame(bool keepAlive) {
-    const qint64 now = clock_.elapsed();
-    const bool configure = lastConfigMs_ < 0 || now - lastConfigMs_ >= ConfigurationEveryMs;
+    const bool configure = configurationDue_.hasExpired();
     for (const QByteArray& d :
          channel_.frame(current_, timestamp(), frameDuration(int(current_.size()), pps_), configure))
         if (!send(d)) return;
-    if (configure) lastConfigMs_ = now;
-    if (!keepAlive) lastFrameMs_ = now;
+    if (configure) configurationDue_.setRemainingTime(ConfigurationEveryMs, Qt::PreciseTimer);
+    // A changed frame waits until the projector has scanned this one once.
+    if (!keepAlive) frameDue_.setRemainingTime(qint64(current_.size()) * 1000 / std::max(pps_, 1), Qt::PreciseTimer);
     changed_ = false;
 }
 
 bool IdnStream::send(const QByteArray& datagram) {
     if (socket_->write(datagram) == datagram.size()) {
-        lastSentMs_ = clock_.elapsed();
+        keepAliveDue_.setRemainingTime(KeepAliveEveryMs, Qt::PreciseTimer);
         return true;
     }
     const QString why = socket_->errorString();

@@ -5,6 +5,7 @@
 // channel configuration at least every 200 ms. Stopping darkens the beam, then closes.
 #include "laser/IdnPackets.h"
 
+#include <QDeadlineTimer>
 #include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
@@ -56,7 +57,8 @@ private:
     int pps_ = 30000;
     std::vector<Sample> current_;
     bool changed_ = false, open_ = false;
-    qint64 lastFrameMs_ = -1, lastConfigMs_ = -1, lastSentMs_ = -1;
+    // When the next changed frame may go, when a configuration goes with it, when silence needs a keep-alive.
+    QDeadlineTimer frameDue_, configurationDue_, keepAliveDue_;
 };
 
 // The stream run on its own thread, driven from the window's: every call returns at once

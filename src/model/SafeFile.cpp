@@ -85,8 +85,8 @@ void SafeFile::flush() {
     if (error_.isEmpty() && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 }
 
+// A file that never opened has its reason in error_ already, so every step below passes it by.
 WriteResult SafeFile::commit() {
-    if (fd_ < 0) return {false, error_};
     flush();
     if (error_.isEmpty()) {
         // A replaced file keeps its permissions and, where allowed, its owner; a new file gets

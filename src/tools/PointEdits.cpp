@@ -77,13 +77,11 @@ bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16
             start = p;
             first = false;
             if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, sp.blankSpace, ink);
-            from.frameWasEmpty = false;
         }
         fit &= appendPoint(wf, p.x, p.y, status, ink);
     }
     fit &= appendPoint(wf, start.x, start.y, status, ink);  // closes it, as the last point was
-    from.x = start.x;
-    from.y = start.y;
+    from = lineStartOf(wf, from);
     return fit;
 }
 

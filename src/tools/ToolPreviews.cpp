@@ -15,9 +15,8 @@ int16_t halfAxis(double v) { return static_cast<int16_t>(nearest(std::abs(v))); 
 void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st) {
     double sx = from.x, sr = 511 - from.y;
     const int px = nearest(x), pr = nearest(row);
-    int steps = 0;
+    // Spacing is never under 3 pixels, so a line across the canvas previews a few hundred points.
     stepLine(sx, sr, x, row, spacing, [&](double cx, double cr) {
-        if (++steps > MaxPoints) return;  // a preview never draws more than a frame can hold
         s.circle(nearest(cx), nearest(cr), st.pointSize, st.color);
         s.line(nearest(cx), nearest(cr), px, pr, st.color);
     });

@@ -87,6 +87,8 @@ TEST(Idn, DiscoveryRequestsAndReplies) {
     const QByteArray map = hex("13000009 04 18 01 03") + entry("00 00 00 00") + entry("01 05 01 00") + entry("02 80 00 00") + entry("03 80 01 00");
     EXPECT_EQ(laserServiceOf(map, 9), std::optional<uint8_t>(3));
     EXPECT_EQ(laserServiceOf(map.left(map.size() - 1), 9), std::nullopt);
+    EXPECT_EQ(laserServiceOf(map, 10), std::nullopt);  // a late answer to an earlier request
+    EXPECT_EQ(laserServiceOf(hex("13000009 04 04 00 03 00800100 02800000 05050100"), 9), std::optional<uint8_t>(2));  // 4-byte entries; service 0 is none; a DMX default is no laser
 }
 
 // A unit on the loopback address that answers the scan and its service map twice each: found

@@ -135,11 +135,11 @@ TEST(TextLayout, GlyphsAdvanceByTheirWidthAndSpacesByTen) {
     const DrawOp cursor = s.ops.back();
     EXPECT_EQ(cursor.b - cursor.d, 58);  // 7 times 8.25 points, upward from the baseline row 212
     EXPECT_EQ(cursor.b, 212);
-    int top = 511, bottom = 0;
+    int top = 511, bottom = 0, left = 511, right = 0;
     for (size_t i = 0; i + 1 < s.ops.size(); ++i)  // the glyph's lines, before the cursor
         if (const DrawOp& op = s.ops[i]; op.kind == DrawOp::Line)
-            top = std::min({top, op.b, op.d}), bottom = std::max({bottom, op.b, op.d});
-    EXPECT_EQ(std::pair(top, bottom), std::pair(166, 212));  // the A stands on the baseline, 46 pixels tall
+            top = std::min({top, op.b, op.d}), bottom = std::max({bottom, op.b, op.d}), left = std::min({left, op.a, op.c}), right = std::max({right, op.a, op.c});
+    EXPECT_EQ(std::tuple(top, bottom, left, right), std::tuple(166, 212, 101, 150));  // the A stands on the baseline, 46 pixels tall, 49 wide
 }
 
 TEST_F(EditorFixture, TextBecomesClosedPathsReachedBlankedPinnedAtTheEdgesAndUndoneInOneStep) {

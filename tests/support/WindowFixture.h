@@ -16,11 +16,10 @@ struct WindowFixture {
     MainWindow window{editor};
     int quits = 0;
 
-    QStringList menuShown;  // the items of the last menu the window popped up
+    QStringList menuShown;  // the items of every menu the window popped up, in turn
     WindowFixture() {
         window.quit = [this] { ++quits; };
         window.popUp = [this](QMenu& menu) {
-            menuShown.clear();
             for (QAction* a : menu.actions()) menuShown << a->text();
         };
     }

@@ -30,7 +30,7 @@ private slots:
             QVERIFY(d);
             d->findChild<QComboBox*>("CmbProjector")->setEditText(address);
             d->findChild<QPushButton*>("CmdArm")->click();
-            QCOMPARE(d->findChild<QPushButton*>("CmdArm")->text(), QString("Disarm"));
+            QCOMPARE(d->findChild<QPushButton*>("CmdArm")->text() + d->findChild<QLabel*>("LblLaserNote")->text(), QString("Disarm"));
             d->accept();
         });
         f.window.action("mnuLaserOutput")->trigger();
