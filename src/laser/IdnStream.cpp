@@ -60,20 +60,18 @@ void IdnStream::show(std::vector<Sample> samples) {
 
 void IdnStream::tick() {
     if (!open_) return;
-    if (changed_ && frameDue_.hasExpired())
-        sendFrame(false);
-    else if (keepAliveDue_.hasExpired())
-        sendFrame(true);
+    // A frame sent again keeps the projector from timing out; it also starts a scan of its own.
+    if ((changed_ && frameDue_.hasExpired()) || keepAliveDue_.hasExpired()) sendFrame();
 }
 
-void IdnStream::sendFrame(bool keepAlive) {
+void IdnStream::sendFrame() {
     const bool configure = configurationDue_.hasExpired();
     for (const QByteArray& d :
          channel_.frame(current_, timestamp(), frameDuration(int(current_.size()), pps_), configure))
         if (!send(d)) return;
     if (configure) configurationDue_.setRemainingTime(ConfigurationEveryMs, Qt::PreciseTimer);
     // A changed frame waits until the projector has scanned this one once.
-    if (!keepAlive) frameDue_.setRemainingTime(qint64(current_.size()) * 1000 / std::max(pps_, 1), Qt::PreciseTimer);
+    frameDue_.setRemainingTime(qint64(current_.size()) * 1000 / std::max(pps_, 1), Qt::PreciseTimer);
     changed_ = false;
 }
 

@@ -46,7 +46,7 @@ signals:
 
 private:
     void tick();
-    void sendFrame(bool keepAlive);
+    void sendFrame();
     bool send(const QByteArray& datagram);
     uint32_t timestamp() const { return uint32_t(clock_.nsecsElapsed() / 1000); }
 
