@@ -66,12 +66,12 @@ void IdnStream::tick() {
 
 void IdnStream::sendFrame() {
     const bool configure = configurationDue_.hasExpired();
-    for (const QByteArray& d :
-         channel_.frame(current_, timestamp(), frameDuration(int(current_.size()), pps_), configure))
+    const uint32_t duration = frameDuration(int(current_.size()), pps_);
+    for (const QByteArray& d : channel_.frame(current_, timestamp(), duration, configure))
         if (!send(d)) return;
     if (configure) configurationDue_.setRemainingTime(ConfigurationEveryMs, Qt::PreciseTimer);
     // A changed frame waits until the projector has scanned this one once.
-    frameDue_.setRemainingTime(qint64(current_.size()) * 1000 / std::max(pps_, 1), Qt::PreciseTimer);
+    frameDue_ = QDeadlineTimer(std::chrono::microseconds(duration), Qt::PreciseTimer);
     changed_ = false;
 }
 

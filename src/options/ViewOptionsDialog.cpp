@@ -4,6 +4,7 @@
 #include "model/Settings.h"
 #include "view/DialogButtons.h"
 #include "view/ImageSurface.h"
+#include "view/WidgetSizes.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -43,7 +44,7 @@ QSpinBox* spinBox(QWidget* parent, const char* name, SettingSpan span, const cha
 ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent) : QDialog(parent), current_(current) {
     setObjectName("ViewOptions");
     setWindowTitle(QStringLiteral("View Options"));
-    setMinimumWidth(360);
+    setMinimumWidth(sizes::ViewOptionsWidth);
     auto* form = new QFormLayout(this);
     grid_ = slider(this, "Slider1", GridStepRange, 10, 10, current.gridStep);
     form->addRow(QStringLiteral("Grid step"), grid_);
@@ -60,7 +61,7 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     fps_ = slider(this, "Slider3", PlayFpsRange, 1, 5, current.playFps);
     fpsLabel_ = new QLabel(QString::number(current.playFps), this);
     fpsLabel_->setObjectName("LblPlayFPS");
-    fpsLabel_->setMinimumWidth(24);
+    fpsLabel_->setMinimumWidth(sizes::FpsReadout);
     auto* fpsRow = new QHBoxLayout;
     fpsRow->addWidget(fps_);
     fpsRow->addWidget(fpsLabel_);

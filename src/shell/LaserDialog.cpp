@@ -1,4 +1,5 @@
 #include "shell/LaserDialog.h"
+#include "view/WidgetSizes.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -38,7 +39,7 @@ LaserDialog::LaserDialog(const LaserSettings& current, bool testPattern, QWidget
     projector_ = new QComboBox(this);
     projector_->setObjectName("CmbProjector");
     projector_->setEditable(true);
-    projector_->setMinimumContentsLength(24);
+    projector_->setMinimumContentsLength(sizes::ProjectorCharacters);
     projector_->lineEdit()->setPlaceholderText(QStringLiteral("address[:port]"));
     projector_->setEditText(current.address);
     auto* findButton = new QPushButton(QStringLiteral("Find"), this);

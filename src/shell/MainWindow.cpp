@@ -7,6 +7,7 @@
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
 #include "view/Placement.h"
+#include "view/WidgetSizes.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -213,7 +214,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColor(pos.x()); }); };
     swatch_ = new QLabel(column);
     swatch_->setObjectName("LblGotColor");
-    swatch_->setFixedSize(18, 18);
+    swatch_->setFixedSize(sizes::ColorSwatch, sizes::ColorSwatch);
     swatch_->setAutoFillBackground(true);
     colorLabel_ = new QLabel(column);
     colorLabel_->setObjectName("LblColorIntensity");
@@ -241,7 +242,7 @@ QWidget* MainWindow::buildCanvasColumn() {
         b->setObjectName(QStringLiteral("ChkTools%1").arg(tool.id));
         b->setCheckable(true);
         b->setIcon(toolIcon(tool));
-        b->setIconSize({24, 24});
+        b->setIconSize({sizes::ToolIcon, sizes::ToolIcon});
         b->setToolTip(QString::fromLatin1(tool.hint));
         tools_->addButton(b, tool.id);
         toolRow->addWidget(b);
@@ -260,7 +261,7 @@ QWidget* MainWindow::buildCanvasColumn() {
         s->setObjectName(name);
         s->setRange(range.lo, range.hi);
         readout = new QLabel(column);
-        readout->setMinimumWidth(24);
+        readout->setMinimumWidth(sizes::SpacingReadout);
         controls->addWidget(new QLabel(caption, column), row, 1);
         controls->addWidget(s, row, 2);
         controls->addWidget(readout, row, 3);
@@ -290,7 +291,7 @@ QWidget* MainWindow::buildCanvasColumn() {
         readouts->addWidget(new QLabel(caption, column));
         auto* l = new QLabel(column);
         l->setObjectName(name);
-        l->setMinimumWidth(52);
+        l->setMinimumWidth(sizes::StatusReadout);
         readouts->addWidget(l);
         return l;
     };
@@ -325,7 +326,7 @@ QWidget* MainWindow::buildStrip() {
         frameLabels_[i] = new QLabel(strip);
         frameLabels_[i]->setObjectName(QStringLiteral("LblFrameNumber%1").arg(i));
         frameLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        frameLabels_[i]->setMinimumWidth(36);
+        frameLabels_[i]->setMinimumWidth(sizes::FrameNumber);
         thumbs_[i] = new ImageView(&editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
         thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
         thumbs_[i]->onPress = [this, i](int button, QPointF) { run([&] { editor_.chooseThumbnail(i, button == 1); }); };

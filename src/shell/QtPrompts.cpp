@@ -1,6 +1,7 @@
 #include "shell/QtPrompts.h"
 
 #include "shell/Editor.h"
+#include "view/WidgetSizes.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -33,8 +34,7 @@ QMessageBox::StandardButton ask(QWidget* parent, QMessageBox::Icon icon, const Q
                                 QMessageBox::StandardButtons buttons) {
     const NormalCursor normal;
     QMessageBox box(icon, AppTitle, text, buttons, parent);
-    constexpr int CaptionButtons = 160;
-    const int width = box.fontMetrics().horizontalAdvance(AppTitle) + CaptionButtons;
+    const int width = box.fontMetrics().horizontalAdvance(AppTitle) + sizes::CaptionButtons;
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1,
                       grid->columnCount());

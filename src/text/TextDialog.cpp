@@ -1,6 +1,7 @@
 #include "text/TextDialog.h"
 
 #include "view/DialogButtons.h"
+#include "view/WidgetSizes.h"
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -30,7 +31,7 @@ TextDialog::TextDialog(TextSession& session, std::function<void()> drawPreview, 
     : QDialog(parent), session_(session), preview_(std::move(drawPreview)) {
     setObjectName("Text");
     setWindowTitle(QStringLiteral("Create text"));
-    setMinimumWidth(380);
+    setMinimumWidth(sizes::TextDialogWidth);
     chooseFont = [this](FontChoice& choice) {
         bool ok = false;
         const QFont f = QFontDialog::getFont(&ok, qtFont(choice), this);
@@ -100,7 +101,7 @@ void TextDialog::showFont() {
     fontName_->setText(c.family);
     fontSize_->setText(QString::number(c.pointSize));
     QFont shown = qtFont(c);
-    shown.setPointSizeF(12);
+    shown.setPointSizeF(sizes::FontSamplePoints);
     fontButton_->setFont(shown);
 }
 
