@@ -16,7 +16,8 @@ constexpr int ServiceMapWaitMs = 500;
 template <class Each> void receive(QUdpSocket& s, uint16_t unitPort, int ms, Each&& each) {
     const QDeadlineTimer until(ms);
     while (!until.hasExpired()) {
-        if (!s.hasPendingDatagrams() && !s.waitForReadyRead(int(std::max<qint64>(until.remainingTime(), 1)))) continue;
+        // Datagrams already waiting make the socket ready at once.
+        if (!s.waitForReadyRead(int(std::max<qint64>(until.remainingTime(), 1)))) continue;
         while (s.hasPendingDatagrams()) {
             QByteArray d(qsizetype(s.pendingDatagramSize()), '\0');
             QHostAddress from;
@@ -53,12 +54,12 @@ std::vector<FoundUnit> findUnits(const std::vector<QHostAddress>& askAt, uint16_
         return false;  // any number of units may answer
     });
     for (FoundUnit& f : found) {
-        const uint16_t asked = uint16_t(sequence + 1);
-        socket.writeDatagram(serviceMapRequest(asked), f.address, port);
+        // The scan's sequence number again: a scan reply cannot pass for a service map.
+        socket.writeDatagram(serviceMapRequest(sequence), f.address, port);
         // The map normally comes at once; a unit that sends none, or names no laser service in
         // it, is given half a second.
         receive(socket, port, ServiceMapWaitMs, [&](const QByteArray& d, const QHostAddress& from) {
-            const std::optional<uint8_t> service = laserServiceOf(d, asked);
+            const std::optional<uint8_t> service = laserServiceOf(d, sequence);
             if (!service || !from.isEqual(f.address, QHostAddress::TolerantConversion)) return false;
             f.serviceId = *service;
             return true;

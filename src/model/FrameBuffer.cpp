@@ -34,37 +34,38 @@ SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
     file_.open(modes[int(access)] | QIODevice::Unbuffered);
 }
 
-bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
+int64_t SlotFile::placeOf(int frame) {
     const int64_t pos = framePos(frame);
-    if (pos == 0) {
+    if (pos == 0)
         error_ = QStringLiteral("frame %1 has no place in the file").arg(frame);
-        return false;
-    }
-    if (!file_.isOpen()) {
+    else if (!file_.isOpen())
         error_ = file_.errorString();
-        return false;
-    }
+    else
+        return pos;
+    return 0;
+}
+
+bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
+    const int64_t pos = placeOf(frame);
+    if (pos == 0) return false;
+    // The header and the points in one call; the rest of a short write goes piece by piece, or
+    // says why it cannot.
     iovec parts[2] = {{const_cast<FrameHeader*>(&h), sizeof h}, {const_cast<void*>(points), size_t(bytes)}};
-    const int64_t done = ::pwritev(file_.handle(), parts, bytes > 0 ? 2 : 1, pos - 1);
-    bool written = done == int64_t(sizeof h) + bytes;
-    if (!written && done >= 0) {  // a short write: the rest either goes or says why it cannot
-        const int64_t header = std::min<int64_t>(done, sizeof h), pointsDone = done - header;
-        written = writeAllAt(file_.handle(), reinterpret_cast<const char*>(&h) + header, int64_t(sizeof h) - header,
-                             pos - 1 + header) &&
-                  writeAllAt(file_.handle(), static_cast<const char*>(points) + pointsDone, bytes - pointsDone,
-                             pos - 1 + int64_t(sizeof h) + pointsDone);
-    }
-    if (written) return true;
+    const int64_t done = ::pwritev(file_.handle(), parts, 2, pos - 1);
+    const int64_t header = std::min<int64_t>(done, sizeof h), pointsDone = done - header;
+    if (done >= 0 &&
+        writeAllAt(file_.handle(), reinterpret_cast<const char*>(&h) + header, int64_t(sizeof h) - header,
+                   pos - 1 + header) &&
+        writeAllAt(file_.handle(), static_cast<const char*>(points) + pointsDone, bytes - pointsDone,
+                   pos - 1 + int64_t(sizeof h) + pointsDone))
+        return true;
     error_ = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }
 
 bool SlotFile::reserve(int frame, int64_t bytes) {
-    const int64_t pos = framePos(frame);
-    if (pos == 0 || !file_.isOpen()) {
-        error_ = pos == 0 ? QStringLiteral("frame %1 has no place in the file").arg(frame) : file_.errorString();
-        return false;
-    }
+    const int64_t pos = placeOf(frame);
+    if (pos == 0) return false;
     // A file-size limit holds for writes inside the file too, while reserving there passes it.
     rlimit limit{};
     if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
@@ -79,7 +80,8 @@ bool SlotFile::reserve(int frame, int64_t bytes) {
 std::optional<FrameHeader> SlotFile::readHeader(int frame) {
     const int64_t pos = framePos(frame);
     FrameHeader h{};
-    if (pos == 0 || !file_.isOpen() || ::pread(file_.handle(), &h, sizeof h, pos - 1) != sizeof h) return std::nullopt;
+    // A closed file's handle is -1: the read fails.
+    if (pos == 0 || ::pread(file_.handle(), &h, sizeof h, pos - 1) != sizeof h) return std::nullopt;
     return h;
 }
 

@@ -59,6 +59,9 @@ public:
     QString error() const override { return error_; }
 
 private:
+    // Where the frame's slot starts, one-based; 0, with the reason kept, when the frame has no
+    // slot or the file is not open.
+    int64_t placeOf(int frame);
     QFile file_;
     QString error_;
 };

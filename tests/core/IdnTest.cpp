@@ -109,9 +109,10 @@ TEST(Idn, FindsEachUnitOnceWithItsLaserService) {
             if (::recvfrom(fd, q, sizeof q, 0, reinterpret_cast<sockaddr*>(&from), &fromSize) != 4) return;
             const QByteArray reply = q[0] == 0x10 ? hex("1100") + QByteArray(q + 2, 2) + hex("28 01 01 00 07 01 A1B2C3D4E5F6 0000000000000000") + QByteArray("Beamer 1").leftJustified(20, '\0')
                                                   : hex("1300") + QByteArray(q + 2, 2) + hex("04 18 00 01 03 80 01 00") + QByteArray(20, '\0');
-            // The scan is answered twice, the map first without its laser service.
-            const QByteArray first = q[0] == 0x12 ? QByteArray(reply).replace(9, 1, "\x05") : reply;
-            for (const QByteArray& r : {first, reply}) ::sendto(fd, r.data(), size_t(r.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
+            // The scan is answered late for an earlier scan, then twice; the map first without its laser service.
+            QByteArray first = reply;
+            q[0] == 0x12 ? first[9] = 5 : first[2] = char(first[2] ^ 1);
+            for (const QByteArray& r : {first, reply, reply}) ::sendto(fd, r.data(), size_t(r.size()), 0, reinterpret_cast<sockaddr*>(&from), fromSize);
         }
     });
     const std::vector<FoundUnit> found = findUnits({QHostAddress(QHostAddress::LocalHost)}, ntohs(at.sin_port), 1000);
@@ -153,4 +154,7 @@ TEST(Idn, FramesBecomeSamplesInTheOutputArea) {
     const std::vector<Sample> pattern = testPattern({});  // lit to the end of every side and round the circle
     const auto lit = [&](int16_t x, int16_t y) { return std::count_if(pattern.begin(), pattern.end(), [&](const Sample& p) { return p.i && p.x == x && p.y == y; }); };
     EXPECT_EQ(std::tuple(lit(32767, 32767), lit(-32767, 32767), lit(16384, 0)), std::tuple(2, 2, 3));  // the green line ends there too
+    uint64_t h = 0;  // and every sample as installers have aligned to it: any change to the pattern is on purpose
+    for (const Sample& p : pattern) h = h * 1000003 + (uint64_t(uint16_t(p.x)) << 16 | uint16_t(p.y)) + (uint64_t(p.r) << 32 | uint64_t(p.g) << 40 | uint64_t(p.b) << 48 | uint64_t(p.i) << 56);
+    EXPECT_EQ(std::pair(pattern.size(), h), std::pair(size_t(303), uint64_t(16999360970841556112ull)));
 }
