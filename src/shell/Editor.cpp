@@ -130,15 +130,14 @@ void Editor::addNewFrame() {
         prompts.message(SequenceFullNote, MessageIcon::Exclamation);
         return;
     }
-    bool written = false;
+    FrameHeader h{};
     frame.visit([&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
-        FrameHeader h = r.header;
-        h.setPointCount(0);
+        h = r.header;
         h.formatCode = formatOf<P>();  // the new frame has the format of the frame it copies
-        written = buffer.writeHeader(seq.totalFrames + 1, h);
     });
-    if (!written) {
+    h.setPointCount(0);
+    if (!buffer.writeHeader(seq.totalFrames + 1, h)) {
         prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
         return;
     }

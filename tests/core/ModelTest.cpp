@@ -67,6 +67,9 @@ TEST_F(BufferFixture, SlotsOfOtherFormatsAndFramesWithoutSlotsAreLeftAlone) {
     EXPECT_FALSE(buffer.saveRamToBuffer(0, wf));
     EXPECT_FALSE(buffer.saveRamToBuffer(MaxFrames + 1, wf));
     EXPECT_FALSE(buffer.copyFrameToRam(2, wf));  // past the end of the file
+    EXPECT_FALSE(SlotFile(folder.bufferPath(), SlotAccess::Read).reserve(1, 32));  // opened to read, it takes no room
+    wf.format = 4;
+    EXPECT_FALSE(buffer.saveRamToBuffer(1, wf));  // no record of that format to write
 }
 
 namespace {
