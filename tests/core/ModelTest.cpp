@@ -53,6 +53,8 @@ TEST_F(BufferFixture, WriteBackKeepsTheLastPointBitOnTheLastPointOnly) {
     for (int i = 0; i < 4; ++i) after.push_back(byteAt(bytes, slot + 32 + 8 * i + 6));
     EXPECT_EQ(after, (std::vector<int>{64, 64, 64 | 1 | 128, 128}));
     EXPECT_EQ(bytes.size(), slot + 32 + 8 * MaxPoints);
+    EXPECT_TRUE(buffer.copyFrameToRam(2, wf));
+    EXPECT_TRUE(buffer.remove() && !QFile::exists(folder.bufferPath()));
 }
 
 TEST_F(BufferFixture, SlotsOfOtherFormatsAndFramesWithoutSlotsAreLeftAlone) {
