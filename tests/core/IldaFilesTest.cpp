@@ -189,6 +189,7 @@ TEST_F(SaveFixture, ForSdCardProjectorsEveryFrameIsThreeDIndexed) {
     storeFrame(editor.buffer, 1, {pointTrue(100, 200, 0, 255, 0, 0), pointTrue(300, 400, 64, 0, 0, 0)});
     prompts.chooseOther = true;
     for (const auto& [name, warned] : {std::pair("SHOW01.ILD", false), std::pair("my first show.ild", true)}) {
+        if (warned) editor.settings.paletteChoice = PangolinPalette, editor.reloadPalette();  // the card's colours stay ILDA's
         saveAs(folder.file(name));
         EXPECT_TRUE(prompts.filters.contains("ILDA for SD-card projectors *.ILD|*.ild"));
         EXPECT_EQ(editor.win.statusNote.contains("8 characters"), warned) << name;
