@@ -94,7 +94,7 @@ void Editor::restartSequence(int frames, const QString& title) {
     win.pointsLabel = win.xLabel = win.yLabel = QStringLiteral("0");
     win.statusNote.clear();
     win.noteStale = true;
-    win.deleteFramesEnabled = frames > 0;
+    win.deleteFramesEnabled = true;  // a sequence starts with a frame at least
     canvas.setBackground(QImage());
     canvas.setUnderlay(QImage());
     canvas.resetBackdrop();

@@ -39,7 +39,7 @@ int CanvasTools::spacing(int button) const {
 
 int32_t CanvasTools::findAndMark(float x, float y) {
     const int32_t i = findNearestPoint(c_.frame, x, y);
-    if (i > -1) {
+    if (i >= 0) {
         ImageSurface s = c_.canvas.surface();
         const Pixel p = shownAt(c_.frame, i);
         markPoint(s, p.x, p.y);
@@ -135,7 +135,7 @@ void CanvasTools::press(int button, float X, float Y) {
         if (button > 1) {
             clearSelection();
             reset();
-        } else if (i > -1) {
+        } else if (i >= 0) {
             if (!c_.settings.objectSelectMode) {
                 selectPoint(i);
             } else if (selectObjectAround(f, i)) {
@@ -147,7 +147,7 @@ void CanvasTools::press(int button, float X, float Y) {
     case MoveTool: {
         const int32_t i = findAndMark(X, 511 - Y);  // as delivered: neither rounded nor clamped
         g.moveIndex = i;
-        if (i > -1) {
+        if (i >= 0) {
             if (f.selStart < 0) f.selStart = f.selEnd = i;
             g.moving = true;
         }
@@ -162,7 +162,7 @@ void CanvasTools::press(int button, float X, float Y) {
         break;
     case RecolorTool: {
         const int32_t i = findAndMark(x, y);
-        if (i > -1) {
+        if (i >= 0) {
             keepSelectionOnlyAround(i);
             c_.edit(Edit::FrameChanged, [&] { recolorPoints(f, i, color()); });
             g.recoloring = true;
@@ -172,7 +172,7 @@ void CanvasTools::press(int button, float X, float Y) {
     }
     case DeleteTool: {
         const int32_t i = findAndMark(x, y);
-        if (i > -1)
+        if (i >= 0)
             c_.edit(Edit::FrameChanged, [&] {
                 deletePoints(f, i);
                 gesture.selectClickPhase = 0;
@@ -243,9 +243,9 @@ void CanvasTools::move(int button, float X, float Y) {
         int32_t k = g.insertSegment;
         if (!g.inserting || k == -1) {
             k = findNearestSegment(f, X, Y);
-            if (k > -1) highlightSegment(k);
+            if (k >= 0) highlightSegment(k);
         }
-        if (g.inserting && k > -1) {
+        if (g.inserting && k >= 0) {
             ImageSurface s = c_.canvas.surface();
             previewInsert(s, f, k, x, y, color());
         }
@@ -254,7 +254,7 @@ void CanvasTools::move(int button, float X, float Y) {
     case RecolorTool: {
         hover(X, Y);
         const int32_t i = findAndMark(x, y);
-        if (i > -1) {
+        if (i >= 0) {
             keepSelectionOnlyAround(i);
             if (g.recoloring) c_.edit(Edit::KeepsUndo, [&] { recolorPoints(f, i, color()); });
         }
@@ -306,7 +306,7 @@ void CanvasTools::release(int button, float X, float Y) {
         }
     } else if (g.inserting) {
         g.inserting = false;
-        const unsigned undo = g.insertSegment > -1 ? 0 : Edit::KeepsUndo;
+        const unsigned undo = g.insertSegment >= 0 ? 0 : Edit::KeepsUndo;
         c_.edit(Edit::FrameChanged | undo, [&] {
             if (g.insertSegment <= -1) return;
             const Inserted result = insertPoint(f, g.insertSegment, nearest(X), nearest(Y), button, color());

@@ -187,8 +187,7 @@ Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int butt
 void recolorPoints(WorkingFrame& wf, int32_t i, const Ink& ink) {
     wf.visit([&](auto& r) {
         if (i >= 0 && i < r.pointCount) setColor(r.points[i], ink);
-        if (wf.selStart > -1)
-            for (int32_t k = wf.selStart; k <= selectionEnd(wf, r.pointCount); ++k) setColor(r.points[k], ink);
+        for (int32_t k = std::max(wf.selStart, 0); k <= selectionEnd(wf, r.pointCount); ++k) setColor(r.points[k], ink);
     });
 }
 
@@ -264,7 +263,7 @@ Pasted pastePoints(WorkingFrame& wf, const WorkingFrame& clip, int blankSpace, c
 void deletePoints(WorkingFrame& wf, int32_t i) {
     wf.visit([&](auto& r) {
         if (i < 0 || i >= r.pointCount) return;
-        const bool inSelection = wf.selStart > -1 && wf.selStart <= i && i <= wf.selEnd;
+        const bool inSelection = wf.selStart <= i && i <= wf.selEnd;  // no selection: both are -1
         const int32_t first = inSelection ? wf.selStart : i;
         const int32_t last = inSelection ? selectionEnd(wf, r.pointCount) : i;
         std::copy(r.points.begin() + last + 1, r.points.begin() + r.pointCount, r.points.begin() + first);

@@ -281,13 +281,13 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     editor.currentColor = 5;
     click(RecolorTool, 100, 300);  // the first point of the selection recolours all of it
     for (int i = 0; i < 10; ++i) EXPECT_EQ(f0().points[i].colorIndex, i >= 2 && i <= 4 ? 5 : 1) << i;
-    drag(RecolorTool, 260, 300, 300, 300);  // outside the selection: clears it, paints what it passes
+    drag(RecolorTool, 60, 300, 20, 300);  // outside the selection: clears it, paints what it passes
     EXPECT_EQ(editor.frame.selStart, -1);
-    EXPECT_EQ(f0().points[6].colorIndex + f0().points[7].colorIndex, 10);
+    EXPECT_EQ(f0().points[0].colorIndex + f0().points[1].colorIndex, 10);
     select(2, 4);
     drag(RecolorTool, 250, 450, 300, 460);  // over no point: the selection stays and nothing is painted
     EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(2, 4));
-    EXPECT_EQ(f0().points[0].colorIndex + f0().points[9].colorIndex, 2);
+    EXPECT_EQ(f0().points[8].colorIndex + f0().points[9].colorIndex, 2);
     click(DeleteTool, 180, 300);  // the selection's last point takes the whole selection
     EXPECT_EQ(f0().pointCount, 7);
     EXPECT_EQ(points()[2].x, 220);
