@@ -124,7 +124,9 @@ private:
         int64_t got = 0;
         const uint8_t* records = file_.view(position + 32, int64_t(count + 1) * size, got);
         if (got < int64_t(count) * size) return false;
-        if (h.formatCode == 4) {
+        // The record after the last one comes along when the file has it; it is never a point.
+        const bool deep = h.formatCode == 4;
+        if (deep) {
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.
             h.formatCode = 5;
             h.reserved[0] = h.reserved[1] = h.reserved[2] = 0;
@@ -134,12 +136,10 @@ private:
                 std::memcpy(out, in, 4);          // X, Y
                 std::memcpy(out + 4, in + 6, 4);  // status, blue, green, red
             }
-            if (!write(frame, h, converted_.data(), int64_t(count) * 8)) return false;
-            ++report.converted;
-        } else if (!write(frame, h, records, got)) {
-            // The record after the last one comes along when the file has it; it is never a point.
-            return false;
+            records = converted_.data(), got = int64_t(count) * 8;
         }
+        if (!write(frame, h, records, got)) return false;
+        report.converted += deep;
         report.cut += cut;
         return true;
     }

@@ -16,6 +16,7 @@ TEST_F(OpenFixture, HeaderWalkFollowsFormatsPalettesAndTheDeclaredCount) {
          IldaBuilder().section(2, 4, 3).section(0, 2, 3).section(1, 3, 3).section(5, 1, 3), 3, {}, {0, 1, 5}},
         {"declares 2 of 5", [] { IldaBuilder b; for (int i = 0; i < 5; ++i) b.section(0, 1, 2); return b; }(), 2, {}, {0, 0}},
         {"first header not ILDA", IldaBuilder().raw(QByteArray(32, 'x')), 0, {" err totframes= 0"}, {}},
+        {"file ends inside the first header", IldaBuilder().raw("ILDA"), 0, {" err totframes= 0"}, {}},
         {"reserved bytes make a 3", IldaBuilder().section(1, 2, 3).section(0, 1, 3, "x", sum3).section(0, 1, 3), 1,
          {" err totframes= 3"}, {1}},
         {"reserved bytes with format 4 still pass", IldaBuilder().section(0, 1, 2).section(4, 2, 2, "x", sum1), 2, {}, {0, 5}},
