@@ -123,8 +123,8 @@ private:
         const int size = recordSize(h.formatCode);
         int64_t got = 0;
         const uint8_t* records = file_.view(position + 32, int64_t(count + 1) * size, got);
-        if (got < int64_t(count) * size) return false;
         // The record after the last one comes along when the file has it; it is never a point.
+        if (got < int64_t(count) * size) return false;
         const bool deep = h.formatCode == 4;
         if (deep) {
             // Stored as 2-D true colour so it can be shown, edited and saved like one: Z goes.

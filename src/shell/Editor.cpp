@@ -130,7 +130,7 @@ void Editor::addNewFrame() {
         prompts.message(SequenceFullNote, MessageIcon::Exclamation);
         return;
     }
-    FrameHeader h{};
+    FrameHeader h = blankHeader(0);
     frame.visit([&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
         h = r.header;
