@@ -3,7 +3,10 @@
 #include "model/NearestColor.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <numeric>
 #include <optional>
 #include <vector>
 
@@ -26,7 +29,8 @@ namespace detail {
 class SdCardPoints {
 public:
     explicit SdCardPoints(const SdCardColors& c) : nearest_(c.ilda, 256) {
-        for (int i = 0; i < 256; ++i) indexOf_[i] = c.inUseIsIlda ? uint8_t(i) : nearest_(c.inUse.color[i]);
+        std::iota(indexOf_.begin(), indexOf_.end(), 0);
+        if (!c.inUseIsIlda) std::ranges::transform(c.inUse.color, indexOf_.begin(), std::cref(nearest_));
     }
     const std::vector<Point3D>& convert(int formatCode, const char* bytes, int count) {
         out_.resize(size_t(count));
@@ -53,7 +57,7 @@ private:
         return lastIndex_;
     }
     NearestPaletteColor nearest_;
-    std::array<uint8_t, 256> indexOf_{};
+    decltype(Palette::red) indexOf_{};  // an ILDA index for each index of the palette in use
     std::vector<Point3D> out_;
     Rgb lastColor_ = 0xFFFFFFFF;
     uint8_t lastIndex_ = 0;
@@ -127,20 +131,21 @@ WriteResult writeIldaFile(const FrameBufferFile& buffer, int totalFrames, const 
     if (totalFrames > 0 && !source.isOpen()) return {false, QStringLiteral("the frame buffer file cannot be read")};
     IldaFileWriter out(path, totalFrames, sdCard);
     if (!out.isOpen()) return {false, out.error()};
-    std::vector<char> slot(32);  // a header and points: as large as the largest frame so far
-    int64_t guess = 0;           // point bytes of the frame before: frames of a show are alike
+    constexpr int64_t Header = sizeof(FrameHeader);
+    std::vector<char> slot(Header);  // a header and points: as large as the largest frame so far
+    int64_t guess = 0;               // point bytes of the frame before: frames of a show are alike
     for (int i = 1; i <= totalFrames; ++i) {
         // The header and, when the frame is no larger than the one before, its points in one read.
-        const int64_t read = source.readSlot(i, slot.data(), 32 + guess);
-        if (read < 32) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
+        const int64_t read = source.readSlot(i, slot.data(), Header + guess);
+        if (read < Header) return {false, QStringLiteral("frame %1 cannot be read from the frame buffer file").arg(i)};
         FrameHeader h;
         std::memcpy(&h, slot.data(), sizeof h);
         const int64_t bytes = IldaFileWriter::pointBytes(h);
-        if (int64_t(slot.size()) < 32 + bytes) slot.resize(32 + bytes);
-        int64_t got = std::min(read - 32, bytes);
-        if (got < bytes) got = source.readPoints(i, slot.data() + 32, bytes);
+        slot.resize(std::max(slot.size(), size_t(Header + bytes)));
+        int64_t got = std::min(read - Header, bytes);
+        if (got < bytes) got = source.readPoints(i, slot.data() + Header, bytes);
         guess = bytes;
-        out.put(i, h, slot.data() + 32, got);
+        out.put(i, h, slot.data() + Header, got);
     }
     return out.commit();
 }

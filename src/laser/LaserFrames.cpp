@@ -17,7 +17,7 @@ std::vector<Sample> frameSamples(const WorkingFrame& wf, const Palette& pal, con
     std::vector<Sample> out;
     wf.visit([&](const auto& r) {
         out.reserve(size_t(r.pointCount) + MinFrameSamples);
-        for (int i = 0; i < r.pointCount; ++i) out.push_back(sampleOf(r.points[i], pal, area));
+        for (const auto& p : r.used()) out.push_back(sampleOf(p, pal, area));
     });
     if (out.empty()) return blackout();
     out.insert(out.begin(), dark(out.front()));

@@ -4,23 +4,20 @@
 
 #include <QFile>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string_view>
 
 namespace quorvel {
 
 int paletteComponent(const char* field, int width) {
-    int i = 0;
-    while (i < width && (field[i] == ' ' || field[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < width && (field[i] == '-' || field[i] == '+')) negative = field[i++] == '-';
-    double value = 0;
-    for (; i < width && field[i] >= '0' && field[i] <= '9'; ++i) value = value * 10 + (field[i] - '0');
-    if (i < width && field[i] == '.') {
-        double scale = 0.1;
-        for (++i; i < width && field[i] >= '0' && field[i] <= '9'; ++i, scale /= 10) value += (field[i] - '0') * scale;
-    }
-    const double rounded = std::nearbyint(negative ? -value : value);  // halves to even
-    return static_cast<int>(std::clamp(rounded, 0.0, 255.0));
+    std::string_view f(field, size_t(width));
+    f.remove_prefix(std::min(f.find_first_not_of(" \t"), f.size()));
+    if (f.starts_with('+')) f.remove_prefix(1);  // the reader below takes a minus only
+    double value = 0;                            // kept when no number starts the field
+    std::from_chars(f.data(), f.data() + f.size(), value, std::chars_format::fixed);
+    if (!std::isfinite(value)) value = 0;  // "inf" and "nan" are words here, not numbers
+    return static_cast<int>(std::clamp(std::nearbyint(value), 0.0, 255.0));  // halves to even
 }
 
 int paletteEntries(uint8_t choice) { return choice == PangolinPalette ? 64 : 256; }

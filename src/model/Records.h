@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string_view>
 
 namespace quorvel {
@@ -87,6 +88,8 @@ template <class P> struct FrameRecord {
     FrameHeader header{};
     int32_t pointCount = 0;
     std::array<P, MaxPoints> points{};
+    // The points in use.
+    std::span<const P> used() const { return {points.data(), size_t(pointCount)}; }
 };
 
 using Frame0 = FrameRecord<Point3D>;

@@ -199,7 +199,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     auto* v = new QVBoxLayout(column);
     v->setContentsMargins(0, 0, 0, 0);
 
-    canvas_ = new ImageView(&editor_.canvas.image(), {CanvasSize, CanvasSize}, column);
+    canvas_ = new ImageView(editor_.canvas.image(), {CanvasSize, CanvasSize}, column);
     canvas_->setObjectName("PicEdit");
     canvas_->setCursor(Qt::CrossCursor);
     canvas_->onPress = [this](int button, QPointF p) { run([&] { editor_.canvasPress(button, p.x(), p.y()); }); };
@@ -208,7 +208,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     v->addWidget(canvas_);
 
     auto* colours = new QHBoxLayout;
-    paletteStrip_ = new ImageView(&editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
+    paletteStrip_ = new ImageView(editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
     paletteStrip_->setObjectName("PicPalette");
     paletteStrip_->setToolTip(QStringLiteral("Color Selector"));
     paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColor(pos.x()); }); };
@@ -327,7 +327,7 @@ QWidget* MainWindow::buildStrip() {
         frameLabels_[i]->setObjectName(QStringLiteral("LblFrameNumber%1").arg(i));
         frameLabels_[i]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         frameLabels_[i]->setMinimumWidth(sizes::FrameNumber);
-        thumbs_[i] = new ImageView(&editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
+        thumbs_[i] = new ImageView(editor_.strip.thumbnails[i].image, {ThumbnailSize, ThumbnailSize}, strip);
         thumbs_[i]->setObjectName(QStringLiteral("PicFrames%1").arg(i));
         thumbs_[i]->onPress = [this, i](int button, QPointF) { run([&] { editor_.chooseThumbnail(i, button == 1); }); };
         // A right click extends the selected range, then offers the frame commands.

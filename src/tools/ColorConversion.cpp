@@ -1,5 +1,7 @@
 #include "tools/ColorConversion.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 bool convertToPaletteColors(WorkingFrame& wf, const Palette& pal, int entries) {
@@ -13,12 +15,11 @@ bool convertToPaletteColors(WorkingFrame& wf, const Palette& pal, int entries) {
     // Shows keep few colours: the last one found is asked for again far more often than not.
     Rgb last = std::numeric_limits<Rgb>::max();
     uint8_t lastIndex = 0;
-    for (int i = 0; i < from.pointCount; ++i) {
-        const PointTrue2D& p = from.points[i];
+    std::ranges::transform(from.used(), to.points.begin(), [&](const PointTrue2D& p) {
         const Rgb c = rgb(p.red, p.green, p.blue);
         if (c != last) last = c, lastIndex = nearest(c);
-        to.points[i] = {p.xHi, p.xLo, p.yHi, p.yLo, p.status, lastIndex};
-    }
+        return Point2D{p.xHi, p.xLo, p.yHi, p.yLo, p.status, lastIndex};
+    });
     wf.format = 1;
     return true;
 }
@@ -30,11 +31,10 @@ bool convertToTrueColor(WorkingFrame& wf, const Palette& pal) {
         to.header.formatCode = 5;
         to.header.reserved[0] = to.header.reserved[1] = to.header.reserved[2] = 0;
         to.pointCount = from.pointCount;
-        for (int i = 0; i < from.pointCount; ++i) {
-            const auto& p = from.points[i];
+        std::ranges::transform(from.used(), to.points.begin(), [&](const auto& p) {
             const uint8_t c = p.colorIndex;
-            to.points[i] = {p.xHi, p.xLo, p.yHi, p.yLo, p.status, pal.blue[c], pal.green[c], pal.red[c]};
-        }
+            return PointTrue2D{p.xHi, p.xLo, p.yHi, p.yLo, p.status, pal.blue[c], pal.green[c], pal.red[c]};
+        });
     };
     if (wf.format == 0)
         convert(*wf.frame0);

@@ -1,6 +1,7 @@
 #include "tools/PointEdits.h"
 
 #include <algorithm>
+#include <iterator>
 #include <type_traits>
 
 namespace quorvel {
@@ -127,22 +128,14 @@ int32_t findNearestSegment(const WorkingFrame& wf, float x, float y) {
 bool selectObjectAround(WorkingFrame& wf, int32_t i) {
     bool selected = false;
     wf.visit([&](const auto& r) {
-        if (i < 0 || i >= r.pointCount || isBlanked(r.points[i])) return;
-        bool inRun = false, hit = false;
-        for (int32_t k = 0; k < r.pointCount; ++k) {
-            if (k == i) hit = true;
-            if (!isBlanked(r.points[k])) {
-                if (!inRun) inRun = true, wf.selStart = std::max(k - 1, 0);
-            } else if (inRun) {
-                wf.selEnd = k - 1;
-                if (hit) {
-                    selected = true;
-                    return;
-                }
-                inRun = false;
-            }
-        }
-        wf.selEnd = r.pointCount - 1;
+        const auto points = r.used();
+        if (i < 0 || i >= r.pointCount || isBlanked(points[i])) return;
+        // The lit run around the point, with the blanked move into it.
+        const auto blanked = [](const auto& p) { return isBlanked(p); };
+        const auto end = std::find_if(points.begin() + i, points.end(), blanked);
+        const auto start = std::find_if(std::make_reverse_iterator(points.begin() + i), points.rend(), blanked).base();
+        wf.selStart = std::max(int32_t(start - points.begin()) - 1, 0);
+        wf.selEnd = int32_t(end - points.begin()) - 1;
         selected = true;
     });
     return selected;
@@ -219,13 +212,16 @@ template <class To, class From> Pasted pasteInto(WorkingFrame& wf, FrameRecord<T
                                                  int blankSpace, const Ink& ink, const Palette& pal) {
     const int32_t c = clip.pointCount;
     if (c == 0) return Pasted::Nothing;
+    const auto convert = [&](auto to) {
+        std::ranges::transform(clip.used(), to, [&](const From& p) { return converted<To>(p, pal); });
+    };
     if (r.pointCount == 0) {  // the frame takes the clipboard's content, header included
         if constexpr (std::is_same_v<To, From>) {
             r = clip;
         } else {
             r.header = clip.header;
             r.pointCount = c;
-            for (int32_t k = 0; k < c; ++k) r.points[k] = converted<To>(clip.points[k], pal);
+            convert(r.points.begin());
         }
         return Pasted::Yes;
     }
@@ -239,7 +235,7 @@ template <class To, class From> Pasted pasteInto(WorkingFrame& wf, FrameRecord<T
     appendPoint(wf, first.x, first.y, 2, ink);  // overwritten by the first pasted point below
     const int32_t n = r.pointCount;
     wf.selStart = n - 2;  // the end of the travel line leads into the pasted points
-    for (int32_t k = 0; k < c; ++k) r.points[n - 1 + k] = converted<To>(clip.points[k], pal);
+    convert(r.points.begin() + n - 1);
     wf.selEnd = n + c - 2;
     r.pointCount = n + c - 1;
     return Pasted::Yes;

@@ -1,5 +1,7 @@
 #include "view/CanvasView.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 CanvasView::CanvasView() : image_(makeDrawingImage(CanvasSize, CanvasSize)) { image_.fill(Qt::black); }
@@ -29,8 +31,9 @@ void CanvasView::compose() {
     for (int y = 0; y < CanvasSize; ++y) {
         const QRgb* from = reinterpret_cast<const QRgb*>(underlay_.constScanLine(y));
         QRgb* to = reinterpret_cast<QRgb*>(background_.scanLine(y));
-        for (int x = 0; x < CanvasSize; ++x)
-            if ((from[x] & 0xFFFFFF) != 0) to[x] = from[x];
+        // Lit pixels of the earlier frame cover the picture; black ones let it show.
+        std::transform(from, from + CanvasSize, to, to,
+                       [](QRgb lit, QRgb picture) { return lit & 0xFFFFFF ? lit : picture; });
     }
 }
 

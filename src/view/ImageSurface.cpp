@@ -111,7 +111,8 @@ void ImageSurface::box(int x0, int y0, int x1, int y1, Rgb c, bool filled) {
     }
     hspan(x0, x1, y0, v);
     hspan(x0, x1, y1, v);
-    for (int y = y0 + 1; y < y1; ++y) put(x0, y, v), put(x1, y, v);
+    line(x0, y0, x0, y1, c);
+    line(x1, y0, x1, y1, c);
 }
 
 }  // namespace quorvel

@@ -9,7 +9,7 @@ int buttonCode(Qt::MouseButtons b) {
     return (b & Qt::LeftButton ? 1 : 0) | (b & Qt::RightButton ? 2 : 0) | (b & Qt::MiddleButton ? 4 : 0);
 }
 
-ImageView::ImageView(const QImage* image, QSize size, QWidget* parent) : QWidget(parent), image_(image) {
+ImageView::ImageView(const QImage& image, QSize size, QWidget* parent) : QWidget(parent), image_(image) {
     setFixedSize(size);
     setMouseTracking(true);
 }
@@ -17,7 +17,7 @@ ImageView::ImageView(const QImage* image, QSize size, QWidget* parent) : QWidget
 void ImageView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), background_);
-    if (image_ && !image_->isNull()) p.drawImage(0, 0, *image_);
+    p.drawImage(0, 0, image_);  // a null picture draws nothing
 }
 
 // Back, Forward and other extra buttons have no meaning on the program's pictures.

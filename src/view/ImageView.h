@@ -10,7 +10,7 @@ namespace quorvel {
 class ImageView : public QWidget {
     Q_OBJECT
 public:
-    ImageView(const QImage* image, QSize size, QWidget* parent = nullptr);
+    ImageView(const QImage& image, QSize size, QWidget* parent = nullptr);
     void setBackground(QColor c) {
         background_ = c;
         update();
@@ -27,7 +27,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent* e) override;
 
 private:
-    const QImage* image_;
+    const QImage& image_;
     QColor background_ = Qt::black;
 };
 

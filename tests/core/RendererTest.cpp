@@ -109,7 +109,7 @@ TEST(Renderer, SlotsOfEveryFormatAreDrawnFromTheirOwnRecords) {
 
 TEST(Renderer, GridDotsStartAtTheTopLeft) {
     struct Case { uint8_t step; int perRow; int last; };
-    const Case cases[] = {{10, 52, 510}, {64, 9, 512}, {70, 8, 490}, {0, 52, 510}};
+    const Case cases[] = {{10, 52, 510}, {64, 9, 512}, {70, 8, 490}, {0, 52, 510}, {1, 513, 512}};
     for (const auto& c : cases) {
         RecordingSurface s;
         drawGrid(s, c.step);

@@ -55,7 +55,7 @@ TEST(PaletteFile, ReadsFieldsByPositionAndSurvivesShortFiles) {
     const Palette p = loadPalette(folder.path(), IldaPalette, &note);
     EXPECT_EQ(note, "The palette file ilda.dat holds only 1 of its 256 colours: the rest show as black.");
     EXPECT_EQ(std::tuple(p.color[0], p.color[1], p.color[255]), std::tuple(rgb(10, 8, 255), rgb(0, 0, 0), rgb(0, 0, 0)));
-    EXPECT_EQ(std::tuple(paletteComponent(".55", 3), paletteComponent("12.501", 6), paletteComponent("1234", 3), paletteComponent("2.59", 3), paletteComponent("1 5", 3)), std::tuple(1, 13, 123, 2, 1));  // every decimal counts, 0 too; none past the field
+    EXPECT_EQ(std::tuple(paletteComponent(".55", 3), paletteComponent("12.501", 6), paletteComponent("1234", 3), paletteComponent("2.59", 3), paletteComponent("1 5", 3), paletteComponent("inf", 3) + paletteComponent("nan", 3)), std::tuple(1, 13, 123, 2, 1, 0));  // every decimal counts, 0 too; none past the field; no words
     QByteArray lines;
     for (int i = 0; i < 64; ++i) lines += "colour  +" + QByteArray::number(i).rightJustified(2, '0') + "  g:   0  b:   0\r\n";
     lines.chop(2);  // the last line without its line end still counts
