@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
     // Answered before any window system is needed, so they work on a console too.
     const char* file = nullptr;
     for (int i = 1; i < argc; ++i) {
-        if (is(argv[i], "-h", "--help")) return std::fputs(Usage, stdout) < 0;
+        if (is(argv[i], "-h", "--help")) return std::fputs(Usage, stdout) == EOF;
         if (is(argv[i], "-v", "--version")) return std::printf("quorvel %s\n", QUORVEL_VERSION) < 0;
         if (argv[i][0] == '-' || file) {
             std::fprintf(stderr, "quorvel: unexpected argument '%s'\n%s", argv[i], Usage);

@@ -45,7 +45,7 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     frameDue_ = configurationDue_ = keepAliveDue_ = QDeadlineTimer(0);  // all due at once
     // Nothing shows before the first frame comes.
     current_ = blackout();
-    changed_ = open_ = true;
+    changed_ = true;
     timer_->start(5);
     tick();
     return true;
@@ -55,11 +55,11 @@ void IdnStream::show(std::vector<Sample> samples) {
     if (samples == current_) return;
     current_ = std::move(samples);
     changed_ = true;
-    if (open_) tick();
+    tick();
 }
 
 void IdnStream::tick() {
-    if (!open_) return;
+    if (!isOpen()) return;
     // A frame sent again keeps the projector from timing out; it also starts a scan of its own.
     if ((changed_ && frameDue_.hasExpired()) || keepAliveDue_.hasExpired()) sendFrame();
 }
@@ -87,8 +87,7 @@ bool IdnStream::send(const QByteArray& datagram) {
 }
 
 void IdnStream::close() {
-    if (!open_) return;
-    open_ = false;
+    if (!isOpen()) return;
     timer_->stop();
     const Sample last = current_.empty() ? Sample{} : current_.back();
     const auto quietly = [&](const QByteArray& d) { socket_->write(d); };  // a failing unit is already gone

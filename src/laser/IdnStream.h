@@ -10,6 +10,7 @@
 #include <QHostAddress>
 #include <QObject>
 #include <QThread>
+#include <QTimer>
 #include <functional>
 #include <memory>
 
@@ -48,6 +49,8 @@ private:
     void tick();
     void sendFrame();
     bool send(const QByteArray& datagram);
+    // Open from open() to close(): the pace timer runs just as long.
+    bool isOpen() const { return timer_ && timer_->isActive(); }
     uint32_t timestamp() const { return uint32_t(clock_.nsecsElapsed() / 1000); }
 
     Channel channel_;
@@ -56,7 +59,7 @@ private:
     QElapsedTimer clock_;
     int pps_ = 30000;
     std::vector<Sample> current_;
-    bool changed_ = false, open_ = false;
+    bool changed_ = false;
     // When the next changed frame may go, when a configuration goes with it, when silence needs a keep-alive.
     QDeadlineTimer frameDue_, configurationDue_, keepAliveDue_;
 };

@@ -25,11 +25,12 @@ Lab toLab(Rgb c) {
     const float x = f((0.4124f * r + 0.3576f * g + 0.1805f * b) / 0.95047f);
     const float y = f(0.2126f * r + 0.7152f * g + 0.0722f * b);
     const float z = f((0.0193f * r + 0.1192f * g + 0.9505f * b) / 1.08883f);
-    return {116 * y - 16, 500 * (x - y), 200 * (y - z)};
+    return {116 * y, 500 * (x - y), 200 * (y - z)};  // L without its offset of -16: only differences count
 }
 }  // namespace
 
-NearestPaletteColor::NearestPaletteColor(const Palette& pal, int entries) : entries_(std::clamp(entries, 1, 256)) {
+NearestPaletteColor::NearestPaletteColor(const Palette& pal, int entries)
+    : entries_(std::clamp(entries, 1, int(l_.size()))) {
     for (int i = 0; i < entries_; ++i) {
         const Lab lab = toLab(pal.color[i]);
         l_[i] = lab.l, a_[i] = lab.a, b_[i] = lab.b;

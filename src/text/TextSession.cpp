@@ -126,8 +126,8 @@ bool TextSession::convert(WorkingFrame& wf, LineStart& from, ShapeSpacing spacin
             const auto place = [&](const OutlinePoint& p) {
                 const Scaled q = at(p);
                 const int32_t px = nearest(q.x), py = nearest(511 - q.y);
-                const bool inside = px >= 0 && px <= 511 && py >= 0 && py <= 511;
-                return std::tuple(std::clamp(px, 0, 511), std::clamp(py, 0, 511), inside ? 1 : 2);
+                const int32_t cx = std::clamp(px, 0, 511), cy = std::clamp(py, 0, 511);
+                return std::tuple(cx, cy, cx == px && cy == py ? 1 : 2);
             };
             const auto [sx, sy, startButton] = place(contour.front());
             lineTo(sx, sy, 2, false);  // a blanked move to its start

@@ -59,8 +59,8 @@ ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const Im
 namespace {
 // The points to optimise: the selection when there is one, else the whole frame.
 template <class P> std::pair<int, int> optimisedRange(const WorkingFrame& wf, const FrameRecord<P>& r) {
-    const bool selected = wf.selStart >= 0 && wf.selStart <= wf.selEnd && wf.selEnd < r.pointCount;
-    return selected ? std::pair(wf.selStart, wf.selEnd) : std::pair(0, r.pointCount - 1);
+    const int last = r.pointCount - 1;
+    return wf.selStart >= 0 ? std::pair(wf.selStart, std::min(wf.selEnd, last)) : std::pair(0, last);
 }
 template <class P>
 std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, int pointSpace, int dwell) {
@@ -92,7 +92,7 @@ bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
                            r.points.data() + r.pointCount + grown);
         std::copy(done.begin(), done.end(), r.points.data() + first);
         r.pointCount += grown;
-        if (wf.selStart >= 0 && first == wf.selStart) wf.selEnd += grown;
+        if (wf.selStart >= 0) wf.selEnd = last + grown;
     });
     return fit;
 }

@@ -318,6 +318,7 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
         {{"play", dir.filePath("missing.ild"), "--to", "127.0.0.1"}, 2},
     };
     for (const Case& c : cases) EXPECT_EQ(tool(c.args).exitCode, c.exitCode) << c.args.join(' ').toStdString();
+    EXPECT_EQ(tool({}, QFileInfo(QUORVEL_ILDA_TOOL).path() + "/quorvel-ilda-media").exitCode, 2);  // started with no command
 }
 
 TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {

@@ -329,15 +329,15 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
 // moves. A disk that fails half way has every frame put back, and says so when it cannot be;
 // writes cut short are finished. Frames 1..3 hold 10, 20 and 30 indexed points (6 bytes each).
 TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack) {
-    struct Case { const char* what; std::function<MoveResult(const FrameBufferFile&)> move; int64_t lastByte; std::vector<int> after; };
+    struct Case { const char* what; std::function<MoveResult(const FrameBufferFile&)> move; int64_t lastByte; std::vector<int> after; int lastMove; };
     const auto end = [](int slot, int points) { return framePos(slot) - 1 + 32 + 6 * points; };
     const Case cases[] = {
-        {"delete frame 1", [](const FrameBufferFile& b) { return deleteFrames(b, 1, 1, 3); }, end(2, 30), {20, 30}},
-        {"insert before frame 1", [](const FrameBufferFile& b) { return insertFrame(b, 1, 3, SlotBytes{blankHeader(1), {}}); }, end(4, 30), {0, 10, 20, 30}},
-        {"swap frames 2 and 3", [](const FrameBufferFile& b) { return swapFrames(b, 2, 3); }, end(3, 20), {10, 30, 20}},
+        {"delete frame 1", [](const FrameBufferFile& b) { return deleteFrames(b, 1, 1, 3); }, end(2, 30), {20, 30}, 2},
+        {"insert before frame 1", [](const FrameBufferFile& b) { return insertFrame(b, 1, 3, SlotBytes{blankHeader(1), {}}); }, end(4, 30), {0, 10, 20, 30}, 3},
+        {"swap frames 2 and 3", [](const FrameBufferFile& b) { return swapFrames(b, 2, 3); }, end(3, 20), {10, 30, 20}, 2},
     };
     struct Fault { int64_t limit; DiskFaults::Fault disk; const char* error; };
-    const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"},
+    const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"}, {0, {-1}, "Input/output error"},
                             {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""}};
     for (const Case& c : cases) {
         for (const Fault& f : faults) {
@@ -351,13 +351,15 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
                 ASSERT_TRUE(buffer.writeSlot(f, h, points.data(), int64_t(points.size())));
             }
             MoveResult moved;
+            const qint64 sizeBefore = QFileInfo(buffer.path()).size();
             {
                 const FileSizeLimit full(c.lastByte + f.limit);
-                const DiskFaults disk(f.disk);
+                const DiskFaults disk(f.disk.failNth < 0 ? DiskFaults::Fault{c.lastMove} : f.disk);  // -1: the last move fails
                 moved = c.move(buffer);
             }
             const QString error = QString(f.error).replace("; ", QStringLiteral("Input/output error; frame %1 ").arg(c.what[0] == 'i' ? 3 : 2));
             EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(*f.error == 0, error));
+            if (f.limit < 0) EXPECT_EQ(QFileInfo(buffer.path()).size(), sizeBefore);  // refused before a byte was written
             if (f.disk.failLater) continue;
             for (size_t k = 0; k < (moved.ok ? c.after.size() : 3); ++k)  // refused or taken back: every frame where it was
                 EXPECT_EQ(buffer.readHeader(int(k) + 1)->pointCount(), moved.ok ? c.after[k] : 10 * int(k + 1)) << k;

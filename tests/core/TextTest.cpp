@@ -91,6 +91,7 @@ TEST(GlyphMaths, SplinesBecomePolylinesThroughTheirMidpointsAndRepeatsAreDropped
          "20,0 |"},
         {"a contour starting where the last ended loses its start",
          Records().contour(1, 1).curve(1, {{2, 2}}).contour(2, 2).curve(1, {{3, 0}}).done(), "10,10 20,20 |30,0 |"},
+        {"a last contour of its start alone, 16 bytes", Records().contour(1, 1).curve(1, {{2, 2}}).contour(4, 4).done(), "10,10 20,20 |40,40 |"},
     };
     for (const auto& c : cases) {
         std::vector<Contour> contours;

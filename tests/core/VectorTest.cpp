@@ -71,11 +71,14 @@ TEST(Optimiser, AddsPointsBetweenHoldsCornersAndAnchorsBlanking) {
     const auto out = optimisedForProjector(t.data(), 2, {640, 3});
     ASSERT_EQ(out.size(), 3u);
     EXPECT_EQ(std::tuple(out[1].red, out[1].status), std::tuple(0, StatusBit::Blanked));
+    EXPECT_EQ(std::tuple(std::lround(turnDegrees({0, 0}, {1, 0}, {1, 1}) * 1e6), turnDegrees({0, 0}, {1, 0}, {0, 0})), std::tuple(90000000L, 180.0));  // in degrees
 }
 
 // Through the editor: the selection alone, one undo step, and a frame near the cap left alone.
 TEST_F(EditorFixture, OptimiseForProjectorWorksOnTheSelectionAndKeepsTheCap) {
     editor.chooseThumbnail(0, true);
+    editor.optimiseForProjector();
+    EXPECT_EQ(std::pair(editor.history.undocounter(), editor.seq.fileChanged), std::pair(1, false));  // nothing to optimise
     // `count` points: the first of `pts` repeated, then the others.
     const auto load = [&](const Pts& pts, int count) {
         const std::vector<Point2D> p = points2D(pts);

@@ -72,7 +72,8 @@ private slots:
         QVERIFY(resent >= 2 && resent <= 12);  // kept alive while nothing changed, every 100 ms
         const std::vector<Sample> dark = blackout(big.back());
         QCOMPARE(shown, (std::vector<std::vector<Sample>>{blackout(), a, b, big, dark}));
-        QCOMPARE(frames[frames.size() - 2].samples, dark);  // the blackout goes twice
+        QCOMPARE(frames[frames.size() - 2].samples, dark);  // the blackout goes twice, not more
+        QCOMPARE(frames[frames.size() - 3].samples, big);
         QVERIFY(frames.back().configured);                   // in the mode it was sent in, wherever it joined
         // Then the channel and the session close, and nothing more.
         const size_t k = frames.back().lastDatagram + 1;
