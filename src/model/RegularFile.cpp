@@ -18,17 +18,9 @@ FileBytes readRegularFile(const QString& path, qint64 maxBytes) {
         ::close(fd);
         return {std::nullopt, QStringLiteral("not a regular file")};
     }
-    QByteArray bytes(qsizetype(std::min<qint64>(maxBytes, st.st_size)), '\0');
-    qsizetype got = 0;
-    while (got < bytes.size()) {
-        const ssize_t r = ::read(fd, bytes.data() + got, size_t(bytes.size() - got));
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) break;
-        got += r;
-    }
-    ::close(fd);
-    bytes.resize(got);
-    return {bytes, {}};
+    QFile file;  // reads until it has them all or the file ends
+    file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
+    return {file.read(std::min<qint64>(maxBytes, st.st_size)), {}};
 }
 
 }  // namespace quorvel

@@ -93,8 +93,7 @@ WriteResult Editor::writeIldaFile() {
 }
 
 WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
-    const Palette ilda =
-        settings.paletteChoice == IldaPalette ? palette : loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
+    const Palette ilda = loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
     const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);

@@ -32,7 +32,7 @@ std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& m, dou
         if (!std::isfinite(p.x()) || !std::isfinite(p.y())) return {};  // nothing sensible to draw
         if (e.type == QPainterPath::MoveToElement || lines.empty()) {
             lines.push_back({{placeOf(p)}});
-        } else if (e.type == QPainterPath::CurveToElement && i + 2 < path.elementCount()) {
+        } else if (e.type == QPainterPath::CurveToElement) {  // its two data elements always follow
             const QPointF c2 = m.map(QPointF(path.elementAt(i + 1))), end = m.map(QPointF(path.elementAt(i + 2)));
             const int n = stepsFor(last, p, c2, end, tolerance);
             for (int k = 1; k <= n; ++k)
@@ -102,8 +102,8 @@ std::vector<Polyline> clippedToCanvas(const Polyline& line) {
 QTransform fitIntoCanvas(const QRectF& area, int margin) {
     const double room = 2.0 * (32767 - 128 * margin);
     const double w = area.width(), h = area.height();
-    double scale = std::min(w > 0 ? room / w : HUGE_VAL, h > 0 ? room / h : HUGE_VAL);
-    if (!std::isfinite(scale)) scale = 1;  // a single point: where it is, at the centre
+    double scale = std::min(room / w, room / h);  // a side of 0 gives infinity
+    if (!std::isfinite(scale)) scale = 1;         // a single point: where it is, at the centre
     const QPointF c = area.center();
     return QTransform(scale, 0, 0, -scale, 32767 - scale * c.x(), 32767 + scale * c.y());
 }

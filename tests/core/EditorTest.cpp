@@ -272,7 +272,8 @@ TEST_F(SequenceFixture, TheWorkingThumbnailFollowsEditsAndShowsTrueColourAsTheCa
             for (int x = 2; x < 62; ++x) n += at(x, y) == (ImageSurface::toArgb(c) & 0xFFFFFF);
         return n;
     };
-    EXPECT_EQ(at(0, 0), ImageSurface::toArgb(editor.strip.highlightColor) & 0xFFFFFF);  // the selection's frame
+    const QRgb h = ImageSurface::toArgb(editor.strip.highlightColor) & 0xFFFFFF;
+    EXPECT_EQ(std::tuple(at(0, 0), at(63, 40), at(40, 62)), std::tuple(h, h, h));  // the selection's frame, two pixels wide
     EXPECT_EQ(at(32, 32), 0u);
     editor.pickTrueColor(rgb(0, 0, 255));
     editor.chooseTool(LineTool);

@@ -188,6 +188,8 @@ TEST_F(SaveFixture, AChangedFrameIsWrittenBackFirst) {
 // Saved for SD-card projectors: 3-D indexed frames, and a word when the name is too long for them.
 TEST_F(SaveFixture, ForSdCardProjectorsEveryFrameIsThreeDIndexed) {
     storeFrame(editor.buffer, 1, {pointTrue(100, 200, 0, 255, 0, 0), pointTrue(300, 400, 64, 0, 0, 0)});
+    storeFrame(editor.buffer, 2, {point3D(0, 0, 0, 6)});  // the palette in use's colour 6
+    editor.seq.totalFrames = 2;
     prompts.chooseOther = true;
     for (const auto& [name, warned] : {std::pair("SHOW01.ILD", false), std::pair("my first show.ild", true)}) {
         if (warned) editor.settings.paletteChoice = PangolinPalette, editor.reloadPalette();  // the card's colours stay ILDA's
@@ -195,8 +197,8 @@ TEST_F(SaveFixture, ForSdCardProjectorsEveryFrameIsThreeDIndexed) {
         EXPECT_TRUE(prompts.filters.contains("ILDA for SD-card projectors *.ILD|*.ild"));
         EXPECT_EQ(editor.win.statusNote.contains("8 characters"), warned) << name;
         const QByteArray b = readFile(folder.file(name));
-        ASSERT_EQ(b.size(), 32 + 2 * 8 + 32);
-        EXPECT_EQ(std::pair(int(headerAt(b, 0).formatCode), int(headerAt(b, 48).formatCode)), std::pair(0, 0));
-        EXPECT_EQ(std::pair(uint8_t(b[32 + 7]), uint8_t(b[32 + 8 + 6])), std::pair(uint8_t(2), uint8_t(64 | 128)));  // red; blanked, last
+        ASSERT_EQ(b.size(), 32 + 2 * 8 + 32 + 8 + 32);
+        EXPECT_EQ(std::pair(int(headerAt(b, 0).formatCode), int(headerAt(b, 88).formatCode)), std::pair(0, 0));
+        EXPECT_EQ(std::tuple(uint8_t(b[32 + 7]), uint8_t(b[32 + 8 + 6]), int(b[80 + 7])), std::tuple(uint8_t(2), uint8_t(64 | 128), warned ? 78 : 6));  // red; blanked, last; ILDA's nearest
     }
 }
