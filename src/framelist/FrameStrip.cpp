@@ -4,6 +4,7 @@
 #include "view/SlotDrawing.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace quorvel {
 
@@ -14,10 +15,8 @@ void FrameStrip::setRange(int totalFrames) {
 }
 
 bool FrameStrip::setPosition(int position) {
-    position = std::clamp(position, 0, range_);
-    if (position == position_) return false;
-    position_ = position;
-    return true;
+    const int before = std::exchange(position_, std::clamp(position, 0, range_));
+    return position_ != before;
 }
 
 int FrameStrip::wheelTarget(int delta, bool buttonsOrKeysHeld) {
@@ -72,7 +71,7 @@ template <class Draw> void FrameStrip::drawInto(Thumbnail& t, bool selected, Dra
 
 void FrameStrip::drawWorkingFrame(const WorkingFrame& wf, const Palette& pal, int pointSize, const Sequence& seq) {
     const int index = seq.currentFrame - frameAt(0);
-    if (seq.currentFrame < 1 || index < 0 || index >= StripThumbnails) return;
+    if (index < 0 || index >= StripThumbnails) return;  // frame 0 is before the strip too
     drawInto(thumbnails[index], seq.isSelected(seq.currentFrame), [&](Surface& s) {
         s.clear();
         wf.visit([&](const auto& r) { drawPoints(s, r.points.data(), r.pointCount, pal, thumbnailStyle(pointSize)); });

@@ -145,10 +145,9 @@ private:
     }
 
     bool write(int frame, const FrameHeader& h, const void* points, int64_t bytes) {
-        if (target_.put(frame, h, points, bytes)) return true;
-        report.writeFailed = true;
-        report.error = target_.error();
-        return false;
+        report.writeFailed = !target_.put(frame, h, points, bytes);
+        if (report.writeFailed) report.error = target_.error();
+        return !report.writeFailed;
     }
 
     IldaSource& file_;
