@@ -22,15 +22,14 @@ MoreSettings loadMoreSettings(const QString& path) {
     MoreSettings s;
     if (!QFileInfo(path).isFile()) return s;  // nothing else is read: a FIFO must not hold start-up
     const QSettings ini(path, QSettings::IniFormat);
-    bool ok = false;
-    const int kpps = ini.value(ProjectorKey).toInt(&ok);
-    if (ok && ProjectorKppsRange.holds(kpps)) s.projectorKpps = kpps;
-    const int dwell = ini.value(DwellKey).toInt(&ok);
-    if (ok && CornerDwellRange.holds(dwell)) s.cornerDwell = dwell;
+    // A number outside its span, or no number, leaves the default.
     const auto number = [&](const char* key, SettingSpan span, int& to) {
+        bool ok;  // set by toInt either way
         const int v = ini.value(key).toInt(&ok);
         if (ok && span.holds(v)) to = v;
     };
+    number(ProjectorKey, ProjectorKppsRange, s.projectorKpps);
+    number(DwellKey, CornerDwellRange, s.cornerDwell);
     LaserSettings& l = s.laser;
     l.address = ini.value("laser/address").toString();
     l.unitId = ini.value("laser/unitId").toString();

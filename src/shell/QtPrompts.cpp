@@ -52,8 +52,11 @@ QString QtPrompts::qtFilter(const QString& filter) {
 }
 
 Answer QtPrompts::askYesNoCancel(const QString& text) {
-    const auto r = ask(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    return r == QMessageBox::Yes ? Answer::Yes : r == QMessageBox::No ? Answer::No : Answer::Cancel;
+    switch (ask(parent_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
+    case QMessageBox::Yes: return Answer::Yes;
+    case QMessageBox::No: return Answer::No;
+    default: return Answer::Cancel;  // Escape and the title bar's close too
+    }
 }
 
 Answer QtPrompts::askYesNo(const QString& text) {
@@ -63,11 +66,10 @@ Answer QtPrompts::askYesNo(const QString& text) {
 }
 
 void QtPrompts::message(const QString& text, MessageIcon icon) {
-    const QMessageBox::Icon qtIcon = icon == MessageIcon::Exclamation ? QMessageBox::Warning
-                                     : icon == MessageIcon::Critical  ? QMessageBox::Critical
-                                     : icon == MessageIcon::None      ? QMessageBox::NoIcon
-                                                                      : QMessageBox::Information;
-    ask(parent_, qtIcon, text, QMessageBox::Ok);
+    // In the order of MessageIcon.
+    constexpr QMessageBox::Icon qtIcons[] = {QMessageBox::NoIcon, QMessageBox::Information, QMessageBox::Warning,
+                                             QMessageBox::Critical};
+    ask(parent_, qtIcons[int(icon)], text, QMessageBox::Ok);
 }
 
 QString QtPrompts::openFileName(const QString& filter) {

@@ -288,6 +288,7 @@ private slots:
             for (auto [name, value] : {std::pair{"Slider1", 40}, {"Slider2", 3}, {"Slider3", 16}})
                 d->findChild<QSlider*>(name)->setValue(value);
             QCOMPARE(d->findChild<QLabel*>("LblPlayFPS")->text(), QString("16"));
+            QCOMPARE(d->findChild<QLabel*>("Picture1")->pixmap().toImage().pixel(0, 0), qRgb(255, 255, 255));  // the sample's white ground
             d->findChild<QComboBox*>("Combo1")->setCurrentIndex(0);
             d->findChild<QSpinBox*>("SpinCornerDwell")->setValue(5);
         });
