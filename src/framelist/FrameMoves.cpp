@@ -47,10 +47,11 @@ class Stash {
 public:
     explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
         fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (fd_ < 0) error_ = QString::fromLocal8Bit(std::strerror(errno));
+        if (fd_ == -1) error_ = QString::fromLocal8Bit(std::strerror(errno));
     }
     ~Stash() {
-        if (fd_ >= 0) ::close(fd_), ::unlink(path_.constData());
+        ::close(fd_);  // -1 when it never opened: the call then does nothing
+        ::unlink(path_.constData());
     }
     bool keep(const SlotBytes& s) {
         offsets_.push_back(end_);
@@ -68,7 +69,7 @@ public:
 
 private:
     bool put(const void* data, int64_t bytes) {
-        if (fd_ < 0) return false;
+        if (fd_ == -1) return false;
         if (!writeAllAt(fd_, data, bytes, end_)) {
             error_ = QString::fromLocal8Bit(std::strerror(errno));
             return false;

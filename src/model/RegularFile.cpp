@@ -12,7 +12,7 @@ namespace quorvel {
 FileBytes readRegularFile(const QString& path, qint64 maxBytes) {
     // Opened without blocking, so that a FIFO with no writer cannot hold start-up.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
+    if (fd == -1) return {std::nullopt, QString::fromLocal8Bit(std::strerror(errno))};
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);

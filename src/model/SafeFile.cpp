@@ -40,7 +40,7 @@ SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(t
     const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target_)).absolutePath());
     temporary_ = folder + "/.quorvel-XXXXXX";
     fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
-    if (fd_ < 0) {
+    if (fd_ == -1) {
         error_ = QStringLiteral("the folder %1 takes no new file (%2); save into another folder")
                      .arg(QFile::decodeName(folder), reason());
         temporary_.clear();
@@ -50,7 +50,7 @@ SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(t
 }
 
 SafeFile::~SafeFile() {
-    if (fd_ >= 0) ::close(fd_);
+    ::close(fd_);  // -1 when it never opened: the call then does nothing
     if (!temporary_.isEmpty()) ::unlink(temporary_.constData());
 }
 
