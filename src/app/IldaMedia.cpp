@@ -48,7 +48,7 @@ public:
         const QString folder =
             QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm") : QDir::tempPath();
         QByteArray name = QFile::encodeName(folder + QStringLiteral("/quorvel-ilda-XXXXXX"));
-        if (const int fd = ::mkstemp(name.data()); fd >= 0) ::close(fd);  // empty, as a started sequence has it
+        ::close(::mkstemp(name.data()));  // empty, as a started sequence has it
         buffer_ = FrameBufferFile(QFile::decodeName(name));
     }
     ~Workspace() { buffer_.remove(); }

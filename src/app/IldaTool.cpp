@@ -31,9 +31,8 @@ QString mediaProgram(const QString& folder) {
 
 // A name or company up to its first zero byte: the editor's own frames are all zeros there.
 QString text(const uint8_t* field, int width) {
-    int n = 0;
-    while (n < width && field[n] != 0) ++n;
-    return QString::fromLatin1(reinterpret_cast<const char*>(field), n);
+    const char* chars = reinterpret_cast<const char*>(field);
+    return QString::fromLatin1(chars, qsizetype(::strnlen(chars, size_t(width))));
 }
 
 int info(const QStringList& args) {

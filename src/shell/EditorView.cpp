@@ -2,6 +2,8 @@
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
+#include <cstring>
+
 namespace quorvel {
 
 void Editor::play(const std::function<void()>& waitForEvents, const std::function<void(int frame)>& shown) {
@@ -58,9 +60,8 @@ void Editor::setViewOptions(const ViewOptions& options) {
 
 namespace {
 QString fieldText(const uint8_t* field) {
-    int n = 0;
-    while (n < 8 && field[n] != 0) ++n;
-    return QString::fromLatin1(reinterpret_cast<const char*>(field), n);
+    const char* chars = reinterpret_cast<const char*>(field);
+    return QString::fromLatin1(chars, qsizetype(::strnlen(chars, 8)));
 }
 }  // namespace
 
