@@ -143,8 +143,7 @@ TEST(Playback, TicksComeAtTheRateAndStopEndsTheWaitAtOnce) {
                 if (++waits % 2 == 0) drawn.size() == size_t(c.stopAfter) ? playback.requestStop() : playback.tick();
             });
         EXPECT_EQ(drawn, c.drawn);
-        EXPECT_EQ(last, c.drawn.empty() ? 0 : c.drawn.back());
-        EXPECT_FALSE(playback.playing());
+        EXPECT_EQ(std::pair(last, playback.playing()), std::pair(c.drawn.empty() ? 0 : c.drawn.back(), false));
     }
 }
 
@@ -162,8 +161,7 @@ TEST_F(EditorFixture, ViewOptionsAndFrameNamesTakeEffect) {
     editor.pickColor(200);
     editor.setViewOptions({70, 3, 25, PangolinPalette});
     EXPECT_EQ(editor.viewOptions(), (ViewOptions{70, 3, 25, PangolinPalette}));
-    EXPECT_EQ(editor.currentColor, 1);
-    EXPECT_EQ(editor.palette.color[64], rgb(255, 32, 32));
+    EXPECT_EQ(std::pair(int(editor.currentColor), editor.palette.color[64]), std::pair(1, rgb(255, 32, 32)));
 
     editor.setFrameNames("NOPE", "");  // no frame chosen yet: nothing changes
     EXPECT_FALSE(editor.seq.framechanged);
@@ -173,8 +171,7 @@ TEST_F(EditorFixture, ViewOptionsAndFrameNamesTakeEffect) {
     const FrameInfo info = editor.frameInfo();
     EXPECT_EQ(std::tuple(info.format, info.number, info.total), std::tuple(0, 2, 2));
     EXPECT_EQ(info.name + '|' + info.company, "LOGO    |ABCDEFGH");
-    EXPECT_TRUE(editor.seq.framechanged);
-    EXPECT_EQ(editor.history.undocounter(), 1);  // names are no undo step
+    EXPECT_EQ(std::pair(editor.seq.framechanged, editor.history.undocounter()), std::pair(true, 1));  // names are no undo step
     editor.chooseThumbnail(0, true);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(slotHeader(2).frameName), 16), "LOGO    ABCDEFGH");
 }

@@ -120,8 +120,7 @@ TEST_F(SequenceFixture, AddNewFrameExtendsTheStripUntilTheSequenceIsFull) {
     EXPECT_EQ(std::pair(int(slotHeader(10).formatCode), slotHeader(10).pointCount()), std::pair(5, 0));
     editor.seq.totalFrames = MaxFrames;
     editor.addNewFrame();
-    EXPECT_EQ(editor.seq.totalFrames, MaxFrames);
-    EXPECT_EQ(prompts.messages, QStringList{"The sequence is full (10000 frames)."});
+    EXPECT_EQ(std::pair(editor.seq.totalFrames, prompts.messages), std::pair(MaxFrames, QStringList{"The sequence is full (10000 frames)."}));
 }
 
 TEST_F(SequenceFixture, WheelNotchesScrollTheStripByTheirRules) {
@@ -154,9 +153,7 @@ TEST_F(SequenceFixture, ChoosingThumbnailsSelectsRangesWritesBackAndLoadsTheFram
     for (const auto& c : {Click{4, true, 5, 1}, Click{1, false, 2, 4}, Click{4, true, 5, 1}, Click{6, false, 5, 3}}) {
         editor.chooseThumbnail(c.index, c.left);
         EXPECT_EQ(std::pair(editor.seq.selFrameStart, editor.seq.selFrameLen), std::pair(c.start, c.len));
-        EXPECT_EQ(editor.seq.currentFrame, c.index + 1);
-        EXPECT_TRUE(editor.seq.editEnabled && editor.win.undoEnabled);
-        EXPECT_EQ(editor.history.undocounter(), 1);
+        EXPECT_EQ(std::tuple(editor.seq.currentFrame, editor.seq.editEnabled && editor.win.undoEnabled, editor.history.undocounter()), std::tuple(c.index + 1, true, 1));
     }
     editor.chooseThumbnail(1, true);
     EXPECT_EQ(editor.win.pointsLabel, "4");
@@ -349,8 +346,7 @@ TEST_F(SequenceFixture, RecentFilesFollowOpenAndSaveAndLoseFilesThatWentAway) {
     EXPECT_EQ(int(prompts.questions.size()), askedBefore);
     EXPECT_EQ(editor.win.statusNote, two + " is no longer there: it was taken off Recent Files.");
     EXPECT_EQ(editor.more.recentFiles, (QStringList{one, folder.file("saved.ild")}));
-    EXPECT_EQ(loadMoreSettings(folder.file("quorvel.ini")).recentFiles, editor.more.recentFiles);
-    EXPECT_EQ(editor.seq.totalFrames, 1);
+    EXPECT_EQ(std::pair(loadMoreSettings(folder.file("quorvel.ini")).recentFiles, editor.seq.totalFrames), std::pair(editor.more.recentFiles, 1));
     editor.openRecent(5);  // past the end: nothing
     EXPECT_EQ(editor.more.recentFiles.size(), 2);
 }

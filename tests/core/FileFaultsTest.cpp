@@ -41,9 +41,8 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
             open(file);
         }
         EXPECT_TRUE(toldBufferFailed() && !prompts.busy);
-        EXPECT_EQ(editor.seq.totalFrames, folderInTheWay ? 0 : 1);  // with no file made, nothing at all
-        EXPECT_EQ(editor.win.deleteFramesEnabled, !folderInTheWay);
-        EXPECT_EQ(editor.win.title, MainTitle);
+        // With no file made, nothing at all.
+        EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.win.deleteFramesEnabled, editor.win.title), std::tuple(folderInTheWay ? 0 : 1, !folderInTheWay, MainTitle));
         const QByteArray before = readFile(file);
         const WriteResult saved = saveAs(file);  // whatever is saved now is never the half-loaded file
         EXPECT_EQ(readFile(file), saved.ok ? readFile(file).left(64) : before);
@@ -101,9 +100,7 @@ TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
         const QByteArray written = readFile(c.written);
         EXPECT_TRUE(c.written.isEmpty() || (c.ok ? written.size() == 64 : written == old));
     }
-    EXPECT_TRUE(QFileInfo(folder.file("link.ild")).isSymLink());
-    EXPECT_TRUE(QDir(folder.file("taken/inside")).exists());
-    EXPECT_EQ(QFileInfo(folder.file("pipe.ild")).isFile(), false);
+    EXPECT_EQ(std::tuple(QFileInfo(folder.file("link.ild")).isSymLink(), QDir(folder.file("taken/inside")).exists(), QFileInfo(folder.file("pipe.ild")).isFile()), std::tuple(true, true, false));
     // Owner, group and others, not what the running user may do.
     EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     if (owned) EXPECT_EQ(std::pair(QFileInfo(kept).ownerId(), QFileInfo(kept).groupId()), std::pair(65534u, 65534u));  // and its owner
@@ -148,13 +145,10 @@ TEST_F(FaultFixture, ADeletionThatCannotFinishLeavesEveryFrameWhereItWas) {
     EXPECT_TRUE(slotsHold(all));
     QDir(folder.path()).mkpath("buffer/FrameBuffer.tmp.deleting");  // nowhere to keep the deleted frames
     editor.deleteFrames();
-    EXPECT_TRUE(prompts.messages.last().endsWith("Is a directory"));
-    EXPECT_TRUE(slotsHold(all));
+    EXPECT_TRUE(prompts.messages.last().endsWith("Is a directory") && slotsHold(all));
     QDir(folder.path()).rmdir("buffer/FrameBuffer.tmp.deleting");
     editor.deleteFrames();  // with room again it goes through
-    EXPECT_EQ(editor.seq.totalFrames, 18);
-    EXPECT_TRUE(slotsHold(std::vector<int>(all.begin() + 2, all.end())));
-    EXPECT_FALSE(QFile::exists(folder.bufferPath() + ".deleting"));
+    EXPECT_EQ(std::tuple(editor.seq.totalFrames, slotsHold(std::vector<int>(all.begin() + 2, all.end())), QFile::exists(folder.bufferPath() + ".deleting")), std::tuple(18, true, false));
 }
 
 // Looking through frames writes nothing: a frame buffer file that takes no more bytes does not
@@ -212,8 +206,7 @@ TEST_F(FaultFixture, SaveWritesInPlaceOnceTheSequenceHasAFile) {
     EXPECT_EQ(readFile(opened), before);  // the old file is whole
     EXPECT_TRUE(editor.seq.fileChanged);
     ASSERT_TRUE(editor.save().ok);
-    EXPECT_EQ(headerAt(readFile(opened), 0).pointCount(), 51);
-    EXPECT_FALSE(editor.seq.fileChanged);
+    EXPECT_EQ(std::pair(headerAt(readFile(opened), 0).pointCount(), editor.seq.fileChanged), std::pair(51, false));
 
     // Loaded only in part: saving over it would drop the rest, so Save asks.
     const QString damaged = IldaBuilder().section(1, 5, 3).save(folder.file("damaged.ild"));
@@ -285,8 +278,7 @@ TEST_F(FaultFixture, AnotherSessionsFrameBufferIsNeverShownOfferedOrSaved) {
         asked.fileNames = {target};
         return other.saveAs().ok ? 6 : 0;
     });
-    EXPECT_EQ(code, 0);
-    EXPECT_FALSE(QFile::exists(target));
+    EXPECT_EQ(std::pair(code, QFile::exists(target)), std::pair(0, false));
 }
 
 // As another user, in a folder that takes no new file, Save As refuses and says why.
@@ -305,8 +297,7 @@ TEST_F(FaultFixture, AFolderThatTakesNoNewFileIsRefusedAndTheOldFileStays) {
         const WriteResult r = writeIldaFile(editor.buffer, 1, target);
         return !r.ok && r.error.contains("takes no new file") && r.error.contains("Permission denied") ? 0 : 1;
     });
-    EXPECT_EQ(code, 0);
-    EXPECT_EQ(readFile(target), old);
+    EXPECT_EQ(std::pair(code, readFile(target)), std::pair(0, old));
 }
 
 // Faults from outside while the editor runs, and damaged files it starts with: the editor
@@ -350,8 +341,7 @@ TEST_F(FaultFixture, EveryFaultEndsWithTheEditorWorkingAndNothingSavedLost) {
     open(twoFrames());  // frames whose slots cannot be read are not deleted
     QFile::remove(folder.bufferPath());
     editor.deleteFrames();
-    EXPECT_TRUE(toldBufferFailed());
-    EXPECT_EQ(editor.seq.totalFrames, 2);
+    EXPECT_EQ(std::pair(toldBufferFailed(), editor.seq.totalFrames), std::pair(true, 2));
 
     struct Starting { const char* what; const char* file; QByteArray bytes; const char* note; bool fifo = false; };
     const Starting starting[] = {
