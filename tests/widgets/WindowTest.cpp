@@ -285,6 +285,7 @@ private slots:
             });
         };
         answer([](QDialog* d) {
+            QCOMPARE(std::pair(d->findChild<QSlider*>("Slider1")->singleStep(), d->findChild<QSlider*>("Slider1")->pageStep()), std::pair(10, 10));
             for (auto [name, value] : {std::pair{"Slider1", 40}, {"Slider2", 3}, {"Slider3", 16}})
                 d->findChild<QSlider*>(name)->setValue(value);
             QCOMPARE(d->findChild<QLabel*>("LblPlayFPS")->text(), QString("16"));
