@@ -109,7 +109,7 @@ bool Editor::recoverUnsavedFrames() {
     // Frames of another user's session are theirs: never offered, never touched.
     if (left == 0 || !file.isFile() || file.ownerId() != ::geteuid()) return false;
     // Only slots whose header is still in the file can come back.
-    const int64_t whole = file.size() < 32 ? 0 : (file.size() - 32) / FrameSlotSize + 1;
+    const int64_t whole = (file.size() + FrameSlotSize - int64_t(sizeof(FrameHeader))) / FrameSlotSize;
     const int frames = int(std::min<int64_t>(left, whole));
     if (frames == 0 || prompts.askYesNo(RecoverQuestion.arg(frames)) != Answer::Yes) {
         unsaved_.remove();
