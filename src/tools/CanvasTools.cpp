@@ -63,9 +63,9 @@ void CanvasTools::selectPoint(int32_t i) {
         f.selStart = f.selEnd = i;
         gesture.selectClickPhase = 1;
     } else {
-        f.selEnd = i;
+        const auto [first, last] = std::minmax({f.selStart, i});  // either end may be clicked first
+        f.selStart = first, f.selEnd = last;
         gesture.selectClickPhase = 0;
-        if (f.selStart > f.selEnd) std::swap(f.selStart, f.selEnd);
     }
     refresh();
 }
