@@ -42,7 +42,7 @@ void Editor::pasteFrame() {
 void Editor::deleteFrames() {
     if (seq.totalFrames == 0) return;
     if (!writeBackWorkingFrame()) return;  // no edit is lost to the slots that move
-    seq.framechanged = false;  // written back, or no frame to write
+    seq.framechanged = false;              // written back, or no frame to write
     const int first = seq.selFrameStart, count = std::min(seq.selFrameLen, seq.totalFrames - first + 1);
     const MoveResult moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
     if (!moved.ok) {  // frames may now stand twice, but none is gone

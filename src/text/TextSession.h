@@ -29,6 +29,7 @@ public:
     void setText(const QString& text) { text_ = text; }
     const QString& text() const { return text_; }
     void setAngle(float degrees) { angle_ = degrees; }
+    float angle() const { return angle_; }
     bool isBlank() const { return text_.trimmed().isEmpty(); }
 
     // The contours of one character at the current angle; false (with `error`) when it has none.

@@ -337,10 +337,14 @@ private slots:
                 QTest::keyClicks(line, "Laser 8 ");
                 line->insert(QStringLiteral("\u4E2D"));  // typed through an input method
                 missing = d.findChild<QLabel*>("LblMissing")->text();
+                line->setText(" ");  // blank text names nothing
+                missing += d.findChild<QLabel*>("LblMissing")->text();
+                line->setText(QStringLiteral("Laser 8 \u4E2D"));
                 QVERIFY(c.editor.canvas.image() != c.editor.canvas.snapshot());  // the preview is up
                 auto* turn = d.findChild<QScrollBar*>("HScroll1");
                 QVERIFY(turn->minimum() == 0 && turn->maximum() == 36 && turn->value() == 18);
                 turn->setValue(20);
+                missing += QString::number(c.editor.text.angle());  // 6 degrees a step from the middle
                 d.findChild<QToolButton*>("CmdFont")->click();
                 QCOMPARE(d.findChild<QLabel*>("LblFontName")->text(), QString("DejaVu Sans"));
                 d.move(d.pos() + QPoint(15, 25));
@@ -352,7 +356,7 @@ private slots:
         QVERIFY(c.count() > 100);
         QVERIFY(c.canvas()->grab().toImage() != before);
         QCOMPARE(initialFamily, QString("Liberation Serif"));  // standing in for Times New Roman here
-        QCOMPARE(missing, QString::fromUtf8("Not in this font, so left out: \u4E2D"));
+        QCOMPARE(missing, QString::fromUtf8("Not in this font, so left out: \u4E2D12"));
         const QRect canvas(c.canvas()->mapToGlobal(QPoint(0, 0)), c.canvas()->size());
         TextDialog probe(c.editor.text, [] {});
         probe.adjustSize();
