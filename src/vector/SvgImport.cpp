@@ -57,14 +57,19 @@ ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const Im
 }
 
 namespace {
-// The points to optimise: the selection when there is one, else the whole frame.
-template <class P> std::pair<int, int> optimisedRange(const WorkingFrame& wf, const FrameRecord<P>& r) {
-    const int last = r.pointCount - 1;
-    return wf.selStart >= 0 ? std::pair(wf.selStart, std::min(wf.selEnd, last)) : std::pair(0, last);
+// The points to optimise: the selection when it holds a point, else the whole frame.
+struct OptimisedRange {
+    int first, last;
+    bool selected;
+};
+template <class P> OptimisedRange optimisedRange(const WorkingFrame& wf, const FrameRecord<P>& r) {
+    const int end = std::min(wf.selEnd, r.pointCount - 1);  // a selection may run past the last point
+    if (wf.selStart >= 0 && wf.selStart <= end) return {wf.selStart, end, true};
+    return {0, r.pointCount - 1, false};
 }
 template <class P>
 std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, int pointSpace, int dwell) {
-    const auto [first, last] = optimisedRange(wf, r);
+    const auto [first, last, selected] = optimisedRange(wf, r);
     return optimisedForProjector(r.points.data() + first, last - first + 1, {128.0 * pointSpace, dwell});
 }
 }  // namespace
@@ -72,7 +77,7 @@ std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, in
 bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell) {
     bool fits = true;
     wf.visit([&](const auto& r) {
-        const auto [first, last] = optimisedRange(wf, r);
+        const auto [first, last, selected] = optimisedRange(wf, r);
         fits = r.pointCount - (last - first + 1) + int(optimisedPart(wf, r, pointSpace, dwell).size()) <= MaxPoints;
     });
     return fits;
@@ -81,7 +86,7 @@ bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell) {
 bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
     bool fit = true;
     wf.visit([&](auto& r) {
-        const auto [first, last] = optimisedRange(wf, r);
+        const auto [first, last, selected] = optimisedRange(wf, r);
         const auto done = optimisedPart(wf, r, pointSpace, dwell);
         const int grown = int(done.size()) - (last - first + 1);
         if (r.pointCount + grown > MaxPoints) {
@@ -92,7 +97,7 @@ bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
                            r.points.data() + r.pointCount + grown);
         std::copy(done.begin(), done.end(), r.points.data() + first);
         r.pointCount += grown;
-        if (wf.selStart >= 0) wf.selEnd = last + grown;
+        if (selected) wf.selEnd = last + grown;
     });
     return fit;
 }

@@ -99,6 +99,11 @@ TEST_F(EditorFixture, OptimiseForProjectorWorksOnTheSelectionAndKeepsTheCap) {
     EXPECT_EQ(std::tuple(editor.history.undocounter(), editor.seq.fileChanged), std::tuple(2, true));
     editor.undo();
     EXPECT_EQ(editor.frame.pointCount(), 4);
+    editor.frame.selStart = editor.frame.selEnd = 1, editor.optimiseForProjector();  // one point alone has no corner
+    EXPECT_EQ(editor.frame.pointCount(), 4);
+    editor.frame.selStart = 6, editor.frame.selEnd = 7, editor.optimiseForProjector();  // a selection past the points: the whole frame
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.frame.selEnd), std::pair(8, 7));  // two corners, each held
+    editor.undo();
     for (const int room : {2, 1}) {  // a corner wants two more points
         load({{0, 0}, {3, 3}, {6, 0}}, MaxPoints - room);
         editor.frame.clearSelection();
