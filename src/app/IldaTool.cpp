@@ -29,11 +29,7 @@ QString mediaProgram(const QString& folder) {
                                      : folder + QStringLiteral("/" QUORVEL_MEDIA_FROM_BIN "/quorvel-ilda-media");
 }
 
-// A name or company up to its first zero byte: the editor's own frames are all zeros there.
-QString text(const uint8_t* field, int width) {
-    const char* chars = reinterpret_cast<const char*>(field);
-    return QString::fromLatin1(chars, qsizetype(::strnlen(chars, size_t(width))));
-}
+QString text(std::string_view field) { return QString::fromLatin1(field.data(), qsizetype(field.size())); }
 
 int info(const QStringList& args) {
     if (wantsHelp(args) || args.size() != 1)
@@ -52,7 +48,7 @@ int info(const QStringList& args) {
                 .arg(s.header.formatCode)
                 .arg(palette ? "palette" : "frame  ")
                 .arg(s.header.pointCount(), 5)
-                .arg(text(s.header.frameName, 8), text(s.header.companyName, 8)));
+                .arg(text(s.header.frameNameText()), text(s.header.companyNameText())));
     });
     out(QStringLiteral("frames: %1 of %2 declared, palettes: %3, points: %4")
             .arg(scan.framesFound)

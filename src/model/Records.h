@@ -33,10 +33,17 @@ struct FrameHeader {
     void setSignature(std::string_view text) { setText(signature, 4, text); }
     void setFrameName(std::string_view text) { setText(frameName, 8, text); }
     void setCompanyName(std::string_view text) { setText(companyName, 8, text); }
+    // The name and company up to their first zero byte: the editor's own frames are all zeros there.
+    std::string_view frameNameText() const { return text(frameName); }
+    std::string_view companyNameText() const { return text(companyName); }
 
     static void split(int v, uint8_t& hi, uint8_t& lo) {
         hi = static_cast<uint8_t>((v / 256) & 0xFF);
         lo = static_cast<uint8_t>(v % 256);
+    }
+    static std::string_view text(const uint8_t (&field)[8]) {
+        const char* chars = reinterpret_cast<const char*>(field);
+        return {chars, ::strnlen(chars, sizeof field)};
     }
     // Fixed-length text: left-aligned, filled with blanks, cut when too long.
     static void setText(uint8_t* field, int width, std::string_view text) {

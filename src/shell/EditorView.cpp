@@ -2,8 +2,6 @@
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
-#include <cstring>
-
 namespace quorvel {
 
 void Editor::play(const std::function<void()>& waitForEvents, const std::function<void(int frame)>& shown) {
@@ -59,17 +57,14 @@ void Editor::setViewOptions(const ViewOptions& options) {
 }
 
 namespace {
-QString fieldText(const uint8_t* field) {
-    const char* chars = reinterpret_cast<const char*>(field);
-    return QString::fromLatin1(chars, qsizetype(::strnlen(chars, 8)));
-}
+QString latin1(std::string_view text) { return QString::fromLatin1(text.data(), qsizetype(text.size())); }
 }  // namespace
 
 FrameInfo Editor::frameInfo() const {
     FrameInfo info{frame.format, seq.currentFrame, seq.totalFrames, {}, {}};
     frame.visit([&](const auto& r) {
-        info.name = fieldText(r.header.frameName);
-        info.company = fieldText(r.header.companyName);
+        info.name = latin1(r.header.frameNameText());
+        info.company = latin1(r.header.companyNameText());
     });
     return info;
 }

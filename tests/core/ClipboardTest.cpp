@@ -355,7 +355,7 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
             }
             const QString error = QString(f.error).replace("; ", QStringLiteral("Input/output error; frame %1 ").arg(c.what[0] == 'i' ? 3 : 2));
             EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(*f.error == 0, error));
-            if (f.limit < 0) EXPECT_EQ(QFileInfo(buffer.path()).size(), sizeBefore);  // refused before a byte was written
+            if (f.limit < 0) { EXPECT_EQ(QFileInfo(buffer.path()).size(), sizeBefore); }  // refused before a byte was written
             if (f.disk.failLater) continue;
             for (size_t k = 0; k < (moved.ok ? c.after.size() : 3); ++k)  // refused or taken back: every frame where it was
                 EXPECT_EQ(buffer.readHeader(int(k) + 1)->pointCount(), moved.ok ? c.after[k] : 10 * int(k + 1)) << k;

@@ -103,7 +103,7 @@ TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
     EXPECT_EQ(std::tuple(QFileInfo(folder.file("link.ild")).isSymLink(), QDir(folder.file("taken/inside")).exists(), QFileInfo(folder.file("pipe.ild")).isFile()), std::tuple(true, true, false));
     // Owner, group and others, not what the running user may do.
     EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    if (owned) EXPECT_EQ(std::pair(QFileInfo(kept).ownerId(), QFileInfo(kept).groupId()), std::pair(65534u, 65534u));  // and its owner
+    if (owned) { EXPECT_EQ(std::pair(QFileInfo(kept).ownerId(), QFileInfo(kept).groupId()), std::pair(65534u, 65534u)); }  // and its owner
     const mode_t mask = ::umask(027);  // a new file gets what the user's umask leaves of read and write for all
     saveAs(folder.file("new.ild")), ::umask(mask);
     EXPECT_EQ(QFile::permissions(folder.file("new.ild")) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
