@@ -2,7 +2,7 @@
 // same bytes, and one redraw of the frame strip showing eight 20000-point frames.
 #include "BenchSupport.h"
 #include "framelist/FrameMoves.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
 

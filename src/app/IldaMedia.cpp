@@ -2,13 +2,15 @@
 // projector, which need Qt's GUI and network libraries; quorvel-ilda starts it for them.
 #include "app/ToolSupport.h"
 #include "framelist/FrameStrip.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 #include "ilda/IldaWriter.h"
 #include "laser/IdnStream.h"
 #include "laser/LaserFrames.h"
 #include "model/MoreSettings.h"
 #include "model/ProgramPaths.h"
+#include "model/RegularFile.h"
 #include "model/Settings.h"
+#include "model/SystemText.h"
 #include "shell/Texts.h"
 #include "vector/SvgImport.h"
 #include "view/ImageSurface.h"
@@ -32,6 +34,18 @@ using namespace quorvel;
 using namespace quorvel::tool;
 
 namespace {
+
+// The shared helpers, for Qt's text.
+void err(const std::string& text) { tool::err(text); }
+void err(const QString& text) { tool::err(toSystem(text)); }
+void out(const QString& text) { tool::out(toSystem(text)); }
+Args toArgs(const QStringList& args) {
+    Args bytes;
+    for (const QString& a : args) bytes.push_back(toSystem(a));
+    return bytes;
+}
+bool wantsHelp(const QStringList& args) { return tool::wantsHelp(toArgs(args)); }
+int usage(const char* text, const QStringList& args) { return tool::usage(text, toArgs(args)); }
 
 // The folder quorvel-ilda was started from, which decides where the user's settings are.
 QString programFolder() {
@@ -66,7 +80,7 @@ public:
         const OpenedFrames opened = openFrames(in, buffer_);
         if (opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
         if (opened.copied.writeFailed) {
-            err(BufferWriteFailed.arg(opened.copied.error));
+            err(BufferWriteFailed.arg(fromSystem(opened.copied.error)));
             return std::nullopt;
         }
         if (opened.shortened() && !opened.scan.rejected) err(rejectionText(opened.scan.declaredFrames));
@@ -119,7 +133,7 @@ int render(const QStringList& argsIn) {
     encoded.open(QIODevice::WriteOnly);
     image.save(&encoded, "PNG");
     if (const WriteResult written = writeWholeFile(args[2], png); !written.ok) {
-        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], written.error));
+        err(QStringLiteral("quorvel-ilda: cannot write %1: %2").arg(args[2], fromSystem(written.error)));
         return 1;
     }
     return 0;
@@ -196,7 +210,7 @@ int importSvgs(const QStringList& argsIn) {
     }
     const WriteResult saved = writeIldaFile(buffer, frames, args[0]);
     if (!saved.ok) {
-        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[0], saved.error));
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[0], fromSystem(saved.error)));
         return 1;
     }
     return unreadable > 0 ? 1 : 0;
@@ -269,6 +283,17 @@ int play(const QStringList& argsIn) {
     return 0;
 }
 
+// copy --sd-card, with the palettes this user's editor would save with.
+int copyForSdCard(const Args& args) {
+    const ProgramPaths paths = programPaths(programFolder());
+    const uint8_t choice = loadConfig(paths.configToRead()).paletteChoice;
+    const Palette inUse = loadPalette(paths.paletteFolder(choice), choice);
+    const bool inUseIsIlda = choice == IldaPalette;
+    const Palette ilda = inUseIsIlda ? inUse : loadPalette(paths.paletteFolder(IldaPalette), IldaPalette);
+    const SdCardColors colors{ilda, inUse, inUseIsIlda};
+    return copy(args, &colors);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -282,10 +307,11 @@ int main(int argc, char** argv) {
     QStringList args = app->arguments().mid(1);
     const QString command = args.isEmpty() ? QString() : args.takeFirst();
     if (command == "import") return importSvgs(args);
-    if (command != "render" && command != "play") {
+    if (command != "render" && command != "play" && command != "copy") {
         std::fputs(Usage, stderr);
         return 2;
     }
-    if (const int bad = checkInput(args)) return bad;
+    if (const int bad = checkInput(toArgs(args))) return bad;
+    if (command == "copy") return copyForSdCard(toArgs(args));
     return command == "play" ? play(args) : render(args);
 }

@@ -1,12 +1,14 @@
 #include "app/ToolSupport.h"
 
-#include "shell/Texts.h"
+#include "ilda/IldaReader.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace quorvel::tool {
 
@@ -26,34 +28,67 @@ const char* const Usage =
     "                                     stream the frames to a projector over IDN\n"
     "Each command takes --help.\n";
 
-void err(const QString& text) { std::fprintf(stderr, "%s\n", qPrintable(text)); }
-void out(const QString& text) { std::printf("%s\n", qPrintable(text)); }
+void err(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+void out(const std::string& text) { std::printf("%s\n", text.c_str()); }
 
-bool wantsHelp(const QStringList& args) { return args.contains("--help") || args.contains("-h"); }
+bool wantsHelp(const Args& args) {
+    return std::ranges::any_of(args, [](const std::string& a) { return a == "--help" || a == "-h"; });
+}
 
-int usage(const char* text, const QStringList& args) {
+int usage(const char* text, const Args& args) {
     const bool asked = wantsHelp(args);
     std::fputs(text, asked ? stdout : stderr);
     return asked ? 0 : 2;
 }
 
-QStringList arguments(int argc, char** argv) {
-    QStringList args;
-    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
-    return args;
-}
+Args arguments(int argc, char** argv) { return Args(argv + std::min(argc, 1), argv + argc); }
 
-int checkInput(const QStringList& args) {
+int checkInput(const Args& args) {
     if (wantsHelp(args)) return 0;
     // The input is the first word that is no option.
-    const auto word = std::find_if(args.begin(), args.end(), [](const QString& a) { return !a.startsWith("--"); });
+    const auto word = std::ranges::find_if(args, [](const std::string& a) { return !a.starts_with("--"); });
     if (word == args.end()) return 0;
-    if (!QFileInfo(*word).isFile()) {
-        err(QStringLiteral("quorvel-ilda: cannot read '%1': no such file").arg(*word));
+    if (struct stat st{}; ::stat(word->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
+        err("quorvel-ilda: cannot read '" + *word + "': no such file");
         return 2;
     }
-    if (QFile in(*word); !in.open(QIODevice::ReadOnly)) {
-        err(FileUnreadableNote.arg(in.errorString()));
+    const int fd = ::open(word->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd == -1) {
+        err(FileUnreadableText + std::string(std::strerror(errno)));
+        return 1;
+    }
+    ::close(fd);
+    return 0;
+}
+
+int copy(const Args& argsIn, const SdCardColors* colors) {
+    Args args = argsIn;
+    std::erase(args, "--sd-card");
+    if (wantsHelp(args) || args.size() != 2 || args[1].empty())
+        return usage(
+            "usage: quorvel-ilda copy [--sd-card] IN OUT\n"
+            "Opens IN as the editor's Open does and writes what was loaded as OUT, as Save As does.\n"
+            "Nothing is written when no frame could be loaded. With --sd-card, as Save As writes for\n"
+            "SD-card projectors: every frame 3-D indexed (format 0) in the ILDA palette.\n",
+            args);
+    // Open's walk, then its copy straight into the new file as Save As writes it: the frames
+    // need no frame buffer file in between.
+    const FrameScan scan = seekFrames(args[0]);
+    if (scan.rejected) err(rejectionText(scan.declaredFrames));
+    if (scan.framesFound == 0) {
+        err("quorvel-ilda: no frame could be loaded from " + args[0] + "; " + args[1] + " is left as it was");
+        return 1;
+    }
+    IldaFileWriter written(args[1], scan.framesFound, colors, Flush::Later);  // IN stays: nothing to wait for
+    const CopyReport copied = copyFrames(args[0], scan, written);
+    if (copied.framesCopied != scan.framesFound) {
+        err("quorvel-ilda: " + args[0] + " changed while it was read; " + args[1] + " is left as it was");
+        return 1;
+    }
+    if (scan.tooManyFrames) err(TooManyFramesText);
+    if (const std::string notes = conversionNotes(copied); !notes.empty()) err(notes);
+    if (const WriteResult saved = written.commit(); !saved.ok) {
+        err("quorvel-ilda: " + args[1] + " could not be written: " + saved.error);
         return 1;
     }
     return 0;

@@ -1,24 +1,34 @@
 #pragma once
-// What both halves of quorvel-ilda share: the usage, plain output and the checks on the input
-// file. `quorvel-ilda` itself reads and writes ILDA files with Qt Core alone, so it starts
-// quickly; drawing, SVG import and laser output need Qt's GUI and network libraries and run in
-// the companion `quorvel-ilda-media`, which it starts in its place.
-#include <QStringList>
+// What both halves of quorvel-ilda share: the usage, plain output, the checks on the input file
+// and the copy. `quorvel-ilda` itself reads and writes ILDA files with the standard library
+// alone, so it starts in a fraction of the time a program loading Qt takes; drawing, SVG import,
+// laser output and copies for SD-card projectors (which need the user's palettes and settings)
+// run in the companion `quorvel-ilda-media`, which it starts in its place.
+#include "ilda/IldaFileWriter.h"
+
+#include <string>
+#include <vector>
 
 namespace quorvel::tool {
+
+using Args = std::vector<std::string>;
 
 extern const char* const Usage;
 // Where the companion finds the folder quorvel-ilda was started from, for the user's settings.
 inline constexpr char ProgramFolderVariable[] = "QUORVEL_ILDA_FOLDER";
 
-void err(const QString& text);
-void out(const QString& text);
-bool wantsHelp(const QStringList& args);
+void err(const std::string& text);
+void out(const std::string& text);
+bool wantsHelp(const Args& args);
 // Asked for, the usage goes to stdout and the command succeeds; after a wrong call, to stderr.
-int usage(const char* text, const QStringList& args);
-QStringList arguments(int argc, char** argv);
+int usage(const char* text, const Args& args);
+Args arguments(int argc, char** argv);
 
 // Exit code 2 or 1 with the reason when the input named in `args` cannot be read; 0 when it can.
-int checkInput(const QStringList& args);
+int checkInput(const Args& args);
+
+// `copy [--sd-card] IN OUT`: IN opened as the editor's Open does, written as OUT as Save As
+// writes it; with --sd-card in `colors`.
+int copy(const Args& args, const SdCardColors* colors);
 
 }  // namespace quorvel::tool

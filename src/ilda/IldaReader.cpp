@@ -2,10 +2,8 @@
 
 #include "ilda/IldaSource.h"
 
-#include <unistd.h>
-#include <QFile>
-#include <QFileInfo>
 #include <cstring>
+#include <filesystem>
 
 namespace quorvel {
 
@@ -23,11 +21,11 @@ Check checkHeader(const FrameHeader& h) {
 
 }  // namespace
 
-QString rejectionText(int declaredFrames) { return QStringLiteral(" err totframes= %1").arg(declaredFrames); }
+std::string rejectionText(int declaredFrames) { return " err totframes= " + std::to_string(declaredFrames); }
 
 namespace {
 
-FrameScan scanSource(IldaSource& file, const QString& fileName, const SectionVisitor& visit = {}) {
+FrameScan scanSource(IldaSource& file, const std::string& fileName, const SectionVisitor& visit = {}) {
     FrameScan scan;
     scan.fileName = fileName;
     const auto headerAt = [&](int64_t position, FrameHeader& h) {
@@ -37,28 +35,29 @@ FrameScan scanSource(IldaSource& file, const QString& fileName, const SectionVis
         std::memcpy(&h, bytes, sizeof h);
         return true;
     };
-    const auto stop = [&](bool tellUser, const QString& reason) {
+    const auto stop = [&](bool tellUser, std::string reason) {
         scan.rejected = tellUser;
-        scan.reason = reason;
+        scan.reason = std::move(reason);
         return scan;
     };
 
     FrameHeader first{};
-    if (!headerAt(1, first)) return stop(true, QStringLiteral("the file holds no complete header"));
+    if (!headerAt(1, first)) return stop(true, "the file holds no complete header");
     if (const Check c = checkHeader(first); c != Check::Passes)
-        return stop(c == Check::Rejects, QStringLiteral("the first header is not a valid ILDA header"));
+        return stop(c == Check::Rejects, "the first header is not a valid ILDA header");
     scan.declaredFrames = first.totalFrames();
     scan.fileFramePos.assign(scan.declaredFrames + 1, 0);
 
     int64_t position = 1;
     for (int frame = 1; frame <= scan.declaredFrames;) {
         FrameHeader h{};
-        if (!headerAt(position, h)) return stop(true, QStringLiteral("the file ends before header %1").arg(frame));
+        const auto header = [frame] { return "header " + std::to_string(frame); };
+        if (!headerAt(position, h)) return stop(true, "the file ends before " + header());
         if (const Check c = checkHeader(h); c != Check::Passes)
-            return stop(c == Check::Rejects, QStringLiteral("header %1 is not a valid ILDA header").arg(frame));
+            return stop(c == Check::Rejects, header() + " is not a valid ILDA header");
         const int64_t records = int64_t(h.pointCount()) * recordSize(h.formatCode);
         if (!file.holds(position + 32, records))
-            return stop(true, QStringLiteral("the points of header %1 run past the end of the file").arg(frame));
+            return stop(true, "the points of " + header() + " run past the end of the file");
         const bool palette = h.formatCode == 2;
         if (!palette && frame > MaxFrames) {  // what cannot be loaded is not listed either
             scan.tooManyFrames = true;
@@ -79,13 +78,17 @@ FrameScan scanSource(IldaSource& file, const QString& fileName, const SectionVis
 
 }  // namespace
 
-FrameScan seekFrames(const QString& path, const SectionVisitor& visit) {
+namespace {
+std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+}  // namespace
+
+FrameScan seekFrames(const std::string& path, const SectionVisitor& visit) {
     IldaSource file(path);
-    return scanSource(file, QFileInfo(path).fileName(), visit);
+    return scanSource(file, fileNameOf(path), visit);
 }
 
-FrameScan seekFrames(const QByteArray& bytes, const QString& fileName) {
-    IldaSource file(bytes);
+FrameScan seekFrames(std::string_view bytes, const std::string& fileName) {
+    IldaSource file(bytes.data(), int64_t(bytes.size()));
     return scanSource(file, fileName);
 }
 
@@ -165,42 +168,37 @@ CopyReport copySource(IldaSource& file, const FrameScan& scan, FrameSink& target
 
 }  // namespace
 
-CopyReport copyFrames(const QString& path, const FrameScan& scan, const FrameBufferFile& buffer) {
-    SlotFile target(buffer.path(), SlotAccess::Create);
-    return copyFrames(path, scan, target);
-}
-
-CopyReport copyFrames(const QString& path, const FrameScan& scan, FrameSink& target) {
+CopyReport copyFrames(const std::string& path, const FrameScan& scan, FrameSink& target) {
     IldaSource file(path);
     return copySource(file, scan, target);
 }
 
-CopyReport copyFrames(const QByteArray& bytes, const FrameScan& scan, const FrameBufferFile& buffer) {
-    IldaSource file(bytes);
-    SlotFile target(buffer.path(), SlotAccess::Create);
+CopyReport copyFrames(std::string_view bytes, const FrameScan& scan, FrameSink& target) {
+    IldaSource file(bytes.data(), int64_t(bytes.size()));
     return copySource(file, scan, target);
 }
 
 // Each frame is copied as the walk reaches it, while its bytes are in the window.
-OpenedFrames openFrames(const QString& path, const FrameBufferFile& buffer) {
+OpenedFrames openFrames(const std::string& path, FrameSink& target) {
     IldaSource file(path);
-    SlotFile target(buffer.path(), SlotAccess::Create);
     FrameCopier copier(file, target);
     int frame = 0;
     OpenedFrames opened;
-    opened.scan = scanSource(file, QFileInfo(path).fileName(), [&](const IldaSection& s) {
+    opened.scan = scanSource(file, fileNameOf(path), [&](const IldaSection& s) {
         if (s.header.formatCode != 2) copier.copy(++frame, s.position, s.header);
     });
     opened.copied = copier.report;
     return opened;
 }
 
-QString conversionNotes(const CopyReport& copied) {
-    QStringList notes;
-    if (copied.converted)
-        notes << QStringLiteral("%1 3-D true-colour frames were converted to 2-D.").arg(copied.converted);
-    if (copied.cut) notes << QStringLiteral("%1 frames were cut to their first 20000 points.").arg(copied.cut);
-    return notes.join(' ');
+std::string conversionNotes(const CopyReport& copied) {
+    std::string notes;
+    if (copied.converted) notes = std::to_string(copied.converted) + " 3-D true-colour frames were converted to 2-D.";
+    if (copied.cut) {
+        if (!notes.empty()) notes += ' ';
+        notes += std::to_string(copied.cut) + " frames were cut to their first 20000 points.";
+    }
+    return notes;
 }
 
 }  // namespace quorvel

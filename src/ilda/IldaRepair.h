@@ -9,13 +9,13 @@
 namespace quorvel {
 
 struct RepairScan {
-    FrameScan scan;         // the frames found, for copyFrames
-    int skipped = 0;        // palette (format 2) and colour-table (format 3) sections
-    int64_t points = 0;     // in all the frames found
-    int64_t stoppedAt = 0;  // 0-based byte offset where the walk ended
-    QString stopReason;     // why it ended there, in plain words
+    FrameScan scan;          // the frames found, for copyFrames
+    int skipped = 0;         // palette (format 2) and colour-table (format 3) sections
+    int64_t points = 0;      // in all the frames found
+    int64_t stoppedAt = 0;   // 0-based byte offset where the walk ended
+    std::string stopReason;  // why it ended there, in plain words
 };
 
-RepairScan scanLeniently(const QString& path);
+RepairScan scanLeniently(const std::string& path);
 
 }  // namespace quorvel

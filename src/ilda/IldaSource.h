@@ -1,10 +1,13 @@
 #pragma once
 // Reading an ILDA file forward in large windows, never through a memory map: a file that gets
 // shorter while it is read gives fewer bytes, not a signal.
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-#include <QByteArray>
-#include <QFile>
 #include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quorvel {
@@ -16,11 +19,20 @@ namespace quorvel {
 // the window widens it. Bytes already in memory are their own window.
 class IldaSource {
 public:
-    explicit IldaSource(const QString& path) : file_(path) {
-        if (file_.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) size_ = file_.size();
+    explicit IldaSource(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+        struct stat st {};
+        if (fd_ != -1 && ::fstat(fd_, &st) == 0) size_ = st.st_size;
+        if (S_ISDIR(st.st_mode)) {  // a folder opens, but holds no bytes to read
+            ::close(fd_);
+            fd_ = -1, size_ = 0;
+            errno = EISDIR;
+        }
     }
-    explicit IldaSource(const QByteArray& bytes)
-        : memory_(reinterpret_cast<const uint8_t*>(bytes.constData())), size_(bytes.size()) {}
+    IldaSource(const void* bytes, int64_t size) : memory_(static_cast<const uint8_t*>(bytes)), size_(size) {}
+    ~IldaSource() { ::close(fd_); }  // -1 for bytes in memory or a file that never opened: nothing happens
+    IldaSource(const IldaSource&) = delete;
+    IldaSource& operator=(const IldaSource&) = delete;
+    bool isOpen() const { return memory_ || fd_ != -1; }
     int64_t size() const { return size_; }
     bool holds(int64_t position, int64_t bytes) const { return position >= 1 && position - 1 + bytes <= size_; }
     // The bytes at 1-based `position`, as many of `bytes` as the file has (at least 0).
@@ -32,8 +44,7 @@ public:
             // No bigger than the file: a small file costs no larger window.
             window_.resize(std::max<size_t>(window_.size(), std::max(std::min(Window, size_), available)));
             start_ = offset;
-            filled_ =
-                size_ > 0 ? std::max<ssize_t>(0, ::pread(file_.handle(), window_.data(), window_.size(), offset)) : 0;
+            filled_ = size_ > 0 ? std::max<ssize_t>(0, ::pread(fd_, window_.data(), window_.size(), offset)) : 0;
             available = std::min(available, filled_);
         }
         return window_.data() + (offset - start_);
@@ -41,7 +52,7 @@ public:
 
 private:
     static constexpr int64_t Window = 256 << 10;
-    QFile file_;
+    int fd_ = -1;
     const uint8_t* memory_ = nullptr;
     int64_t size_ = 0;
     std::vector<uint8_t> window_;

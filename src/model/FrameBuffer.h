@@ -1,6 +1,7 @@
 #pragma once
 // The frame buffer file: one fixed-size slot per frame of the sequence. Every call opens the
 // file, reads or writes at explicit positions and closes it again.
+#include "model/FrameSlots.h"
 #include "model/WorkingFrame.h"
 
 #include <QFile>
@@ -9,36 +10,16 @@
 
 namespace quorvel {
 
-constexpr int MaxFrames = 10000;
-constexpr int64_t PointAreaSize = 200000;
-constexpr int64_t FrameSlotSize = 32 + PointAreaSize;
-
-// 1-based byte position of a frame's slot, 0 for frame numbers that name no slot.
-constexpr int64_t framePos(int64_t frame) {
-    return frame >= 1 && frame <= MaxFrames ? 1 + (frame - 1) * FrameSlotSize : 0;
-}
-
 // Only starting a sequence (New File, Open) makes the file: a write into a sequence whose file
 // has gone fails and says so, rather than making a new file with every other slot empty.
 enum class SlotAccess { Read, Write, Create };
-
-// Where Open puts each frame it reads: the frame buffer file, or straight into a file being
-// written when nothing needs the frames in between.
-class FrameSink {
-public:
-    virtual ~FrameSink() = default;
-    // The frame's header and `bytes` of its point records; false when they could not be kept.
-    virtual bool put(int frame, const FrameHeader& h, const void* points, int64_t bytes) = 0;
-    // Why the last put failed.
-    virtual QString error() const = 0;
-};
 
 // Writes all `bytes` at `at` in `fd`, going on after a short write: false, with errno saying
 // why, when the rest cannot be written.
 bool writeAllAt(int fd, const void* data, int64_t bytes, int64_t at);
 
 // The frame buffer file opened once for the length of one command.
-class SlotFile final : public FrameSink {
+class SlotFile {
 public:
     SlotFile(const QString& path, SlotAccess access);
     bool isOpen() const { return file_.isOpen(); }
@@ -49,14 +30,11 @@ public:
     int64_t readSlot(int frame, void* dst, int64_t bytes, int64_t from = 0);
     // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
-    bool put(int frame, const FrameHeader& h, const void* points, int64_t bytes) override {
-        return writeSlot(frame, h, points, bytes);
-    }
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
     // for want of it. File systems that cannot reserve space pass.
     bool reserve(int frame, int64_t bytes);
     // Why the last write failed, in the system's words.
-    QString error() const override { return error_; }
+    const QString& error() const { return error_; }
 
 private:
     // Where the frame's slot starts, one-based; 0, with the reason kept, when the frame has no

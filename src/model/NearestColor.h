@@ -1,6 +1,6 @@
 #pragma once
 // Matching a colour to a palette entry as the eye sees it.
-#include "model/Palette.h"
+#include "model/PaletteTable.h"
 
 #include <array>
 

@@ -1,23 +1,12 @@
 #pragma once
 // The colour table that turns a palette index into a drawing colour.
-#include "model/Coordinates.h"
+#include "model/PaletteTable.h"
 
 #include <QByteArray>
 #include <QString>
-#include <array>
 #include <cstdint>
 
 namespace quorvel {
-
-enum PaletteChoice : uint8_t { PangolinPalette = 0, IldaPalette = 1 };
-
-struct Palette {
-    std::array<Rgb, 256> color{};
-    std::array<uint8_t, 256> red{}, green{}, blue{};
-
-    // Colour of an indexed point: the palette entry, or grey when the point is blanked.
-    Rgb pointColor(uint8_t colorIndex, uint8_t status) const { return (status & 64) ? BlankedGray : color[colorIndex]; }
-};
 
 constexpr int PaletteLineBytes = 29;
 

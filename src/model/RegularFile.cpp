@@ -23,4 +23,10 @@ FileBytes readRegularFile(const QString& path, qint64 maxBytes) {
     return {file.read(std::min<qint64>(maxBytes, st.st_size)), {}};
 }
 
+WriteResult writeWholeFile(const QString& path, const QByteArray& bytes) {
+    SafeFile file(QFile::encodeName(path).toStdString());
+    file.write(bytes.constData(), bytes.size());
+    return file.commit();
+}
+
 }  // namespace quorvel

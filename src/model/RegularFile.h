@@ -1,6 +1,9 @@
 #pragma once
 // Reading the program's own small files (settings, palettes) without ever waiting: a FIFO, a
-// device or a folder under their names is read as a file that is not there.
+// device or a folder under their names is read as a file that is not there. Writing one whole,
+// through a SafeFile.
+#include "model/SafeFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <optional>
@@ -13,5 +16,8 @@ struct FileBytes {
     QString error;
 };
 FileBytes readRegularFile(const QString& path, qint64 maxBytes);
+
+// `bytes` as the whole of `path`.
+WriteResult writeWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace quorvel

@@ -3,32 +3,37 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <QFile>
-#include <QFileInfo>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace quorvel {
 
 namespace {
-constexpr qsizetype Chunk = 256 << 10;
+namespace fs = std::filesystem;
 
-QString reason() { return QString::fromLocal8Bit(std::strerror(errno)); }
+constexpr size_t Chunk = 256 << 10;
+
+std::string reason() { return std::strerror(errno); }
 
 // The file a name leads to: links are followed, however many, to the name they end at.
-QString resolved(const QString& target) {
-    QFileInfo info(target);
-    for (int hops = 0; info.isSymLink() && hops < 40; ++hops) info = QFileInfo(info.symLinkTarget());
-    return info.absoluteFilePath();
+fs::path resolved(const std::string& target) {
+    std::error_code failed;
+    fs::path at = fs::absolute(target, failed);
+    for (int hops = 0; hops < 40 && fs::is_symlink(fs::symlink_status(at, failed)); ++hops)
+        at = at.parent_path() / fs::read_symlink(at, failed);  // an absolute link replaces the folder
+    return at.lexically_normal();
 }
 }  // namespace
 
-SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(target))) {
+SafeFile::SafeFile(const std::string& target, Flush flush) : flush_(flush) {
+    const fs::path real = resolved(target);
+    target_ = real.string();
     struct stat old {};
-    if (::stat(target_.constData(), &old) == 0) {
+    if (::stat(target_.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) {
-            error_ = QStringLiteral("%1 is not a regular file; choose another name").arg(target);
+            error_ = target + " is not a regular file; choose another name";
             return;
         }
         replaces_ = true;
@@ -37,12 +42,11 @@ SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(t
     }
     // A short name of its own, whatever the length of the target's: every name the folder takes
     // can be saved to safely.
-    const QByteArray folder = QFile::encodeName(QFileInfo(QFile::decodeName(target_)).absolutePath());
+    const std::string folder = real.parent_path().string();
     temporary_ = folder + "/.quorvel-XXXXXX";
     fd_ = ::mkostemp(temporary_.data(), O_CLOEXEC);
     if (fd_ == -1) {
-        error_ = QStringLiteral("the folder %1 takes no new file (%2); save into another folder")
-                     .arg(QFile::decodeName(folder), reason());
+        error_ = "the folder " + folder + " takes no new file (" + reason() + "); save into another folder";
         temporary_.clear();
         return;
     }
@@ -51,26 +55,27 @@ SafeFile::SafeFile(const QString& target) : target_(QFile::encodeName(resolved(t
 
 SafeFile::~SafeFile() {
     ::close(fd_);  // -1 when it never opened: the call then does nothing
-    if (!temporary_.isEmpty()) ::unlink(temporary_.constData());
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
 }
 
-void SafeFile::fail(const QString& why) {
-    if (error_.isEmpty()) error_ = why;
+void SafeFile::fail(const std::string& why) {
+    if (error_.empty()) error_ = why;
 }
 
 void SafeFile::write(const void* data, int64_t bytes) {
-    if (!error_.isEmpty()) return;
-    buffer_.append(static_cast<const char*>(data), bytes);
+    if (!error_.empty()) return;
+    const char* from = static_cast<const char*>(data);
+    buffer_.insert(buffer_.end(), from, from + bytes);
     if (buffer_.size() >= Chunk) flush();
 }
 
 void SafeFile::flush() {
-    const char* at = buffer_.constData();
-    qsizetype left = buffer_.size();
+    const char* at = buffer_.data();
+    size_t left = buffer_.size();
     // The disk starts on each chunk while the next is made, so the wait at commit is short.
     const off_t start = written_;
     written_ += left;
-    while (left > 0 && error_.isEmpty()) {
+    while (left > 0 && error_.empty()) {
         const ssize_t w = ::write(fd_, at, size_t(left));
         if (w < 0 && errno == EINTR) continue;
         if (w <= 0) {
@@ -80,15 +85,16 @@ void SafeFile::flush() {
         }
         at += w, left -= w;
     }
-    buffer_.resize(0);  // its memory stays for the next chunk: fresh pages cost more than the copy
+    buffer_.clear();  // its memory stays for the next chunk: fresh pages cost more than the copy
     // A length of 0 would mean the rest of the file: nothing written, nothing to start.
-    if (error_.isEmpty() && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+    if (flush_ == Flush::ToDisk && error_.empty() && written_ > start)
+        ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 }
 
 // A file that never opened has its reason in error_ already, so every step below passes it by.
 WriteResult SafeFile::commit() {
     flush();
-    if (error_.isEmpty()) {
+    if (error_.empty()) {
         // A replaced file keeps its permissions and, where allowed, its owner; a new file gets
         // what new files get here.
         if (replaces_) {
@@ -102,19 +108,14 @@ WriteResult SafeFile::commit() {
             if (::fchmod(fd_, 0666 & ~mask) != 0) fail(reason());
         }
     }
-    if (error_.isEmpty() && ::fsync(fd_) != 0) fail(reason());  // on disk before it takes the old file's place
+    if (flush_ == Flush::ToDisk && error_.empty() && ::fsync(fd_) != 0)
+        fail(reason());  // on disk before it takes the old file's place
     ::close(fd_);
     fd_ = -1;
-    if (error_.isEmpty() && ::rename(temporary_.constData(), target_.constData()) != 0) fail(reason());
-    if (!error_.isEmpty()) return {false, error_};
+    if (error_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(reason());
+    if (!error_.empty()) return {false, error_};
     temporary_.clear();
     return {true, {}};
-}
-
-WriteResult writeWholeFile(const QString& path, const QByteArray& bytes) {
-    SafeFile file(path);
-    file.write(bytes.constData(), bytes.size());
-    return file.commit();
 }
 
 }  // namespace quorvel

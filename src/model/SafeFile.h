@@ -2,28 +2,36 @@
 // A file written whole or not at all. The bytes go to a temporary file with a short name beside
 // the target, are flushed to disk, and only then take the target's place in one rename: a full
 // disk, a size limit or a kill at any moment leaves either the old file or the new one, never a
-// mix. Every write is checked and every failure names the system's reason.
-#include <QByteArray>
-#include <QString>
+// mix. Every write is checked and every failure names the system's reason. Paths and reasons
+// are the system's own bytes.
+//
+// A file made from another that stays where it is (the command-line tool's copies) need not wait
+// for the disk: a power cut loses nothing that cannot be made again, and the rename still leaves
+// either the old file or the new one whole.
+#include <cstdint>
+#include <string>
+#include <vector>
 
 namespace quorvel {
 
 struct WriteResult {
     bool ok = false;
-    QString error;  // empty when nothing was tried (a cancelled dialog)
+    std::string error;  // empty when nothing was tried (a cancelled dialog)
 };
+
+enum class Flush { ToDisk, Later };
 
 class SafeFile {
 public:
     // Follows a symbolic link to the file it names; refuses a target that exists but is no
     // regular file, and a folder that takes no new file (the old file then stays as it is).
-    explicit SafeFile(const QString& target);
+    explicit SafeFile(const std::string& target, Flush flush = Flush::ToDisk);
     ~SafeFile();
     SafeFile(const SafeFile&) = delete;
     SafeFile& operator=(const SafeFile&) = delete;
 
     bool isOpen() const { return fd_ >= 0; }
-    const QString& error() const { return error_; }
+    const std::string& error() const { return error_; }
     // Gathered into large writes; the first failure is kept and later writes do nothing.
     void write(const void* data, int64_t bytes);
     // On disk, with the replaced file's permissions (and owner where the system allows), in
@@ -32,18 +40,16 @@ public:
 
 private:
     void flush();
-    void fail(const QString& why);
+    void fail(const std::string& why);
 
-    QByteArray target_, temporary_;
+    std::string target_, temporary_;
     int fd_ = -1;
     int64_t written_ = 0;
     bool replaces_ = false;
+    Flush flush_;
     unsigned mode_ = 0, owner_ = 0, group_ = 0;
-    QByteArray buffer_;
-    QString error_;
+    std::vector<char> buffer_;
+    std::string error_;
 };
-
-// `bytes` as the whole of `path`, through a SafeFile.
-WriteResult writeWholeFile(const QString& path, const QByteArray& bytes);
 
 }  // namespace quorvel

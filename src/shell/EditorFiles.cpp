@@ -1,5 +1,6 @@
 // Opening an ILDA file into the frame buffer file, and saving the sequence as one.
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
+#include "model/SystemText.h"
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
@@ -50,17 +51,17 @@ OpenResult Editor::openFile(const QString& path) {
     const OpenedFrames opened = openFrames(path, buffer);
     const FrameScan& scan = opened.scan;
     const CopyReport& copied = opened.copied;
-    win.title = MainTitle + QStringLiteral(": ") + scan.fileName;
-    if (scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
+    win.title = MainTitle + QStringLiteral(": ") + fromSystem(scan.fileName);
+    if (scan.rejected) prompts.message(fromSystem(rejectionText(scan.declaredFrames)), MessageIcon::None);
     if (copied.writeFailed) {
         // Nothing half-loaded may stay behind: it could be saved over the file the user opened.
         prompts.setBusy(false);
-        prompts.message(BufferWriteFailed.arg(copied.error), MessageIcon::Exclamation);
+        prompts.message(BufferWriteFailed.arg(fromSystem(copied.error)), MessageIcon::Exclamation);
         startEmptySequence();
         return OpenResult::BufferFailed;
     }
     const bool shortened = opened.shortened();
-    if (shortened && !scan.rejected) prompts.message(rejectionText(scan.declaredFrames), MessageIcon::None);
+    if (shortened && !scan.rejected) prompts.message(fromSystem(rejectionText(scan.declaredFrames)), MessageIcon::None);
     seq.totalFrames = copied.framesCopied;
     win.deleteFramesEnabled = seq.totalFrames > 0;
     strip.setPosition(0);
@@ -78,7 +79,7 @@ OpenResult Editor::openFile(const QString& path) {
     prompts.setBusy(false);
 
     if (scan.tooManyFrames) prompts.message(TooManyFramesNote, MessageIcon::Information);
-    win.statusNote = conversionNotes(copied);
+    win.statusNote = fromSystem(conversionNotes(copied));
     rememberFile(path);
     // Save writes back to a file that loaded whole, never over one that loaded only in part.
     if (!scan.rejected && !shortened) savedAs_ = {path, false};
@@ -96,7 +97,7 @@ WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
     const Palette ilda = loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
     const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
-    win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(result.error);
+    win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(fromSystem(result.error));
     if (result.ok && sdCard && !isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
     if (result.ok) savedAs_ = {path, sdCard};
     if (result.ok) rememberFile(path);
@@ -113,7 +114,7 @@ bool Editor::readyToSave() {
 }
 
 WriteResult Editor::saveAs() {
-    if (!readyToSave()) return {false, bufferLost_ ? NothingToSave : buffer.error()};
+    if (!readyToSave()) return {false, toSystem(bufferLost_ ? NothingToSave : buffer.error())};
     const WriteResult result = writeIldaFile();
     if (result.ok) setFileChanged(false);  // a cancelled or failed save keeps the question
     return result;
@@ -121,7 +122,7 @@ WriteResult Editor::saveAs() {
 
 WriteResult Editor::save() {
     if (savedAs_.path.isEmpty()) return saveAs();
-    if (!readyToSave()) return {false, bufferLost_ ? NothingToSave : buffer.error()};
+    if (!readyToSave()) return {false, toSystem(bufferLost_ ? NothingToSave : buffer.error())};
     const WriteResult result = writeSequence(savedAs_.path, savedAs_.sdCard);
     if (result.ok) setFileChanged(false);
     return result;

@@ -1,5 +1,7 @@
 #pragma once
 // The window's own captions and messages, word for word.
+#include "ilda/IldaReader.h"
+
 #include <QString>
 
 namespace quorvel {
@@ -10,8 +12,8 @@ inline const QString SaveQuestion = QStringLiteral("File changed. Do you want to
 inline const QString RecoverQuestion = QStringLiteral("The last session ended without saving. Recover its %1 frames?");
 inline const QString IldaFilter = QStringLiteral("ILDA Files *.ILD|*.ild");
 inline const QString SequenceFullNote = QStringLiteral("The sequence is full (10000 frames).");
-inline const QString TooManyFramesNote = QStringLiteral("Only the first 10000 frames were loaded.");
-inline const QString FileUnreadableNote = QStringLiteral("The file could not be read: %1");
+inline const QString TooManyFramesNote = QString::fromLatin1(TooManyFramesText);
+inline const QString FileUnreadableNote = QString::fromLatin1(FileUnreadableText) + QStringLiteral("%1");
 inline const QString FileUnwritableNote = QStringLiteral("The file could not be written: %1");
 inline const QString NothingToSave =
     QStringLiteral("the frame buffer file could not be started, so it holds no sequence to save");

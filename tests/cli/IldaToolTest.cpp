@@ -3,7 +3,7 @@
 #include "IldaBuilder.h"
 #include "laser/LaserFrames.h"
 #include "TestSupport.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 #include "model/NearestColor.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // ILDA files through Open and Save As.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 
 using namespace quorvel;
 using namespace quorvel::test;

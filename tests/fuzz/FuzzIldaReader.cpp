@@ -1,7 +1,7 @@
 // Any bytes as an ILDA file: the walk and the copy never read past the input, every frame the
 // walk counts lands in a slot, and what Save As writes reads back to exactly the same slots.
 #include "FuzzTarget.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 #include "ilda/IldaWriter.h"
 
 #include <QTemporaryDir>

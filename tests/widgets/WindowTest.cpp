@@ -1,7 +1,7 @@
 // The real main window, offscreen, driven as a user drives it: menus, mouse events on the
 // canvas and the strip, the wheel, scripted file dialogs.
 #include "WindowFixture.h"
-#include "ilda/IldaReader.h"
+#include "ilda/IldaOpen.h"
 #include "shell/AboutDialog.h"
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
