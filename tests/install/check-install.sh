@@ -35,6 +35,9 @@ frame="$(dirname "$0")/one-frame.ild"
 HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= "$prefix/bin/quorvel-ilda" render "$frame" 1 "$home/installed.png"
 "$build/quorvel-ilda" render "$frame" 1 "$home/portable.png"
 cmp "$home/installed.png" "$home/portable.png"
+# A copy for SD-card projectors runs in the companion as well, with the installed palettes.
+HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= "$prefix/bin/quorvel-ilda" copy --sd-card "$frame" "$home/SD.ILD"
+[ -s "$home/SD.ILD" ]
 # The installed editor starts and opens the file it is given: the frame's header and points go
 # into the first slot of the frame buffer file in the user's folder.
 HOME=$home XDG_CONFIG_HOME= XDG_DATA_HOME= QT_QPA_PLATFORM=offscreen "$prefix/bin/quorvel" "$frame" &
