@@ -115,7 +115,7 @@ TEST_F(ClipFixture, PointCopiesTakeOnlyWhatExistsAndAPasteNeverOverfillsTheFrame
     EXPECT_EQ(editor.clipboard.pointCount(), 1);
     select(-1, -1);
     editor.copyPoints();  // nothing selected
-    select(5, 9);         // a selection left from a larger frame
+    select(2, 9);         // a selection left from a larger frame, starting just past the last point
     editor.cutPoints();
     EXPECT_EQ(prompts.messages, (QStringList{"No points selected to copy", "No points selected to cut"}));
     EXPECT_EQ(editor.frame.pointCount(), 2);
@@ -268,6 +268,8 @@ TEST_F(ClipFixture, EveryChangeMarksTheFileChanged) {
 // Insert, Duplicate and Move around the frame being edited: which frames the slots hold after
 // (frame n has n points), which frame is current, and that nothing moves when nothing may.
 TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
+    const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\"><line x2='9' y2='9' stroke='red'/></svg>";
+    writeFile(folder.file("a.svg"), svg), writeFile(folder.file("b.svg"), svg);
     struct Case { const char* what; int current; std::function<void()> command; std::vector<int> held; int currentAfter; bool told = false; };
     const Case cases[] = {
         {"insert before 1", 1, [&] { editor.insertFrame(); }, {0, 1, 2, 3, 4}, 2},
@@ -280,6 +282,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         {"earlier than the first", 1, [&] { editor.moveFrame(-1); }, {1, 2, 3, 4}, 1},
         {"later than the last", 4, [&] { editor.moveFrame(1); }, {1, 2, 3, 4}, 4},
         {"no room", 2, [&] { const FileSizeLimit full(FrameSlotSize * 3); editor.insertFrame(); }, {1, 2, 3, 4}, 2, true},
+        {"no room for drawings", 2, [&] { const FileSizeLimit full(FrameSlotSize * 3); prompts.fileNames = {folder.file("a.svg") + '\n' + folder.file("b.svg")}; editor.importSvg(); }, {1, 2, 3, 4}, 2, true},
         {"the sequence is full", 2, [&] { editor.seq.totalFrames = MaxFrames; editor.insertFrame(); editor.seq.totalFrames = 4; }, {1, 2, 3, 4}, 2, true},
     };
     for (const auto& c : cases) {

@@ -104,6 +104,10 @@ TEST_F(FaultFixture, SaveAsReplacesTheFileWholeOrLeavesItAsItWas) {
     // Owner, group and others, not what the running user may do.
     EXPECT_EQ(QFile::permissions(kept) & 0x7077, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
     if (owned) { EXPECT_EQ(std::pair(QFileInfo(kept).ownerId(), QFileInfo(kept).groupId()), std::pair(65534u, 65534u)); }  // and its owner
+    // A loop of links is followed a bounded number of steps; the name where they end takes the file.
+    QFile::link("loop-b.ild", folder.file("loop-a.ild")), QFile::link("loop-a.ild", folder.file("loop-b.ild"));
+    const bool looped = saveAs(folder.file("loop-a.ild")).ok;
+    EXPECT_EQ(std::pair(looped, readFile(folder.file("loop-a.ild")).size()), std::pair(true, qsizetype(64)));
     const mode_t mask = ::umask(027);  // a new file gets what the user's umask leaves of read and write for all
     saveAs(folder.file("new.ild")), ::umask(mask);
     EXPECT_EQ(QFile::permissions(folder.file("new.ild")) & 0x7077, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);

@@ -42,6 +42,7 @@ TEST(SettingsFile, AShortFileGivesInitialValuesAndSavingKeepsExtraBytes) {
     Settings s;
     s.pointSpace = 9;
     ASSERT_TRUE(saveConfig(path, s));
+    EXPECT_FALSE(saveConfig(folder.file("gone/config.dat"), s));  // a folder that is not there takes none
     EXPECT_EQ(readFile(path).mid(10), QByteArray("\x01\x01TAIL", 6));
     EXPECT_EQ(loadConfig(path), s);
 }

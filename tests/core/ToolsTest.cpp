@@ -98,12 +98,14 @@ TEST_F(ToolFixture, EllipsesAndRectanglesJoinThePathBlankedAndCloseOnTheirStart)
                            {110, 105}, {110, 105}, {110, 105}, {105, 105}, {100, 105}, {100, 105}, {100, 105},
                            {100, 100}, {100, 100}};
     EXPECT_EQ(points(), rectangle);
-    setPoints({});
-    use(RectangleTool);
-    press(10, 10);
-    press(20, 20, 2);  // a right press during the drag cancels it
-    release(30, 30);
-    EXPECT_EQ(f0().pointCount, 0);
+    for (const int tool : {RectangleTool, CircleTool}) {
+        setPoints({});
+        use(tool);
+        press(10, 10);
+        press(20, 20, 2);  // a right press during the drag cancels it
+        release(30, 30);
+        EXPECT_EQ(f0().pointCount, 0) << tool;
+    }
 }
 
 TEST_F(ToolFixture, PointsAndPenStrokesFollowTheButtonAndTheSpacing) {
