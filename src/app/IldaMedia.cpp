@@ -1,5 +1,6 @@
-// quorvel-ilda-media: the commands of quorvel-ilda that draw, read SVG drawings or send to a
-// projector, which need Qt's GUI and network libraries; quorvel-ilda starts it for them.
+// quorvel-ilda-media: the commands of quorvel-ilda that draw, read SVG drawings, send to a
+// projector or copy for SD-card projectors, which need Qt (its GUI and network libraries, and
+// where this user's settings and palettes are); quorvel-ilda starts it for them.
 #include "app/ToolSupport.h"
 #include "framelist/FrameStrip.h"
 #include "ilda/IldaOpen.h"

@@ -76,10 +76,8 @@ FrameScan scanSource(IldaSource& file, const std::string& fileName, const Sectio
     return scan;
 }
 
-}  // namespace
-
-namespace {
 std::string fileNameOf(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
 }  // namespace
 
 FrameScan seekFrames(const std::string& path, const SectionVisitor& visit) {
