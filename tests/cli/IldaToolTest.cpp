@@ -113,14 +113,14 @@ TEST(IldaTool, InfoListsSectionsAndRenderDrawsAsTheCanvasOrTheStrip) {
     QTemporaryDir dir;
     QByteArray unnamed = IldaBuilder().section(2, 2, 2).section(1, 3, 2, "hello").section(0, 5, 2).bytes();
     unnamed.replace(32 + 6 + 32 + 18 + 8, 16, QByteArray(16, '\0'));  // as the editor's own frames are
-    unnamed[32 + 6 + 16] = '\xE9';  // a Latin-1 letter, printed as UTF-8
+    unnamed[32 + 6 + 16] = '\xE9', unnamed[32 + 6 + 13] = '\x80';  // Latin-1, the first byte past ASCII too, printed as UTF-8
     const QString in = IldaBuilder().raw(unnamed).save(dir.filePath("in.ild"));
     const ToolRun r = tool({"info", in});
     EXPECT_EQ(r.exitCode, 0);
     const QStringList lines = r.out.trimmed().split('\n');
     ASSERT_EQ(lines.size(), 4);
     EXPECT_TRUE(lines[0].contains("format 2 palette")) << lines[0].toStdString();
-    EXPECT_TRUE(lines[1].startsWith("        38 format 1 frame   points     3 name 'hello   ' company '\u00e9ests   '"));
+    EXPECT_TRUE(lines[1].startsWith("        38 format 1 frame   points     3 name 'hello\u0080  ' company '\u00e9ests   '"));
     EXPECT_TRUE(lines[2].endsWith("name '' company ''")) << lines[2].toStdString();
     EXPECT_EQ(lines[3], "frames: 2 of 2 declared, palettes: 1, points: 8");
 
