@@ -47,6 +47,7 @@ std::string text(std::string_view field) {
     return utf8;
 }
 
+// Numbers and short fields only: a path may be longer than the line.
 template <class... T> std::string format(const char* pattern, T... values) {
     char line[512];
     std::snprintf(line, sizeof line, pattern, values...);
@@ -98,19 +99,12 @@ int repair(const Args& args) {
         return 1;
     }
     IldaFileWriter written(args[1], found.scan.framesFound, nullptr, Flush::Later);  // frames go straight in
-    const CopyReport copied = copyFrames(args[0], found.scan, written);
-    if (copied.framesCopied != found.scan.framesFound) {
-        err("quorvel-ilda: " + args[0] + " changed while it was read; " + args[1] + " is left as it was");
-        return 1;
-    }
-    if (copied.converted) out(format("3-D true-colour frames made 2-D: %d", copied.converted));
-    if (copied.cut) out(format("frames cut to their first %d points: %d", MaxPoints, copied.cut));
-    const WriteResult saved = written.commit();
-    if (!saved.ok) {
-        err("quorvel-ilda: " + args[1] + " could not be written: " + saved.error);
-        return 1;
-    }
-    out(format("written: %s (%d frames)", args[1].c_str(), copied.framesCopied));
+    const std::optional<CopyReport> copied = copyInto(args[0], args[1], found.scan, written);
+    if (!copied) return 1;
+    if (copied->converted) out(format("3-D true-colour frames made 2-D: %d", copied->converted));
+    if (copied->cut) out(format("frames cut to their first %d points: %d", MaxPoints, copied->cut));
+    if (!putInPlace(written, args[1])) return 1;
+    out("written: " + args[1] + format(" (%d frames)", copied->framesCopied));
     return 0;
 }
 

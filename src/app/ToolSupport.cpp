@@ -80,18 +80,25 @@ int copy(const Args& argsIn, const SdCardColors* colors) {
         return 1;
     }
     IldaFileWriter written(args[1], scan.framesFound, colors, Flush::Later);  // IN stays: nothing to wait for
-    const CopyReport copied = copyFrames(args[0], scan, written);
-    if (copied.framesCopied != scan.framesFound) {
-        err("quorvel-ilda: " + args[0] + " changed while it was read; " + args[1] + " is left as it was");
-        return 1;
-    }
+    const std::optional<CopyReport> copied = copyInto(args[0], args[1], scan, written);
+    if (!copied) return 1;
     if (scan.tooManyFrames) err(TooManyFramesText);
-    if (const std::string notes = conversionNotes(copied); !notes.empty()) err(notes);
-    if (const WriteResult saved = written.commit(); !saved.ok) {
-        err("quorvel-ilda: " + args[1] + " could not be written: " + saved.error);
-        return 1;
-    }
-    return 0;
+    if (const std::string notes = conversionNotes(*copied); !notes.empty()) err(notes);
+    return putInPlace(written, args[1]) ? 0 : 1;
+}
+
+std::optional<CopyReport> copyInto(const std::string& in, const std::string& out, const FrameScan& scan,
+                                   IldaFileWriter& written) {
+    const CopyReport copied = copyFrames(in, scan, written);
+    if (copied.framesCopied == scan.framesFound) return copied;
+    err("quorvel-ilda: " + in + " changed while it was read; " + out + " is left as it was");
+    return std::nullopt;
+}
+
+bool putInPlace(IldaFileWriter& written, const std::string& out) {
+    const WriteResult saved = written.commit();
+    if (!saved.ok) err("quorvel-ilda: " + out + " could not be written: " + saved.error);
+    return saved.ok;
 }
 
 }  // namespace quorvel::tool

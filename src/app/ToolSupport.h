@@ -5,7 +5,9 @@
 // laser output and copies for SD-card projectors (which need the user's palettes and settings)
 // run in the companion `quorvel-ilda-media`, which it starts in its place.
 #include "ilda/IldaFileWriter.h"
+#include "ilda/IldaReader.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,5 +32,12 @@ int checkInput(const Args& args);
 // `copy [--sd-card] IN OUT`: IN opened as the editor's Open does, written as OUT as Save As
 // writes it; with --sd-card in `colors`.
 int copy(const Args& args, const SdCardColors* colors);
+
+// The frames `scan` found in IN, into `written` (OUT, not yet in its place); nothing, said on
+// stderr, when IN changed since the walk.
+std::optional<CopyReport> copyInto(const std::string& in, const std::string& out, const FrameScan& scan,
+                                   IldaFileWriter& written);
+// OUT in its place; false, said on stderr, when it could not be written whole.
+bool putInPlace(IldaFileWriter& written, const std::string& out);
 
 }  // namespace quorvel::tool

@@ -220,6 +220,9 @@ TEST(IldaTool, RepairTakesEveryFrameSoThatOpenReadsThemAll) {
     const ToolRun none = tool({"repair", IldaBuilder().raw("not ILDA").save(dir.filePath("x.ild")), dir.filePath("y.ild")});
     EXPECT_EQ(none.exitCode, 1);
     EXPECT_FALSE(QFile::exists(dir.filePath("y.ild")));
+    const QString deep = dir.filePath(QString(250, 'd') + '/' + QString(250, 'e') + "/z.ild");  // longer than a line
+    QDir().mkpath(QFileInfo(deep).path());
+    EXPECT_TRUE(tool({"repair", dir.filePath("in.ild"), deep}).out.endsWith("written: " + deep + " (1 frames)\n"));
 }
 
 // The editor answers --help and --version on a console, without a window system, and refuses
