@@ -5,8 +5,13 @@
 #include <QHostInfo>
 #include <QTimer>
 #include <QUdpSocket>
+#include <cerrno>
 
 namespace quorvel::idn {
+
+namespace {
+const QString UnreachableText = QStringLiteral("The network cannot reach %1.");
+}
 
 IdnStream::IdnStream(uint16_t firstSequence) { channel_.sequence = firstSequence; }
 
@@ -21,7 +26,7 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     if (address.isNull()) {
         const QHostInfo found = QHostInfo::fromName(target.host);
         if (found.addresses().isEmpty()) {
-            error = QStringLiteral("%1 could not be found: %2").arg(target.host, found.errorString());
+            error = QStringLiteral("%1 is not a known name.").arg(target.host);
             return false;
         }
         address = found.addresses().front();
@@ -30,8 +35,10 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     // Connected, so the system reports a port nobody listens on as an error of the next send. A
     // datagram socket given an address connects at once or not at all: there is nothing to wait for.
     socket_->connectToHost(address, target.port);
+    where_ = QStringLiteral("%1:%2").arg(target.host).arg(target.port);
+    host_ = target.host;
     if (socket_->state() != QAbstractSocket::ConnectedState) {
-        error = socket_->errorString();
+        error = UnreachableText.arg(host_);
         return false;
     }
     if (!timer_) {
@@ -80,10 +87,22 @@ bool IdnStream::send(const QByteArray& datagram) {
         keepAliveDue_.setRemainingTime(KeepAliveEveryMs, Qt::PreciseTimer);
         return true;
     }
-    const QString why = socket_->errorString();
+    const int code = errno;  // the system's reason: the socket only knows "unknown error"
+    const QString why = failureText(code);
     close();
     emit failed(why);
     return false;
+}
+
+QString IdnStream::failureText(int code) const {
+    switch (code) {
+    case ECONNREFUSED: return QStringLiteral("Nothing answers at %1.").arg(where_);
+    case ENETUNREACH:
+    case EHOSTUNREACH:
+    case ENETDOWN:
+    case EHOSTDOWN: return UnreachableText.arg(host_);
+    default: return socket_->errorString();
+    }
 }
 
 void IdnStream::close() {

@@ -49,6 +49,9 @@ private:
     void tick();
     void sendFrame();
     bool send(const QByteArray& datagram);
+    // Why sending failed, in the words of someone standing at the projector.
+    QString failureText(int systemError) const;
+    QString where_, host_;  // "host:port" and the host, as given
     // Open from open() to close(): the pace timer runs just as long.
     bool isOpen() const { return timer_ && timer_->isActive(); }
     uint32_t timestamp() const { return uint32_t(clock_.nsecsElapsed() / 1000); }

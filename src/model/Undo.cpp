@@ -1,5 +1,7 @@
 #include "model/Undo.h"
 
+#include <cstring>
+
 namespace quorvel {
 
 namespace {
@@ -28,6 +30,20 @@ void UndoHistory::makeUndo(const WorkingFrame& wf) {
     undo_.push(wf);
     if (undocounter_ < Depth) ++undocounter_;
     redoCount_ = 0;
+}
+
+bool UndoHistory::canUndo(const WorkingFrame& wf) const {
+    if (undocounter_ != 1) return undocounter_ > 1;
+    const WorkingFrame& newest = undo_.states[size_t(undo_.newest)];
+    if (newest.format != wf.format) return true;
+    bool same = true;
+    wf.visit([&](const auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
+        const auto& kept = newest.record<P>();
+        same = kept.pointCount == r.pointCount && std::memcmp(&kept.header, &r.header, sizeof r.header) == 0 &&
+               std::memcmp(kept.points.data(), r.points.data(), sizeof(P) * size_t(r.pointCount)) == 0;
+    });
+    return !same;
 }
 
 bool UndoHistory::undo(WorkingFrame& wf) {

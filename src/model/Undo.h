@@ -22,6 +22,9 @@ public:
     void clearRedo() { redoCount_ = 0; }
     void resetUndo() { undocounter_ = redoCount_ = 0; }
     int undocounter() const { return undocounter_; }
+    // Whether Undo would change the frame: a state older than the newest is kept, or the frame
+    // differs from the newest (the state taken when it was loaded is no step of its own).
+    bool canUndo(const WorkingFrame& wf) const;
     int redoCount() const { return redoCount_; }
 
 private:

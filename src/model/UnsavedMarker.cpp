@@ -10,34 +10,42 @@ namespace quorvel {
 
 namespace {
 constexpr char Tag[] = "unsaved frames ";
-}
+constexpr qint64 MostBytes = 1024;  // the count and a file name, with room to spare
+}  // namespace
 
-void UnsavedMarker::track(int frames) {
-    if (frames == written_) return;
+void UnsavedMarker::track(int frames, const QString& fileName) {
+    if (frames == written_ && (frames == 0 || fileName == writtenName_)) return;
     if (frames == 0) {
         remove();
         return;
     }
+    // A name that does not fit is left out: the frames still come back.
+    QByteArray name = fileName.toUtf8();
+    if (name.size() > MostBytes / 2 || name.contains('\n')) name.clear();
     QSaveFile file(path_);
-    if (file.open(QIODevice::WriteOnly) && file.write(Tag + QByteArray::number(frames) + '\n') > 0 && file.commit())
-        written_ = frames;
+    if (file.open(QIODevice::WriteOnly) && file.write(Tag + QByteArray::number(frames) + '\n' + name + '\n') > 0 &&
+        file.commit())
+        written_ = frames, writtenName_ = fileName;
 }
 
-int UnsavedMarker::leftBehind() const {
+UnsavedMarker::LeftBehind UnsavedMarker::leftBehind() const {
     // Only a small regular file can be ours; anything else is not even opened (a FIFO would block).
-    if (!QFileInfo(path_).isFile()) return 0;
+    if (!QFileInfo(path_).isFile()) return {};
     QFile file(path_);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > 64) return 0;
-    const QByteArray text = file.read(64).trimmed();
-    if (!text.startsWith(Tag)) return 0;
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > MostBytes) return {};
+    const QList<QByteArray> lines = file.read(MostBytes).split('\n');
+    const QByteArray count = lines.front().trimmed();
+    if (!count.startsWith(Tag)) return {};
     bool ok = false;
-    const int frames = text.mid(sizeof Tag - 1).toInt(&ok);
-    return ok && frames >= 1 && frames <= MaxFrames ? frames : 0;
+    const int frames = count.mid(sizeof Tag - 1).toInt(&ok);
+    if (!ok || frames < 1 || frames > MaxFrames) return {};
+    return {frames, lines.size() > 1 ? QString::fromUtf8(lines[1]) : QString()};
 }
 
 void UnsavedMarker::remove() {
     QFile::remove(path_);
     written_ = 0;
+    writtenName_.clear();
 }
 
 }  // namespace quorvel

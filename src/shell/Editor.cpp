@@ -48,13 +48,13 @@ bool Editor::mayReplaceSequence() {
     case Answer::Yes: break;
     }
     // A save that was cancelled or failed keeps the sequence: going on would lose what is unsaved.
-    return saveAs().ok;
+    return save().ok;  // into the file Save knows; a sequence without one asks for a name
 }
 
 bool Editor::newFile() { return mayReplaceSequence() && startEmptySequence(); }
 
 bool Editor::startEmptySequence() {
-    restartSequence(1, MainTitle);
+    restartSequence(1, {});
     Frame0& f0 = *frame.frame0;
     f0.header.setTotalFrames(1);
     QDir().mkpath(paths_.bufferFolder());  // a missing buffer folder is made, not an error
@@ -73,14 +73,14 @@ bool Editor::startEmptySequence() {
     return false;
 }
 
-void Editor::restartSequence(int frames, const QString& title) {
-    win.title = title;
-    savedAs_ = {};
+void Editor::restartSequence(int frames, const QString& fileName) {
+    savedAs_.clear();
     tools.choose(NoTool);
     const bool changed = seq.fileChanged;
     seq = Sequence{};
     seq.fileChanged = changed;
     seq.totalFrames = frames;
+    nameSequence(fileName);
     // Nothing of an earlier sequence reaches a new one: no points, no names.
     for (const uint8_t code : {0, 1, 5}) {
         frame.visitFormat(code, [&](auto& r) {
@@ -104,20 +104,31 @@ void Editor::restartSequence(int frames, const QString& title) {
 }
 
 bool Editor::recoverUnsavedFrames() {
-    const int left = unsaved_.leftBehind();
+    const UnsavedMarker::LeftBehind marker = unsaved_.leftBehind();
+    const int left = marker.frames;
     const QFileInfo file(buffer.path());
     // Frames of another user's session are theirs: never offered, never touched.
     if (left == 0 || !file.isFile() || file.ownerId() != ::geteuid()) return false;
     // Only slots whose header is still in the file can come back.
     const int64_t whole = (file.size() + FrameSlotSize - int64_t(sizeof(FrameHeader))) / FrameSlotSize;
     const int frames = int(std::min<int64_t>(left, whole));
-    if (frames == 0 || prompts.askYesNo(RecoverQuestion.arg(frames)) != Answer::Yes) {
+    const QString question =
+        marker.fileName.isEmpty() ? RecoverQuestion.arg(frames) : RecoverFileQuestion.arg(frames).arg(marker.fileName);
+    if (frames == 0 || prompts.askYesNo(question) != Answer::Yes) {
         unsaved_.remove();
         return false;
     }
-    restartSequence(frames, MainTitle + QStringLiteral(": recovered"));
+    // Save asks for a name: recovered frames never go over a file without a question.
+    restartSequence(frames, marker.fileName);
+    win.title += marker.fileName.isEmpty() ? QStringLiteral(": recovered") : QStringLiteral(" (recovered)");
     setFileChanged(true);
     return true;
+}
+
+void Editor::nameSequence(const QString& fileName) {
+    fileName_ = fileName;
+    win.title = fileName.isEmpty() ? MainTitle : MainTitle + QStringLiteral(": ") + fileName;
+    keepMarkerInStep();
 }
 
 void Editor::setFileChanged(bool changed) {
@@ -190,6 +201,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     seq.framechanged = false;
     resetUndo();
     makeUndo();
+    showHistory();  // the state as loaded is nothing to undo yet
     if (settings.beamMode) {
         redrawCanvas();  // the working frame with its selection, as every later redraw shows it
         canvas.takeSnapshot();
@@ -201,11 +213,11 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
 void Editor::edit(unsigned flags, const std::function<void()>& change) {
     if (!(flags & Edit::KeepsUndo)) makeUndo();
     if (flags & Edit::FileDiffers) history.clearRedo();  // a change that took no snapshot too
-    win.redoEnabled = history.redoCount() > 0;
-    win.noteStale = true;  // what the change has to say comes after this
+    win.noteStale = true;                                // what the change has to say comes after this
     change();
     if (flags & Edit::WriteBack) seq.framechanged = true;
     if (flags & Edit::FileDiffers) setFileChanged(true);
+    showHistory();
     refreshCanvas();
     strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }
@@ -223,7 +235,7 @@ void Editor::resetUndo() {
 
 void Editor::undo() {
     // A gesture in progress holds indices into the frame; undoing under it would pull them away.
-    if (tools.gestureHeld()) return;
+    if (tools.gestureHeld() || !history.canUndo(frame)) return;
     if (!history.undo(frame)) return;
     afterHistoryStep();
 }
@@ -234,11 +246,18 @@ void Editor::redo() {
     afterHistoryStep();
 }
 
-void Editor::afterHistoryStep() {
-    win.undoEnabled = history.undocounter() > 0;
+void Editor::showHistory() {
+    win.undoEnabled = history.canUndo(frame);
     win.redoEnabled = history.redoCount() > 0;
+}
+
+void Editor::afterHistoryStep() {
+    showHistory();
     win.noteStale = true;
-    setFileChanged(true);  // the frame now differs from what was saved, as after any edit
+    // The frame now differs from its slot and from what was saved, as after any edit; a frame
+    // command may have written it back since the step it takes back.
+    seq.framechanged = true;
+    setFileChanged(true);
     refreshCanvas();
     strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }

@@ -162,6 +162,9 @@ public:
     // Asks for a name and writes the sequence there; not ok (with no error) when cancelled.
     WriteResult writeIldaFile();
     WriteResult saveAs();
+    // A copy in palette colours for SD-card projectors. The sequence stays as it was: still
+    // changed, its title and Save's file unchanged.
+    WriteResult exportForSdCard();
     // Writes to the file the sequence came from or was last saved as, in the same kind; with
     // none, Save As.
     WriteResult save();
@@ -198,8 +201,9 @@ private:
     // New File once its question is answered. False when slot 1 could not be written.
     bool startEmptySequence();
     // The sequence started anew over `frames` slots: nothing chosen, nothing editable, no tool,
-    // no picture, no onion skin, no undo, and every read-out back to its start.
-    void restartSequence(int frames, const QString& title);
+    // no picture, no onion skin, no undo, and every read-out back to its start; the title names
+    // `fileName`, if any.
+    void restartSequence(int frames, const QString& fileName);
     // Takes back the slots a session left unsaved when the user wants them; false otherwise.
     bool recoverUnsavedFrames();
     // The change flag of the whole sequence, with the marker that outlives a crash.
@@ -212,7 +216,13 @@ private:
     ImportRules importRules() const;
     // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
     void afterHistoryStep();
-    void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0); }
+    // Undo and Redo enabled as the history stands.
+    void showHistory();
+    void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0, fileName_); }
+    // The title names the file the sequence came from or was saved as.
+    void nameSequence(const QString& fileName);
+    // A name to write to: one no file has, or one the user lets be replaced. Empty: cancelled.
+    QString chooseSaveName(const QString& filter);
     // Writes the working frame back when it changed; false (and the user told) when it failed.
     bool writeBackWorkingFrame();
     void drawPaletteStrip();
@@ -228,11 +238,9 @@ private:
     ProgramPaths paths_;
     UnsavedMarker unsaved_;
     bool bufferLost_ = false;
-    struct SavedAs {
-        QString path;  // empty: Save asks for a name
-        bool sdCard = false;
-    } savedAs_;
-    WriteResult writeSequence(const QString& path, bool sdCard);
+    QString savedAs_;   // where Save writes; empty: Save asks for a name
+    QString fileName_;  // what the title names
+    WriteResult writeSequence(const QString& path);
     // The working frame in its slot and a frame buffer file to write from; false (and said) if not.
     bool readyToSave();  // the frame buffer file could not be started: it holds nothing of ours
 };

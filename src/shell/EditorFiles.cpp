@@ -4,6 +4,7 @@
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -51,7 +52,7 @@ OpenResult Editor::openFile(const QString& path) {
     const OpenedFrames opened = openFrames(path, buffer);
     const FrameScan& scan = opened.scan;
     const CopyReport& copied = opened.copied;
-    win.title = MainTitle + QStringLiteral(": ") + fromSystem(scan.fileName);
+    nameSequence(fromSystem(scan.fileName));
     if (scan.rejected) prompts.message(fromSystem(rejectionText(scan.declaredFrames)), MessageIcon::None);
     if (copied.writeFailed) {
         // Nothing half-loaded may stay behind: it could be saved over the file the user opened.
@@ -82,25 +83,50 @@ OpenResult Editor::openFile(const QString& path) {
     win.statusNote = fromSystem(conversionNotes(copied));
     rememberFile(path);
     // Save writes back to a file that loaded whole, never over one that loaded only in part.
-    if (!scan.rejected && !shortened) savedAs_ = {path, false};
+    if (!scan.rejected && !shortened) savedAs_ = path;
     return scan.rejected || shortened ? OpenResult::Rejected : OpenResult::Loaded;
 }
 
-WriteResult Editor::writeIldaFile() {
-    bool sdCard = false;
-    const QString path = prompts.saveFileName(IldaFilter, SdCardFilter, sdCard);
-    if (path.isEmpty()) return {};
-    return writeSequence(path, sdCard);
+QString Editor::chooseSaveName(const QString& filter) {
+    for (;;) {
+        const QString path = prompts.saveFileName(filter);
+        const QFileInfo file(path);
+        if (path.isEmpty() || !file.exists() || file.isDir()) return path;  // a folder cannot be written: it is said
+        // No goes back to choosing a name, as in any desktop program.
+        if (prompts.askYesNo(ReplaceQuestion.arg(QFileInfo(path).fileName())) == Answer::Yes) return path;
+    }
 }
 
-WriteResult Editor::writeSequence(const QString& path, bool sdCard) {
+WriteResult Editor::writeIldaFile() {
+    const QString path = chooseSaveName(IldaFilter);
+    if (path.isEmpty()) return {};
+    return writeSequence(path);
+}
+
+WriteResult Editor::writeSequence(const QString& path) {
+    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, nullptr);
+    win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(fromSystem(result.error));
+    if (!result.ok) return result;
+    // From now on Save writes here, and the title says so.
+    savedAs_ = path;
+    nameSequence(QFileInfo(path).fileName());
+    rememberFile(path);
+    return result;
+}
+
+WriteResult Editor::exportForSdCard() {
+    if (!readyToSave()) return {false, toSystem(bufferLost_ ? NothingToSave : buffer.error())};
+    const QString path = chooseSaveName(SdCardFilter);
+    if (path.isEmpty()) return {};
     const Palette ilda = loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
     const SdCardColors colors{ilda, palette, settings.paletteChoice == IldaPalette};
-    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, sdCard ? &colors : nullptr);
-    win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(fromSystem(result.error));
-    if (result.ok && sdCard && !isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
-    if (result.ok) savedAs_ = {path, sdCard};
-    if (result.ok) rememberFile(path);
+    const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, &colors);
+    if (!result.ok) {
+        win.statusNote = FileUnwritableNote.arg(fromSystem(result.error));
+        return result;
+    }
+    win.statusNote = ExportedNote.arg(seq.totalFrames).arg(QDir::toNativeSeparators(path));
+    if (!isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
     return result;
 }
 
@@ -121,9 +147,9 @@ WriteResult Editor::saveAs() {
 }
 
 WriteResult Editor::save() {
-    if (savedAs_.path.isEmpty()) return saveAs();
+    if (savedAs_.isEmpty()) return saveAs();
     if (!readyToSave()) return {false, toSystem(bufferLost_ ? NothingToSave : buffer.error())};
-    const WriteResult result = writeSequence(savedAs_.path, savedAs_.sdCard);
+    const WriteResult result = writeSequence(savedAs_);
     if (result.ok) setFileChanged(false);
     return result;
 }

@@ -82,12 +82,19 @@ void Editor::importAsFrames(const std::vector<SvgDrawing>& drawings) {
 }
 
 void Editor::optimiseForProjector() {
-    if (!seq.editEnabled || frame.pointCount() == 0) return;
-    if (!optimisedFits(frame, settings.pointSpace, more.cornerDwell)) {
-        win.statusNote = FrameFullNote;  // nothing changed, so no undo step either
+    if (!seq.editEnabled) return;
+    // Nothing changed, so no undo step either, and the change mark stays as it was.
+    const OptimisePlan plan = optimisationOf(frame, settings.pointSpace, more.cornerDwell);
+    if (!plan.changes()) {
+        win.statusNote = NothingToOptimise;
+        return;
+    }
+    if (plan.after > MaxPoints) {
+        win.statusNote = FrameFullNote;
         return;
     }
     edit(Edit::FrameChanged, [&] { quorvel::optimiseForProjector(frame, settings.pointSpace, more.cornerDwell); });
+    win.statusNote = OptimisedNote.arg(plan.before).arg(plan.after).arg(plan.cornersHeld);
 }
 
 }  // namespace quorvel

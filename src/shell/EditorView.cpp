@@ -53,7 +53,11 @@ void Editor::setViewOptions(const ViewOptions& options) {
     settings.paletteChoice = options.paletteChoice;
     more.projectorKpps = options.projectorKpps;
     more.cornerDwell = options.cornerDwell;
-    reloadPalette();  // the colour selector shows the palette and the drawing colour goes back to 1
+    // The colour selector shows the palette and its drawing colour goes back to 1; a colour
+    // picked in the colour dialog stays, as no palette holds it.
+    const std::optional<Rgb> picked = pickedColor;
+    reloadPalette();
+    pickedColor = picked;
 }
 
 namespace {

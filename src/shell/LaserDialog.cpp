@@ -99,7 +99,7 @@ LaserDialog::LaserDialog(const LaserSettings& current, bool testPattern, QWidget
             if (disarm) disarm();
             showArmed();
         } else if (arm) {
-            showArmed(arm(chosen(), pattern_->isChecked()) ? QString() : QStringLiteral("Not armed."));
+            showArmed(arm(chosen(), pattern_->isChecked()));
         }
     });
     const auto update = [this] {

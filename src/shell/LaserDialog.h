@@ -22,12 +22,13 @@ public:
     LaserSettings chosen() const;
     bool testPattern() const;
 
-    std::function<bool(const LaserSettings&, bool testPattern)> arm;  // false: stays disarmed, says why
+    std::function<QString(const LaserSettings&, bool testPattern)> arm;  // why it stays disarmed; empty: armed
     std::function<void()> disarm;
     std::function<bool()> armed;
     std::function<void(const LaserSettings&, bool testPattern)> changed;  // while armed
     std::function<std::vector<idn::FoundUnit>()> find;                    // broadcasts on the network
-    // Shows the state of the output on the button and under it.
+    // Shows the state of the output on the button, and under it the note (kept while armed
+    // only if there is one; a failure's reason stays until the next try).
     void showArmed(const QString& note = {});
 
 private:

@@ -6,6 +6,7 @@
 #include "text/TextDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
+#include "view/NoteLabel.h"
 #include "view/Placement.h"
 #include "view/WidgetSizes.h"
 
@@ -49,6 +50,9 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
     layout->addWidget(buildCanvasColumn(), 0, Qt::AlignTop);
     layout->addWidget(buildStrip(), 0, Qt::AlignTop);
     setCentralWidget(central);
+    note_ = new NoteLabel(this);
+    note_->setObjectName("LblNote");
+    statusBar()->addWidget(note_, 1);
     scanRate_ = new QLabel(this);
     scanRate_->setObjectName("LblScanRate");
     statusBar()->addPermanentWidget(scanRate_);
@@ -107,6 +111,8 @@ void MainWindow::buildMenus() {
             [this] { run([this] { editor_.save(); }); });
     connect(addItem(file, "mnuSaveAs", "Save As...", QKeySequence("Ctrl+Shift+S")), &QAction::triggered, this,
             [this] { run([this] { editor_.saveAs(); }); });
+    connect(addItem(file, "mnuExportSdCard", "Export for SD-card Projectors..."), &QAction::triggered, this,
+            [this] { run([this] { editor_.exportForSdCard(); }); });
     recent_ = file->addMenu(QStringLiteral("Recent Files"));
     recent_->setObjectName("mnuRecent");
     addSeparator(file, "mnuFile02");
@@ -308,10 +314,8 @@ QWidget* MainWindow::buildCanvasColumn() {
     readouts->addWidget(play_);
     readouts->addWidget(stop_);
     connect(play_, &QPushButton::clicked, this, [this] { play(); });
-    connect(stop_, &QPushButton::clicked, this, [this] {
-        editor_.playback.requestStop();
-        disarmLaser(QStringLiteral("Laser output stopped."));  // Stop darkens the beam as well
-    });
+    // The laser stays on: once the frames stop it shows the working frame again.
+    connect(stop_, &QPushButton::clicked, this, [this] { editor_.playback.requestStop(); });
     controls->addLayout(readouts, 2, 0, 1, 4);
     v->addLayout(controls);
     return column;
@@ -358,7 +362,10 @@ void MainWindow::showState() {
     action("mnuPasteSel")->setEnabled(w.pastePointsEnabled);
     action("mnuPasteFrame")->setEnabled(w.pasteFrameEnabled);
     action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);
-    for (const char* name : {"mnuImportSvg", "mnuOptimise"}) action(name)->setEnabled(editor_.seq.editEnabled);
+    // Commands that work on or around the frame being edited wait until one is chosen.
+    for (const char* name :
+         {"mnuImportSvg", "mnuOptimise", "mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier", "mnuFrameLater"})
+        action(name)->setEnabled(editor_.seq.editEnabled);
     action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
     if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);
@@ -389,14 +396,18 @@ void MainWindow::showState() {
     colorLabel_->setText(colorReadout(ink.rgb));
     trueColor_->setVisible(editor_.seq.editEnabled && editor_.frame.format == 5);
     if (!w.statusNote.isEmpty())
-        statusBar()->showMessage(w.statusNote);
+        showNote(w.statusNote);
     else if (w.noteStale)
-        statusBar()->clearMessage();
+        showNote({});
     editor_.win.statusNote.clear();
     editor_.win.noteStale = false;
     if (!editor_.playback.playing()) feedLaser();  // while frames play, each frame goes out instead
     showLaserState();
 }
+
+void MainWindow::showNote(const QString& text) { note_->setNote(text); }
+
+QString MainWindow::note() const { return note_->note(); }
 
 void MainWindow::showRecentFiles() {
     const QStringList& files = editor_.more.recentFiles;

@@ -23,6 +23,8 @@ class QSlider;
 namespace quorvel {
 
 class ImageView;
+class LaserDialog;
+class NoteLabel;
 class TextDialog;
 
 class MainWindow : public QMainWindow {
@@ -36,6 +38,8 @@ public:
     QAction* action(const QString& name) const;
     // Opens the file named on the command line, as Open does once a file is chosen.
     void openAtStart(const QString& path);
+    // The status bar's note, whole (the bar may show it shortened).
+    QString note() const;
 
     // What "Exit" does to end the program; tests replace it.
     std::function<void()> quit;
@@ -70,7 +74,8 @@ private:
     // (`frame` 0: the working frame), and the status bar's word on it.
     void buildOutputMenu();
     void openLaserDialog();
-    bool armLaser(const LaserSettings& settings, bool testPattern);
+    // Empty when armed, else why not.
+    QString armLaser(const LaserSettings& settings, bool testPattern);
     void disarmLaser(const QString& note);
     void feedLaser(int frame = 0);
     void showLaserState();
@@ -96,6 +101,8 @@ private:
     QLabel* yLabel_ = nullptr;
     QLabel* pointsLabel_ = nullptr;
     QLabel* scanRate_ = nullptr;
+    NoteLabel* note_ = nullptr;
+    void showNote(const QString& text);
     QPushButton* play_ = nullptr;
     QPushButton* stop_ = nullptr;
     QMenu* recent_ = nullptr;
@@ -105,6 +112,7 @@ private:
     std::unique_ptr<idn::LaserOutput> laser_;  // made when first armed: start-up opens no socket
     bool laserPattern_ = false;
     QLabel* laserLabel_ = nullptr;
+    LaserDialog* laserDialog_ = nullptr;    // while "Laser Output" is open
     std::unique_ptr<WorkingFrame> played_;  // the slot being played, read for the projector
 };
 

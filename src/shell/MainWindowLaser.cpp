@@ -6,7 +6,6 @@
 
 #include <QLabel>
 #include <QMenuBar>
-#include <QStatusBar>
 
 namespace quorvel {
 
@@ -21,6 +20,7 @@ void MainWindow::buildOutputMenu() {
 
 void MainWindow::openLaserDialog() {
     LaserDialog dialog(editor_.more.laser, laserPattern_, this);
+    laserDialog_ = &dialog;  // a failure while it is open shows on its button at once
     dialog.arm = [this](const LaserSettings& s, bool pattern) { return armLaser(s, pattern); };
     dialog.disarm = [this] { disarmLaser(QStringLiteral("Laser output disarmed.")); };
     dialog.armed = [this] { return laser_ && laser_->armed(); };
@@ -33,18 +33,20 @@ void MainWindow::openLaserDialog() {
     };
     dialog.find = [] { return idn::findUnits(idn::broadcastAddresses()); };
     dialog.exec();
+    laserDialog_ = nullptr;
     editor_.more.laser = dialog.chosen();
     laserPattern_ = dialog.testPattern();
     showLaserState();
 }
 
-bool MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
+QString MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
     editor_.more.laser = s;
     laserPattern_ = testPattern;
     if (!laser_) {
         laser_ = std::make_unique<idn::LaserOutput>();
         laser_->onFailed = [this](const QString& why) {
-            statusBar()->showMessage(QStringLiteral("Laser output stopped: %1").arg(why));
+            showNote(QStringLiteral("Laser output stopped: %1").arg(why));
+            if (laserDialog_) laserDialog_->showArmed(why);
             showLaserState();
         };
     }
@@ -53,18 +55,18 @@ bool MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
     const int port = colon < 0 ? 0 : s.address.mid(colon + 1).toInt(&portGiven);
     const idn::Target target{portGiven ? s.address.left(colon) : s.address, uint16_t(portGiven ? port : idn::Port), 0};
     if (!laser_->arm(target, s.kpps * 1000)) {
-        statusBar()->showMessage(QStringLiteral("Laser output not armed: %1").arg(laser_->error));
-        return false;
+        showNote(QStringLiteral("Laser output not armed: %1").arg(laser_->error));
+        return laser_->error;
     }
     feedLaser();
     showLaserState();
-    return true;
+    return {};
 }
 
 void MainWindow::disarmLaser(const QString& note) {
     if (!laser_ || !laser_->armed()) return;
     laser_->disarm();
-    if (!note.isEmpty()) statusBar()->showMessage(note);
+    if (!note.isEmpty()) showNote(note);
     showLaserState();
 }
 

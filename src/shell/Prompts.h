@@ -24,12 +24,6 @@ public:
         const QString one = openFileName(filter);
         return one.isEmpty() ? QStringList() : QStringList{one};
     }
-    // The same with a second file type offered beside the first; `otherChosen` says which one
-    // the user took.
-    virtual QString saveFileName(const QString& filter, const QString& /*other*/, bool& otherChosen) {
-        otherChosen = false;
-        return saveFileName(filter);
-    }
     // The wait cursor over the main window while a long command runs.
     virtual void setBusy(bool) {}
 };

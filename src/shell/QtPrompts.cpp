@@ -83,20 +83,10 @@ QStringList QtPrompts::openFileNames(const QString& filter) {
 }
 
 QString QtPrompts::saveFileName(const QString& filter) {
-    // The name is used as entered: no extension is added, and no question about replacing it.
+    // The name is used as entered: no extension is added. The editor asks before replacing a file.
     const NormalCursor normal;
     return QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
-}
-
-QString QtPrompts::saveFileName(const QString& filter, const QString& other, bool& otherChosen) {
-    const NormalCursor normal;
-    QString chosen;
-    const QString path = QFileDialog::getSaveFileName(parent_, QString(), QString(),
-                                                      qtFilter(filter) + QStringLiteral(";;") + qtFilter(other),
-                                                      &chosen, QFileDialog::DontConfirmOverwrite);
-    otherChosen = chosen == qtFilter(other);
-    return path;
 }
 
 void QtPrompts::setBusy(bool busy) {

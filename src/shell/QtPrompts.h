@@ -16,7 +16,6 @@ public:
     QString openFileName(const QString& filter) override;
     QStringList openFileNames(const QString& filter) override;
     QString saveFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override;
     void setBusy(bool busy) override;
 
     // "ILDA Files *.ILD|*.ild" becomes "ILDA Files *.ILD (*.ild *.ILD)": file names on this

@@ -71,17 +71,17 @@ void paintRectangle(QPainter& p) { p.drawRect(QRectF(4, 6, 16, 12)); }
 
 const std::array<ToolInfo, 11>& toolButtons() {
     static const std::array<ToolInfo, 11> table{{
-        {NoTool, "", paintPointer},
-        {PointTool, "Point", paintPoint},
-        {LineTool, "Line", paintLine},
-        {CircleTool, "Circle", paintCircle},
-        {RectangleTool, "Rectangle", paintRectangle},
-        {TextTool, "Create Text", paintText},
-        {SelectTool, "Select", paintSelect},
-        {MoveTool, "Move", paintMove},
-        {InsertTool, "Insert", paintInsert},
-        {RecolorTool, "Recolor", paintRecolor},
-        {DeleteTool, "Delete", paintDelete},
+        {NoTool, "Pointer: the canvas takes no clicks", paintPointer},
+        {PointTool, "Point: click to add a point, or drag with Pen mode; the right button blanks", paintPoint},
+        {LineTool, "Line: drag; it runs from the last point to where you release", paintLine},
+        {CircleTool, "Circle: press at the centre, release at a corner of its box", paintCircle},
+        {RectangleTool, "Rectangle: press at one corner, release at the other", paintRectangle},
+        {TextTool, "Create Text: press where the text starts, then type it", paintText},
+        {SelectTool, "Select: click a point, then another; a right click clears", paintSelect},
+        {MoveTool, "Move: drag a point, or the selection by any of its points", paintMove},
+        {InsertTool, "Insert: press near a segment, release where the new point goes", paintInsert},
+        {RecolorTool, "Recolor: click or drag over points to give them the colour", paintRecolor},
+        {DeleteTool, "Delete: click a point, or one of the selection to delete it all", paintDelete},
     }};
     return table;
 }

@@ -12,7 +12,7 @@ namespace quorvel {
 
 struct ToolInfo {
     Tool id;
-    const char* hint;  // the pointer tool has none
+    const char* hint;  // the tool's name and, in one line, how it is used
     void (*paintIcon)(QPainter&);
 };
 

@@ -47,6 +47,10 @@ struct OptimiseRules {
     double pointSpace;  // canvas units
     int dwell;          // points held at a corner
 };
+// What an optimisation did, for the artist.
+struct OptimiseCount {
+    int cornersHeld = 0;  // corners that got points to hold them
+};
 
 // A new point like `p`: the last-point mark belongs to the last point of a frame only.
 template <class P> P copyOf(const P& p) {
@@ -62,7 +66,8 @@ template <class P> P blankedCopyOf(const P& p) {
     return q;
 }
 
-template <class P> std::vector<P> optimisedForProjector(const P* pts, int n, OptimiseRules rules) {
+template <class P>
+std::vector<P> optimisedForProjector(const P* pts, int n, OptimiseRules rules, OptimiseCount* count = nullptr) {
     struct Stop {
         int first, count;
         Place at;
@@ -106,8 +111,10 @@ template <class P> std::vector<P> optimisedForProjector(const P* pts, int n, Opt
         if (s + 1 >= stops.size()) break;
         const Stop& next = stops[s + 1];
         if (s > 0 && st.lit && next.lit && stops[s - 1].at != st.at &&
-            turnDegrees(stops[s - 1].at, st.at, next.at) > CornerTurnDegrees)
+            turnDegrees(stops[s - 1].at, st.at, next.at) > CornerTurnDegrees && rules.dwell > st.count) {
             repeat(last, rules.dwell - st.count);
+            if (count) ++count->cornersHeld;
+        }
         if (st.lit == next.lit) continue;
         if (!st.lit) {
             repeat(last, AnchorPoints - (st.count - 1));  // the first of them arrived; the rest wait

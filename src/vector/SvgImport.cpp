@@ -67,20 +67,22 @@ template <class P> OptimisedRange optimisedRange(const WorkingFrame& wf, const F
     if (wf.selStart >= 0 && wf.selStart <= end) return {wf.selStart, end, true};
     return {0, r.pointCount - 1, false};
 }
-template <class P>
-std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, int pointSpace, int dwell) {
+template <class P> std::vector<P> optimisedPart(const WorkingFrame& wf, const FrameRecord<P>& r, int pointSpace,
+                                                int dwell, OptimiseCount* count = nullptr) {
     const auto [first, last, selected] = optimisedRange(wf, r);
-    return optimisedForProjector(r.points.data() + first, last - first + 1, {128.0 * pointSpace, dwell});
+    return optimisedForProjector(r.points.data() + first, last - first + 1, {128.0 * pointSpace, dwell}, count);
 }
 }  // namespace
 
-bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell) {
-    bool fits = true;
+OptimisePlan optimisationOf(const WorkingFrame& wf, int pointSpace, int dwell) {
+    OptimisePlan plan;
     wf.visit([&](const auto& r) {
         const auto [first, last, selected] = optimisedRange(wf, r);
-        fits = r.pointCount - (last - first + 1) + int(optimisedPart(wf, r, pointSpace, dwell).size()) <= MaxPoints;
+        OptimiseCount count;
+        const int made = int(optimisedPart(wf, r, pointSpace, dwell, &count).size());
+        plan = {r.pointCount, r.pointCount - (last - first + 1) + made, count.cornersHeld};
     });
-    return fits;
+    return plan;
 }
 
 bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {

@@ -30,7 +30,12 @@ ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const Im
 // Optimises the selected points, or all of them when none are selected. False, and nothing
 // changed, when the result would not fit in the frame.
 bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell);
-// Whether the optimised frame would still fit, without changing it.
-bool optimisedFits(const WorkingFrame& wf, int pointSpace, int dwell);
+// What optimising would make of the frame, without changing it: its points before and after
+// (more than the frame holds, maybe) and the corners it would hold.
+struct OptimisePlan {
+    int before = 0, after = 0, cornersHeld = 0;
+    bool changes() const { return after != before; }  // it only ever adds points
+};
+OptimisePlan optimisationOf(const WorkingFrame& wf, int pointSpace, int dwell);
 
 }  // namespace quorvel

@@ -177,8 +177,7 @@ TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) 
         startOver();
         makeFrames({0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
         choose(c.current);
-        editor.frame.frame0->points[0] = point3D(-7, 7);  // an edit not yet written back
-        editor.seq.framechanged = true;
+        editor.edit(Edit::FrameChanged, [&] { editor.frame.frame0->points[0] = point3D(-7, 7); });  // not yet written back
         editor.seq.selFrameStart = c.first, editor.seq.selFrameLen = c.last - c.first + 1;
         editor.deleteFrames();
         const int count = c.last - c.first + 1;
@@ -248,7 +247,9 @@ TEST_F(ClipFixture, EveryChangeMarksTheFileChanged) {
         {"Paste Points", [&] { select(0, 1); editor.copyPoints(); editor.pastePoints(); }, true, true},
         {"Status", [&] { select(0, 1); editor.setPointStatus(false); }, true, true},
         {"Frame Info", [&] { editor.setFrameNames("n", "c"); }, true, true},
-        {"Add New Frame", [&] { editor.addNewFrame(); }, true, false}, {"Undo", [&] { editor.undo(); }, true, false},
+        {"Add New Frame", [&] { editor.addNewFrame(); }, true, false}, 
+        // Undone after the edit was written back, the frame must be written back again.
+        {"Undo", [&] { editor.setFrameNames("n", "c"); editor.moveFrame(-1); editor.seq.fileChanged = false; editor.undo(); }, true, true},
         {"Convert to True Colour", [&] { editor.convertToTrueColor(); }, true, true},
         {"Copy Frame", [&] { editor.copyFrame(); }, false, false},
         {"Copy Points", [&] { select(0, 1); editor.copyPoints(); }, false, true},

@@ -185,17 +185,17 @@ TEST_F(SaveFixture, AChangedFrameIsWrittenBackFirst) {
     EXPECT_TRUE(editor.seq.framechanged);  // Save As leaves it set
 }
 
-// Saved for SD-card projectors: 3-D indexed frames, and a word when the name is too long for them.
+// Exported for SD-card projectors: 3-D indexed frames, and a word when the name is too long for them.
 TEST_F(SaveFixture, ForSdCardProjectorsEveryFrameIsThreeDIndexed) {
     storeFrame(editor.buffer, 1, {pointTrue(100, 200, 0, 255, 0, 0), pointTrue(300, 400, 64, 0, 0, 0)});
     storeFrame(editor.buffer, 2, {point3D(0, 0, 0, 6)});  // the palette in use's colour 6
     editor.seq.totalFrames = 2;
-    prompts.chooseOther = true;
     for (const auto& [name, warned] : {std::pair("SHOW01.ILD", false), std::pair("my first show.ild", true)}) {
         if (warned) editor.settings.paletteChoice = PangolinPalette, editor.reloadPalette();  // the card's colours stay ILDA's
-        saveAs(folder.file(name));
-        EXPECT_TRUE(prompts.filters.contains("ILDA for SD-card projectors *.ILD|*.ild"));
-        EXPECT_EQ(editor.win.statusNote.contains("8 characters"), warned) << name;
+        prompts.fileNames = {folder.file(name)};
+        ASSERT_TRUE(editor.exportForSdCard().ok);
+        EXPECT_EQ(prompts.filters.last(), "ILDA for SD-card projectors *.ILD|*.ild");
+        EXPECT_EQ(editor.win.statusNote.contains("like SHOW01.ILD"), warned) << name;
         const QByteArray b = readFile(folder.file(name));
         ASSERT_EQ(b.size(), 32 + 2 * 8 + 32 + 8 + 32);
         EXPECT_EQ(std::pair(int(headerAt(b, 0).formatCode), int(headerAt(b, 88).formatCode)), std::pair(0, 0));

@@ -105,18 +105,26 @@ TEST(Undo, StepsBackThroughTheLastTenEditsAndClearsTheSelection) {
 }
 
 // What a crash left behind is read back only when it is a marker of ours with a count the
-// sequence could have had.
+// sequence could have had; the name of the file the frames came from comes with it.
 TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
     ProgramFolder folder;
     const QString path = folder.file("marker");
-    struct Case { QByteArray text; int frames; };
+    struct Case { QByteArray text; int frames; QString name; };
     const Case cases[] = {
-        {"unsaved frames 1\n", 1}, {"unsaved frames 10000", 10000}, {"unsaved frames 10001\n", 0}, {"unsaved frames 0\n", 0},
-        {"unsaved frames -3\n", 0}, {"unsaved frames many\n", 0}, {"saved frames 12\n", 0},
-        {QByteArray("unsaved frames 5") + QByteArray(48, ' '), 5}, {QByteArray("unsaved frames 5") + QByteArray(49, ' '), 0},  // 64 bytes at most
+        {"unsaved frames 1\n", 1, ""}, {"unsaved frames 10000", 10000, ""}, {"unsaved frames 10001\n", 0, ""}, {"unsaved frames 0\n", 0, ""},
+        {"unsaved frames -3\n", 0, ""}, {"unsaved frames many\n", 0, ""}, {"saved frames 12\n", 0, ""},
+        {"unsaved frames 11\nshow.ild\n", 11, "show.ild"}, {"unsaved frames 2\n\xc3\xa9t\xc3\xa9.ild\n", 2, QString::fromUtf8("\xc3\xa9t\xc3\xa9.ild")},
+        {QByteArray("unsaved frames 5\n") + QByteArray(1007, 'a'), 5, QString(1007, 'a')}, {QByteArray("unsaved frames 5\n") + QByteArray(1008, 'a'), 0, ""},  // 1 KB at most
     };
     for (const Case& c : cases) {
         writeFile(path, c.text);
-        EXPECT_EQ(UnsavedMarker(path).leftBehind(), c.frames) << c.text.toStdString();
+        const UnsavedMarker::LeftBehind left = UnsavedMarker(path).leftBehind();
+        EXPECT_EQ(std::pair(left.frames, left.fileName), std::pair(c.frames, left.frames ? c.name : QString())) << c.text.toStdString();
     }
+    UnsavedMarker marker(path);
+    marker.track(3, "a.ild");
+    marker.track(3, "b.ild");  // a new name with the same count is written too
+    EXPECT_EQ(UnsavedMarker(path).leftBehind().fileName, "b.ild");
+    marker.track(0, "b.ild");
+    EXPECT_FALSE(QFile::exists(path));
 }

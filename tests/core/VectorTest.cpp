@@ -97,10 +97,15 @@ TEST_F(EditorFixture, OptimiseForProjectorWorksOnTheSelectionAndKeepsTheCap) {
               (Pts{{0, 0}, {3, 3}, {3, 3}, {3, 3}, {6, 0}, {9, 3}}));
     EXPECT_EQ(editor.frame.selEnd, 4);
     EXPECT_EQ(std::tuple(editor.history.undocounter(), editor.seq.fileChanged), std::tuple(2, true));
+    EXPECT_EQ(editor.win.statusNote, QString::fromUtf8("Optimised: 4 \u2192 6 points, 1 corners held."));
     editor.undo();
     EXPECT_EQ(editor.frame.pointCount(), 4);
+    editor.seq.fileChanged = false;
     editor.frame.selStart = editor.frame.selEnd = 1, editor.optimiseForProjector();  // one point alone has no corner
     EXPECT_EQ(editor.frame.pointCount(), 4);
+    // Nothing done: said, no undo step, and the sequence no more changed than it was.
+    EXPECT_EQ(std::tuple(editor.win.statusNote, editor.history.undocounter(), editor.seq.fileChanged),
+              std::tuple(QString("Nothing to optimise."), 1, false));
     editor.frame.selStart = 6, editor.frame.selEnd = 7, editor.optimiseForProjector();  // a selection past the points: the whole frame
     EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.frame.selEnd), std::pair(8, 7));  // two corners, each held
     editor.undo();
@@ -111,7 +116,7 @@ TEST_F(EditorFixture, OptimiseForProjectorWorksOnTheSelectionAndKeepsTheCap) {
         editor.optimiseForProjector();
         EXPECT_EQ(editor.frame.pointCount(), room == 2 ? MaxPoints : MaxPoints - 1) << room;
         EXPECT_EQ(editor.history.undocounter(), steps + (room == 2)) << room;
-        EXPECT_EQ(editor.win.statusNote, room == 2 ? QString() : FrameFullNote) << room;
+        EXPECT_EQ(editor.win.statusNote, room == 2 ? OptimisedNote.arg(MaxPoints - 2).arg(MaxPoints).arg(1) : FrameFullNote) << room;
     }
 }
 

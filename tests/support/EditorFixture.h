@@ -3,6 +3,7 @@
 #include "TestSupport.h"
 #include "shell/Editor.h"
 
+#include <QFileInfo>
 #include <gtest/gtest.h>
 
 namespace quorvel::test {
@@ -21,8 +22,10 @@ struct EditorFixture : ::testing::Test {
         prompts.fileNames = {path};
         editor.open();
     }
+    // Save As to `path`, letting it replace a file there when asked.
     WriteResult saveAs(const QString& path) {
         prompts.fileNames = {path};
+        if (QFileInfo(path).exists() && !QFileInfo(path).isDir()) prompts.answers.push_front(Answer::Yes);
         return editor.saveAs();
     }
     FrameHeader slotHeader(int frame) const { return editor.buffer.readHeader(frame).value_or(FrameHeader{}); }

@@ -64,12 +64,6 @@ public:
         return names.isEmpty() ? QStringList() : names.split('\n');
     }
     QString saveFileName(const QString& filter) override;
-    QString saveFileName(const QString& filter, const QString& other, bool& otherChosen) override {
-        otherChosen = chooseOther;
-        filters << other;
-        return saveFileName(filter);
-    }
-    bool chooseOther = false;  // the second file type a save offers
 
     std::deque<Answer> answers;
     std::function<void()> onMessage;  // runs while a message is up, as a user could act then

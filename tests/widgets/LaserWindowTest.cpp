@@ -9,7 +9,6 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTimer>
 #include <QtTest>
 
@@ -65,10 +64,16 @@ private slots:
         const auto frames = projector.frames();
         const std::vector<idn::Sample> played = idn::frameSamples(second, f.editor.palette, {});
         QVERIFY(std::any_of(frames.begin(), frames.end(), [&](const ReceivedFrame& r) { return r.samples == played; }));
-        QCOMPARE(projector.sessionCloses(), 1);  // Stop: dark, then closed
+        // Stop ends the frames, not the output: the working frame is back on the projector.
+        QCOMPARE(projector.sessionCloses(), 0);
+        QCOMPARE(lastFrame(), idn::frameSamples(f.editor.frame, f.editor.palette, {}));
+        QVERIFY(!f.widget("LblLaser")->isHidden());
+        f.window.action("mnuDisarmLaser")->trigger();  // F12: dark, then closed
+        projector.collect(100);
+        QCOMPARE(projector.sessionCloses(), 1);
         QCOMPARE(lastFrame(), idn::blackout(lastFrame().front()));
         QVERIFY(f.widget("LblLaser")->isHidden());
-        QCOMPARE(f.window.statusBar()->currentMessage(), QString("Laser output stopped."));
+        QCOMPARE(f.window.note(), QString("Laser output disarmed."));
     }
 
     // Find lists the units that answered and picks the one chosen before by its ID; an address
