@@ -16,7 +16,18 @@ void NoteLabel::setNote(const QString& text) {
 }
 
 QString NoteLabel::shownText() const {
-    return fontMetrics().elidedText(note_, Qt::ElideMiddle, contentsRect().width());
+    const QFontMetrics metrics = fontMetrics();
+    const int width = contentsRect().width();
+    if (metrics.horizontalAdvance(note_) <= width) return note_;
+    // A note's last sentence is what to do about it: it stays whole where it fits, and what
+    // comes before gives way (a long file name, mostly).
+    const qsizetype last = note_.lastIndexOf(QStringLiteral(". "));
+    if (last > 0) {
+        const QString head = note_.left(last + 2), tail = note_.mid(last + 2);
+        const int tailWidth = metrics.horizontalAdvance(tail);
+        if (tailWidth <= width * 3 / 4) return metrics.elidedText(head, Qt::ElideMiddle, width - tailWidth) + tail;
+    }
+    return metrics.elidedText(note_, Qt::ElideMiddle, width);
 }
 
 QSize NoteLabel::minimumSizeHint() const { return {0, QLabel::minimumSizeHint().height()}; }

@@ -1,6 +1,7 @@
 #pragma once
 // The status bar's note: it takes the width the read-outs leave, shortens a long text in the
-// middle so both its start and its end stay readable, and shows the whole text as a tool tip.
+// middle so both its start and its end stay readable (a last sentence, the advice, whole), and
+// shows the whole text as a tool tip.
 #include <QLabel>
 
 namespace quorvel {

@@ -76,6 +76,68 @@ private slots:
         QCOMPARE(f.window.note(), QString("Laser output disarmed."));
     }
 
+    // The dialog and the status bar say how the output stands at every moment: armed on a
+    // projector that listens; back to "Arm", with the reason, once nothing answers.
+    void theDialogShowsTheOutputsRealState() {
+        IdnReceiver listening;
+        const quint16 closed = closedPort();
+        struct Case { QString address; bool stays; QString reason; };
+        const Case cases[] = {
+            {QStringLiteral("127.0.0.1:%1").arg(listening.port()), true, QString()},
+            {QStringLiteral("127.0.0.1:%1").arg(closed), false, QStringLiteral("Nothing answers at 127.0.0.1:%1.").arg(closed)},
+            {QString(), false, QStringLiteral("No projector address was given.")},
+        };
+        for (const Case& c : cases) {
+            WindowFixture f;
+            QString button, note;
+            QTimer::singleShot(0, [&] {
+                auto* d = qobject_cast<LaserDialog*>(QApplication::activeModalWidget());
+                QVERIFY(d);
+                d->findChild<QComboBox*>("CmbProjector")->setEditText(c.address);
+                auto* arm = d->findChild<QPushButton*>("CmdArm");
+                arm->click();
+                // A closed port shows at the first datagrams after arming.
+                QTest::qWaitFor([&] { return (arm->text() == "Disarm") == c.stays; }, c.stays ? 300 : 3000);
+                button = arm->text(), note = d->findChild<QLabel*>("LblLaserNote")->text();
+                d->accept();
+            });
+            f.window.action("mnuLaserOutput")->trigger();
+            QCOMPARE(std::pair(button, note), std::pair(QString(c.stays ? "Disarm" : "Arm"), c.reason));
+            QCOMPARE(f.widget("LblLaser")->isHidden(), !c.stays);
+            if (!c.stays) QVERIFY(f.window.note().endsWith(": " + c.reason));
+        }
+    }
+
+    // Closing the window while armed darkens the beam twice before the channel closes.
+    void closingTheWindowDarkensBeforeTheChannelCloses() {
+        IdnReceiver projector;
+        auto f = std::make_unique<WindowFixture>();
+        f->editor.more.laser.address = QStringLiteral("127.0.0.1:%1").arg(projector.port());
+        QTimer::singleShot(0, [&] {
+            auto* d = qobject_cast<LaserDialog*>(QApplication::activeModalWidget());
+            d->findChild<QPushButton*>("CmdArm")->click();
+            d->accept();
+        });
+        f->window.action("mnuLaserOutput")->trigger();
+        projector.collect(50);
+        QVERIFY(f->window.close());
+        f.reset();
+        projector.collect(100, [&] { return projector.sessionCloses() > 0; });
+        const auto isChannelClose = [](const QByteArray& d) {
+            return d.size() >= 8 && uint8_t(d[0]) == idn::Command::ChannelMessage && uint8_t(d[7]) == idn::Chunk::Void;
+        };
+        const auto close = std::find_if(projector.got.begin(), projector.got.end(), isChannelClose);
+        QVERIFY(close != projector.got.end());
+        const auto frames = projector.frames();
+        QVERIFY(frames.size() >= 2);
+        const size_t at = size_t(close - projector.got.begin());
+        for (size_t k : {frames.size() - 2, frames.size() - 1}) {
+            QCOMPARE(frames[k].samples, idn::blackout(frames[k].samples.front()));
+            QVERIFY(frames[k].lastDatagram < at);
+        }
+        QCOMPARE(projector.got.size(), at + 2);  // the session's close, and nothing after
+    }
+
     // Find lists the units that answered and picks the one chosen before by its ID; an address
     // typed over the list is taken as it stands.
     void findPicksTheKnownUnitAndTypingOverridesIt() {

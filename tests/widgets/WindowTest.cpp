@@ -6,6 +6,7 @@
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
 #include "tools/PointAccess.h"
+#include "view/NoteLabel.h"
 #include "view/Placement.h"
 
 #include <QCheckBox>
@@ -251,6 +252,33 @@ private slots:
         c.drag(PointTool, {100, 100}, {100, 100});
         const PointTrue2D& p = c.editor.frame.frame5->points[0];
         QCOMPARE(rgb(p.red, p.green, p.blue), rgb(10, 200, 30));
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->findChild<QPushButton*>("CmdOK")->click(); });
+        c.window.action("mnuViewOptions")->trigger();  // OK with nothing changed keeps the picked colour
+        QCOMPARE(c.text("LblColorIntensity"), QString("R:10 G:200 B:30"));
+    }
+
+    // The frame commands wait for a frame to work around; the note is never cut off unread:
+    // shortened in the middle, whole in its tool tip; each tool's tip says how it is used.
+    void commandsNotesAndTipsSayWhatIsTrue() {
+        Fixture f;
+        f.window.show();
+        const char* aroundTheFrame[] = {"mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier", "mnuFrameLater"};
+        for (const char* name : aroundTheFrame) QVERIFY2(!f.window.action(name)->isEnabled(), name);
+        QTest::mouseClick(f.thumb(0), Qt::LeftButton);
+        for (const char* name : aroundTheFrame) QVERIFY2(f.window.action(name)->isEnabled(), name);
+
+        f.prompts.fileNames = {f.folder.file(QString(60, 'x') + " show for the client.ild")};
+        f.window.action("mnuExportSdCard")->trigger();
+        auto* note = f.window.findChild<NoteLabel*>("LblNote");
+        QVERIFY(note->note().startsWith("Exported 1 frames for SD-card projectors to "));
+        QCOMPARE(note->toolTip(), note->note());
+        QVERIFY(note->shownText().contains(QChar(0x2026)));  // too long for the bar: shortened
+        QVERIFY(note->shownText().endsWith("SD-card projectors may need a name like SHOW01.ILD."));
+        QVERIFY(note->shownText().startsWith("Exported 1 frames"));
+        QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor"));  // an export names nothing
+
+        for (QToolButton* tool : f.window.findChildren<QToolButton*>(QRegularExpression("^ChkTools")))
+            QVERIFY2(tool->toolTip().split(' ').size() >= 6, qPrintable(tool->toolTip()));
     }
 
     // Ten frames, stopped while the third is up: the third stays, and the controls that rested
