@@ -1,6 +1,7 @@
 #include "vector/SvgDrawing.h"
 
 #include "model/RegularFile.h"
+#include "vector/SvgClips.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -63,7 +64,7 @@ public:
                 ++out->skipped;
                 continue;
             }
-            out->outlines.push_back({std::move(r.path), r.transform, color});
+            out->outlines.push_back({std::move(r.path), r.transform, color, r.fill == Paint::Solid});
         }
     }
     void drawPolygon(const QPointF* points, int n, PolygonDrawMode mode) override {
@@ -141,6 +142,8 @@ struct Filtered {
     QByteArray bytes;
     bool viewBox = false;
     int skipped = 0;
+    int clipped = 0;   // elements under a clip path, taken out to be drawn on their own
+    QByteArray plain;  // the drawing as read, inflated, when it has any
     bool ok = true;
 };
 // A compressed drawing (.svgz) opened, so that it is filtered as a plain one is; as large as a
@@ -164,7 +167,7 @@ QByteArray inflated(const QByteArray& bytes) {
     return r == Z_STREAM_END ? out : QByteArray();
 }
 
-Filtered withoutText(const QByteArray& plainOrCompressed) {
+Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = true) {
     Filtered f;
     const QByteArray bytes = plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed) : plainOrCompressed;
     QXmlStreamReader in(bytes);
@@ -187,10 +190,18 @@ Filtered withoutText(const QByteArray& plainOrCompressed) {
                 in.skipCurrentElement();
                 continue;
             }
+            const QXmlStreamAttributes a = in.attributes();
+            if (takeOutClipped && hasClipPath(a.value(QLatin1String("clip-path")).toString(),
+                                              a.value(QLatin1String("style")).toString())) {
+                ++f.clipped;
+                in.skipCurrentElement();
+                continue;
+            }
         }
         out.writeCurrentToken(in);
     }
     f.ok = !in.hasError();
+    if (f.clipped > 0) f.plain = bytes;
     return f;
 }
 
@@ -203,21 +214,13 @@ QRectF drawnArea(const std::vector<DrawnOutline>& outlines) {
     return area;
 }
 
-}  // namespace
-
-SvgDrawing readSvg(const QByteArray& bytes) {
-    SvgDrawing drawing;
-    // Qt SVG warns about every feature it does not draw; what matters here is said in `skipped`.
-    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
-    const Filtered filtered = withoutText(bytes);
+// The outlines a filtered drawing paints, in its user units; false when Qt SVG cannot read it.
+bool recordOutlines(const Filtered& filtered, SvgDrawing& into, QRectF& viewBox) {
     QSvgRenderer renderer;
-    if (!filtered.ok || !renderer.load(filtered.bytes) || !renderer.isValid()) {
-        drawing.error = QStringLiteral("it is not an SVG drawing");
-        return drawing;
-    }
+    if (!filtered.ok || !renderer.load(filtered.bytes) || !renderer.isValid()) return false;
     RecordingDevice device;
-    device.engine.out = &drawing;
-    const QRectF viewBox = renderer.viewBoxF();
+    device.engine.out = &into;
+    viewBox = renderer.viewBoxF();
     {
         QPainter painter(&device);
         // Drawn onto its own viewBox, the drawing keeps its user units.
@@ -227,6 +230,61 @@ SvgDrawing readSvg(const QByteArray& bytes) {
             renderer.render(&painter);
     }
     device.engine.finish();
+    return true;
+}
+
+// A small drawing of the root and the ancestors around `inner`, with the file's shared defs.
+std::vector<DrawnOutline> outlinesOf(const ClippedElement& e, const QString& shared, const QString& inner, bool& ok) {
+    const qsizetype rootEnd = e.ancestors.indexOf('>') + 1;
+    const QString text = e.ancestors.left(rootEnd) + shared + e.ancestors.mid(rootEnd) + inner + e.closers;
+    SvgDrawing part;
+    QRectF viewBox;
+    ok = recordOutlines(withoutText(text.toUtf8(), false), part, viewBox);
+    return std::move(part.outlines);
+}
+
+// Each clipped element drawn on its own and cut to its clip path; one that cannot be is left out.
+void addClipped(const QByteArray& plain, SvgDrawing& drawing) {
+    const ClipScan scan = scanClips(QString::fromUtf8(plain));
+    for (size_t k = 0; k < scan.clipped.size(); ++k) {
+        const ClippedElement& e = scan.clipped[k];
+        bool drawn = false, clipOk = false;
+        if (e.clipShapes.isEmpty() || k >= size_t(MaxClippedElements)) {
+            ++drawing.skipped;
+            continue;
+        }
+        const std::vector<DrawnOutline> outlines = outlinesOf(e, scan.shared, e.element, drawn);
+        // The clip path lies in the element's user space: under its transform, then its own.
+        const QString shapes = QStringLiteral(R"(<g transform="%1"><g transform="%2" fill="#000" stroke="none">%3</g></g>)")
+                                   .arg(e.transform.toHtmlEscaped(), e.clipTransform.toHtmlEscaped(), e.clipShapes);
+        QPainterPath region;
+        region.setFillRule(Qt::WindingFill);
+        for (const DrawnOutline& c : outlinesOf(e, scan.shared, shapes, clipOk)) region.addPath(c.transform.map(c.path));
+        if (!drawn || !clipOk) {
+            ++drawing.skipped;
+            continue;
+        }
+        region = region.simplified();
+        for (const DrawnOutline& o : outlines) {
+            const QPainterPath kept = clippedOutline(o.transform.map(o.path), o.filled, region);
+            if (!kept.isEmpty()) drawing.outlines.push_back({kept, QTransform(), o.color, o.filled});
+        }
+    }
+}
+
+}  // namespace
+
+SvgDrawing readSvg(const QByteArray& bytes) {
+    SvgDrawing drawing;
+    // Qt SVG warns about every feature it does not draw; what matters here is said in `skipped`.
+    QLoggingCategory::setFilterRules(QStringLiteral("qt.svg.warning=false"));
+    const Filtered filtered = withoutText(bytes);
+    QRectF viewBox;
+    if (!recordOutlines(filtered, drawing, viewBox)) {
+        drawing.error = QStringLiteral("it is not an SVG drawing");
+        return drawing;
+    }
+    if (filtered.clipped > 0) addClipped(filtered.plain, drawing);
     drawing.area = filtered.viewBox && viewBox.isValid() ? viewBox : drawnArea(drawing.outlines);
     drawing.skipped += filtered.skipped;
     drawing.ok = true;

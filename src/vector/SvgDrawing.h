@@ -1,7 +1,8 @@
 #pragma once
 // An SVG file read as the outlines it draws: Qt SVG parses the file and works out the geometry
 // of every element; a recording paint device keeps each outline with the transform it was
-// drawn under. Text, pictures and gradient paint have no laser outline and are only counted.
+// drawn under. Text, pictures and gradient paint have no laser outline and are only counted;
+// clip paths are applied here.
 #include "model/Coordinates.h"
 
 #include <QPainterPath>
@@ -17,6 +18,7 @@ struct DrawnOutline {
     QPainterPath path;         // in the drawing's own units, before `transform`
     QTransform transform;      // into the drawing's user space (viewBox units)
     std::optional<Rgb> color;  // its stroke, else its fill; none when it has neither
+    bool filled = false;       // painted inside: a clip keeps its visible area, not pieces of its line
 };
 
 struct SvgDrawing {
@@ -24,7 +26,7 @@ struct SvgDrawing {
     QString error;  // why it could not be read, when not ok
     QRectF area;    // what is fitted into the canvas: the viewBox, else what is drawn
     std::vector<DrawnOutline> outlines;
-    int skipped = 0;  // text runs, pictures and gradient-painted elements left out
+    int skipped = 0;  // text runs, pictures, gradient-painted and unclippable elements left out
 };
 
 // Larger drawings are not what a frame of 20000 points can show.

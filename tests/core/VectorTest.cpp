@@ -337,3 +337,33 @@ TEST_F(EditorFixture, ImportSvgOntoTheFrameOrAsNewFrames) {
     EXPECT_EQ(counts[3], 0);  // the frame added before stays last
     EXPECT_EQ(slotHeader(1).pointCount(), MaxPoints - 5);
 }
+
+// A clip path cuts what it clips, as an SVG renderer shows it: a filled shape to its visible
+// area, a stroke to its pieces inside; a clip that cannot be applied leaves the element out.
+TEST(SvgImport, ClipPathsCutWhatTheyClip) {
+    struct Case { const char* what; const char* body; int outlines; QRectF bounds; int skipped; };
+    const char* circle = R"~(<clipPath id="c"><circle cx="50" cy="50" r="30"/></clipPath>)~";
+    const Case cases[] = {
+        {"a filled rectangle in a circle", R"~(<rect width="100" height="100" fill="red" clip-path="url(#c)"/>)~", 1, {20, 20, 60, 60}, 0},
+        {"clipped by its style", R"~(<rect width="100" height="100" fill="red" style="clip-path: url('#c')"/>)~", 1, {20, 20, 60, 60}, 0},
+        {"half a rectangle", R"~(<clipPath id="h"><rect x="50" width="100" height="100"/></clipPath><rect width="100" height="50" fill="red" clip-path="url(#h)"/>)~", 1, {50, 0, 50, 50}, 0},
+        {"a stroke wholly outside", R"~(<rect x="10" y="10" width="80" height="80" fill="none" stroke="red" clip-path="url(#c)"/>)~", 0, {}, 0},
+        {"a line cut at both ends", R"~(<clipPath id="m"><rect x="25" width="50" height="100"/></clipPath><line x1="0" y1="50" x2="100" y2="50" stroke="red" clip-path="url(#m)"/>)~", 1, {25, 50, 50, 0}, 0},
+        {"a moved group, clipped in its own units", R"~(<clipPath id="g"><rect width="20" height="20"/></clipPath><g transform="translate(40 40)" clip-path="url(#g)"><rect width="50" height="50" fill="red"/></g>)~", 1, {40, 40, 20, 20}, 0},
+        {"defined after its use", R"~(<rect width="100" height="100" fill="red" clip-path="url(#late)"/><clipPath id="late"><rect width="10" height="10"/></clipPath>)~", 1, {0, 0, 10, 10}, 0},
+        {"sized by the element's box", R"~(<clipPath id="b" clipPathUnits="objectBoundingBox"><rect width="0.5" height="0.5"/></clipPath><rect width="100" height="100" fill="red" clip-path="url(#b)"/>)~", 0, {}, 1},
+        {"a clip path that is not there", R"~(<rect width="100" height="100" fill="red" clip-path="url(#none)"/>)~", 0, {}, 1},
+        {"no clip", R"~(<rect width="100" height="100" fill="red" clip-path="none"/>)~", 1, {0, 0, 100, 100}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SvgDrawing d = svg((QByteArray(circle) + c.body).constData());
+        ASSERT_TRUE(d.ok);
+        EXPECT_EQ(std::pair(int(d.outlines.size()), d.skipped), std::pair(c.outlines, c.skipped));
+        QRectF bounds;
+        for (const DrawnOutline& o : d.outlines) bounds = bounds.united(o.transform.map(o.path).boundingRect());
+        for (const auto& [got, want] : {std::pair(bounds.left(), c.bounds.left()), {bounds.top(), c.bounds.top()},
+                                        {bounds.width(), c.bounds.width()}, {bounds.height(), c.bounds.height()}})
+            EXPECT_NEAR(got, want, 0.2);
+    }
+}
