@@ -24,6 +24,11 @@ std::vector<Polyline> clippedToCanvas(const Polyline& line);
 // of a curve lies further than `tolerance` (canvas units) from them.
 std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& toCanvas, double tolerance);
 
+// The order to draw polylines in so that the beam travels little: from `from` (else the
+// first polyline's start) always to the nearest start not yet drawn, the earlier in the list
+// where two are as near. Indices into `lines`, each once.
+std::vector<size_t> travelOrder(const std::vector<Polyline>& lines, std::optional<Place> from);
+
 // `area` fitted into the canvas, centred on its middle with `margin` pixels left free on every
 // side, proportions kept; y turned upward.
 QTransform fitIntoCanvas(const QRectF& area, int margin);

@@ -45,7 +45,9 @@ ClipScan scanClips(const QString& text) {
     std::map<QString, ClipPathDef> clipPaths;
     std::vector<QString> clipIds;
     QXmlStreamReader in(text);
-    const auto insideShared = [&] { return std::any_of(open.begin(), open.end(), [](const Open& o) { return o.shared; }); };
+    const auto insideShared = [&] {
+        return std::any_of(open.begin(), open.end(), [](const Open& o) { return o.shared; });
+    };
     while (!in.atEnd()) {
         const QXmlStreamReader::TokenType t = in.readNext();
         if (t == QXmlStreamReader::Invalid) break;
@@ -64,12 +66,14 @@ ClipScan scanClips(const QString& text) {
                 if (!tag.endsWith(QLatin1String("/>")))
                     def.shapes = text.mid(after, text.lastIndexOf(QLatin1String("</"), end - 1) - after);
                 // Shapes sized by the clipped element's box, text and references are not applied.
-                def.usable = (units.isEmpty() || units == u"userSpaceOnUse") && !def.shapes.contains(QLatin1String("<use")) &&
+                def.usable = (units.isEmpty() || units == u"userSpaceOnUse") &&
+                             !def.shapes.contains(QLatin1String("<use")) &&
                              !def.shapes.contains(QLatin1String("<text"));
                 clipPaths[a.value(QLatin1String("id")).toString()] = def;
                 continue;
             }
-            const QString clip = clipReference(a.value(QLatin1String("clip-path")).toString(), a.value(QLatin1String("style")).toString());
+            const QString clip = clipReference(a.value(QLatin1String("clip-path")).toString(),
+                                               a.value(QLatin1String("style")).toString());
             if (!clip.isEmpty() && !insideShared()) {
                 ClippedElement e;
                 for (const Open& o : open) e.ancestors += o.tag;

@@ -255,11 +255,13 @@ void addClipped(const QByteArray& plain, SvgDrawing& drawing) {
         }
         const std::vector<DrawnOutline> outlines = outlinesOf(e, scan.shared, e.element, drawn);
         // The clip path lies in the element's user space: under its transform, then its own.
-        const QString shapes = QStringLiteral(R"(<g transform="%1"><g transform="%2" fill="#000" stroke="none">%3</g></g>)")
-                                   .arg(e.transform.toHtmlEscaped(), e.clipTransform.toHtmlEscaped(), e.clipShapes);
+        const QString shapes =
+            QStringLiteral(R"(<g transform="%1"><g transform="%2" fill="#000" stroke="none">%3</g></g>)")
+                .arg(e.transform.toHtmlEscaped(), e.clipTransform.toHtmlEscaped(), e.clipShapes);
         QPainterPath region;
         region.setFillRule(Qt::WindingFill);
-        for (const DrawnOutline& c : outlinesOf(e, scan.shared, shapes, clipOk)) region.addPath(c.transform.map(c.path));
+        for (const DrawnOutline& c : outlinesOf(e, scan.shared, shapes, clipOk))
+            region.addPath(c.transform.map(c.path));
         if (!drawn || !clipOk) {
             ++drawing.skipped;
             continue;

@@ -9,30 +9,57 @@ namespace {
 
 constexpr double HalfPixel = 64;  // canvas units
 
-template <class P> std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
-                                                const ImportRules& rules,
-                                                const std::function<Ink(std::optional<Rgb>)>& inkFor, int& outlines) {
+// The drawing's points after the frame's last point, ready for a projector, with as many whole
+// outlines as fit in `room` points: outlines in the order the beam reaches them soonest.
+template <class P>
+std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing, const ImportRules& rules,
+                             const std::function<Ink(std::optional<Rgb>)>& inkFor, int room, ImportReport& report) {
     const QTransform fit = fitIntoCanvas(drawing.area, SvgMarginPixels);
     const TraceSpacing spacing{128.0 * rules.pointSpace, 128.0 * rules.blankSpace};
+    std::vector<Polyline> lines;
+    std::vector<Ink> inks;
+    for (const DrawnOutline& o : drawing.outlines) {
+        const Ink ink = inkFor(o.color);
+        for (const Polyline& drawn : flatten(o.path, o.transform * fit, HalfPixel))
+            for (Polyline& line : clippedToCanvas(drawn)) lines.push_back(std::move(line)), inks.push_back(ink);
+    }
     // The frame's last point leads in, so the move from it gets its anchors as well.
     std::vector<P> raw;
     std::optional<Place> from;
     if (r.pointCount > 0) raw.push_back(r.points[size_t(r.pointCount) - 1]), from = placeOf(raw.back());
-    for (const DrawnOutline& o : drawing.outlines) {
-        const Ink ink = inkFor(o.color);
-        for (const Polyline& drawn : flatten(o.path, o.transform * fit, HalfPixel)) {
-            for (const Polyline& line : clippedToCanvas(drawn)) {
-                const size_t before = raw.size();
-                traceOutline(raw, line, from, spacing, ink);
-                if (raw.size() == before) continue;
-                from = placeOf(raw.back());
-                ++outlines;
-            }
-        }
+    const size_t lead = raw.size();
+    std::vector<size_t> ends;  // where each traced outline's points end in `raw`
+    for (const size_t k : travelOrder(lines, from)) {
+        const size_t before = raw.size();
+        traceOutline(raw, lines[k], from, spacing, inks[k]);
+        if (raw.size() == before) continue;
+        from = placeOf(raw.back());
+        ends.push_back(raw.size());
     }
-    std::vector<P> ready = optimisedForProjector(raw.data(), int(raw.size()), {spacing.pointSpace, rules.dwell});
-    if (r.pointCount > 0) ready.erase(ready.begin());
-    return ready;
+    const auto ready = [&](size_t outlines) {
+        std::vector<P> out = optimisedForProjector(raw.data(), int(outlines ? ends[outlines - 1] : lead),
+                                                   {spacing.pointSpace, rules.dwell});
+        out.erase(out.begin(), out.begin() + std::min(out.size(), lead));
+        return out;
+    };
+    report.outlines = int(ends.size());
+    std::vector<P> all = ready(ends.size());
+    if (int(all.size()) <= room) {
+        report.outlinesIn = report.outlines;
+        return all;
+    }
+    // The most whole outlines that fit: the optimised points only grow with the outlines.
+    size_t lo = 0, hi = ends.size() - 1;
+    while (lo < hi) {
+        const size_t mid = (lo + hi + 1) / 2;
+        if (int(ready(mid).size()) <= room)
+            lo = mid;
+        else
+            hi = mid - 1;
+    }
+    report.outlinesIn = int(lo);
+    report.fit = false;
+    return ready(lo);
 }
 
 }  // namespace
@@ -46,11 +73,9 @@ ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const Im
     };
     ImportReport report;
     wf.visit([&](auto& r) {
-        const auto added = tracedDrawing(r, drawing, rules, inkFor, report.outlines);
-        const int room = MaxPoints - r.pointCount;
-        report.added = std::min(room, int(added.size()));
-        report.fit = report.added == int(added.size());
-        std::copy_n(added.begin(), report.added, r.points.data() + r.pointCount);
+        const auto added = tracedDrawing(r, drawing, rules, inkFor, MaxPoints - r.pointCount, report);
+        report.added = int(added.size());
+        std::copy(added.begin(), added.end(), r.points.data() + r.pointCount);
         r.pointCount += report.added;
     });
     return report;

@@ -1,6 +1,7 @@
 #pragma once
 // An SVG drawing laid onto a frame: fitted into the canvas, traced as laser points in the
-// colours of its outlines, made ready for a projector, and appended after the frame's points.
+// colours of its outlines, nearest outline next, made ready for a projector, and appended after
+// the frame's points, as many whole outlines as the frame has room for.
 #include "model/Palette.h"
 #include "model/WorkingFrame.h"
 #include "tools/PointAccess.h"
@@ -16,9 +17,10 @@ struct ImportRules {
 };
 
 struct ImportReport {
-    int outlines = 0;  // subpaths traced
-    int added = 0;     // points appended
-    bool fit = true;   // false when the frame filled up before the drawing was all in
+    int outlines = 0;    // subpaths traced
+    int outlinesIn = 0;  // of them, those that came in whole: all, unless the frame filled up
+    int added = 0;       // points appended
+    bool fit = true;     // false when the frame filled up before the drawing was all in
 };
 
 // `ink` is what an outline without a colour of its own takes, and a black one: black light is

@@ -319,9 +319,26 @@ TEST_F(EditorFixture, ImportSvgOntoTheFrameOrAsNewFrames) {
     }
     editor.frame.frame0->pointCount = MaxPoints - 5;
     prompts.fileNames = {folder.file("a.svg")};
-    editor.importSvg();
-    EXPECT_EQ(std::tuple(editor.frame.pointCount(), editor.win.statusNote), std::tuple(MaxPoints, FrameFullNote));
+    editor.importSvg();  // no room for the whole outline: none of it comes in
+    EXPECT_EQ(std::tuple(editor.frame.pointCount(), editor.win.statusNote),
+              std::tuple(MaxPoints - 5, QString("The frame is full: 0 of 1 outlines imported.")));
     editor.undo();
+    // Five squares: as many whole ones as there is room for.
+    QByteArray squares;
+    for (int k = 0; k < 5; ++k) squares += QByteArray("<rect x='%1' y='10' width='10' height='10' stroke='red'/>").replace("%1", QByteArray::number(k * 20));
+    editor.frame.frame0->pointCount = 0;
+    prompts.fileNames = {write("squares.svg", squares)};
+    editor.importSvg();
+    const int all = editor.frame.pointCount();
+    editor.undo();
+    editor.frame.frame0->pointCount = MaxPoints - all / 2;
+    prompts.fileNames = {folder.file("squares.svg")};
+    editor.importSvg();
+    EXPECT_EQ(editor.win.statusNote, "The frame is full: 2 of 5 outlines imported.");
+    EXPECT_LE(editor.frame.pointCount(), MaxPoints);
+    EXPECT_GT(editor.frame.pointCount(), MaxPoints - all / 2 + all / 5);
+    editor.undo();
+    editor.frame.frame0->pointCount = MaxPoints - 5;
 
     editor.addNewFrame();
     const QByteArray line = "<line x1='0' y1='50' x2='%1' y2='50' stroke='red'/>";
@@ -366,4 +383,18 @@ TEST(SvgImport, ClipPathsCutWhatTheyClip) {
                                         {bounds.width(), c.bounds.width()}, {bounds.height(), c.bounds.height()}})
             EXPECT_NEAR(got, want, 0.2);
     }
+}
+
+// Outlines are drawn nearest first, so the beam never crosses the drawing to come back.
+TEST(SvgImport, TheBeamTravelsToTheNearestOutlineNext) {
+    const auto at = [](double x, double y) { return Polyline{{{x, y}, {x + 10, y}}}; };
+    struct Case { std::vector<Polyline> lines; std::optional<Place> from; std::vector<size_t> order; };
+    const Case cases[] = {
+        {{at(0, 0), at(50000, 0), at(100, 0), at(50100, 0), at(200, 0)}, std::nullopt, {0, 2, 4, 1, 3}},
+        {{at(0, 0), at(50000, 0), at(100, 0)}, Place{60000, 0}, {1, 2, 0}},
+        {{at(500, 0), at(100, 0), at(100, 0)}, Place{0, 0}, {1, 2, 0}},  // equally near: in file order
+        {{at(0, 60000), Polyline{}, at(65000, 65000), at(0, 0)}, Place{0, 0}, {3, 0, 2}},  // far apart, across the grid
+        {{}, std::nullopt, {}},
+    };
+    for (const Case& c : cases) EXPECT_EQ(travelOrder(c.lines, c.from), c.order);
 }
