@@ -25,7 +25,7 @@ inline const QString FlickerWarning = QStringLiteral(
     "At %1 kpps the projector redraws this frame fewer than %2 times a second: it will flicker. "
     "Use fewer points or a faster projector (View Options).");
 inline const QString SdCardFilter = QStringLiteral("ILDA for SD-card projectors *.ILD|*.ild");
-inline const QString NotShortName = QStringLiteral("SD-card projectors may need a name like SHOW01.ILD.");
+inline const QString NotShortName = QStringLiteral("SD cards may need a name like SHOW01.ILD.");
 inline const QString ExportedNote = QStringLiteral("Exported %1 frames for SD-card projectors to %2.");
 inline const QString SavedNote = QStringLiteral("Saved %1 frames.");
 inline const QString NoPointsToCopy = QStringLiteral("No points selected to copy");

@@ -25,7 +25,7 @@ QString NoteLabel::shownText() const {
     if (last > 0) {
         const QString head = note_.left(last + 2), tail = note_.mid(last + 2);
         const int tailWidth = metrics.horizontalAdvance(tail);
-        if (tailWidth <= width * 3 / 4) return metrics.elidedText(head, Qt::ElideMiddle, width - tailWidth) + tail;
+        if (tailWidth <= width * 4 / 5) return metrics.elidedText(head, Qt::ElideMiddle, width - tailWidth) + tail;
     }
     return metrics.elidedText(note_, Qt::ElideMiddle, width);
 }

@@ -273,7 +273,7 @@ private slots:
         QVERIFY(note->note().startsWith("Exported 1 frames for SD-card projectors to "));
         QCOMPARE(note->toolTip(), note->note());
         QVERIFY(note->shownText().contains(QChar(0x2026)));  // too long for the bar: shortened
-        QVERIFY(note->shownText().endsWith("SD-card projectors may need a name like SHOW01.ILD."));
+        QVERIFY(note->shownText().endsWith("SD cards may need a name like SHOW01.ILD."));
         QVERIFY(note->shownText().startsWith("Exported 1 frames"));
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor"));  // an export names nothing
 
