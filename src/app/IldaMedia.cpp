@@ -233,7 +233,8 @@ int play(const QStringList& argsIn) {
         return usage(
             "usage: quorvel-ilda play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
             "Opens FILE as the editor does and sends its frames to the IDN projector at HOST\n"
-            "(port 7255 unless given): N thousand points a second (30 unless given, 1 to 100), N\n"
+            "(port 7255 unless given; an IPv6 address in brackets, as [::1]:7255): N thousand\n"
+            "points a second (30 unless given, 1 to 100), N\n"
             "frames a second (the editor's Play FPS unless given), once or, with --loop, until\n"
             "interrupted. Ends with the beam dark and the session closed.\n",
             args);
@@ -249,17 +250,15 @@ int play(const QStringList& argsIn) {
     const Settings settings = loadConfig(w.paths().configToRead());
     const Palette palette = loadPalette(w.paths().paletteFolder(settings.paletteChoice), settings.paletteChoice);
     if (fps == 0) fps = std::max<int>(settings.playFps, 1);
-    const qsizetype colon = to.lastIndexOf(':');
-    bool portOk = true;
-    const int port = colon < 0 ? idn::Port : to.mid(colon + 1).toInt(&portOk);
-    if (!portOk || port < 1 || port > 65535) {
-        err(QStringLiteral("quorvel-ilda: %1 is no port").arg(to.mid(colon + 1)));
+    const std::optional<idn::Target> target = idn::parseTarget(to);
+    if (!target) {
+        err(QStringLiteral("quorvel-ilda: %1 is no projector address (HOST, HOST:PORT or [IPv6]:PORT)").arg(to));
         return 2;
     }
     idn::LaserOutput output;
     QString failure;
     output.onFailed = [&](const QString& why) { failure = why; };
-    if (!output.arm({colon < 0 ? to : to.left(colon), uint16_t(port), 0}, kpps * 1000)) {
+    if (!output.arm(*target, kpps * 1000)) {
         err(QStringLiteral("quorvel-ilda: %1").arg(output.error));
         return 1;
     }

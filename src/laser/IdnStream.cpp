@@ -13,6 +13,31 @@ namespace {
 const QString UnreachableText = QStringLiteral("The network cannot reach %1.");
 }
 
+std::optional<Target> parseTarget(const QString& typed) {
+    const QString t = typed.trimmed();
+    QString host = t, port;
+    if (t.startsWith('[')) {
+        const qsizetype close = t.indexOf(']');
+        if (close < 0) return std::nullopt;
+        host = t.mid(1, close - 1);
+        const QString rest = t.mid(close + 1);
+        if (!rest.isEmpty() && !rest.startsWith(':')) return std::nullopt;
+        port = rest.mid(1);
+        if (rest == QLatin1String(":")) return std::nullopt;
+    } else if (t.count(':') == 1) {
+        const qsizetype colon = t.indexOf(':');
+        host = t.left(colon), port = t.mid(colon + 1);
+        if (port.isEmpty()) return std::nullopt;
+    }
+    Target target{host, Port, 0};
+    if (port.isEmpty()) return target;
+    bool ok = false;
+    const int number = port.toInt(&ok);
+    if (!ok || number < 1 || number > 65535) return std::nullopt;
+    target.port = uint16_t(number);
+    return target;
+}
+
 IdnStream::IdnStream(uint16_t firstSequence) { channel_.sequence = firstSequence; }
 
 IdnStream::~IdnStream() = default;
@@ -35,7 +60,10 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     // Connected, so the system reports a port nobody listens on as an error of the next send. A
     // datagram socket given an address connects at once or not at all: there is nothing to wait for.
     socket_->connectToHost(address, target.port);
-    where_ = QStringLiteral("%1:%2").arg(target.host).arg(target.port);
+    // As it would be typed back: an IPv6 address in brackets before its port.
+    where_ = (target.host.contains(':') ? QStringLiteral("[%1]:%2") : QStringLiteral("%1:%2"))
+                 .arg(target.host)
+                 .arg(target.port);
     host_ = target.host;
     if (socket_->state() != QAbstractSocket::ConnectedState) {
         error = UnreachableText.arg(host_);

@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QTimer;
 class QUdpSocket;
@@ -24,6 +25,11 @@ struct Target {
     uint16_t port = Port;
     uint8_t serviceId = 0;  // 0: the unit's default laser service
 };
+
+// "host", "host:port", "[v6 address]" or "[v6 address]:port", as typed; a bare IPv6 address
+// (more than one colon) has no port. Without a port, `port` stays the IDN port. nullopt when the
+// port is no number from 1 to 65535 or a bracket is not closed.
+std::optional<Target> parseTarget(const QString& typed);
 
 constexpr int ConfigurationEveryMs = 200;
 constexpr int KeepAliveEveryMs = 100;

@@ -127,6 +127,19 @@ bool FrameBufferFile::loadable(int frame) const {
     return QFileInfo(path_).size() >= end;
 }
 
+int FrameBufferFile::wholeFrames(int most) const {
+    SlotFile file(path_, SlotAccess::Read);
+    const int64_t size = QFileInfo(path_).size();
+    int frames = 0;
+    for (; frames < std::min(most, MaxFrames); ++frames) {
+        const std::optional<FrameHeader> h = file.readHeader(frames + 1);
+        const int code = h ? h->formatCode : -1;
+        if (!h || !h->hasIldaSignature() || (code != 0 && code != 1 && code != 5) || h->pointCount() > MaxPoints) break;
+        if (size < framePos(frames + 1) - 1 + 32 + int64_t(h->pointCount()) * recordSize(code)) break;
+    }
+    return frames;
+}
+
 bool FrameBufferFile::copyFrameToRam(int frame, WorkingFrame& wf) const {
     SlotFile file(path_, SlotAccess::Read);
     const auto header = file.readHeader(frame);

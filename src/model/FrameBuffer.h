@@ -58,6 +58,9 @@ public:
 
     // The frame's header and all its valid points can be read, in a format the editor loads.
     bool loadable(int frame) const;
+    // How many slots from frame 1 on, up to `most`, hold a frame as the editor writes them: an
+    // ILDA header of a format it keeps, no more points than a frame holds, all of them there.
+    int wholeFrames(int most) const;
 
     template <class P>
     bool writeRecord(int frame, const FrameRecord<P>& r, SlotAccess access = SlotAccess::Write) const {

@@ -109,9 +109,9 @@ bool Editor::recoverUnsavedFrames() {
     const QFileInfo file(buffer.path());
     // Frames of another user's session are theirs: never offered, never touched.
     if (left == 0 || !file.isFile() || file.ownerId() != ::geteuid()) return false;
-    // Only slots whose header is still in the file can come back.
-    const int64_t whole = (file.size() + FrameSlotSize - int64_t(sizeof(FrameHeader))) / FrameSlotSize;
-    const int frames = int(std::min<int64_t>(left, whole));
+    // Only slots that hold a frame as the editor writes them can come back: no garbage is
+    // offered as frames, nor saved as a file no reader opens.
+    const int frames = buffer.wholeFrames(left);
     const QString question =
         marker.fileName.isEmpty() ? RecoverQuestion.arg(frames) : RecoverFileQuestion.arg(frames).arg(marker.fileName);
     if (frames == 0 || prompts.askYesNo(question) != Answer::Yes) {

@@ -241,6 +241,8 @@ private:
     QString savedAs_;   // where Save writes; empty: Save asks for a name
     QString fileName_;  // what the title names
     WriteResult writeSequence(const QString& path);
+    // Said, and not ok, when the sequence has no frame to write.
+    WriteResult nothingToWrite();
     // The working frame in its slot and a frame buffer file to write from; false (and said) if not.
     bool readyToSave();  // the frame buffer file could not be started: it holds nothing of ours
 };

@@ -98,12 +98,14 @@ QString Editor::chooseSaveName(const QString& filter) {
 }
 
 WriteResult Editor::writeIldaFile() {
+    if (seq.totalFrames == 0) return nothingToWrite();
     const QString path = chooseSaveName(IldaFilter);
     if (path.isEmpty()) return {};
     return writeSequence(path);
 }
 
 WriteResult Editor::writeSequence(const QString& path) {
+    if (seq.totalFrames == 0) return nothingToWrite();
     const WriteResult result = quorvel::writeIldaFile(buffer, seq.totalFrames, path, nullptr);
     win.statusNote = result.ok ? SavedNote.arg(seq.totalFrames) : FileUnwritableNote.arg(fromSystem(result.error));
     if (!result.ok) return result;
@@ -116,6 +118,7 @@ WriteResult Editor::writeSequence(const QString& path) {
 
 WriteResult Editor::exportForSdCard() {
     if (!readyToSave()) return {false, toSystem(bufferLost_ ? NothingToSave : buffer.error())};
+    if (seq.totalFrames == 0) return nothingToWrite();
     const QString path = chooseSaveName(SdCardFilter);
     if (path.isEmpty()) return {};
     const Palette ilda = loadPalette(paths_.paletteFolder(IldaPalette), IldaPalette);
@@ -128,6 +131,12 @@ WriteResult Editor::exportForSdCard() {
     win.statusNote = ExportedNote.arg(seq.totalFrames).arg(QDir::toNativeSeparators(path));
     if (!isShortFileName(QFileInfo(path).fileName())) win.statusNote += ' ' + NotShortName;
     return result;
+}
+
+WriteResult Editor::nothingToWrite() {
+    // A file of a closing header alone is one no reader opens: no file is written or replaced.
+    win.statusNote = FileUnwritableNote.arg(NoFramesToSave);
+    return {false, toSystem(NoFramesToSave)};
 }
 
 bool Editor::readyToSave() {

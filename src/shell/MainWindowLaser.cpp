@@ -50,11 +50,14 @@ QString MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
             showLaserState();
         };
     }
-    const qsizetype colon = s.address.lastIndexOf(':');
-    bool portGiven = false;
-    const int port = colon < 0 ? 0 : s.address.mid(colon + 1).toInt(&portGiven);
-    const idn::Target target{portGiven ? s.address.left(colon) : s.address, uint16_t(portGiven ? port : idn::Port), 0};
-    if (!laser_->arm(target, s.kpps * 1000)) {
+    const std::optional<idn::Target> target = idn::parseTarget(s.address);
+    if (!target) {
+        const QString why =
+            QStringLiteral("%1 is no projector address: type HOST, HOST:PORT or [IPv6]:PORT.").arg(s.address);
+        showNote(QStringLiteral("Laser output not armed: %1").arg(why));
+        return why;
+    }
+    if (!laser_->arm(*target, s.kpps * 1000)) {
         showNote(QStringLiteral("Laser output not armed: %1").arg(laser_->error));
         return laser_->error;
     }

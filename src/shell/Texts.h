@@ -20,6 +20,7 @@ inline const QString FileUnreadableNote = QString::fromLatin1(FileUnreadableText
 inline const QString FileUnwritableNote = QStringLiteral("The file could not be written: %1");
 inline const QString NothingToSave =
     QStringLiteral("the frame buffer file could not be started, so it holds no sequence to save");
+inline const QString NoFramesToSave = QStringLiteral("the sequence has no frames");
 inline const QString FrameUnreadable = QStringLiteral("Frame %1 could not be read from the frame buffer file.");
 inline const QString FlickerWarning = QStringLiteral(
     "At %1 kpps the projector redraws this frame fewer than %2 times a second: it will flicker. "

@@ -13,7 +13,8 @@ int stepsFor(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double tolerance) {
     const QPointF d1 = p0 - 2 * p1 + p2, d2 = p1 - 2 * p2 + p3;
     const double bend = 6 * std::max(std::hypot(d1.x(), d1.y()), std::hypot(d2.x(), d2.y()));
     const double n = std::ceil(std::sqrt(bend / (8 * tolerance)));
-    return std::isfinite(n) ? std::clamp(int(n), 1, 1024) : 1;
+    // Clamped while still a double: a curve of huge bends has no int of steps.
+    return std::isfinite(n) ? int(std::clamp(n, 1.0, 1024.0)) : 1;
 }
 
 QPointF cubicAt(QPointF p0, QPointF p1, QPointF p2, QPointF p3, double t) {

@@ -205,12 +205,15 @@ TEST(SingleInstance, OnlyALockHeldByARunningCopyRefuses) {
 // A session that ends without saving (killed, crashed) leaves its written-back frames for the
 // next start to offer; a saved, dropped or closed sequence leaves nothing to offer.
 TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
-    enum Ending { Killed, Saved, ClosedAnsweringNo, OtherUsersFile, CutToOneHeader };
+    enum Ending { Killed, Saved, ClosedAnsweringNo, OtherUsersFile, CutToOneHeader, NoiseInSlot2, AllOnesInSlot1, Format4InSlot2, TooManyPointsInSlot2 };
     struct Case { Ending ending; Answer answer; bool offered, recovered; int frames = 3; };
     const Case cases[] = {
         {Killed, Answer::Yes, true, true}, {Killed, Answer::No, true, false}, {Saved, Answer::Yes, false, false},
         {ClosedAnsweringNo, Answer::Yes, false, false}, {OtherUsersFile, Answer::Yes, false, false},
         {CutToOneHeader, Answer::No, true, false, 1},  // only slots whose header is whole are offered
+        // Only slots that hold a frame as the editor writes them: what garbage follows goes.
+        {NoiseInSlot2, Answer::No, true, false, 1}, {AllOnesInSlot1, Answer::Yes, false, false},
+        {Format4InSlot2, Answer::No, true, false, 1}, {TooManyPointsInSlot2, Answer::No, true, false, 1},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(int(c.ending));
@@ -235,6 +238,18 @@ TEST(Recovery, UnsavedFramesOfAKilledSessionComeBackWhenTheUserWantsThem) {
             editor.reset();  // the process ends here without its close handler
         }
         if (c.ending == CutToOneHeader) QFile::resize(folder.bufferPath(), 32);  // the first header alone is left
+        if (c.ending >= NoiseInSlot2) {
+            QFile slotFile(folder.bufferPath());
+            ASSERT_TRUE(slotFile.open(QIODevice::ReadWrite));
+            FrameHeader h = blankHeader(1);
+            QByteArray bytes(reinterpret_cast<const char*>(&h), 32);
+            if (c.ending == NoiseInSlot2) for (int i = 0; i < 32; ++i) bytes[i] = char(i * 37 + 11);
+            if (c.ending == AllOnesInSlot1) bytes.fill('\xFF');
+            if (c.ending == Format4InSlot2) bytes[7] = 4;
+            if (c.ending == TooManyPointsInSlot2) h.setPointCount(MaxPoints + 1), bytes = QByteArray(reinterpret_cast<const char*>(&h), 32);
+            slotFile.seek(c.ending == AllOnesInSlot1 ? 0 : FrameSlotSize);
+            slotFile.write(bytes);
+        }
         ScriptedPrompts prompts;
         prompts.answers = {c.answer};
         Editor editor(folder.path(), prompts);

@@ -1,6 +1,7 @@
 // The bytes sent to a projector, against the protocol's own worked example.
 #include "TestSupport.h"
 #include "laser/IdnDiscovery.h"
+#include "laser/IdnStream.h"
 #include "laser/LaserFrames.h"
 
 #include <arpa/inet.h>
@@ -157,4 +158,24 @@ TEST(Idn, FramesBecomeSamplesInTheOutputArea) {
     uint64_t h = 0;  // and every sample as installers have aligned to it: any change to the pattern is on purpose
     for (const Sample& p : pattern) h = h * 1000003 + (uint64_t(uint16_t(p.x)) << 16 | uint16_t(p.y)) + (uint64_t(p.r) << 32 | uint64_t(p.g) << 40 | uint64_t(p.b) << 48 | uint64_t(p.i) << 56);
     EXPECT_EQ(std::pair(pattern.size(), h), std::pair(size_t(303), uint64_t(16999360970841556112ull)));
+}
+
+// A projector's address as typed: a name or IPv4 address with or without a port, an IPv6
+// address bare or in brackets before its port; anything else is refused before any lookup.
+TEST(Idn, TypedAddressesNameAHostAndAPort) {
+    struct Case { const char* typed; bool ok; const char* host; uint16_t port; };
+    const Case cases[] = {
+        {"192.168.1.50", true, "192.168.1.50", 7255}, {" 127.0.0.1:17999 ", true, "127.0.0.1", 17999},
+        {"stage-left", true, "stage-left", 7255},      {"[::1]:7300", true, "::1", 7300},
+        {"[::1]", true, "::1", 7255},                  {"fe80::1", true, "fe80::1", 7255},
+        {"", true, "", 7255},  // said when arming: no address was given
+        {"127.0.0.1:", false, "", 0},  {"127.0.0.1:0", false, "", 0},   {"127.0.0.1:65536", false, "", 0},
+        {"127.0.0.1:x", false, "", 0}, {"[::1", false, "", 0},         {"[::1]7255", false, "", 0},
+        {"[::1]:", false, "", 0},
+    };
+    for (const Case& c : cases) {
+        const std::optional<idn::Target> t = idn::parseTarget(QString::fromLatin1(c.typed));
+        ASSERT_EQ(t.has_value(), c.ok) << c.typed;
+        if (t) EXPECT_EQ(std::pair(t->host, t->port), std::pair(QString(c.host), c.port)) << c.typed;
+    }
 }

@@ -186,3 +186,23 @@ TEST_F(TruthFixture, RecoveryNamesTheFileAndSaveAsksForAName) {
         after.shutdown();
     }
 }
+
+// A sequence with no frames left writes no file: Save, Save As and the export say so and leave
+// the file there as it was.
+TEST_F(TruthFixture, NoFramesNoFile) {
+    const QString show = showFile();
+    open(show);
+    const QByteArray before = readFile(show);
+    editor.seq.selFrameStart = 1, editor.seq.selFrameLen = 2;
+    editor.deleteFrames();
+    ASSERT_EQ(editor.seq.totalFrames, 0);
+    for (const int command : {0, 1, 2}) {
+        prompts.fileNames = {show};
+        prompts.answers = {Answer::Yes};
+        const WriteResult r = command == 0 ? editor.save() : command == 1 ? editor.saveAs() : editor.exportForSdCard();
+        EXPECT_EQ(std::pair(r.ok, r.error), std::pair(false, std::string("the sequence has no frames"))) << command;
+        EXPECT_EQ(editor.win.statusNote, "The file could not be written: the sequence has no frames");
+        EXPECT_EQ(readFile(show), before);
+        EXPECT_TRUE(editor.seq.fileChanged);
+    }
+}

@@ -120,6 +120,17 @@ private slots:
         out.show(blackout({1, 1}));
         QVERIFY(QTest::qWaitFor([&] { return !why.isEmpty(); }, 5000));
         QVERIFY(!out.armed());
+        QCOMPARE(why, QStringLiteral("Nothing answers at 127.0.0.1:%1.").arg(closed));
+    }
+
+    // An IPv6 projector on the loopback address gets its frames too.
+    void anIpv6ProjectorIsReached() {
+        QUdpSocket projector;
+        if (!projector.bind(QHostAddress::LocalHostIPv6, 0)) QSKIP("this machine has no IPv6 loopback");
+        LaserOutput out;
+        QVERIFY(out.arm(*parseTarget(QStringLiteral("[::1]:%1").arg(projector.localPort())), 30000));
+        QVERIFY(projector.waitForReadyRead(2000));
+        out.disarm();
     }
 };
 
