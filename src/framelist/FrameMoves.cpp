@@ -46,7 +46,8 @@ bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
 class Stash {
 public:
     explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
-        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        // A link under its name is never followed: the stash could otherwise truncate any file.
+        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
         if (fd_ == -1) error_ = QString::fromLocal8Bit(std::strerror(errno));
     }
     ~Stash() {

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/uio.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,21 +29,36 @@ bool writeAllAt(int fd, const void* data, int64_t bytes, int64_t at) {
 
 // One positioned system call per transfer: a command that walks ten thousand slots must not
 // pay for seeks and a buffer copy on each.
+// Never through a link (it could point at any file of the user's) and never waiting on a pipe.
 SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
-    const QIODevice::OpenMode modes[] = {QIODevice::ReadOnly, QIODevice::ReadWrite | QIODevice::ExistingOnly,
-                                         QIODevice::ReadWrite};
-    file_.open(modes[int(access)] | QIODevice::Unbuffered);
+    const int flags[] = {O_RDONLY, O_RDWR, O_RDWR | O_CREAT};
+    const int fd = ::open(QFile::encodeName(path).constData(), flags[int(access)] | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                          S_IRUSR | S_IWUSR | S_IRGRP | S_IROTH);
+    struct stat st {};
+    if (fd == -1 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const bool link = fd == -1 && errno == ELOOP;
+        const QString why = fd == -1 && !link ? QString::fromLocal8Bit(std::strerror(errno))
+                            : link            ? QStringLiteral("a link, which is never followed")
+                                              : QStringLiteral("not a regular file");
+        error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
+        if (fd != -1) ::close(fd);
+        return;
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    const QIODevice::OpenMode modes[] = {QIODevice::ReadOnly, QIODevice::ReadWrite, QIODevice::ReadWrite};
+    if (!file_.open(fd, modes[int(access)] | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
+        error_ = file_.errorString();
+        ::close(fd);
+    }
 }
 
 int64_t SlotFile::placeOf(int frame) {
     const int64_t pos = framePos(frame);
     if (pos == 0)
         error_ = QStringLiteral("frame %1 has no place in the file").arg(frame);
-    else if (!file_.isOpen())
-        error_ = file_.errorString();
-    else
+    else if (file_.isOpen())
         return pos;
-    return 0;
+    return 0;  // why the file did not open was kept when it was opened
 }
 
 bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes) {

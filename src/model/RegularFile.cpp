@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 
@@ -21,6 +23,24 @@ FileBytes readRegularFile(const QString& path, qint64 maxBytes) {
     QFile file;  // reads until it has them all or the file ends
     file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
     return {file.read(std::min<qint64>(maxBytes, st.st_size)), {}};
+}
+
+QString notRegularFile(const QString& path, bool linksToo) {
+    struct stat st {};
+    const QByteArray name = QFile::encodeName(path);
+    if ((linksToo ? ::lstat(name.constData(), &st) : ::stat(name.constData(), &st)) != 0) return {};
+    if (S_ISREG(st.st_mode)) return {};
+    return QStringLiteral("%1 is not a regular file.").arg(QFileInfo(path).fileName());
+}
+
+QString removeImpostor(const QString& path) {
+    struct stat st {};
+    const QByteArray name = QFile::encodeName(path);
+    if (::lstat(name.constData(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return {};
+    if (::unlink(name.constData()) != 0) return {};
+    return QStringLiteral("%1 was %2, not a file of the program's own: it was removed and a new one made.")
+        .arg(QDir::toNativeSeparators(path),
+             S_ISLNK(st.st_mode) ? QStringLiteral("a link") : QStringLiteral("a pipe or a device"));
 }
 
 WriteResult writeWholeFile(const QString& path, const QByteArray& bytes) {

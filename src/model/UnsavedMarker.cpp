@@ -1,6 +1,7 @@
 #include "model/UnsavedMarker.h"
 
 #include "model/FrameBuffer.h"
+#include "model/RegularFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +23,7 @@ void UnsavedMarker::track(int frames, const QString& fileName) {
     // A name that does not fit is left out: the frames still come back.
     QByteArray name = fileName.toUtf8();
     if (name.size() > MostBytes / 2 || name.contains('\n')) name.clear();
+    removeImpostor(path_);  // written in place of a link, never through it
     QSaveFile file(path_);
     if (file.open(QIODevice::WriteOnly) && file.write(Tag + QByteArray::number(frames) + '\n' + name + '\n') > 0 &&
         file.commit())
@@ -29,8 +31,9 @@ void UnsavedMarker::track(int frames, const QString& fileName) {
 }
 
 UnsavedMarker::LeftBehind UnsavedMarker::leftBehind() const {
-    // Only a small regular file can be ours; anything else is not even opened (a FIFO would block).
-    if (!QFileInfo(path_).isFile()) return {};
+    // Only a small regular file can be ours; anything else, a link included, is not even opened
+    // (a FIFO would block).
+    if (!notRegularFile(path_, true).isEmpty() || !QFileInfo::exists(path_)) return {};
     QFile file(path_);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered) || file.size() > MostBytes) return {};
     const QList<QByteArray> lines = file.read(MostBytes).split('\n');

@@ -1,5 +1,6 @@
 #include "shell/Editor.h"
 
+#include "model/RegularFile.h"
 #include "view/SlotDrawing.h"
 
 #include <unistd.h>
@@ -30,6 +31,11 @@ Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
     more = loadMoreSettings(moreSettingsPath());
     frame.clearSelection();
     buffer.removeLeftovers();
+    // A link planted under the name of a file of ours would have it write over whatever it points
+    // to; a pipe would hold start-up. Neither is followed: it goes, and the sequence starts fresh.
+    for (const QString& own : {buffer.path(), paths_.unsavedMarkerFile()})
+        if (const QString removed = removeImpostor(own); !removed.isEmpty())
+            prompts.message(removed, MessageIcon::Exclamation);
     const bool recovered = offerRecovery && recoverUnsavedFrames();
     if (!recovered) newFile();
     reloadPalette();               // after the sequence, so that its note about a missing palette file stays

@@ -1,6 +1,7 @@
 // Frames and points through the clipboard, point status, deleting frames, and the picture under
 // the canvas.
 #include "framelist/FrameMoves.h"
+#include "model/RegularFile.h"
 #include "shell/Editor.h"
 #include "view/BackgroundPicture.h"
 
@@ -115,6 +116,10 @@ void Editor::setPointStatus(bool visible) {
 void Editor::loadImage() {
     const QString path = prompts.openFileName(ImageFilter);
     if (path.isEmpty()) return;
+    if (const QString odd = notRegularFile(path); !odd.isEmpty()) {  // a pipe would hold the window
+        prompts.message(odd, MessageIcon::Exclamation);
+        return;
+    }
     QImage picture = loadBackgroundPicture(path);
     if (picture.isNull()) {  // the background stays as it was
         prompts.message(PictureUnreadable, MessageIcon::Exclamation);

@@ -1,5 +1,6 @@
 // Opening an ILDA file into the frame buffer file, and saving the sequence as one.
 #include "ilda/IldaOpen.h"
+#include "model/RegularFile.h"
 #include "model/SystemText.h"
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"
@@ -17,6 +18,11 @@ void Editor::open() {
 }
 
 void Editor::openPath(const QString& path) {
+    // A pipe or a device would hold the window; nothing is replaced for it.
+    if (const QString odd = notRegularFile(path); !odd.isEmpty()) {
+        win.statusNote = odd;
+        return;
+    }
     // The question was answered (or not needed) before: it is not asked again.
     if (!mayReplaceSequence()) return;
     if (!startEmptySequence()) return;  // the frame buffer file takes nothing: it has been said
@@ -26,7 +32,7 @@ void Editor::openPath(const QString& path) {
 void Editor::openRecent(int index) {
     if (index < 0 || index >= more.recentFiles.size()) return;
     const QString path = more.recentFiles[index];
-    if (!QFileInfo(path).isFile()) {  // nothing would be opened: the sequence needs no question
+    if (!QFileInfo::exists(path)) {  // nothing would be opened: the sequence needs no question
         more.recentFiles.removeAt(index);
         saveMoreSettings(moreSettingsPath(), more);
         win.statusNote = RecentFileGone.arg(path);
@@ -42,6 +48,10 @@ void Editor::rememberFile(const QString& path) {
 }
 
 OpenResult Editor::openFile(const QString& path) {
+    if (const QString odd = notRegularFile(path); !odd.isEmpty()) {
+        win.statusNote = odd;
+        return OpenResult::Unreadable;
+    }
     // A file that cannot be read at all is not a damaged file: no rejection box, no new title.
     if (QFile probe(path); !probe.open(QIODevice::ReadOnly)) {
         win.statusNote = FileUnreadableNote.arg(probe.errorString());
