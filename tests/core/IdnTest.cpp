@@ -176,6 +176,6 @@ TEST(Idn, TypedAddressesNameAHostAndAPort) {
     for (const Case& c : cases) {
         const std::optional<idn::Target> t = idn::parseTarget(QString::fromLatin1(c.typed));
         ASSERT_EQ(t.has_value(), c.ok) << c.typed;
-        if (t) EXPECT_EQ(std::pair(t->host, t->port), std::pair(QString(c.host), c.port)) << c.typed;
+        if (t) { EXPECT_EQ(std::pair(t->host, t->port), std::pair(QString(c.host), c.port)) << c.typed; }
     }
 }

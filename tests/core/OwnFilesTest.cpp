@@ -17,9 +17,9 @@ enum class Impostor { Link, Pipe, Folder };
 void plant(const QString& path, Impostor kind, const QString& victim) {
     QFile::remove(path);
     QDir().mkpath(QFileInfo(path).path());
-    if (kind == Impostor::Link) ASSERT_TRUE(QFile::link(victim, path));
-    if (kind == Impostor::Pipe) ASSERT_EQ(::mkfifo(qPrintable(path), 0600), 0);
-    if (kind == Impostor::Folder) ASSERT_TRUE(QDir().mkpath(path));
+    if (kind == Impostor::Link) { ASSERT_TRUE(QFile::link(victim, path)); }
+    if (kind == Impostor::Pipe) { ASSERT_EQ(::mkfifo(qPrintable(path), 0600), 0); }
+    if (kind == Impostor::Folder) { ASSERT_TRUE(QDir().mkpath(path)); }
 }
 }  // namespace
 

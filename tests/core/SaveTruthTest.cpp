@@ -113,7 +113,7 @@ TEST_F(TruthFixture, SavesNameTheFileSaveWritesNextAndAnExportIsNoSave) {
                 const std::vector<int> one{hasFile ? 4 : 1};
                 EXPECT_EQ(frameCounts(readFile(written)), one);
                 EXPECT_EQ(int(headerAt(readFile(written), 0).formatCode), action == Export ? 0 : trueColor ? 5 : hasFile ? 1 : 0);
-                if (written != show) EXPECT_EQ(readFile(show), before);
+                if (written != show) { EXPECT_EQ(readFile(show), before); }
                 if (action == QuestionYes) {
                     EXPECT_EQ(std::pair(editor.win.title, editor.seq.fileChanged), std::pair(MainTitle, false));
                     continue;

@@ -97,7 +97,7 @@ private slots:
                 auto* arm = d->findChild<QPushButton*>("CmdArm");
                 arm->click();
                 // A closed port shows at the first datagrams after arming.
-                QTest::qWaitFor([&] { return (arm->text() == "Disarm") == c.stays; }, c.stays ? 300 : 3000);
+                static_cast<void>(QTest::qWaitFor([&] { return (arm->text() == "Disarm") == c.stays; }, c.stays ? 300 : 3000));
                 button = arm->text(), note = d->findChild<QLabel*>("LblLaserNote")->text();
                 d->accept();
             });
