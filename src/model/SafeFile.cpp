@@ -25,6 +25,14 @@ fs::path resolved(const std::string& target) {
         at = at.parent_path() / fs::read_symlink(at, failed);  // an absolute link replaces the folder
     return at.lexically_normal();
 }
+// The folder's entry for a renamed file on disk: without it a power cut can bring back the old
+// file under the name, however well the new one's bytes were kept.
+void syncFolderOf(const fs::path& file) {
+    const int fd = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd == -1) return;
+    ::fsync(fd);
+    ::close(fd);
+}
 }  // namespace
 
 SafeFile::SafeFile(const std::string& target, Flush flush) : flush_(flush) {
@@ -114,6 +122,7 @@ WriteResult SafeFile::commit() {
     fd_ = -1;
     if (error_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(reason());
     if (!error_.empty()) return {false, error_};
+    if (flush_ == Flush::ToDisk) syncFolderOf(target_);
     temporary_.clear();
     return {true, {}};
 }

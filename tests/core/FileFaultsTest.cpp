@@ -388,3 +388,20 @@ TEST_F(FaultFixture, AHugePaletteFileIsReadOnlyAsFarAsItsColours) {
     ASSERT_TRUE(QFile::resize(folder.file("config.dat"), 200 << 20));
     EXPECT_EQ(encodeSettings(loadConfig(folder.file("config.dat"))), encodeSettings(settingsFromBytes(settings)));
 }
+
+// A save is on disk when it returns: the new file's bytes before it takes the old one's name,
+// then the folder that holds the name.
+TEST_F(FaultFixture, ASaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
+    const QString target = oldFile("show.ild");
+    QStringList notes;
+    {
+        const SyncJournal journal;
+        ASSERT_TRUE(saveAs(target).ok);
+        notes = SyncJournal::entries();
+    }
+    const QString real = QFileInfo(target).canonicalFilePath(), folderPath = QFileInfo(real).path();
+    const qsizetype renamed = notes.indexOf("rename " + real);
+    ASSERT_GT(renamed, 0) << notes.join(" | ").toStdString();
+    EXPECT_TRUE(notes[renamed - 1].startsWith("fsync " + folderPath + "/")) << notes.join(" | ").toStdString();
+    EXPECT_EQ(notes.mid(renamed + 1, 1), QStringList{"fsync " + folderPath}) << notes.join(" | ").toStdString();
+}

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 
 #include <dlfcn.h>
+#include <QFileInfo>
 #include <sys/uio.h>
 #include <algorithm>
 #include <cerrno>
@@ -24,10 +25,33 @@ bool failsNow() {
 }
 }  // namespace
 
+namespace {
+bool journaling = false;
+QStringList journal;
+void note(const QString& entry) {
+    if (journaling) journal << entry;
+}
+}  // namespace
+
 namespace quorvel::test {
 DiskFaults::DiskFaults(Fault f) { active = f, vectoredWrites = 0; }
 DiskFaults::~DiskFaults() { active.reset(); }
+SyncJournal::SyncJournal() { journaling = true, journal.clear(); }
+SyncJournal::~SyncJournal() { journaling = false; }
+QStringList SyncJournal::entries() { return journal; }
 }  // namespace quorvel::test
+
+extern "C" int fsync(int fd) {
+    static const auto real = next<int (*)(int)>("fsync");
+    note(QStringLiteral("fsync ") + QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget());
+    return real(fd);
+}
+
+extern "C" int rename(const char* from, const char* to) {
+    static const auto real = next<int (*)(const char*, const char*)>("rename");
+    note(QStringLiteral("rename ") + QString::fromLocal8Bit(to));
+    return real(from, to);
+}
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t bytes, off_t at) {
     static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");

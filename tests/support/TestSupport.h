@@ -31,6 +31,15 @@ private:
 // While it lives, the program's positioned writes misbehave as a failing disk makes them: the
 // `nth` vectored write from now fails with EIO (that one only, or it and every later one), and
 // with `bytesEach` every write takes at most that many bytes, as an interrupted one does.
+// While it lives, the program's fsync and rename calls are noted in order, each with the path it
+// concerns ("fsync /path" for a file or folder, "rename /to/path").
+class SyncJournal {
+public:
+    SyncJournal();
+    ~SyncJournal();
+    static QStringList entries();
+};
+
 class DiskFaults {
 public:
     struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; };
