@@ -40,6 +40,7 @@ namespace {
 void err(const std::string& text) { tool::err(text); }
 void err(const QString& text) { tool::err(toSystem(text)); }
 void out(const QString& text) { tool::out(toSystem(text)); }
+QString shown(const QString& name) { return fromSystem(tool::printable(toSystem(name))); }
 Args toArgs(const QStringList& args) {
     Args bytes;
     for (const QString& a : args) bytes.push_back(toSystem(a));
@@ -179,7 +180,7 @@ int importSvgs(const QStringList& argsIn) {
     for (const QString& in : args.mid(1)) {
         const SvgDrawing drawing = readSvgFile(in);
         if (!drawing.ok) {
-            err(SvgUnreadable.arg(in, drawing.error));
+            err(SvgUnreadable.arg(shown(in), drawing.error));
             ++unreadable;
             continue;
         }
@@ -199,19 +200,19 @@ int importSvgs(const QStringList& argsIn) {
         }
         ++frames;
         out(QStringLiteral("%1: %2 points, %3 subpaths, %4 skipped%5")
-                .arg(in)
+                .arg(shown(in))
                 .arg(r.added)
                 .arg(r.outlines)
                 .arg(drawing.skipped)
                 .arg(r.fit ? QString() : QStringLiteral(", cut at 20000 points")));
     }
     if (frames == 0) {
-        err(QStringLiteral("quorvel-ilda: no drawing could be read; %1 is left as it was").arg(args[0]));
+        err(QStringLiteral("quorvel-ilda: no drawing could be read; %1 is left as it was").arg(shown(args[0])));
         return 1;
     }
     const WriteResult saved = writeIldaFile(buffer, frames, args[0]);
     if (!saved.ok) {
-        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(args[0], fromSystem(saved.error)));
+        err(QStringLiteral("quorvel-ilda: %1 could not be written: %2").arg(shown(args[0]), fromSystem(saved.error)));
         return 1;
     }
     return unreadable > 0 ? 1 : 0;

@@ -29,6 +29,19 @@ const char* const Usage =
     "Each command takes --help.\n";
 
 void err(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
+std::string printable(const std::string& name) {
+    std::string shown;
+    for (const unsigned char c : name) {
+        if (c >= 0x20 && c != 0x7F) {
+            shown += char(c);
+            continue;
+        }
+        static constexpr char Hex[] = "0123456789ABCDEF";
+        shown += {'\\', 'x', Hex[c >> 4], Hex[c & 15]};
+    }
+    return shown;
+}
+
 void out(const std::string& text) { std::printf("%s\n", text.c_str()); }
 
 bool wantsHelp(const Args& args) {

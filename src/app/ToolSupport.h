@@ -21,6 +21,9 @@ inline constexpr char ProgramFolderVariable[] = "QUORVEL_ILDA_FOLDER";
 
 void err(const std::string& text);
 void out(const std::string& text);
+// A file name as it may go to a terminal: control characters (a newline, the escape that starts
+// a terminal's commands) as \xNN, so that a name can neither forge lines nor drive the terminal.
+std::string printable(const std::string& name);
 bool wantsHelp(const Args& args);
 // Asked for, the usage goes to stdout and the command succeeds; after a wrong call, to stderr.
 int usage(const char* text, const Args& args);

@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -29,6 +30,7 @@ Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
     QDir().mkpath(paths_.bufferFolder());
     settings = loadConfig(paths_.configToRead());
     more = loadMoreSettings(moreSettingsPath());
+
     frame.clearSelection();
     buffer.removeLeftovers();
     // A link planted under the name of a file of ours would have it write over whatever it points
@@ -40,6 +42,8 @@ Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
     if (!recovered) newFile();
     reloadPalette();               // after the sequence, so that its note about a missing palette file stays
     if (recovered) redrawStrip();  // in the colours of the palette just read
+    // A settings folder that takes no files (read-only) is said at once, not when it is too late.
+    if (::access(QFile::encodeName(paths_.settingsFolder).constData(), W_OK) != 0) saySettingsUnkept();
     win.pastePointsEnabled = false;
     win.pasteFrameEnabled = false;
 }

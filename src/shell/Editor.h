@@ -234,6 +234,10 @@ private:
     QString moreSettingsPath() const { return paths_.moreSettingsFile(); }
     // Puts the file first in Recent Files and keeps the list at once (Exit keeps no settings).
     void rememberFile(const QString& path);
+    // Writes quorvel.ini; says once per run when it cannot.
+    void keepMoreSettings();
+    void saySettingsUnkept();
+    bool toldSettingsUnkept_ = false;
 
     ProgramPaths paths_;
     UnsavedMarker unsaved_;

@@ -34,8 +34,8 @@ void Editor::openRecent(int index) {
     const QString path = more.recentFiles[index];
     if (!QFileInfo::exists(path)) {  // nothing would be opened: the sequence needs no question
         more.recentFiles.removeAt(index);
-        saveMoreSettings(moreSettingsPath(), more);
         win.statusNote = RecentFileGone.arg(path);
+        keepMoreSettings();
         return;
     }
     openPath(path);
@@ -44,7 +44,19 @@ void Editor::openRecent(int index) {
 void Editor::rememberFile(const QString& path) {
     if (!remembersFiles) return;
     more.recentFiles = withRecentFile(more.recentFiles, QFileInfo(path).absoluteFilePath());
-    saveMoreSettings(moreSettingsPath(), more);
+    keepMoreSettings();
+}
+
+void Editor::keepMoreSettings() {
+    if (!saveMoreSettings(moreSettingsPath(), more)) saySettingsUnkept();
+}
+
+void Editor::saySettingsUnkept() {
+    // Once a run: the work goes on, only this run's settings will not be there next time.
+    if (toldSettingsUnkept_) return;
+    toldSettingsUnkept_ = true;
+    const QString note = SettingsUnkeptNote.arg(QDir::toNativeSeparators(paths_.settingsFolder));
+    win.statusNote = win.statusNote.isEmpty() ? note : win.statusNote + ' ' + note;
 }
 
 OpenResult Editor::openFile(const QString& path) {

@@ -40,6 +40,8 @@ inline const QString RecentFileGone = QStringLiteral("%1 is no longer there: it 
 inline const QString PictureUnreadable = QStringLiteral("The picture could not be read.");
 inline const QString OptimisedNote = QStringLiteral("Optimised: %1 \u2192 %2 points, %3 corners held.");
 inline const QString NothingToOptimise = QStringLiteral("Nothing to optimise.");
+inline const QString SettingsUnkeptNote =
+    QStringLiteral("Settings and Recent Files cannot be kept: %1 takes no files.");
 inline const QString SvgFilter = QStringLiteral("SVG Drawings *.SVG|*.svg;*.svgz");
 inline const QString SvgUnreadable = QStringLiteral("%1 could not be read as an SVG drawing: %2.");
 inline const QString SvgImportedNote = QStringLiteral("Imported %1: %2 outlines, %3 points, %4 elements left out.");

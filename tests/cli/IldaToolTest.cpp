@@ -270,6 +270,19 @@ TEST(IldaTool, ImportMakesAFramePerDrawing) {
     }
 }
 
+// A name with a newline or a terminal's escape in it is printed with them written out: it can
+// neither forge a line of the report nor drive the terminal.
+TEST(IldaTool, ImportPrintsControlCharactersInNamesWrittenOut) {
+    QTemporaryDir dir;
+    const QString odd = dir.filePath(QString::fromLatin1("a\nb\x1b[31mred.svg"));
+    writeFile(odd, R"~(<svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 10 10"><rect width="8" height="8" stroke="red"/></svg>)~");
+    const ToolRun r = tool({"import", dir.filePath("out.ild"), odd, odd + "x"});
+    EXPECT_TRUE(r.out.startsWith(dir.filePath("a\\x0Ab\\x1B[31mred.svg: "))) << r.out.toStdString();
+    EXPECT_EQ(r.out.count('\n'), 1);
+    EXPECT_TRUE(r.err.contains("a\\x0Ab\\x1B[31mred.svgx could not be read")) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains(QChar(0x1b)) || r.err.contains(QChar(0x1b)));
+}
+
 // Real drawings made elsewhere: every scalable icon of the desktop's icon theme comes in, each
 // within the cap, in one run.
 TEST(IldaTool, ImportTakesEveryIconOfTheIconTheme) {

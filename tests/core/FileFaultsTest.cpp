@@ -405,3 +405,16 @@ TEST_F(FaultFixture, ASaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
     EXPECT_TRUE(notes[renamed - 1].startsWith("fsync " + folderPath + "/")) << notes.join(" | ").toStdString();
     EXPECT_EQ(notes.mid(renamed + 1, 1), QStringList{"fsync " + folderPath}) << notes.join(" | ").toStdString();
 }
+
+// Settings that cannot be kept are said once, when it first shows, and the work goes on.
+TEST_F(FaultFixture, SettingsThatCannotBeKeptAreSaidOnce) {
+    QFile::remove(folder.file("quorvel.ini"));
+    ASSERT_TRUE(QDir(folder.path()).mkpath("quorvel.ini"));  // a folder in its place takes no file
+    const QString show = twoFrames();
+    open(show);
+    EXPECT_TRUE(editor.win.statusNote.endsWith("Settings and Recent Files cannot be kept: " + QDir::toNativeSeparators(folder.path()) + " takes no files."))
+        << editor.win.statusNote.toStdString();
+    EXPECT_EQ(editor.seq.totalFrames, 2);
+    open(show);
+    EXPECT_FALSE(editor.win.statusNote.contains("cannot be kept"));
+}
