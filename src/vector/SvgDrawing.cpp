@@ -142,26 +142,33 @@ struct Filtered {
     QByteArray bytes;
     bool viewBox = false;
     int skipped = 0;
-    int clipped = 0;   // elements under a clip path, taken out to be drawn on their own
-    QByteArray plain;  // the drawing as read, inflated, when it has any
+    int clipped = 0;        // elements under a clip path, taken out to be drawn on their own
+    QByteArray plain;       // the drawing as read, inflated, when it has any
+    bool tooLarge = false;  // compressed, it would inflate past MaxInflatedBytes
     bool ok = true;
 };
-// A compressed drawing (.svgz) opened, so that it is filtered as a plain one is; as large as a
-// plain one may be, at most. Empty when it is not whole.
-QByteArray inflated(const QByteArray& bytes) {
+// A compressed drawing (.svgz) opened, so that it is filtered as a plain one is: every member of
+// the gzip stream one after the other, as gzip reads them, up to MaxInflatedBytes. Empty when it
+// is not whole or would be larger (`tooLarge`).
+QByteArray inflated(const QByteArray& bytes, bool& tooLarge) {
     z_stream z{};
     if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return {};  // 16: a gzip header comes first
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
     z.avail_in = uInt(bytes.size());
     QByteArray out;
     int r = Z_OK;
-    while (r == Z_OK && out.size() < MaxSvgBytes) {
+    while (r == Z_OK) {
+        if (out.size() >= MaxInflatedBytes) {
+            tooLarge = true;
+            break;
+        }
         const qsizetype done = out.size();
-        out.resize(done + (qsizetype(1) << 20));
+        out.resize(std::min(done + (qsizetype(1) << 20), qsizetype(MaxInflatedBytes)));
         z.next_out = reinterpret_cast<Bytef*>(out.data() + done);
         z.avail_out = uInt(out.size() - done);
         r = inflate(&z, Z_NO_FLUSH);
         out.resize(out.size() - qsizetype(z.avail_out));
+        if (r == Z_STREAM_END && z.avail_in > 0) r = inflateReset(&z);  // the next member
     }
     inflateEnd(&z);
     return r == Z_STREAM_END ? out : QByteArray();
@@ -169,7 +176,8 @@ QByteArray inflated(const QByteArray& bytes) {
 
 Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = true) {
     Filtered f;
-    const QByteArray bytes = plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed) : plainOrCompressed;
+    const QByteArray bytes =
+        plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed, f.tooLarge) : plainOrCompressed;
     QXmlStreamReader in(bytes);
     QXmlStreamWriter out(&f.bytes);
     bool root = true;
@@ -283,7 +291,8 @@ SvgDrawing readSvg(const QByteArray& bytes) {
     const Filtered filtered = withoutText(bytes);
     QRectF viewBox;
     if (!recordOutlines(filtered, drawing, viewBox)) {
-        drawing.error = QStringLiteral("it is not an SVG drawing");
+        drawing.error = filtered.tooLarge ? QStringLiteral("it inflates to more than 64 MB")
+                                          : QStringLiteral("it is not an SVG drawing");
         return drawing;
     }
     if (filtered.clipped > 0) addClipped(filtered.plain, drawing);

@@ -31,6 +31,9 @@ struct SvgDrawing {
 
 // Larger drawings are not what a frame of 20000 points can show.
 constexpr qint64 MaxSvgBytes = qint64(256) << 20;
+// A compressed drawing opens to at most this: a few hundred kilobytes of zeros can inflate to
+// gigabytes.
+constexpr qint64 MaxInflatedBytes = qint64(64) << 20;
 
 SvgDrawing readSvg(const QByteArray& bytes);
 // The file's bytes read as above; a file that cannot be read says so in `error`.

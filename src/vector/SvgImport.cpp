@@ -30,6 +30,9 @@ std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
     const size_t lead = raw.size();
     std::vector<size_t> ends;  // where each traced outline's points end in `raw`
     for (const size_t k : travelOrder(lines, from)) {
+        // The optimiser only adds points: once the traced ones outgrow the room, no later outline
+        // can come in, and tracing more would only cost time and memory.
+        if (raw.size() - lead > size_t(room)) break;
         const size_t before = raw.size();
         traceOutline(raw, lines[k], from, spacing, inks[k]);
         if (raw.size() == before) continue;
@@ -42,9 +45,11 @@ std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
         out.erase(out.begin(), out.begin() + std::min(out.size(), lead));
         return out;
     };
-    report.outlines = int(ends.size());
+    report.traced = int(ends.size());
+    report.outlines =
+        int(std::count_if(lines.begin(), lines.end(), [](const Polyline& l) { return !l.points.empty(); }));
     std::vector<P> all = ready(ends.size());
-    if (int(all.size()) <= room) {
+    if (int(all.size()) <= room && int(ends.size()) == report.outlines) {
         report.outlinesIn = report.outlines;
         return all;
     }

@@ -19,6 +19,7 @@ struct ImportRules {
 struct ImportReport {
     int outlines = 0;    // subpaths traced
     int outlinesIn = 0;  // of them, those that came in whole: all, unless the frame filled up
+    int traced = 0;      // of them, those traced before the frame was known to be full
     int added = 0;       // points appended
     bool fit = true;     // false when the frame filled up before the drawing was all in
 };

@@ -4,6 +4,8 @@
 #include "vector/OutlineTrace.h"
 #include "vector/SvgImport.h"
 
+#include <QProcess>
+#include <QTemporaryDir>
 #include <numbers>
 
 using namespace quorvel;
@@ -397,4 +399,35 @@ TEST(SvgImport, TheBeamTravelsToTheNearestOutlineNext) {
         {{}, std::nullopt, {}},
     };
     for (const Case& c : cases) EXPECT_EQ(travelOrder(c.lines, c.from), c.order);
+}
+
+// The work an import does is bounded by what a frame can take, not by what the file asks for:
+// tracing stops once the frame is full, and a compressed drawing opens to 64 MB at most.
+TEST(SvgImport, WorkIsBoundedByWhatCanComeOut) {
+    QByteArray many;
+    for (int k = 0; k < 5000; ++k)
+        many += QByteArray("<rect x='%1' y='%2' width='1' height='1' stroke='red'/>").replace("%1", QByteArray::number(k % 70)).replace("%2", QByteArray::number(k / 70));
+    const SvgDrawing d = readSvg("<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 70 72'>" + many + "</svg>");
+    WorkingFrame wf;
+    const Palette palette = loadPalette(QString(), IldaPalette);
+    const ImportReport r = importDrawing(wf, d, {5, 10, 3}, Ink(1, rgb(255, 0, 0)), palette, 256);
+    EXPECT_EQ(r.outlines, 5000);
+    EXPECT_LT(r.outlinesIn, 5000);
+    EXPECT_LE(r.traced, 2 * r.outlinesIn + 2);  // no further than the traced points alone fill the frame
+    EXPECT_LT(r.traced, r.outlines / 2);
+    EXPECT_LE(wf.pointCount(), MaxPoints);
+
+    // gzip members one after another are one drawing; one that opens past 64 MB is refused.
+    const auto gzip = [](const QByteArray& plain) {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("d"), plain);
+        QProcess::execute("gzip", {"-n", dir.filePath("d")});
+        return readFile(dir.filePath("d.gz"));
+    };
+    const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'>", tail = "<circle r='3' cx='5' cy='5'/></svg>";
+    const SvgDrawing joined = readSvg(gzip(head) + gzip(tail));
+    EXPECT_TRUE(joined.ok) << joined.error.toStdString();
+    EXPECT_EQ(joined.outlines.size(), 1u);
+    const SvgDrawing bomb = readSvg(gzip(head + "<!--" + QByteArray(65 << 20, ' ') + "-->" + tail));
+    EXPECT_EQ(std::pair(bomb.ok, bomb.error), std::pair(false, QString("it inflates to more than 64 MB")));
 }
