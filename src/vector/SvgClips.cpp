@@ -108,15 +108,16 @@ QPainterPath clippedOutline(const QPainterPath& outline, bool filled, const QPai
     if (filled)
         if (QPainterPath area = outline.intersected(region); !area.isEmpty()) return area;
     // A line keeps the pieces inside, each cut where it crosses the region's edge to within a
-    // thousandth of the region's size.
+    // thousandth of the region's size. Nothing lies inside a region of no size.
     const double step = std::max(region.boundingRect().width(), region.boundingRect().height()) / 1000;
+    if (!(step > 0)) return {};
     QPainterPath kept;
     for (const QPolygonF& line : outline.toSubpathPolygons()) {
         bool inside = false;
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QPointF to = line[i];
             const QPointF from = i > 0 ? line[i - 1] : to;
-            const int pieces = step > 0 ? std::max(1, int(QLineF(from, to).length() / step)) : 1;
+            const int pieces = std::max(1, int(std::min(QLineF(from, to).length() / step, 1e6)));
             for (int k = i > 0 ? 1 : pieces; k <= pieces; ++k) {
                 const QPointF p = from + (to - from) * (double(k) / pieces);
                 const bool in = region.contains(p);

@@ -115,23 +115,18 @@ OptimisePlan optimisationOf(const WorkingFrame& wf, int pointSpace, int dwell) {
     return plan;
 }
 
-bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
-    bool fit = true;
+void optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell) {
     wf.visit([&](auto& r) {
         const auto [first, last, selected] = optimisedRange(wf, r);
         const auto done = optimisedPart(wf, r, pointSpace, dwell);
         const int grown = int(done.size()) - (last - first + 1);
-        if (r.pointCount + grown > MaxPoints) {
-            fit = false;
-            return;
-        }
+        if (r.pointCount + grown > MaxPoints) return;
         std::copy_backward(r.points.data() + last + 1, r.points.data() + r.pointCount,
                            r.points.data() + r.pointCount + grown);
         std::copy(done.begin(), done.end(), r.points.data() + first);
         r.pointCount += grown;
         if (selected) wf.selEnd = last + grown;
     });
-    return fit;
 }
 
 }  // namespace quorvel

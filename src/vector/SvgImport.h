@@ -30,9 +30,9 @@ struct ImportReport {
 ImportReport importDrawing(WorkingFrame& wf, const SvgDrawing& drawing, const ImportRules& rules, const Ink& ink,
                            const Palette& pal, int paletteEntries);
 
-// Optimises the selected points, or all of them when none are selected. False, and nothing
-// changed, when the result would not fit in the frame.
-bool optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell);
+// Optimises the selected points, or all of them when none are selected; nothing changes when
+// the result would not fit in the frame (optimisationOf tells beforehand).
+void optimiseForProjector(WorkingFrame& wf, int pointSpace, int dwell);
 // What optimising would make of the frame, without changing it: its points before and after
 // (more than the frame holds, maybe) and the corners it would hold.
 struct OptimisePlan {

@@ -125,6 +125,14 @@ TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
     marker.track(3, "a.ild");
     marker.track(3, "b.ild");  // a new name with the same count is written too
     EXPECT_EQ(UnsavedMarker(path).leftBehind().fileName, "b.ild");
+    QFile::remove(path);
+    marker.track(3, "b.ild");  // nothing new: nothing written
+    EXPECT_FALSE(QFile::exists(path));
+    // A link is never read as a marker, even to a file that would be one.
+    writeFile(folder.file("elsewhere"), "unsaved frames 4\n");
+    ASSERT_TRUE(QFile::link(folder.file("elsewhere"), path));
+    EXPECT_EQ(UnsavedMarker(path).leftBehind().frames, 0);
+    QFile::remove(path);
     marker.track(0, "b.ild");
     EXPECT_FALSE(QFile::exists(path));
 }

@@ -373,6 +373,7 @@ TEST(SvgImport, ClipPathsCutWhatTheyClip) {
         {"sized by the element's box", R"~(<clipPath id="b" clipPathUnits="objectBoundingBox"><rect width="0.5" height="0.5"/></clipPath><rect width="100" height="100" fill="red" clip-path="url(#b)"/>)~", 0, {}, 1},
         {"a clip path that is not there", R"~(<rect width="100" height="100" fill="red" clip-path="url(#none)"/>)~", 0, {}, 1},
         {"no clip", R"~(<rect width="100" height="100" fill="red" clip-path="none"/>)~", 1, {0, 0, 100, 100}, 0},
+        {"two, painted by the file's style sheet", R"~(<style>.r{fill:#00ff00}</style><rect class="r" width="100" height="100" clip-path="url(#c)"/><rect class="r" x="60" y="60" width="40" height="40" clip-path="url(#c)"/>)~", 2, {20, 20, 60, 60}, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -384,6 +385,9 @@ TEST(SvgImport, ClipPathsCutWhatTheyClip) {
         for (const auto& [got, want] : {std::pair(bounds.left(), c.bounds.left()), {bounds.top(), c.bounds.top()},
                                         {bounds.width(), c.bounds.width()}, {bounds.height(), c.bounds.height()}})
             EXPECT_NEAR(got, want, 0.2);
+        if (c.outlines > 1) {  // the shared style reaches each element drawn on its own
+            for (const DrawnOutline& o : d.outlines) EXPECT_EQ(o.color, std::optional(rgb(0, 255, 0)));
+        }
     }
 }
 
