@@ -61,8 +61,11 @@ int checkInput(const Args& args) {
     // The input is the first word that is no option.
     const auto word = std::ranges::find_if(args, [](const std::string& a) { return !a.starts_with("--"); });
     if (word == args.end()) return 0;
-    if (struct stat st{}; ::stat(word->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        err("quorvel-ilda: cannot read '" + *word + "': no such file");
+    if (struct stat st{}; ::stat(word->c_str(), &st) != 0) {
+        err("quorvel-ilda: cannot read '" + printable(*word) + "': no such file");
+        return 2;
+    } else if (!S_ISREG(st.st_mode)) {  // a folder, or a pipe that would hold the tool
+        err("quorvel-ilda: cannot read '" + printable(*word) + "': it is not a regular file");
         return 2;
     }
     const int fd = ::open(word->c_str(), O_RDONLY | O_CLOEXEC);

@@ -162,7 +162,8 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         {{"render", in, "2", kept}, 2, 0, "frame 2 is out of range (the file has 1 frames)"},
         {{"info", rejected}, 1, 0, "rejected: "}, {{"copy", empty, kept}, 1, 0, "no frame could be loaded"},
         {{"copy", rejected, kept}, 1, 0, "no frame could be loaded"},
-        {{"copy", dir.path(), kept}, 2, 0, "no such file"},
+        {{"copy", dir.path(), kept}, 2, 0, "it is not a regular file"}, {{"copy", dir.filePath("gone"), kept}, 2, 0, "no such file"},
+        {{"play", dir.path(), "--to", "127.0.0.1:9"}, 2, 0, "it is not a regular file"},  // refused before anything is sent
         {{"copy", in, kept}, 1, 1, "File too large"},  // a half-kilobyte file-size limit: a full disk
         {{"render", in, "1", kept}, 1, 1, "File too large"},
         {{"render", in, "1", kept}, 1, shortOfPng, "File too large"},
