@@ -125,6 +125,11 @@ TEST(UnsavedMarkerFile, OnlyACountOfOneToTenThousandFramesIsOffered) {
     marker.track(3, "a.ild");
     marker.track(3, "b.ild");  // a new name with the same count is written too
     EXPECT_EQ(UnsavedMarker(path).leftBehind().fileName, "b.ild");
+    for (const int length : {512, 513}) {  // a name longer than half the marker is left out
+        marker.track(3, QString(length, 'n'));
+        EXPECT_EQ(UnsavedMarker(path).leftBehind().fileName.size(), length == 512 ? 512 : 0) << length;
+    }
+    marker.track(3, "b.ild");
     QFile::remove(path);
     marker.track(3, "b.ild");  // nothing new: nothing written
     EXPECT_FALSE(QFile::exists(path));
