@@ -97,3 +97,22 @@ TEST_F(EditorFixture, ALinkInPlaceOfTheStashIsNotFollowed) {
     EXPECT_EQ(editor.seq.totalFrames, 3);
     EXPECT_TRUE(prompts.messages.last().startsWith("The frame buffer file could not be written: "));
 }
+
+// Settings and palettes with a pipe or a folder in their place: the editor starts at once on
+// its initial settings, says what it could not read, and its first save of the settings says
+// they cannot be kept rather than waiting on the pipe.
+TEST(OwnFiles, PipesInPlaceOfSettingsAndPalettesHoldNothing) {
+    for (const char* name : {"config.dat", "quorvel.ini", "ilda.dat"}) {
+        for (const Impostor kind : {Impostor::Pipe, Impostor::Folder}) {
+            SCOPED_TRACE(testing::Message() << name << ' ' << int(kind));
+            ProgramFolder folder;
+            plant(folder.file(name), kind, {});
+            ScriptedPrompts prompts;
+            Editor editor(folder.path(), prompts);
+            EXPECT_EQ(editor.seq.totalFrames, 1);
+            EXPECT_EQ(editor.settings.pointSpace, Settings{}.pointSpace);
+            if (QString(name) == "ilda.dat") { EXPECT_FALSE(editor.win.statusNote.isEmpty()); }
+            editor.shutdown();  // writes what it can, waits on nothing
+        }
+    }
+}
