@@ -185,7 +185,16 @@ Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = 
         const QXmlStreamReader::TokenType t = in.readNext();
         if (t == QXmlStreamReader::Invalid) break;
         if (t == QXmlStreamReader::StartElement) {
-            if (root) f.viewBox = in.attributes().hasAttribute("viewBox"), root = false;
+            if (root) {
+                f.viewBox = in.attributes().hasAttribute("viewBox"), root = false;
+                // Without a viewBox Qt SVG measures everything drawn before drawing it, every
+                // instance of every <use> again: a small file of nested uses takes minutes. Drawn
+                // onto its own viewBox the drawing keeps its units whatever the viewBox says, and
+                // what it draws is measured here, from what was drawn.
+                out.writeCurrentToken(in);
+                if (!f.viewBox) out.writeAttribute(QStringLiteral("viewBox"), QStringLiteral("0 0 1 1"));
+                continue;
+            }
             const QStringView name = in.name();
             if (name == u"text" || name == u"textArea" || name == u"image" || name == u"foreignObject") {
                 ++f.skipped;

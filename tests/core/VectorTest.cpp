@@ -442,3 +442,21 @@ TEST(SvgImport, WorkIsBoundedByWhatCanComeOut) {
     const SvgDrawing bomb = readSvg(gzip(head + "<!--" + QByteArray(65 << 20, ' ') + "-->" + tail));
     EXPECT_EQ(std::pair(bomb.ok, bomb.error), std::pair(false, QString("it inflates to more than 64 MB")));
 }
+
+// Nested <use> elements, each using the one before twice: a 2 KB file asks for millions of
+// instances. With or without a viewBox it is read at once, with what it draws measured here.
+TEST(SvgImport, NestedUsesAreNoBomb) {
+    for (const bool viewBox : {false, true}) {
+        QByteArray file = QByteArray("<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'") +
+                          (viewBox ? " viewBox='0 0 100 100'" : "") + "><defs><path id='g0' d='M0 0 L1 1' stroke='red'/>";
+        for (int i = 1; i <= 22; ++i)
+            file += QStringLiteral("<g id='g%1'><use xlink:href='#g%2'/><use xlink:href='#g%2' x='1'/></g>").arg(i).arg(i - 1).toLatin1();
+        file += "</defs><use xlink:href='#g22'/></svg>";
+        const SvgDrawing d = readSvg(file);
+        SCOPED_TRACE(viewBox);
+        ASSERT_TRUE(d.ok);
+        EXPECT_GT(d.outlines.size(), 0u);
+        EXPECT_LT(d.outlines.size(), 1000u);  // the instances drawn, not the millions asked for
+        if (!viewBox) { EXPECT_TRUE(d.area.isValid()); }
+    }
+}
