@@ -6,6 +6,7 @@
 #include "view/Renderer.h"
 
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 using namespace quorvel;
 
@@ -62,8 +63,50 @@ void BM_Optimise(benchmark::State& state) {
         benchmark::DoNotOptimize(optimisedForProjector(f.points.data(), f.pointCount, {640, 3}).size());
 }
 
+// Drawings made to cost: each read and traced onto an empty frame as Import SVG does. The
+// counter is the process's peak memory so far, an upper bound for the import.
+QByteArray attack(int which) {
+    const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'>";
+    QByteArray svg = head;
+    if (which == 0) {  // 2^24 instances of nested uses, no viewBox
+        svg += "<defs><path id='g0' d='M0 0 L1 1' stroke='red'/>";
+        for (int i = 1; i <= 24; ++i)
+            svg += QStringLiteral("<g id='g%1'><use xlink:href='#g%2'/><use xlink:href='#g%2' x='1'/></g>")
+                       .arg(i)
+                       .arg(i - 1)
+                       .toLatin1();
+        svg += "</defs><use xlink:href='#g24'/>";
+    } else if (which == 1) {  // one zig-zag path of 2 MB
+        svg += "<path stroke='red' d='M0 0";
+        for (int i = 0; svg.size() < (2 << 20); ++i)
+            svg += QByteArray(" L") + QByteArray::number(i % 1000) + (i % 2 ? " 0" : " 9");
+        svg += "'/>";
+    } else {  // 10 MB of small separate paths
+        for (int i = 0; svg.size() < (10 << 20); ++i)
+            svg += QStringLiteral("<path d='M%1 %2 h3 v3 z' stroke='red'/>").arg(i % 997).arg(i / 997).toLatin1();
+    }
+    return svg + "</svg>";
+}
+
+void BM_ImportAttack(benchmark::State& state) {
+    const QByteArray svg = attack(int(state.range(0)));
+    WorkingFrame wf;
+    wf.format = 5;
+    int points = 0;
+    for (auto _ : state) {
+        wf.frame5->pointCount = 0;
+        points = importDrawing(wf, readSvg(svg), Rules, Ink(1), Palette{}, 256).added;
+    }
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    state.counters["points"] = points;
+    state.counters["peakMB"] = double(usage.ru_maxrss) / 1024;
+    state.counters["fileMB"] = double(svg.size()) / (1 << 20);
+}
+
 }  // namespace
 
+BENCHMARK(BM_ImportAttack)->Name("Svg/Attack")->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportThousandPaths)->Name("Svg/Import1000Paths")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawImported)->Name("Svg/RedrawImported20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Optimise)->Name("Optimise/Dense20000")->Unit(benchmark::kMillisecond);

@@ -42,8 +42,9 @@ void Editor::importOntoWorkingFrame(const SvgDrawing& drawing, const QString& na
     edit(Edit::FrameChanged, [&] {
         const ImportReport r =
             importDrawing(frame, drawing, importRules(), ink(), palette, paletteEntries(settings.paletteChoice));
-        win.statusNote = r.fit ? SvgImportedNote.arg(name).arg(r.outlines).arg(r.added).arg(drawing.skipped)
-                               : SvgFrameFullNote.arg(r.outlinesIn).arg(r.outlines);
+        win.statusNote = r.fit   ? SvgImportedNote.arg(name).arg(r.outlines).arg(r.added).arg(drawing.skipped)
+                         : r.cut ? FrameFullNote
+                                 : SvgFrameFullNote.arg(r.outlinesIn).arg(r.outlines);
     });
 }
 

@@ -64,7 +64,13 @@ std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
     }
     report.outlinesIn = int(lo);
     report.fit = false;
-    return ready(lo);
+    if (lo > 0 || room < MaxPoints) return ready(lo);
+    // One outline more detailed than a whole frame: as much of it as an empty frame holds,
+    // rather than nothing.
+    std::vector<P> cut = ready(1);
+    cut.resize(size_t(room));
+    report.cut = true;
+    return cut;
 }
 
 }  // namespace

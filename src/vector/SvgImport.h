@@ -22,6 +22,7 @@ struct ImportReport {
     int traced = 0;      // of them, those traced before the frame was known to be full
     int added = 0;       // points appended
     bool fit = true;     // false when the frame filled up before the drawing was all in
+    bool cut = false;    // an empty frame took the first outline in part: none fit whole
 };
 
 // `ink` is what an outline without a colour of its own takes, and a black one: black light is

@@ -460,3 +460,31 @@ TEST(SvgImport, NestedUsesAreNoBomb) {
         if (!viewBox) { EXPECT_TRUE(d.area.isValid()); }
     }
 }
+
+// A clipped element that cannot be drawn on its own (it names an entity of the file's DTD,
+// which its small drawing lacks) is left out and counted, never drawn unclipped.
+TEST(SvgImport, AClippedElementThatCannotBeDrawnAloneIsLeftOut) {
+    const SvgDrawing d = readSvg(R"~(<!DOCTYPE svg [<!ENTITY side "100">]>
+        <svg xmlns="http://www.w3.org/2000/svg" viewBox="0 0 100 100"><clipPath id="c"><circle cx="50" cy="50" r="30"/></clipPath>
+        <rect width="&side;" height="&side;" fill="red" clip-path="url(#c)"/><rect width="5" height="5" fill="red"/></svg>)~");
+    ASSERT_TRUE(d.ok) << d.error.toStdString();
+    EXPECT_EQ(std::pair(int(d.outlines.size()), d.skipped), std::pair(1, 1));
+}
+
+// One outline more detailed than a frame: an empty frame takes as much of it as it holds and
+// says the frame is full; a frame with points already takes none of it.
+TEST_F(EditorFixture, AnOutlineLargerThanAFrameFillsAnEmptyOne) {
+    QByteArray d = "M0 0";
+    for (int i = 0; i < 30000; ++i) d += QByteArray(" L") + QByteArray::number(i % 1000) + (i % 2 ? " 0" : " 9");
+    writeFile(folder.file("zigzag.svg"), "<svg xmlns='http://www.w3.org/2000/svg'><path stroke='red' d='" + d + "'/></svg>");
+    editor.chooseThumbnail(0, true);
+    prompts.fileNames = {folder.file("zigzag.svg")};
+    editor.importSvg();
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote), std::pair(MaxPoints, FrameFullNote));
+    editor.undo();
+    editor.frame.frame0->pointCount = 1;
+    prompts.fileNames = {folder.file("zigzag.svg")};
+    editor.importSvg();
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote),
+              std::pair(1, QString("The frame is full: 0 of 1 outlines imported.")));
+}
