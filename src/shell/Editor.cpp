@@ -30,7 +30,6 @@ Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
     QDir().mkpath(paths_.bufferFolder());
     settings = loadConfig(paths_.configToRead());
     more = loadMoreSettings(moreSettingsPath());
-
     frame.clearSelection();
     buffer.removeLeftovers();
     // A link planted under the name of a file of ours would have it write over whatever it points
@@ -100,7 +99,6 @@ void Editor::restartSequence(int frames, const QString& fileName) {
     }
     frame.clearSelection();
     resetUndo();
-    win.undoEnabled = false;
     win.pointsLabel = win.xLabel = win.yLabel = QStringLiteral("0");
     win.statusNote.clear();
     win.noteStale = true;
@@ -211,7 +209,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     seq.framechanged = false;
     resetUndo();
     makeUndo();
-    showHistory();  // the state as loaded is nothing to undo yet
+    showHistory();  // the state as loaded is kept, but it is nothing to undo yet
     if (settings.beamMode) {
         redrawCanvas();  // the working frame with its selection, as every later redraw shows it
         canvas.takeSnapshot();
@@ -232,15 +230,11 @@ void Editor::edit(unsigned flags, const std::function<void()>& change) {
     strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }
 
-void Editor::makeUndo() {
-    history.makeUndo(frame);
-    win.undoEnabled = true;
-    win.redoEnabled = false;
-}
+void Editor::makeUndo() { history.makeUndo(frame); }  // the menu follows once the change is made
 
 void Editor::resetUndo() {
     history.resetUndo();
-    win.redoEnabled = false;
+    showHistory();
 }
 
 void Editor::undo() {

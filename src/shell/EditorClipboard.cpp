@@ -62,7 +62,6 @@ void Editor::deleteFrames() {
         frame.visit([](auto& r) { r.pointCount = 0; });
         frame.clearSelection();
         resetUndo();
-        win.undoEnabled = false;
         canvas.resetBackdrop();
         win.pointsLabel = QStringLiteral("0");
     }

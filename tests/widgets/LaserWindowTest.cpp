@@ -86,6 +86,8 @@ private slots:
             {QStringLiteral("127.0.0.1:%1").arg(listening.port()), true, QString()},
             {QStringLiteral("127.0.0.1:%1").arg(closed), false, QStringLiteral("Nothing answers at 127.0.0.1:%1.").arg(closed)},
             {QString(), false, QStringLiteral("No projector address was given.")},
+            {QStringLiteral("127.0.0.1:x"), false,  // refused before anything is looked up or sent
+             QStringLiteral("127.0.0.1:x is no projector address: type HOST, HOST:PORT or [IPv6]:PORT.")},
         };
         for (const Case& c : cases) {
             WindowFixture f;

@@ -447,7 +447,7 @@ private slots:
     void openAndBrowseASample() {
         Fixture f;
         const QString sample = QStringLiteral(QUORVEL_SAMPLES_DIR "/laserboy-in.ild");
-        if (!QFile::exists(sample)) QSKIP("no sample folder beside the checkout");
+        if (!QFile::exists(sample)) QSKIP("no ILDA sample corpus at " QUORVEL_SAMPLES_DIR " (set QUORVEL_SAMPLES_DIR)");
         // Names on this system are case-sensitive: the dialog offers both spellings.
         QCOMPARE(QtPrompts::qtFilter(IldaFilter), QString("ILDA Files *.ILD (*.ild *.ILD)"));
         f.prompts.fileNames = {sample};
