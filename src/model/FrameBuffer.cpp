@@ -135,12 +135,17 @@ bool FrameBufferFile::saveRamToBuffer(int frame, WorkingFrame& wf) const {
     return written;
 }
 
-bool FrameBufferFile::loadable(int frame) const {
-    const std::optional<FrameHeader> h = readHeader(frame);
+namespace {
+// The slot's header names a format the editor loads, and a file of `size` bytes holds its points.
+bool holdsFrame(const std::optional<FrameHeader>& h, int frame, int64_t size) {
     const int code = h ? h->formatCode : -1;
     if (code != 0 && code != 1 && code != 5) return false;
-    const int64_t end = framePos(frame) - 1 + 32 + int64_t(std::min(h->pointCount(), MaxPoints)) * recordSize(code);
-    return QFileInfo(path_).size() >= end;
+    return size >= framePos(frame) - 1 + 32 + int64_t(std::min(h->pointCount(), MaxPoints)) * recordSize(code);
+}
+}  // namespace
+
+bool FrameBufferFile::loadable(int frame) const {
+    return holdsFrame(readHeader(frame), frame, QFileInfo(path_).size());
 }
 
 int FrameBufferFile::wholeFrames(int most) const {
@@ -149,9 +154,7 @@ int FrameBufferFile::wholeFrames(int most) const {
     int frames = 0;
     for (; frames < std::min(most, MaxFrames); ++frames) {
         const std::optional<FrameHeader> h = file.readHeader(frames + 1);
-        const int code = h ? h->formatCode : -1;
-        if (!h || !h->hasIldaSignature() || (code != 0 && code != 1 && code != 5) || h->pointCount() > MaxPoints) break;
-        if (size < framePos(frames + 1) - 1 + 32 + int64_t(h->pointCount()) * recordSize(code)) break;
+        if (!h || !h->hasIldaSignature() || h->pointCount() > MaxPoints || !holdsFrame(h, frames + 1, size)) break;
     }
     return frames;
 }
