@@ -40,7 +40,7 @@ test-asan: deps
 # it grows stays in the build folder until `make fuzz-merge` adds the inputs that add coverage.
 FUZZ_BUILD ?= build-fuzz
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := IldaReader Settings Palette GlyphWalk
+FUZZ_TARGETS := IldaReader Settings Palette GlyphWalk SvgImport IdnReply
 fuzz:
 	$(MAKE) deps PACKAGES="$(PACKAGES) clang libclang-rt-14-dev"
 	CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_FUZZ=ON -DQUORVEL_BENCH=OFF
@@ -48,7 +48,8 @@ fuzz:
 	for t in $(FUZZ_TARGETS); do \
 	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
 	  TMPDIR=$${TMPDIR:-/dev/shm} $(FUZZ_BUILD)/tests/fuzz/fuzz_$$t -max_total_time=$(FUZZ_SECONDS) \
-	    -timeout=10 -rss_limit_mb=4096 $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
+	    -timeout=10 -rss_limit_mb=4096 $$(test -f tests/fuzz/$$t.dict && echo -dict=tests/fuzz/$$t.dict) \
+	    $(FUZZ_BUILD)/corpus/$$t tests/fuzz/corpus/$$t || exit 1; \
 	done
 
 fuzz-merge:

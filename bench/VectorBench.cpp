@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
+#include <functional>
 
 using namespace quorvel;
 
@@ -69,10 +70,18 @@ void BM_Optimise(benchmark::State& state) {
 
 // Drawings made to cost: each read and traced onto an empty frame as Import SVG does. The
 // counter is the process's peak memory so far, an upper bound for the import.
+QByteArray filledTo(QByteArray svg, int bytes, const std::function<QByteArray(int)>& element) {
+    for (int i = 0; svg.size() < bytes; ++i) svg += element(i);
+    return svg;
+}
 QByteArray attack(int which) {
     const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' xmlns:xlink='http://www.w3.org/1999/xlink'>";
+    const auto smallPath = [](int i) {
+        return QStringLiteral("<path d='M%1 %2 h3 v3 z' stroke='red'/>").arg(i % 997).arg(i / 997).toLatin1();
+    };
     QByteArray svg = head;
-    if (which == 0) {  // 2^24 instances of nested uses, no viewBox
+    switch (which) {
+    case 0:  // 2^24 instances of nested uses, no viewBox
         svg += "<defs><path id='g0' d='M0 0 L1 1' stroke='red'/>";
         for (int i = 1; i <= 24; ++i)
             svg += QStringLiteral("<g id='g%1'><use xlink:href='#g%2'/><use xlink:href='#g%2' x='1'/></g>")
@@ -80,14 +89,26 @@ QByteArray attack(int which) {
                        .arg(i - 1)
                        .toLatin1();
         svg += "</defs><use xlink:href='#g24'/>";
-    } else if (which == 1) {  // one zig-zag path of 2 MB
-        svg += "<path stroke='red' d='M0 0";
-        for (int i = 0; svg.size() < (2 << 20); ++i)
-            svg += QByteArray(" L") + QByteArray::number(i % 1000) + (i % 2 ? " 0" : " 9");
-        svg += "'/>";
-    } else {  // 10 MB of small separate paths
-        for (int i = 0; svg.size() < (10 << 20); ++i)
-            svg += QStringLiteral("<path d='M%1 %2 h3 v3 z' stroke='red'/>").arg(i % 997).arg(i / 997).toLatin1();
+        break;
+    case 1:  // one zig-zag path of 10 MB
+        svg = filledTo(svg + "<path stroke='red' d='M0 0", 10 << 20,
+                       [](int i) { return QByteArray(" L") + QByteArray::number(i % 1000) + (i % 2 ? " 0" : " 9"); }) +
+              "'/>";
+        break;
+    case 2: svg = filledTo(svg, 10 << 20, smallPath); break;  // 10 MB of small separate paths
+    case 3: svg = filledTo(svg, 10 << 20, [](int) { return QByteArray("<g/>"); }); break;  // 2.6 million elements
+    case 4:  // groups nested a million deep
+        svg += QByteArray("<g>").repeated(1 << 20) + "<path d='M0 0 L9 9' stroke='red'/>" +
+               QByteArray("</g>").repeated(1 << 20);
+        break;
+    default:  // large defs shared by hundreds of clipped elements, then 3 MB of small paths
+        svg = filledTo(svg + "<defs>", 2 << 20,
+                       [](int i) { return QByteArray("<path id='p") + QByteArray::number(i) + "' d='M0 0 L5 5'/>"; });
+        svg += "</defs><clipPath id='c'><circle cx='50' cy='50' r='30'/></clipPath>";
+        for (int i = 0; i < 600; ++i)
+            svg += QByteArray("<rect x='") + QByteArray::number(30 + i % 40) +
+                   "' y='40' width='5' height='5' fill='red' clip-path='url(#c)'/>";
+        svg = filledTo(svg, 5 << 20, smallPath);
     }
     return svg + "</svg>";
 }
@@ -104,7 +125,7 @@ void BM_ImportAttack(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(BM_ImportAttack)->Name("Svg/Attack")->Arg(0)->Arg(1)->Arg(2)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ImportAttack)->Name("Svg/Attack")->DenseRange(0, 5)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ImportThousandPaths)->Name("Svg/Import1000Paths")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawImported)->Name("Svg/RedrawImported20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Optimise)->Name("Optimise/Dense20000")->Unit(benchmark::kMillisecond);

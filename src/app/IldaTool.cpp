@@ -98,7 +98,7 @@ int repair(const Args& args) {
         err("quorvel-ilda: no frame found in " + args[0] + "; " + args[1] + " is left as it was");
         return 1;
     }
-    IldaFileWriter written(args[1], found.scan.framesFound, nullptr, Flush::Later);  // frames go straight in
+    IldaFileWriter written(args[1], found.scan.framesFound);  // frames go straight in
     const std::optional<CopyReport> copied = copyInto(args[0], args[1], found.scan, written);
     if (!copied) return 1;
     if (copied->converted) out(format("3-D true-colour frames made 2-D: %d", copied->converted));

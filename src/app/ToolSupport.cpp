@@ -95,7 +95,7 @@ int copy(const Args& argsIn, const SdCardColors* colors) {
         err("quorvel-ilda: no frame could be loaded from " + args[0] + "; " + args[1] + " is left as it was");
         return 1;
     }
-    IldaFileWriter written(args[1], scan.framesFound, colors, Flush::Later);  // IN stays: nothing to wait for
+    IldaFileWriter written(args[1], scan.framesFound, colors);
     const std::optional<CopyReport> copied = copyInto(args[0], args[1], scan, written);
     if (!copied) return 1;
     if (scan.tooManyFrames) err(TooManyFramesText);

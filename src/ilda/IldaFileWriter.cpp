@@ -75,8 +75,8 @@ int64_t IldaFileWriter::pointBytes(const FrameHeader& h) {
     return int64_t(std::min(h.pointCount(), MaxPoints)) * recordSizeOf(h.formatCode);
 }
 
-IldaFileWriter::IldaFileWriter(const std::string& path, int totalFrames, const SdCardColors* sdCard, Flush flush)
-    : out_(path, flush), totalFrames_(totalFrames) {
+IldaFileWriter::IldaFileWriter(const std::string& path, int totalFrames, const SdCardColors* sdCard)
+    : out_(path), totalFrames_(totalFrames) {
     if (sdCard) sd_ = std::make_unique<SdCardPoints>(*sdCard);
 }
 

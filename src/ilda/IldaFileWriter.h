@@ -29,8 +29,7 @@ class SdCardPoints;
 // leaves it as it was.
 class IldaFileWriter final : public FrameSink {
 public:
-    IldaFileWriter(const std::string& path, int totalFrames, const SdCardColors* sdCard = nullptr,
-                   Flush flush = Flush::ToDisk);
+    IldaFileWriter(const std::string& path, int totalFrames, const SdCardColors* sdCard = nullptr);
     ~IldaFileWriter() override;
     bool isOpen() const { return out_.isOpen(); }
     // Frame `frame` as a slot holds it; points beyond `available` bytes are written as zeros.

@@ -52,6 +52,8 @@ SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
     }
 }
 
+bool SlotFile::sync() { return file_.isOpen() && ::fdatasync(file_.handle()) == 0; }
+
 int64_t SlotFile::placeOf(int frame) {
     const int64_t pos = framePos(frame);
     if (pos == 0)
@@ -183,6 +185,8 @@ constexpr char Removing[] = ".removing.";
 // longer cached, and the program would wait for it before it ends. So the file is renamed out of
 // the way (at once; a copy of the program started next never meets it) and a detached process
 // unlinks it.
+bool FrameBufferFile::sync() const { return SlotFile(path_, SlotAccess::Write).sync(); }
+
 bool FrameBufferFile::remove() const {
     const QByteArray doomed = QFile::encodeName(path_ + Removing + QString::number(::getpid()));
     if (::rename(QFile::encodeName(path_).constData(), doomed.constData()) != 0) return QFile::remove(path_);

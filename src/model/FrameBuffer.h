@@ -30,6 +30,8 @@ public:
     int64_t readSlot(int frame, void* dst, int64_t bytes, int64_t from = 0);
     // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+    // Everything written to the file is on the disk.
+    bool sync();
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
     // for want of it. File systems that cannot reserve space pass.
     bool reserve(int frame, int64_t bytes);
@@ -72,6 +74,9 @@ public:
     std::optional<FrameHeader> readHeader(int frame) const;
     // Reads up to `bytes` of the frame's point area; returns how many were read.
     int64_t readPoints(int frame, void* dst, int64_t bytes) const;
+    // The slots written so far are on the disk, so that after a power cut the marker beside the
+    // file never counts a slot that still held zeros or older bytes.
+    bool sync() const;
     // Gone at once from its name; its blocks are freed without the program waiting for them.
     bool remove() const;
     // Files a removal left behind when it was cut short.

@@ -35,7 +35,7 @@ void syncFolderOf(const fs::path& file) {
 }
 }  // namespace
 
-SafeFile::SafeFile(const std::string& target, Flush flush) : flush_(flush) {
+SafeFile::SafeFile(const std::string& target) {
     const fs::path real = resolved(target);
     target_ = real.string();
     struct stat old {};
@@ -95,8 +95,7 @@ void SafeFile::flush() {
     }
     buffer_.clear();  // its memory stays for the next chunk: fresh pages cost more than the copy
     // A length of 0 would mean the rest of the file: nothing written, nothing to start.
-    if (flush_ == Flush::ToDisk && error_.empty() && written_ > start)
-        ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
+    if (error_.empty() && written_ > start) ::sync_file_range(fd_, start, written_ - start, SYNC_FILE_RANGE_WRITE);
 }
 
 // A file that never opened has its reason in error_ already, so every step below passes it by.
@@ -116,13 +115,12 @@ WriteResult SafeFile::commit() {
             if (::fchmod(fd_, 0666 & ~mask) != 0) fail(reason());
         }
     }
-    if (flush_ == Flush::ToDisk && error_.empty() && ::fsync(fd_) != 0)
-        fail(reason());  // on disk before it takes the old file's place
+    if (error_.empty() && ::fsync(fd_) != 0) fail(reason());  // on disk before it takes the old file's place
     ::close(fd_);
     fd_ = -1;
     if (error_.empty() && ::rename(temporary_.c_str(), target_.c_str()) != 0) fail(reason());
     if (!error_.empty()) return {false, error_};
-    if (flush_ == Flush::ToDisk) syncFolderOf(target_);
+    syncFolderOf(target_);  // the new name is on disk too
     temporary_.clear();
     return {true, {}};
 }

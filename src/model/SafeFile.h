@@ -1,13 +1,10 @@
 #pragma once
 // A file written whole or not at all. The bytes go to a temporary file with a short name beside
-// the target, are flushed to disk, and only then take the target's place in one rename: a full
-// disk, a size limit or a kill at any moment leaves either the old file or the new one, never a
-// mix. Every write is checked and every failure names the system's reason. Paths and reasons
-// are the system's own bytes.
-//
-// A file made from another that stays where it is (the command-line tool's copies) need not wait
-// for the disk: a power cut loses nothing that cannot be made again, and the rename still leaves
-// either the old file or the new one whole.
+// the target, are flushed to disk, and only then take the target's place in one rename, after
+// which the folder is flushed too: a full disk, a size limit, a kill or a power cut at any moment
+// leaves either the old file or the new one, never a mix, and once the write returns the new one
+// is there to stay. Every write is checked and every failure names the system's reason. Paths and
+// reasons are the system's own bytes.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -19,13 +16,11 @@ struct WriteResult {
     std::string error;  // empty when nothing was tried (a cancelled dialog)
 };
 
-enum class Flush { ToDisk, Later };
-
 class SafeFile {
 public:
     // Follows a symbolic link to the file it names; refuses a target that exists but is no
     // regular file, and a folder that takes no new file (the old file then stays as it is).
-    explicit SafeFile(const std::string& target, Flush flush = Flush::ToDisk);
+    explicit SafeFile(const std::string& target);
     ~SafeFile();
     SafeFile(const SafeFile&) = delete;
     SafeFile& operator=(const SafeFile&) = delete;
@@ -46,7 +41,6 @@ private:
     int fd_ = -1;
     int64_t written_ = 0;
     bool replaces_ = false;
-    Flush flush_;
     unsigned mode_ = 0, owner_ = 0, group_ = 0;
     std::vector<char> buffer_;
     std::string error_;

@@ -15,11 +15,12 @@ constexpr qint64 MostBytes = 1024;  // the count and a file name, with room to s
 }  // namespace
 
 void UnsavedMarker::track(int frames, const QString& fileName) {
-    if (frames == written_ && (frames == 0 || fileName == writtenName_)) return;
     if (frames == 0) {
+        if (written_ == 0) return;
         remove();
         return;
     }
+    if (!wouldWrite(frames, fileName)) return;
     // A name that does not fit is left out: the frames still come back.
     QByteArray name = fileName.toUtf8();
     if (name.size() > MostBytes / 2 || name.contains('\n')) name.clear();

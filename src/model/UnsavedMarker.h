@@ -15,6 +15,10 @@ public:
     // only when the count or the name differs from what was last written; a marker that cannot
     // be written only costs the offer after a crash.
     void track(int frames, const QString& fileName = {});
+    // Whether `track` would write the marker now.
+    bool wouldWrite(int frames, const QString& fileName) const {
+        return frames > 0 && (frames != written_ || fileName != writtenName_);
+    }
     struct LeftBehind {
         int frames = 0;    // 0 when there is no marker or it is damaged
         QString fileName;  // the file the frames came from, empty for a sequence never saved

@@ -139,6 +139,13 @@ void Editor::nameSequence(const QString& fileName) {
     keepMarkerInStep();
 }
 
+void Editor::keepMarkerInStep() {
+    const int counted = seq.fileChanged ? seq.totalFrames : 0;
+    // The slots are on the disk before the marker counts them: those of an Open never were.
+    if (unsaved_.wouldWrite(counted, fileName_)) buffer.sync();
+    unsaved_.track(counted, fileName_);
+}
+
 void Editor::setFileChanged(bool changed) {
     seq.fileChanged = changed;
     keepMarkerInStep();
@@ -161,6 +168,7 @@ void Editor::addNewFrame() {
         return;
     }
     ++seq.totalFrames;
+    buffer.sync();  // before the marker counts the new slot
     setFileChanged(true);
     strip.setRange(seq.totalFrames);
     redrawStrip();
@@ -169,7 +177,10 @@ void Editor::addNewFrame() {
 
 bool Editor::writeBackWorkingFrame() {
     if (!seq.framechanged || seq.currentFrame == 0) return true;  // frame 0 has no slot to go to
-    if (buffer.saveRamToBuffer(seq.currentFrame, frame)) return true;
+    if (buffer.saveRamToBuffer(seq.currentFrame, frame)) {
+        buffer.sync();  // the slot the marker counts holds the edits, even after a power cut
+        return true;
+    }
     prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
     return false;
 }

@@ -211,14 +211,14 @@ private:
     // The working frame written back and room for `adding` frames; false (and said) if not.
     bool readyToMoveFrames(int adding);
     void framesMoved(const MoveResult& moved, int totalFrames, int current);
-    void importOntoWorkingFrame(const SvgDrawing& drawing, const QString& name);
-    void importAsFrames(const std::vector<SvgDrawing>& drawings);
+    void importOntoWorkingFrame(const WorkingFrame& traced, const ImportReport& r, const QString& name, int skipped);
+    void importAsFrames(const std::vector<SlotBytes>& frames, bool full, int skipped);
     ImportRules importRules() const;
     // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
     void afterHistoryStep();
     // Undo and Redo enabled as the history stands.
     void showHistory();
-    void keepMarkerInStep() { unsaved_.track(seq.fileChanged ? seq.totalFrames : 0, fileName_); }
+    void keepMarkerInStep();
     // The title names the file the sequence came from or was saved as.
     void nameSequence(const QString& fileName);
     // A name to write to: one no file has, or one the user lets be replaced. Empty: cancelled.

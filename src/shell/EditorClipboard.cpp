@@ -51,6 +51,7 @@ void Editor::deleteFrames() {
         return;
     }
     seq.totalFrames -= count;
+    buffer.sync();  // before the marker counts the frames as they now stand
     setFileChanged(true);
     const int current = seq.currentFrame;
     if (current >= first + count) {

@@ -24,6 +24,7 @@ void Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) 
     seq.totalFrames = totalFrames;
     seq.currentFrame = current;
     seq.selFrameStart = current, seq.selFrameLen = 1;
+    buffer.sync();  // before the marker counts the frames as they now stand
     setFileChanged(true);
     strip.setRange(totalFrames);
     strip.setPosition((current - 1) / 4);  // the strip keeps the current frame in view

@@ -9,6 +9,28 @@ namespace quorvel {
 
 ImportRules Editor::importRules() const { return {settings.pointSpace, settings.blankSpace, more.cornerDwell}; }
 
+namespace {
+
+// What the work away from the window makes of the chosen drawings, ready to go in: one file onto
+// a copy of the working frame, several as the slots of new frames.
+struct TracedDrawings {
+    QStringList unreadable;
+    WorkingFrame onto;  // one file: the working frame with the drawing added
+    ImportReport report;
+    std::vector<SlotBytes> frames;  // several files: one new frame per drawing read
+    int skipped = 0;                // elements left out, over all drawings
+    bool full = false;              // a drawing did not fit its frame whole
+    QString name;                   // one file: its name
+};
+
+template <class P> void copyRecord(const FrameRecord<P>& from, FrameRecord<P>& to) {
+    to.header = from.header;
+    to.pointCount = from.pointCount;
+    std::copy_n(from.points.data(), from.pointCount, to.points.data());
+}
+
+}  // namespace
+
 void Editor::importSvg() {
     if (!seq.editEnabled) return;
     QStringList files = prompts.openFileNames(SvgFilter);
@@ -21,58 +43,79 @@ void Editor::importSvg() {
     std::stable_sort(files.begin(), files.end(), [&](const QString& a, const QString& b) {
         return byName.compare(QFileInfo(a).fileName(), QFileInfo(b).fileName()) < 0;
     });
-    std::vector<SvgDrawing> drawings;
-    QStringList unreadable;
-    for (const QString& f : files) {
-        SvgDrawing d = readSvgFile(f);
-        if (d.ok)
-            drawings.push_back(std::move(d));
-        else
-            unreadable << SvgUnreadable.arg(QFileInfo(f).fileName(), d.error);
-    }
-    if (!unreadable.isEmpty()) prompts.message(unreadable.join('\n'), MessageIcon::Exclamation);
-    if (drawings.empty()) return;
-    if (files.size() == 1)
-        importOntoWorkingFrame(drawings.front(), QFileInfo(files.front()).fileName());
-    else
-        importAsFrames(drawings);
+    // A large drawing takes a second or two to read and trace: that happens away from the window,
+    // on copies of all it needs, so the window keeps painting and Cancel leaves everything as it was.
+    const bool oneFile = files.size() == 1;
+    TracedDrawings traced;
+    FrameHeader header{};  // each new frame is of the working frame's kind, with its names, as Insert makes it
+    frame.visit([&](const auto& r) {
+        copyRecord(r, traced.onto.record<typename std::decay_t<decltype(r)>::Point>());
+        header = r.header;
+    });
+    traced.onto.format = oneFile || frame.hasLiveRecord() ? frame.format : 0;
+    const ImportRules rules = importRules();
+    const Ink baseInk = ink();
+    const int entries = paletteEntries(settings.paletteChoice);
+    const auto work = [&](WorkProgress& progress) {
+        progress.total = int(files.size());
+        for (const QString& f : files) {
+            if (progress.cancelled) return;
+            const SvgDrawing d = readSvgFile(f);
+            ++progress.done;
+            if (!d.ok) {
+                traced.unreadable << SvgUnreadable.arg(QFileInfo(f).fileName(), d.error);
+                continue;
+            }
+            traced.skipped += d.skipped;
+            if (oneFile) {
+                traced.report = importDrawing(traced.onto, d, rules, baseInk, palette, entries);
+                traced.name = QFileInfo(f).fileName();
+                continue;
+            }
+            WorkingFrame made;
+            made.format = traced.onto.format;
+            made.visit([&](auto& r) {
+                r.header = header;
+                traced.full |= !importDrawing(made, d, rules, baseInk, palette, entries).fit;
+                refreshForWrite(r);
+                const auto* bytes = reinterpret_cast<const uint8_t*>(r.points.data());
+                traced.frames.push_back({r.header, {bytes, bytes + sizeof(r.points[0]) * size_t(r.pointCount)}});
+            });
+        }
+    };
+    if (!prompts.whileWorking(ImportingDrawings, work)) return;
+    if (!traced.unreadable.isEmpty()) prompts.message(traced.unreadable.join('\n'), MessageIcon::Exclamation);
+    if (oneFile && !traced.name.isEmpty())
+        importOntoWorkingFrame(traced.onto, traced.report, traced.name, traced.skipped);
+    else if (!traced.frames.empty())
+        importAsFrames(traced.frames, traced.full, traced.skipped);
 }
 
-void Editor::importOntoWorkingFrame(const SvgDrawing& drawing, const QString& name) {
+void Editor::importOntoWorkingFrame(const WorkingFrame& traced, const ImportReport& r, const QString& name,
+                                    int skipped) {
     edit(Edit::FrameChanged, [&] {
-        const ImportReport r =
-            importDrawing(frame, drawing, importRules(), ink(), palette, paletteEntries(settings.paletteChoice));
-        win.statusNote = r.fit   ? SvgImportedNote.arg(name).arg(r.outlines).arg(r.added).arg(drawing.skipped)
+        frame.visit([&](auto& into) {  // only points were added after the frame's own
+            const auto& from = traced.record<typename std::decay_t<decltype(into)>::Point>();
+            std::copy(from.points.data() + into.pointCount, from.points.data() + from.pointCount,
+                      into.points.data() + into.pointCount);
+            into.pointCount = from.pointCount;
+        });
+        win.statusNote = r.fit   ? SvgImportedNote.arg(name).arg(r.outlines).arg(r.added).arg(skipped)
                          : r.cut ? FrameFullNote
                                  : SvgFrameFullNote.arg(r.outlinesIn).arg(r.outlines);
     });
 }
 
-void Editor::importAsFrames(const std::vector<SvgDrawing>& drawings) {
-    const int count = int(drawings.size());
+void Editor::importAsFrames(const std::vector<SlotBytes>& frames, bool full, int skipped) {
+    const int count = int(frames.size());
     if (!readyToMoveFrames(count)) return;
     const int at = seq.currentFrame;
-    // Each new frame is of the kind of the frame being edited, with its names, as Insert makes it.
-    WorkingFrame made;
-    made.format = frame.hasLiveRecord() ? frame.format : 0;
     MoveResult moved;
-    int added = 0, skipped = 0;
-    bool full = false;
-    for (const SvgDrawing& d : drawings) {
-        SlotBytes slot;
-        made.visit([&](auto& r) {
-            frame.visit([&](const auto& current) { r.header = current.header; });
-            r.pointCount = 0;
-            full |= !importDrawing(made, d, importRules(), ink(), palette, paletteEntries(settings.paletteChoice)).fit;
-            refreshForWrite(r);
-            slot.header = r.header;
-            const auto* bytes = reinterpret_cast<const uint8_t*>(r.points.data());
-            slot.points.assign(bytes, bytes + sizeof(r.points[0]) * size_t(r.pointCount));
-        });
+    int added = 0;
+    for (const SlotBytes& slot : frames) {
         moved = quorvel::insertFrame(buffer, at + 1 + added, seq.totalFrames + added, slot);
         if (!moved.ok) break;
         ++added;
-        skipped += d.skipped;
     }
     if (added > 0) framesMoved({}, seq.totalFrames + added, at);
     if (!moved.ok) {

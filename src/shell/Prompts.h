@@ -3,11 +3,20 @@
 // dialogs; tests script the answers.
 #include <QString>
 #include <QStringList>
+#include <atomic>
+#include <functional>
 
 namespace quorvel {
 
 enum class Answer { Yes, No, Cancel };
 enum class MessageIcon { None, Information, Exclamation, Critical };
+
+// Work done away from the window: how far it got, and whether the user asked it to stop, which
+// it looks at between its steps.
+struct WorkProgress {
+    std::atomic<int> done{0}, total{0};
+    std::atomic<bool> cancelled{false};
+};
 
 class Prompts {
 public:
@@ -26,6 +35,15 @@ public:
     }
     // The wait cursor over the main window while a long command runs.
     virtual void setBusy(bool) {}
+    // Runs `work`, which touches nothing the window uses, while the window keeps painting; a
+    // wait past a moment shows `caption` with its progress and Cancel. False when the user
+    // cancelled: what `work` made is then to be thrown away. Here it simply runs.
+    virtual bool whileWorking(const QString& caption, const std::function<void(WorkProgress&)>& work) {
+        (void)caption;
+        WorkProgress progress;
+        work(progress);
+        return true;
+    }
 };
 
 }  // namespace quorvel

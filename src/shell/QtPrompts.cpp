@@ -4,9 +4,19 @@
 #include "view/WidgetSizes.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QGridLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <memory>
 
 namespace quorvel {
 
@@ -87,6 +97,64 @@ QString QtPrompts::saveFileName(const QString& filter) {
     const NormalCursor normal;
     return QFileDialog::getSaveFileName(parent_, QString(), QString(), qtFilter(filter), nullptr,
                                         QFileDialog::DontConfirmOverwrite);
+}
+
+namespace {
+// The caption, a bar of the work's progress and Cancel. Cancel asks the work to stop and waits
+// for it: the dialog closes once it has, never before, so nothing runs on behind the window.
+class WorkDialog final : public QDialog {
+public:
+    WorkDialog(const QString& caption, WorkProgress& progress, QWidget* parent) : QDialog(parent), progress_(progress) {
+        setWindowTitle(MainTitle);
+        setModal(true);
+        auto* layout = new QVBoxLayout(this);
+        label_ = new QLabel(caption);
+        bar_ = new QProgressBar;
+        bar_->setMinimumWidth(320);
+        auto* buttons = new QDialogButtonBox(QDialogButtonBox::Cancel);
+        cancel_ = buttons->button(QDialogButtonBox::Cancel);
+        connect(buttons, &QDialogButtonBox::rejected, this, &WorkDialog::reject);
+        layout->addWidget(label_);
+        layout->addWidget(bar_);
+        layout->addWidget(buttons);
+        auto* timer = new QTimer(this);
+        connect(timer, &QTimer::timeout, this, &WorkDialog::showProgress);
+        timer->start(100);
+        showProgress();
+    }
+    void reject() override {  // Cancel, Escape and the close button alike
+        progress_.cancelled = true;
+        cancel_->setEnabled(false);
+        label_->setText(CancellingWork);
+    }
+
+private:
+    void showProgress() {
+        // One step of unknown length has no fraction to show: the bar just moves.
+        const int total = progress_.total;
+        bar_->setRange(0, total > 1 ? total : 0);
+        if (total > 1) bar_->setValue(progress_.done);
+    }
+    WorkProgress& progress_;
+    QLabel* label_;
+    QProgressBar* bar_;
+    QPushButton* cancel_;
+};
+}  // namespace
+
+bool QtPrompts::whileWorking(const QString& caption, const std::function<void(WorkProgress&)>& work) {
+    WorkProgress progress;
+    const std::unique_ptr<QThread> thread(QThread::create([&] { work(progress); }));
+    thread->start();
+    // Most work is done in a blink, sooner than a dialog could be read: it only comes up for a
+    // wait one would notice, and the window stands still for 0.15 s at most.
+    if (thread->wait(QDeadlineTimer(150))) return true;
+    const NormalCursor normal;
+    WorkDialog dialog(caption, progress, parent_);
+    QObject::connect(thread.get(), &QThread::finished, &dialog, &QDialog::accept);
+    if (!thread->isFinished()) dialog.exec();
+    thread->wait();
+    return !progress.cancelled;
 }
 
 void QtPrompts::setBusy(bool busy) {

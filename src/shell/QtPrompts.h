@@ -17,6 +17,7 @@ public:
     QStringList openFileNames(const QString& filter) override;
     QString saveFileName(const QString& filter) override;
     void setBusy(bool busy) override;
+    bool whileWorking(const QString& caption, const std::function<void(WorkProgress&)>& work) override;
 
     // "ILDA Files *.ILD|*.ild" becomes "ILDA Files *.ILD (*.ild *.ILD)": file names on this
     // system are case-sensitive, so both spellings are offered.

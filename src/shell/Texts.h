@@ -46,6 +46,8 @@ inline const QString SvgFilter = QStringLiteral("SVG Drawings *.SVG|*.svg;*.svgz
 inline const QString SvgUnreadable = QStringLiteral("%1 could not be read as an SVG drawing: %2.");
 inline const QString SvgImportedNote = QStringLiteral("Imported %1: %2 outlines, %3 points, %4 elements left out.");
 inline const QString SvgFrameFullNote = QStringLiteral("The frame is full: %1 of %2 outlines imported.");
+inline const QString ImportingDrawings = QStringLiteral("Importing drawings...");
+inline const QString CancellingWork = QStringLiteral("Cancelling...");
 inline const QString SvgFramesNote = QStringLiteral("Imported %1 drawings as frames %2 to %3, %4 elements left out.");
 
 }  // namespace quorvel

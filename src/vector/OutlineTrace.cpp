@@ -78,51 +78,64 @@ bool clip(Place& a, Place& b) {
 }
 }  // namespace
 
-std::vector<size_t> travelOrder(const std::vector<Polyline>& lines, std::optional<Place> from) {
-    // Starts sorted into a grid of cells, searched ring by ring around the beam: a ring whose
-    // cells all lie further than the nearest start found so far ends the search.
-    constexpr int Cells = 64;
-    constexpr double CellSize = 65536.0 / Cells;
-    const auto cellOf = [](double v) { return std::clamp(int(v / CellSize), 0, Cells - 1); };
-    std::vector<std::vector<size_t>> grid(Cells * Cells);
-    std::vector<size_t> order;
+namespace {
+constexpr int Cells = 64;
+constexpr double CellSize = 65536.0 / Cells;
+int cellOf(double v) { return std::clamp(int(v / CellSize), 0, Cells - 1); }
+double squaredDistance(Place a, Place b) { return (b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y); }
+}  // namespace
+
+TravelOrder::TravelOrder(const std::vector<Polyline>& lines, std::optional<Place> from)
+    : lines_(lines), grid_(Cells * Cells) {
     for (size_t i = 0; i < lines.size(); ++i) {
         if (lines[i].points.empty()) continue;
         const Place s = lines[i].points.front();
-        grid[size_t(cellOf(s.y) * Cells + cellOf(s.x))].push_back(i);
+        grid_[size_t(cellOf(s.y) * Cells + cellOf(s.x))].push_back(i);
         if (!from) from = s;
+        ++left_;
     }
-    Place at = from.value_or(Place{});
-    for (size_t left = lines.size() -
-                       std::count_if(lines.begin(), lines.end(), [](const Polyline& l) { return l.points.empty(); });
-         left > 0; --left) {
-        const int cx = cellOf(at.x), cy = cellOf(at.y);
-        double best = HUGE_VAL;
-        std::vector<size_t>* bestCell = nullptr;
-        size_t bestSlot = 0;
-        for (int r = 0; r < Cells && (r - 1) * CellSize <= best; ++r) {
-            const auto search = [&](int x, int y) {
-                if (x < 0 || y < 0 || x >= Cells || y >= Cells) return;
-                std::vector<size_t>& cell = grid[size_t(y * Cells + x)];
-                for (size_t slot = 0; slot < cell.size(); ++slot) {
-                    const double d = distance(at, lines[cell[slot]].points.front());
-                    if (d < best || (d == best && cell[slot] < (*bestCell)[bestSlot]))
-                        best = d, bestCell = &cell, bestSlot = slot;
-                }
-            };
-            for (int x = cx - r; x <= cx + r; ++x) {
-                search(x, cy - r);
-                if (r > 0) search(x, cy + r);
-            }
-            for (int y = cy - r + 1; y < cy + r; ++y) search(cx - r, y), search(cx + r, y);
+    at_ = from.value_or(Place{});
+}
+
+std::optional<size_t> TravelOrder::next() {
+    if (left_ == 0) return std::nullopt;
+    // Squared distances: the nearest is the same, without a square root for every start. A
+    // ring whose cells all lie further than the nearest start found so far ends the search.
+    const int cx = cellOf(at_.x), cy = cellOf(at_.y);
+    double best = HUGE_VAL;
+    std::vector<size_t>* bestCell = nullptr;
+    size_t bestSlot = 0;
+    const auto search = [&](int x, int y) {
+        if (x < 0 || y < 0 || x >= Cells || y >= Cells) return;
+        std::vector<size_t>& cell = grid_[size_t(y * Cells + x)];
+        for (size_t slot = 0; slot < cell.size(); ++slot) {
+            const double d = squaredDistance(at_, lines_[cell[slot]].points.front());
+            if (d < best || (d == best && cell[slot] < (*bestCell)[bestSlot]))
+                best = d, bestCell = &cell, bestSlot = slot;
         }
-        const size_t next = (*bestCell)[bestSlot];
-        (*bestCell)[bestSlot] = bestCell->back();
-        bestCell->pop_back();
-        order.push_back(next);
-        at = lines[next].points.back();
+    };
+    for (int r = 0; r < Cells; ++r) {
+        const double ringGap = (r - 1) * CellSize;  // no start in ring r lies nearer than this
+        if (r > 1 && ringGap * ringGap > best) break;
+        for (int x = cx - r; x <= cx + r; ++x) {
+            search(x, cy - r);
+            if (r > 0) search(x, cy + r);
+        }
+        for (int y = cy - r + 1; y < cy + r; ++y) search(cx - r, y), search(cx + r, y);
     }
-    return order;
+    const size_t next = (*bestCell)[bestSlot];
+    (*bestCell)[bestSlot] = bestCell->back();
+    bestCell->pop_back();
+    --left_;
+    at_ = lines_[next].points.back();
+    return next;
+}
+
+std::vector<size_t> travelOrder(const std::vector<Polyline>& lines, std::optional<Place> from) {
+    TravelOrder order(lines, from);
+    std::vector<size_t> all;
+    while (const auto next = order.next()) all.push_back(*next);
+    return all;
 }
 
 std::vector<Polyline> clippedToCanvas(const Polyline& line) {

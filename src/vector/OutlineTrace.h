@@ -26,7 +26,22 @@ std::vector<Polyline> flatten(const QPainterPath& path, const QTransform& toCanv
 
 // The order to draw polylines in so that the beam travels little: from `from` (else the
 // first polyline's start) always to the nearest start not yet drawn, the earlier in the list
-// where two are as near. Indices into `lines`, each once.
+// where two are as near. Worked out one polyline at a time, so a caller that stops early (a
+// frame full after a few thousand of a drawing's outlines) pays only for what it took.
+class TravelOrder {
+public:
+    TravelOrder(const std::vector<Polyline>& lines, std::optional<Place> from);
+    // The index of the next polyline into `lines`, each once; none when all are drawn. Empty
+    // polylines are never drawn.
+    std::optional<size_t> next();
+
+private:
+    const std::vector<Polyline>& lines_;
+    std::vector<std::vector<size_t>> grid_;  // starts sorted into cells, searched ring by ring
+    size_t left_ = 0;
+    Place at_{};
+};
+// The whole order at once.
 std::vector<size_t> travelOrder(const std::vector<Polyline>& lines, std::optional<Place> from);
 
 // `area` fitted into the canvas, centred on its middle with `margin` pixels left free on every

@@ -1,7 +1,9 @@
 #include "vector/SvgClips.h"
 
+#include <QRectF>
 #include <QRegularExpression>
 #include <QXmlStreamReader>
+#include <cmath>
 #include <map>
 
 namespace quorvel {
@@ -103,13 +105,36 @@ ClipScan scanClips(const QString& text) {
     return scan;
 }
 
+namespace {
+// The part of the segment from a to b over `box`, as the fractions [t0, t1] of the way along it;
+// false when none is, or a point is no number.
+bool partOver(QPointF a, QPointF b, const QRectF& box, double& t0, double& t1) {
+    if (!std::isfinite(a.x()) || !std::isfinite(a.y()) || !std::isfinite(b.x()) || !std::isfinite(b.y())) return false;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[] = {-dx, dx, -dy, dy};
+    const double q[] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    t0 = 0, t1 = 1;
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0) return false;
+        } else if (p[k] < 0) {
+            t0 = std::max(t0, q[k] / p[k]);
+        } else {
+            t1 = std::min(t1, q[k] / p[k]);
+        }
+    }
+    return t0 <= t1;
+}
+}  // namespace
+
 QPainterPath clippedOutline(const QPainterPath& outline, bool filled, const QPainterPath& region) {
     // A line encloses nothing, whatever its fill says: it keeps its pieces like a stroke.
     if (filled)
         if (QPainterPath area = outline.intersected(region); !area.isEmpty()) return area;
     // A line keeps the pieces inside, each cut where it crosses the region's edge to within a
     // thousandth of the region's size. Nothing lies inside a region of no size.
-    const double step = std::max(region.boundingRect().width(), region.boundingRect().height()) / 1000;
+    const QRectF box = region.boundingRect();
+    const double step = std::max(box.width(), box.height()) / 1000;
     if (!(step > 0)) return {};
     QPainterPath kept;
     for (const QPolygonF& line : outline.toSubpathPolygons()) {
@@ -117,14 +142,26 @@ QPainterPath clippedOutline(const QPainterPath& outline, bool filled, const QPai
         for (qsizetype i = 0; i < line.size(); ++i) {
             const QPointF to = line[i];
             const QPointF from = i > 0 ? line[i - 1] : to;
-            const int pieces = std::max(1, int(std::min(QLineF(from, to).length() / step, 1e6)));
-            for (int k = i > 0 ? 1 : pieces; k <= pieces; ++k) {
-                const QPointF p = from + (to - from) * (double(k) / pieces);
+            // Only what crosses the region's box can lie inside: a line that runs a long way past
+            // it is cut into pieces over the box alone, at most some 1400 of them.
+            double t0 = 0, t1 = 1;
+            if (!partOver(from, to, box, t0, t1)) {
+                inside = false;
+                continue;
+            }
+            if (t0 > 0) inside = false;
+            const QPointF a = from + (to - from) * t0, b = from + (to - from) * t1;
+            const int pieces = std::max(1, int(std::min(QLineF(a, b).length() / step, 2000.0)));
+            // The first point of a line once; a piece's start was its predecessor's end, unless cut.
+            const int first = i == 0 ? pieces : (t0 > 0 ? 0 : 1);
+            for (int k = first; k <= pieces; ++k) {
+                const QPointF p = a + (b - a) * (double(k) / pieces);
                 const bool in = region.contains(p);
                 if (in && !inside) kept.moveTo(p);
                 if (in && inside) kept.lineTo(p);
                 inside = in;
             }
+            if (t1 < 1) inside = false;
         }
     }
     return kept;

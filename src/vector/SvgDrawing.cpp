@@ -142,15 +142,15 @@ struct Filtered {
     QByteArray bytes;
     bool viewBox = false;
     int skipped = 0;
-    int clipped = 0;        // elements under a clip path, taken out to be drawn on their own
-    QByteArray plain;       // the drawing as read, inflated, when it has any
-    bool tooLarge = false;  // compressed, it would inflate past MaxInflatedBytes
+    int clipped = 0;   // elements under a clip path, taken out to be drawn on their own
+    QByteArray plain;  // the drawing as read, inflated, when it has any
+    QString refusal;   // why it cannot be read, when a limit says so rather than Qt SVG
     bool ok = true;
 };
 // A compressed drawing (.svgz) opened, so that it is filtered as a plain one is: every member of
 // the gzip stream one after the other, as gzip reads them, up to MaxInflatedBytes. Empty when it
-// is not whole or would be larger (`tooLarge`).
-QByteArray inflated(const QByteArray& bytes, bool& tooLarge) {
+// is not whole or would be larger (`refusal` says so).
+QByteArray inflated(const QByteArray& bytes, QString& refusal) {
     z_stream z{};
     if (inflateInit2(&z, 16 + MAX_WBITS) != Z_OK) return {};  // 16: a gzip header comes first
     z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.constData()));
@@ -159,7 +159,7 @@ QByteArray inflated(const QByteArray& bytes, bool& tooLarge) {
     int r = Z_OK;
     while (r == Z_OK) {
         if (out.size() >= MaxInflatedBytes) {
-            tooLarge = true;
+            refusal = QStringLiteral("it inflates to more than 64 MB");
             break;
         }
         const qsizetype done = out.size();
@@ -177,14 +177,32 @@ QByteArray inflated(const QByteArray& bytes, bool& tooLarge) {
 Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = true) {
     Filtered f;
     const QByteArray bytes =
-        plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed, f.tooLarge) : plainOrCompressed;
+        plainOrCompressed.startsWith("\x1f\x8b") ? inflated(plainOrCompressed, f.refusal) : plainOrCompressed;
     QXmlStreamReader in(bytes);
     QXmlStreamWriter out(&f.bytes);
     bool root = true;
+    int elements = 0, depth = 0;
+    const auto skip = [&] {  // the element with all it holds, end tag included
+        --depth;
+        in.skipCurrentElement();
+    };
     while (!in.atEnd()) {
         const QXmlStreamReader::TokenType t = in.readNext();
         if (t == QXmlStreamReader::Invalid) break;
+        if (t == QXmlStreamReader::EndElement) --depth;
         if (t == QXmlStreamReader::StartElement) {
+            ++elements, ++depth;
+            // The reader keeps every open element: a million nested groups cost hundreds of
+            // megabytes before the first is closed.
+            if (depth > MaxSvgDepth) {
+                f.refusal = QStringLiteral("it nests elements more than %1 deep").arg(MaxSvgDepth);
+                break;
+            }
+            if (elements > MaxSvgElements) {
+                ++f.skipped;
+                skip();
+                continue;
+            }
             if (root) {
                 f.viewBox = in.attributes().hasAttribute("viewBox"), root = false;
                 // Without a viewBox Qt SVG measures everything drawn before drawing it, every
@@ -198,26 +216,26 @@ Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = 
             const QStringView name = in.name();
             if (name == u"text" || name == u"textArea" || name == u"image" || name == u"foreignObject") {
                 ++f.skipped;
-                in.skipCurrentElement();
+                skip();
                 continue;
             }
             // Shapes that only shape or clip others are never seen themselves.
             if (name == u"mask" || name == u"clipPath" || name == u"pattern" || name == u"marker" ||
                 name == u"filter") {
-                in.skipCurrentElement();
+                skip();
                 continue;
             }
             const QXmlStreamAttributes a = in.attributes();
             if (takeOutClipped && hasClipPath(a.value(QLatin1String("clip-path")).toString(),
                                               a.value(QLatin1String("style")).toString())) {
                 ++f.clipped;
-                in.skipCurrentElement();
+                skip();
                 continue;
             }
         }
         out.writeCurrentToken(in);
     }
-    f.ok = !in.hasError();
+    f.ok = !in.hasError() && f.refusal.isEmpty();
     if (f.clipped > 0) f.plain = bytes;
     return f;
 }
@@ -263,13 +281,21 @@ std::vector<DrawnOutline> outlinesOf(const ClippedElement& e, const QString& sha
 // Each clipped element drawn on its own and cut to its clip path; one that cannot be is left out.
 void addClipped(const QByteArray& plain, SvgDrawing& drawing) {
     const ClipScan scan = scanClips(QString::fromUtf8(plain));
+    // Each element is drawn twice, with all the file's shared defs: large defs and hundreds of
+    // clipped elements would read the defs hundreds of times over. What the small drawings read
+    // shares one budget of elements, twice what one whole drawing may hold.
+    qsizetype budget = 2 * qsizetype(MaxSvgElements);
+    const qsizetype sharedElements = scan.shared.count(u'<');
     for (size_t k = 0; k < scan.clipped.size(); ++k) {
         const ClippedElement& e = scan.clipped[k];
         bool drawn = false, clipOk = false;
-        if (e.clipShapes.isEmpty() || k >= size_t(MaxClippedElements)) {
+        const qsizetype cost =
+            2 * (sharedElements + e.ancestors.count(u'<')) + e.element.count(u'<') + e.clipShapes.count(u'<');
+        if (e.clipShapes.isEmpty() || k >= size_t(MaxClippedElements) || cost > budget) {
             ++drawing.skipped;
             continue;
         }
+        budget -= cost;
         const std::vector<DrawnOutline> outlines = outlinesOf(e, scan.shared, e.element, drawn);
         // The clip path lies in the element's user space: under its transform, then its own.
         const QString shapes =
@@ -300,8 +326,7 @@ SvgDrawing readSvg(const QByteArray& bytes) {
     const Filtered filtered = withoutText(bytes);
     QRectF viewBox;
     if (!recordOutlines(filtered, drawing, viewBox)) {
-        drawing.error = filtered.tooLarge ? QStringLiteral("it inflates to more than 64 MB")
-                                          : QStringLiteral("it is not an SVG drawing");
+        drawing.error = filtered.refusal.isEmpty() ? QStringLiteral("it is not an SVG drawing") : filtered.refusal;
         return drawing;
     }
     if (filtered.clipped > 0) addClipped(filtered.plain, drawing);

@@ -35,6 +35,13 @@ constexpr qint64 MaxSvgBytes = qint64(256) << 20;
 // gigabytes.
 constexpr qint64 MaxInflatedBytes = qint64(64) << 20;
 
+// A frame holds 20000 points and every outline takes at least two of them, so no more than
+// 10000 outlines ever come in; reading a drawing of millions of elements would cost gigabytes
+// and minutes for nothing. Elements past the first MaxSvgElements are left out and counted as
+// skipped; a drawing that nests elements deeper than MaxSvgDepth is refused.
+constexpr int MaxSvgElements = 100000;
+constexpr int MaxSvgDepth = 128;
+
 SvgDrawing readSvg(const QByteArray& bytes);
 // The file's bytes read as above; a file that cannot be read says so in `error`.
 SvgDrawing readSvgFile(const QString& path);

@@ -29,10 +29,13 @@ std::vector<P> tracedDrawing(const FrameRecord<P>& r, const SvgDrawing& drawing,
     if (r.pointCount > 0) raw.push_back(r.points[size_t(r.pointCount) - 1]), from = placeOf(raw.back());
     const size_t lead = raw.size();
     std::vector<size_t> ends;  // where each traced outline's points end in `raw`
-    for (const size_t k : travelOrder(lines, from)) {
-        // The optimiser only adds points: once the traced ones outgrow the room, no later outline
-        // can come in, and tracing more would only cost time and memory.
-        if (raw.size() - lead > size_t(room)) break;
+    TravelOrder order(lines, from);
+    // The optimiser only adds points: once the traced ones outgrow the room, no later outline
+    // can come in, and tracing (or even ordering) more would only cost time and memory.
+    while (raw.size() - lead <= size_t(room)) {
+        const auto next = order.next();
+        if (!next) break;
+        const size_t k = *next;
         const size_t before = raw.size();
         traceOutline(raw, lines[k], from, spacing, inks[k]);
         if (raw.size() == before) continue;

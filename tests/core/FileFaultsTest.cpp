@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <csignal>
 #include <numeric>
 #include <optional>
@@ -404,6 +405,40 @@ TEST_F(FaultFixture, ASaveSyncsTheFileThenRenamesThenSyncsTheFolder) {
     ASSERT_GT(renamed, 0) << notes.join(" | ").toStdString();
     EXPECT_TRUE(notes[renamed - 1].startsWith("fsync " + folderPath + "/")) << notes.join(" | ").toStdString();
     EXPECT_EQ(notes.mid(renamed + 1, 1), QStringList{"fsync " + folderPath}) << notes.join(" | ").toStdString();
+}
+
+// Every command that writes slots has them on the disk before it is done, and before the
+// marker beside them counts them: after a power cut, no counted slot holds zeros or older bytes.
+TEST_F(FaultFixture, SlotsAreOnDiskBeforeTheMarkerCountsThem) {
+    open(twoFrames());
+    editor.chooseThumbnail(0, true);
+    const QString buffer = "fdatasync " + QFileInfo(folder.bufferPath()).canonicalFilePath();
+    const QString marker = QFileInfo(folder.bufferPath()).canonicalPath() + "/FrameBuffer.unsaved";  // its name given
+    struct Case { const char* what; std::function<void()> command; bool markerCounts; };
+    const Case cases[] = {
+        {"an edit written back as another frame is chosen", [&] {
+             editor.edit(Edit::FrameChanged, [&] { editor.frame.frame0->points[0] = point3D(-7, 7); });
+             editor.chooseThumbnail(1, true);
+         }, true},  // the first change writes the marker
+        {"Add New Frame", [&] { editor.addNewFrame(); }, true},
+        {"Insert", [&] { editor.insertFrame(); }, true},
+        {"Later", [&] { editor.moveFrame(1); }, false},  // as many frames: the marker stays
+        {"Delete Frames", [&] { editor.deleteFrames(); }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QStringList notes;
+        {
+            const SyncJournal journal;
+            c.command();
+            notes = SyncJournal::entries();
+        }
+        const qsizetype counted = notes.indexOf(QRegularExpression("^(rename|link) " + QRegularExpression::escape(marker) + "$"));
+        const qsizetype synced = counted >= 0 ? notes.lastIndexOf(buffer, counted) : notes.lastIndexOf(buffer);
+        EXPECT_GE(synced, 0) << notes.join(" | ").toStdString();
+        EXPECT_EQ(counted >= 0, c.markerCounts) << notes.join(" | ").toStdString();
+        if (counted >= 0) { EXPECT_LT(synced, counted) << notes.join(" | ").toStdString(); }
+    }
 }
 
 // Settings that cannot be kept are said once, when it first shows, and the work goes on.

@@ -355,6 +355,18 @@ TEST_F(EditorFixture, ImportSvgOntoTheFrameOrAsNewFrames) {
     EXPECT_TRUE(0 < counts[0] && counts[0] < counts[1] && counts[1] < counts[2]) << counts[0] << ' ' << counts[1] << ' ' << counts[2];
     EXPECT_EQ(counts[3], 0);  // the frame added before stays last
     EXPECT_EQ(slotHeader(1).pointCount(), MaxPoints - 5);
+
+    // Cancel, one file or several: the frame, the sequence, Undo and the change mark stay as they were.
+    editor.seq.fileChanged = false;
+    prompts.cancelWork = true;
+    const int before = editor.frame.pointCount(), undos = editor.history.undocounter();
+    for (const QString& chosen : {folder.file("squares.svg"), files.join('\n')}) {
+        prompts.fileNames = {chosen};
+        editor.importSvg();
+        EXPECT_EQ(std::tuple(editor.frame.pointCount(), editor.history.undocounter(), editor.seq.totalFrames, editor.seq.fileChanged),
+                  std::tuple(before, undos, 5, false));
+    }
+    EXPECT_EQ(prompts.workCaptions.last(), "Importing drawings...");
 }
 
 // A clip path cuts what it clips, as an SVG renderer shows it: a filled shape to its visible
@@ -368,6 +380,7 @@ TEST(SvgImport, ClipPathsCutWhatTheyClip) {
         {"half a rectangle", R"~(<clipPath id="h"><rect x="50" width="100" height="100"/></clipPath><rect width="100" height="50" fill="red" clip-path="url(#h)"/>)~", 1, {50, 0, 50, 50}, 0},
         {"a stroke wholly outside", R"~(<rect x="10" y="10" width="80" height="80" fill="none" stroke="red" clip-path="url(#c)"/>)~", 0, {}, 0},
         {"a line cut at both ends", R"~(<clipPath id="m"><rect x="25" width="50" height="100"/></clipPath><line x1="0" y1="50" x2="100" y2="50" stroke="red" clip-path="url(#m)"/>)~", 1, {25, 50, 50, 0}, 0},
+        {"a line from far away, cut to the clip", R"~(<line x1="-1e15" y1="50" x2="1e15" y2="50" stroke="red" clip-path="url(#c)"/>)~", 1, {20, 50, 60, 0}, 0},
         {"a moved group, clipped in its own units", R"~(<clipPath id="g"><rect width="20" height="20"/></clipPath><g transform="translate(40 40)" clip-path="url(#g)"><rect width="50" height="50" fill="red"/></g>)~", 1, {40, 40, 20, 20}, 0},
         {"defined after its use", R"~(<rect width="100" height="100" fill="red" clip-path="url(#late)"/><clipPath id="late"><rect width="10" height="10"/></clipPath>)~", 1, {0, 0, 10, 10}, 0},
         {"sized by the element's box", R"~(<clipPath id="b" clipPathUnits="objectBoundingBox"><rect width="0.5" height="0.5"/></clipPath><rect width="100" height="100" fill="red" clip-path="url(#b)"/>)~", 0, {}, 1},
@@ -441,6 +454,36 @@ TEST(SvgImport, WorkIsBoundedByWhatCanComeOut) {
     EXPECT_EQ(joined.outlines.size(), 1u);
     const SvgDrawing bomb = readSvg(gzip(head + "<!--" + QByteArray(65 << 20, ' ') + "-->" + tail));
     EXPECT_EQ(std::pair(bomb.ok, bomb.error), std::pair(false, QString("it inflates to more than 64 MB")));
+}
+
+// What a drawing may ask for is bounded by what a frame can show: elements past the first
+// 100000 are left out and counted, nesting past 128 levels is refused, and the clipped elements
+// drawn on their own share one budget of elements read however large the shared defs are.
+TEST(SvgImport, ADrawingIsReadOnlyAsFarAsAFrameCouldShow) {
+    const QByteArray head = "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 100 100'>";
+    const QByteArray lit = "<path d='M10 10 L90 90' stroke='red'/>", lit2 = "<path d='M10 90 L90 10' stroke='red'/>";
+    QByteArray defs = "<defs>";
+    for (int i = 0; i < 19000; ++i) defs += "<path id='p" + QByteArray::number(i) + "' d='M0 0 L5 5'/>";
+    QByteArray clipped = defs + "</defs><clipPath id='c'><rect width='100' height='100'/></clipPath>";
+    for (int i = 0; i < 10; ++i) clipped += "<rect x='" + QByteArray::number(i * 9) + "' y='40' width='5' height='5' fill='red' clip-path='url(#c)'/>";
+    struct Case { const char* what; QByteArray body; bool ok; size_t outlines; int skipped; QString error; };
+    const Case cases[] = {
+        {"the last element that fits is drawn", lit + QByteArray("<g/>").repeated(MaxSvgElements - 3) + lit2, true, 2, 0, {}},
+        {"one past it is counted", lit + QByteArray("<g/>").repeated(MaxSvgElements - 2) + lit + lit, true, 1, 2, {}},
+        {"128 levels are read", QByteArray("<g>").repeated(MaxSvgDepth - 2) + lit + QByteArray("</g>").repeated(MaxSvgDepth - 2), true, 1, 0, {}},
+        {"129 are refused", QByteArray("<g>").repeated(MaxSvgDepth - 1) + lit + QByteArray("</g>").repeated(MaxSvgDepth - 1), false, 0, 0,
+         "it nests elements more than 128 deep"},
+        // 38000 elements read for each clipped rectangle: five fit in the budget, five are counted
+        {"clipped elements share a budget", clipped, true, 5, 5, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const SvgDrawing d = readSvg(head + c.body + "</svg>");
+        EXPECT_EQ(d.ok, c.ok);
+        EXPECT_EQ(d.error, c.error);
+        EXPECT_EQ(d.outlines.size(), c.outlines);
+        EXPECT_EQ(d.skipped, c.skipped);
+    }
 }
 
 // Nested <use> elements, each using the one before twice: a 2 KB file asks for millions of

@@ -47,10 +47,23 @@ extern "C" int fsync(int fd) {
     return real(fd);
 }
 
+extern "C" int fdatasync(int fd) {
+    static const auto real = next<int (*)(int)>("fdatasync");
+    note(QStringLiteral("fdatasync ") + QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget());
+    return real(fd);
+}
+
 extern "C" int rename(const char* from, const char* to) {
     static const auto real = next<int (*)(const char*, const char*)>("rename");
     note(QStringLiteral("rename ") + QString::fromLocal8Bit(to));
     return real(from, to);
+}
+
+// A file made without a name gets one here, as Qt's safe saves do where the system can.
+extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char* to, int flags) {
+    static const auto real = next<int (*)(int, const char*, int, const char*, int)>("linkat");
+    note(QStringLiteral("link ") + QString::fromLocal8Bit(to));
+    return real(fromFolder, from, toFolder, to, flags);
 }
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t bytes, off_t at) {

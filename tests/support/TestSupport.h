@@ -85,6 +85,15 @@ public:
     }
     bool busy = false;
     int busyTimes = 0;  // how often the wait cursor came up
+    // The work runs whole; with `cancelWork` the user then presses Cancel.
+    bool whileWorking(const QString& caption, const std::function<void(WorkProgress&)>& work) override {
+        workCaptions << caption;
+        WorkProgress progress;
+        work(progress);
+        return !cancelWork;
+    }
+    bool cancelWork = false;
+    QStringList workCaptions;
 };
 
 // A point at ILDA coordinates (x, y) with the given status and colour index / colour.

@@ -11,6 +11,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QThread>
+#include <atomic>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -442,6 +446,43 @@ private slots:
         });
         prompts.message(SaveQuestion, MessageIcon::Critical);
         QCOMPARE(shown, QMessageBox::Critical);
+    }
+
+    // Work away from the window: a quick one shows no dialog; a long one shows the caption with
+    // Cancel while the window's own events go on, and Cancel asks the work to stop and waits for it.
+    void longWorkShowsProgressAndCancels() {
+        QtPrompts prompts;
+        int steps = 0;
+        QVERIFY(prompts.whileWorking(ImportingDrawings, [&](WorkProgress&) { ++steps; }));
+        QCOMPARE(steps, 1);
+        QVERIFY(!QApplication::activeModalWidget());
+
+        std::atomic<bool> release{false}, askedToStop{false};
+        bool sawCaption = false, stillRunning = false;
+        QTimer ticks;  // the window's own timers fire all the while: it keeps painting
+        int ticked = 0;
+        QObject::connect(&ticks, &QTimer::timeout, [&] { ++ticked; });
+        ticks.start(20);
+        QTimer::singleShot(400, [&] {
+            QWidget* dialog = QApplication::activeModalWidget();
+            QVERIFY(dialog);
+            const auto labels = dialog->findChildren<QLabel*>();
+            sawCaption = !labels.isEmpty() && labels.front()->text() == ImportingDrawings;
+            dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Cancel)->click();
+            QTimer::singleShot(100, [&, dialog, label = labels.value(0)] {  // it waits for the work to stop before it closes
+                stillRunning = QApplication::activeModalWidget() == dialog && label && label->text() == CancellingWork;
+                release = true;
+            });
+        });
+        const bool finished = prompts.whileWorking(ImportingDrawings, [&](WorkProgress& progress) {
+            progress.total = 3;
+            while (!release) QThread::msleep(5);
+            askedToStop = bool(progress.cancelled);
+        });
+        QVERIFY(!finished && askedToStop);
+        QVERIFY(sawCaption && stillRunning);
+        QVERIFY(ticked > 5);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void openAndBrowseASample() {
