@@ -43,7 +43,9 @@ int main(int argc, char** argv) {
     quorvel::QtPrompts prompts;
     QDir().mkpath(paths.workFolder);
     QLockFile lock(paths.lockFile());
-    const quorvel::FolderClaim claim = quorvel::claimProgramFolder(lock);
+    QString removed;
+    const quorvel::FolderClaim claim = quorvel::claimProgramFolder(lock, &removed);
+    if (!removed.isEmpty()) prompts.message(removed, quorvel::MessageIcon::Exclamation);
     if (claim == quorvel::FolderClaim::HeldByAnother) {
         prompts.message(quorvel::AlreadyLoaded, quorvel::MessageIcon::Exclamation);
         return 0;

@@ -2,6 +2,7 @@
 // never waits on a pipe, and says what it found instead of hanging or destroying another file.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
+#include "shell/SingleInstance.h"
 
 #include <sys/stat.h>
 #include <QDir>
@@ -57,6 +58,22 @@ TEST(OwnFiles, ALinkOrPipeInPlaceOfAnOwnFileIsRemovedAndSaid) {
         const QFileInfo marker(folder.file("buffer/FrameBuffer.unsaved"));
         EXPECT_TRUE(marker.isFile() && !marker.isSymLink());
         editor.shutdown();
+    }
+}
+
+// The lock: a link or a pipe in its place is never read (a pipe would hold start-up for ever); it
+// goes, what it pointed to stays, and the lock is taken.
+TEST(OwnFiles, ALinkOrPipeInPlaceOfTheLockIsRemovedAndSaid) {
+    for (const Impostor kind : {Impostor::Link, Impostor::Pipe}) {
+        ProgramFolder folder;
+        writeFile(folder.file("precious.ild"), "precious");
+        plant(folder.file("quorvel.lock"), kind, folder.file("precious.ild"));
+        QLockFile lock(folder.file("quorvel.lock"));
+        QString removed;
+        EXPECT_EQ(claimProgramFolder(lock, &removed), FolderClaim::Ours);
+        EXPECT_TRUE(removed.contains("quorvel.lock was a ")) << removed.toStdString();
+        EXPECT_EQ(readFile(folder.file("precious.ild")), "precious");
+        EXPECT_TRUE(QFileInfo(folder.file("quorvel.lock")).isFile() && !QFileInfo(folder.file("quorvel.lock")).isSymLink());
     }
 }
 
