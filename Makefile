@@ -1,10 +1,11 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Quorvel Laser Editor: `make run` starts the editor, `make test` runs every test.
 BUILD ?= build
 JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
             libgl-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format \
-            desktop-file-utils libxml2-utils adwaita-icon-theme
+            desktop-file-utils libxml2-utils adwaita-icon-theme appstream file
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check install package clean

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the animators' additions cost on a full frame: converting 20000 points of distinct
 // colours to the palette and back, and redraws with the previous frame laid under the canvas.
 #include "BenchSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the benchmarks: an editor needs prompts that nobody answers, and the typical
 // 20000-point drawing.

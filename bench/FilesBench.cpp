@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open, Save As and Delete Frames of a 10000-frame file against a plain buffered copy of the
 // same bytes, and one redraw of the frame strip showing eight 20000-point frames.
 #include "BenchSupport.h"

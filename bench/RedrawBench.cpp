@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One full canvas redraw of a 20000-point frame: pixels written straight into the image,
 // against one QPainter call per line and circle.
 #include "BenchSupport.h"

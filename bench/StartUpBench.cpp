@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What users wait for when they start something: the editor before and until its window shows,
 // the text tool's font on its first use, and whole runs of quorvel-ilda next to a plain copy of
 // the same file, each a real process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text tool's work on a 20-character text: the preview runs on every keystroke.
 #include "BenchSupport.h"
 #include "text/TextSession.h"

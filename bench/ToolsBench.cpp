@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the canvas tools cost per mouse event on a 20000-point frame: drag feedback has to keep
 // up with the mouse.
 #include "BenchSupport.h"

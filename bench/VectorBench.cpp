@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // SVG drawings brought in, and the optimiser, at the sizes artists bring.
 #include "BenchSupport.h"
 #include "vector/ProjectorOptimiser.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmarks run inside an application, offscreen, so that windows can be built and shown.
 #include <benchmark/benchmark.h>
 #include <QApplication>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # As root on Debian 12: builds the package, installs it, and uses it as an ordinary user does:
 # the command-line companion from /usr/bin, the editor opening a file given on its command line
 # with everything it writes under that user's home, and the desktop's file-type lookups.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvel-ilda-media: the commands of quorvel-ilda that draw, read SVG drawings, send to a
 // projector or copy for SD-card projectors, which need Qt (its GUI and network libraries, and
 // where this user's settings and palettes are); quorvel-ilda starts it for them.

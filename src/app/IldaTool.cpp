@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // quorvel-ilda: the editor's ILDA reading and writing from the command line, through the same
 // code the editor runs, with the standard library alone. Drawing, SVG import, laser output and
 // copies for SD-card projectors are handed to quorvel-ilda-media.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What both halves of quorvel-ilda share: the usage, plain output, the checks on the input file
 // and the copy. `quorvel-ilda` itself reads and writes ILDA files with the standard library

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ProgramPaths.h"
 #include "shell/Editor.h"
 #include "shell/MainWindow.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QIcon>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -39,6 +41,9 @@ int main(int argc, char** argv) {
     }
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
     QApplication app(argc, argv);
+    QIcon icon;  // every size drawn for itself: a small icon scaled down from a large one blurs
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/%1x%1.png").arg(size));
+    app.setWindowIcon(icon);
     const quorvel::ProgramPaths paths = quorvel::programPaths(QCoreApplication::applicationDirPath());
     quorvel::QtPrompts prompts;
     QDir().mkpath(paths.workFolder);

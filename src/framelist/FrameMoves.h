@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Moving frames between slots of the frame buffer file: deleting a range (the frames after it
 // move down), inserting a frame (the frames from its place move up) and swapping two frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "framelist/FrameStrip.h"
 
 #include "view/ImageSurface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The strip of eight thumbnails beside the canvas, scrolled four frames at a time.
 #include "model/FrameBuffer.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing an ILDA file frame by frame, from whatever holds the frames: the frame buffer file on
 // Save As, or the file being read in the command-line tool's copy and repair.

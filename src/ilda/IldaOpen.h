@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The ILDA reader as the editor calls it: names in Qt's text, frames into the frame buffer file.
 #include "ilda/IldaReader.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading an ILDA file into the frame buffer file, in two passes: a walk over the headers that
 // checks them and records where each frame starts, then a copy of every frame into its slot.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A lenient walk over an ILDA file that the editor's Open would load only in part: it takes
 // every frame section it finds in order, whatever the headers say about the number of frames,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading an ILDA file forward in large windows, never through a memory map: a file that gets
 // shorter while it is read gives fewer bytes, not a signal.

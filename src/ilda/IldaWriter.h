@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Writing the sequence in the frame buffer file out as an ILDA file.
 #include "ilda/IldaFileWriter.h"

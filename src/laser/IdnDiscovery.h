@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding projectors on the local network: a scan request broadcast on every IPv4 interface,
 // then each unit's service map asked for its laser service.

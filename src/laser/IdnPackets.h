@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The bytes of IDN (the ILDA Digital Network): the packet header, discovery requests and their
 // replies, and IDN-Stream channel messages carrying laser frames in discrete graphic mode. Only

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A frame kept on a projector: an IDN-Stream sender in discrete graphic mode on a thread of its
 // own, so a busy window only delays what the projector shows. It sends a frame when it changes,

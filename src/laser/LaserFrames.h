@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Frames as a projector gets them: each point a laser sample in the output area, a blanked start
 // so the jump from the last frame is dark, and never fewer than 20 samples.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The clipboard that whole frames and selected points share: a record of each point format and
 // the format of what was copied last, which decides what both paste commands find.

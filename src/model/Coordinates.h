@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Conversion between the two stored bytes of an ILDA coordinate and the canvas coordinate
 // 0..65534 (centre 32767), and the colour in which an indexed point is drawn.

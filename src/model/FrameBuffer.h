@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame buffer file: one fixed-size slot per frame of the sequence. Every call opens the
 // file, reads or writes at explicit positions and closes it again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame buffer file's shape (one fixed-size slot per frame) and where a reader puts the
 // frames it takes from a file. Nothing here needs more than the standard library, so the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Settings the 12 bytes of config.dat have no room for, in an INI file beside it. A missing,
 // damaged or out-of-range entry gives its default; the 12-byte file is never touched for them.

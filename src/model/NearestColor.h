@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Matching a colour to a palette entry as the eye sees it.
 #include "model/PaletteTable.h"

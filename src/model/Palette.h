@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colour table that turns a palette index into a drawing colour.
 #include "model/PaletteTable.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A palette as the program holds it once read: 256 colours, whatever file they came from.
 #include "model/Coordinates.h"

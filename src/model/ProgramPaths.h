@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the program's files live. A portable copy (the build folder, a copy on a USB stick)
 // keeps everything beside its executable. An installed one keeps each user's settings in the

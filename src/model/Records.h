@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Byte-exact ILDA records. They move between ILDA files, the frame buffer file and memory
 // unchanged, so every field is a byte and 16-bit values stay split into high and low byte.

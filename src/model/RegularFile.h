@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading the program's own small files (settings, palettes) without ever waiting: a FIFO, a
 // device or a folder under their names is read as a file that is not there. Writing one whole,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file written whole or not at all. The bytes go to a temporary file with a short name beside
 // the target, are flushed to disk, and only then take the target's place in one rename, after

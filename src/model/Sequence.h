@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The sequence as a whole: how many frames, which one is being edited, what changed, and the
 // range of frames selected in the strip.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eight settings that survive from one run to the next in config.dat (12 bytes).
 #include <QByteArray>

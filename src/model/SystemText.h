@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Between Qt's text and the system's bytes (file names, the system's reasons), which the
 // file-reading and file-writing code keeps as they are.

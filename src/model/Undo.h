@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Up to ten earlier states of the working frame. Each saved state remembers the format it was
 // taken in, so undoing a change that switched formats brings the old format back too.

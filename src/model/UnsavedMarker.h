@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A note beside the frame buffer file that its slots hold work nothing has saved, and how many
 // frames that work has and the file it came from. It exists exactly while the sequence is marked changed, so a program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one frame being edited: a record per point format, the format byte naming the live one,
 // and the point selection.

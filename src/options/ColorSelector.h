@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The palette strip under the canvas: 256 columns, one band per palette entry.
 #include "model/Palette.h"

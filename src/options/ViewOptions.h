@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings the "View Options" dialog sets, and the sample of the point marker it shows.
 #include "view/Surface.h"

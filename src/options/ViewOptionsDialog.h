@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "View Options": grid step, point size (with a sample of the marker), playback rate and palette.
 #include "options/ViewOptions.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Playing the sequence on the canvas: every frame in turn, one per tick of a timer. The loop
 // draws a frame, then lets pending events run until a tick has come (or Stop was pressed). The

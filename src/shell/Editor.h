@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor: the subsystems of one running program, and the rules that cut across them (undo,
 // change flags, redraw, which frame is loaded). The window turns events into these calls and

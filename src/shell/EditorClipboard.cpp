@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames and points through the clipboard, point status, deleting frames, and the picture under
 // the canvas.
 #include "framelist/FrameMoves.h"

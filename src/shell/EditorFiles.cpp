@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opening an ILDA file into the frame buffer file, and saving the sequence as one.
 #include "ilda/IldaOpen.h"
 #include "model/RegularFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames added, copied and moved in the sequence around the one being edited.
 #include "framelist/FrameMoves.h"
 #include "shell/Editor.h"

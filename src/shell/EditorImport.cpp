@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawings from vector programs brought in as frames, and points made ready for a projector.
 #include "shell/Editor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playback, the view options and the frame's names.
 #include "shell/Editor.h"
 #include "view/SlotDrawing.h"

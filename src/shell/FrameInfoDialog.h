@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Frame Info": the working frame's format and place in the sequence, and its two names.
 #include "shell/Editor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Laser Output": which projector, how fast, where the frame lands on it, a test pattern, and
 // the Arm / Disarm button. What arming, disarming and finding do is the window's.

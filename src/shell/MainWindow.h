@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editor window: menu bar, canvas, frame strip, colour selector, tool buttons and the
 // playback buttons. It forwards events to the Editor and shows the Editor's state.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's laser output: armed only by the user, fed after every command and every played
 // frame, dark again on Disarm, Stop, closing, or a failure to send.
 #include "laser/LaserFrames.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Questions, messages and file choices the core asks of the user. The window shows real
 // dialogs; tests script the answers.

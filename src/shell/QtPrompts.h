@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Real dialogs for the core's questions and file choices.
 #include "shell/Prompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // One running copy per program folder: copies in other folders do not exclude each other, and
 // the lock of a copy that crashed is taken over.

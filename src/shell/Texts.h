@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The window's own captions and messages, word for word.
 #include "ilda/IldaReader.h"

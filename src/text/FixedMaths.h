@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // 16.16 fixed-point numbers as the glyph outline records hold them, and the glyph transform.
 #include <cstdint>

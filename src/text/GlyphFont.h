@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The canvas font's glyph outlines, as the text tool reads them: one character's native quadratic
 // outline at the font's pixel size for 96 dots per inch, transformed by a Mat2, written into a

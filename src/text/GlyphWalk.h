@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Walking a glyph's outline records into contours of points: lines as they are, quadratic
 // splines as the polyline through their implied on-curve points, repeated points dropped.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Create text": the text, its font and its rotation; every change previews on the canvas.
 #include "text/TextSession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The text tool: typed text in the canvas font, rotated, previewed as outlines on the canvas and
 // turned into laser points, one closed path per glyph contour, each reached by a blanked move.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The canvas tools: which one is chosen, the gesture in progress, and what a press, a move and
 // a release do with each. Every change of the working frame goes through the editor's one edit

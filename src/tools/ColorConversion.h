@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Turning a true-colour working frame into an indexed one and back, so that every tool that
 // needs a palette index works on it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What one canvas gesture (press, moves, release) carries from event to event.
 #include "tools/PointEdits.h"

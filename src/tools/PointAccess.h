@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading and writing the position and colour of any point record in canvas pixels.
 #include "model/Coordinates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Point edits as plain functions over the working frame: everything the canvas tools, the point
 // clipboard and the text tool do to points, with no canvas and no undo. Positions are canvas

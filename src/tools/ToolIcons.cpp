@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The tool buttons under the canvas: their order, hints and icons, in one table.
 #include <QPainter>
 #include <QPainterPath>

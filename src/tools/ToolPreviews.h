@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drag feedback: what the tools draw over the canvas snapshot while the mouse moves. Positions
 // are canvas pixels with y upward unless a parameter says `row` (screen rows, downward).

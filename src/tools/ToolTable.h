@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The tool buttons under the canvas, left to right: which tool, its hint and how its icon is
 // painted. The window builds its buttons from this table alone.

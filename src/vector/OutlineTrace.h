@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Outlines of any drawing made into laser points: flattened to polylines on the canvas, then
 // traced the way a projector draws them, each reached by a blanked travel line.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Points a projector draws cleanly. Galvos overshoot a corner they are not held at, and a laser
 // switched on or off while they move bleeds light along the move; long lit segments come out

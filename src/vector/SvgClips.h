@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Clip paths, which Qt SVG does not apply. An element clipped by a path is taken out of the
 // drawing and drawn on its own, in a small drawing of the same root and ancestors; the shapes

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An SVG file read as the outlines it draws: Qt SVG parses the file and works out the geometry
 // of every element; a recording paint device keeps each outline with the transform it was

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An SVG drawing laid onto a frame: fitted into the canvas, traced as laser points in the
 // colours of its outlines, nearest outline next, made ready for a projector, and appended after

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The editing canvas as a picture: what it shows, the snapshot that drag feedback is drawn over,
 // and the backdrop that clearing it leaves (the background picture, or the restored snapshot

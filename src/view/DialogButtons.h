@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "OK" and "Cancel" under a dialog, named as the dialogs' own buttons are.
 #include <QDialog>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Surface that writes pixels straight into a QImage (Bresenham lines, midpoint circles),
 // clipped to the image. Far faster than one QPainter call per item for 20000-point frames.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A widget that shows one image of the core at its natural size and reports presses, moves and
 // releases with the pointer position in the image's pixels (floats, as delivered).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The status bar's note: it takes the width the read-outs leave, shortens a long text in the
 // middle so both its start and its end stay readable (a last sentence, the advice, whole), and

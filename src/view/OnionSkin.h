@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The frame before the working one, drawn dimmed under it while a frame is drawn by hand
 // against the last: the onion skin of cel animation.

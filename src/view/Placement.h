@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a tool's dialog goes so that it never hides what it previews.
 #include <QPoint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a frame's points onto a Surface: the canvas's path and beam views, and the same
 // walk at thumbnail size for the frame strip.

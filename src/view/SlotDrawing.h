@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Drawing a frame straight from its slot in the frame buffer file, as the strip, Open and the
 // command-line tool show it, without loading it as the working frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the renderer draws on. The canvas writes pixels straight into an image; tests record.
 #include "model/Coordinates.h"

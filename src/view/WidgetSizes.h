@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The widgets' own sizes, in pixels unless said otherwise: how wide a dialog opens, how much
 // room a read-out keeps so that it does not jump as its number grows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Playback, and what the editor adds for animators: colour conversion both ways, the onion skin,
 // the scan rate.
 #include "EditorFixture.h"

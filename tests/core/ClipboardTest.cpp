@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Frames and points through the clipboard, point status, deleting frames, the background picture.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"

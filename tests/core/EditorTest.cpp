@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "EditorFixture.h"
 #include "IldaBuilder.h"
 #include "view/ImageSurface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files and folders that do not behave: each case ends with nothing lost and the user told why.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The bytes sent to a projector, against the protocol's own worked example.
 #include "TestSupport.h"
 #include "laser/IdnDiscovery.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // ILDA files through Open and Save As.
 #include "EditorFixture.h"
 #include "IldaBuilder.h"

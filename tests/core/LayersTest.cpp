@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The source folders depend one way: a folder includes its own headers and those of the folders
 // below it, never a peer's or a higher one's; and only the shell defines the editor's members.
 // The text tool and the vector import sit above the tools, whose point access they use.

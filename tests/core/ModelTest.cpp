@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The model: stored coordinates and slot positions, the frame buffer file, undo.
 #include "TestSupport.h"
 #include "model/Coordinates.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Links, pipes and folders where the program expects a file: it never writes through a link,
 // never waits on a pipe, and says what it found instead of hanging or destroying another file.
 #include "EditorFixture.h"

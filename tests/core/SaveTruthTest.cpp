@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the window says is what the program does: the frame the canvas shows after Undo or Redo
 // is the frame that is saved, the title names the file Save writes, and an export is no save.
 #include "EditorFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The text tool: fixed-point maths, the outline records of the canvas font, the walk over them,
 // and text laid out as a preview and as points.
 #include "EditorFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drawings from vector programs, and points made ready for a projector.
 #include "EditorFixture.h"
 #include "model/NearestColor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a glyph's outline records: the walk reads nothing past them, and either fails
 // with its error or gives contours of points that came from the records.
 #include "FuzzTarget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as a datagram answering a scan or a service map request: the parsers read only
 // within it, and what they accept has the shape the reply must have. The request's sequence is
 // taken from the datagram itself, so the parsers get past that check as often as not.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an ILDA file: the walk and the copy never read past the input, every frame the
 // walk counts lands in a slot, and what Save As writes reads back to exactly the same slots.
 #include "FuzzTarget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as the start of a palette file, for either palette: no read past the bytes, and
 // the colour of every index is the entry's components.
 #include "FuzzTarget.h"

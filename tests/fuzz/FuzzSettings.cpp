@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as config.dat: the values read are ones the controls can show, and they survive
 // being written and read again unchanged.
 #include "FuzzTarget.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Any bytes as an SVG drawing (plain or gzip-compressed): reading either succeeds or says why
 // not, and laying the drawing onto an empty frame never overfills it, never leaves the frame's
 // coordinates and counts only what it added.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Each fuzz target is one function over a byte buffer. libFuzzer calls it with the inputs it
 // grows; the replay program in `make test` calls it with every file of the committed corpus.

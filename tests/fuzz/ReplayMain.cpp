@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a fuzz target over every file in the folders given: the committed corpus, replayed by
 // `make test`, so whatever the fuzzers once found stays found.
 #include "FuzzTarget.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the build into a fresh prefix and checks what a desktop and a package need from it:
 # every file in its place, a valid desktop entry, a well-formed MIME type that knows the "ILDA"
 # magic, manual pages that read, and an installed editor that finds its palettes from there.
@@ -14,9 +15,17 @@ libexec/quorvel/quorvel-ilda-media
 share/applications/quorvel.desktop
 share/doc/quorvel/changelog.gz
 share/doc/quorvel/copyright
+share/icons/hicolor/128x128/apps/quorvel.png
+share/icons/hicolor/16x16/apps/quorvel.png
+share/icons/hicolor/24x24/apps/quorvel.png
+share/icons/hicolor/256x256/apps/quorvel.png
+share/icons/hicolor/32x32/apps/quorvel.png
+share/icons/hicolor/48x48/apps/quorvel.png
+share/icons/hicolor/64x64/apps/quorvel.png
 share/icons/hicolor/scalable/apps/quorvel.svg
 share/man/man1/quorvel-ilda.1.gz
 share/man/man1/quorvel.1.gz
+share/metainfo/org.quorvel.editor.metainfo.xml
 share/mime/packages/quorvel.xml
 share/quorvel/config.dat
 share/quorvel/ilda.dat
@@ -25,6 +34,15 @@ diff <(echo "$expected") <(cd "$prefix" && find . -type f ! -name 'libquorvel_*.
 desktop-file-validate "$prefix/share/applications/quorvel.desktop"
 grep -qx 'MimeType=application/x-ilda;' "$prefix/share/applications/quorvel.desktop"
 xmllint --noout "$prefix/share/mime/packages/quorvel.xml" "$prefix/share/icons/hicolor/scalable/apps/quorvel.svg"
+# Software centres: the metainfo is valid (its screenshots are not fetched here) and names the
+# desktop entry and the file type; each icon is the size its folder says.
+appstreamcli validate --pedantic --no-net "$prefix/share/metainfo/org.quorvel.editor.metainfo.xml" >/dev/null
+grep -q '<launchable type="desktop-id">quorvel.desktop</launchable>' "$prefix/share/metainfo/org.quorvel.editor.metainfo.xml"
+grep -q '<mediatype>application/x-ilda</mediatype>' "$prefix/share/metainfo/org.quorvel.editor.metainfo.xml"
+for icon in "$prefix"/share/icons/hicolor/*x*/apps/quorvel.png; do
+  size=$(basename "$(dirname "$(dirname "$icon")")")
+  [ "$(file -b "$icon" | grep -o '[0-9]* x [0-9]*' | tr -d ' ')" = "$size" ] || { echo "$icon is not $size"; exit 1; }
+done
 [ "$(xmllint --xpath 'string(//*[local-name()="match"]/@value)' "$prefix/share/mime/packages/quorvel.xml")" = ILDA ]
 for page in quorvel quorvel-ilda; do
   zcat "$prefix/share/man/man1/$page.1.gz" | grep -q "^\.SH NAME"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The positioned writes of the program under test, taken over: this test program's own pwritev
 // and pwrite come before the C library's, pass every call on to it and, while a DiskFaults
 // lives, fail or shorten them as it says.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh editor on a program folder of its own, with scripted dialogs.
 #include "TestSupport.h"

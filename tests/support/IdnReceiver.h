@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A projector stand-in on 127.0.0.1 for the tests of laser output: it keeps every datagram
 // that arrives, for a bounded time and count, and puts the frames together again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A Surface that keeps the list of what was drawn, for checking exact geometry and order.
 #include "view/Surface.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared helpers for tests: a fresh program folder, scripted answers, point builders.
 #include "model/FrameBuffer.h"

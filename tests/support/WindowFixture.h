@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The real main window on a fresh program folder, with scripted dialogs.
 #include "TestSupport.h"

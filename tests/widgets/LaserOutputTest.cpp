@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A laser output session received on the loopback address, as a projector would receive it:
 // every datagram checked against the protocol, and decoded by tshark on its own.
 #include "IdnReceiver.h"

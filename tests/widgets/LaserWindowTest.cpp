@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Laser output from the real window to a projector on the loopback address: armed in its
 // dialog, every edit on the projector at its next frame, played frames sent, dark on Stop.
 #include "IdnReceiver.h"
