@@ -125,6 +125,7 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
     const Args args = arguments(argc, argv);
     if (args.empty() || args[0] == "--help" || args[0] == "-h") return usage(Usage, args);
+    if (args[0] == "--version" || args[0] == "-v") return std::printf("quorvel-ilda %s\n", QUORVEL_VERSION) < 0;
     const std::string& command = args[0];
     const Args rest(args.begin() + 1, args.end());
     const bool sdCard = command == "copy" && std::ranges::count(rest, "--sd-card") > 0;

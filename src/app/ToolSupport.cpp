@@ -27,7 +27,7 @@ const char* const Usage =
     "                                     one frame per SVG drawing, as the editor imports it\n"
     "  play FILE --to HOST[:PORT] [--kpps N] [--fps N] [--loop]\n"
     "                                     stream the frames to a projector over IDN\n"
-    "Each command takes --help.\n";
+    "Each command takes --help. --version prints the version.\n";
 
 void err(const std::string& text) { std::fprintf(stderr, "%s\n", text.c_str()); }
 std::string printable(const std::string& name) {

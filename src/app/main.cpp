@@ -6,9 +6,11 @@
 #include "shell/SingleInstance.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
+#include <QRegularExpression>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -20,25 +22,60 @@ constexpr char Usage[] =
     "\n"
     "  FILE.ild       open this file at start\n"
     "  -h, --help     show this help and exit\n"
-    "  -v, --version  show the version and exit\n";
+    "  -v, --version  show the version and exit\n"
+    "Qt's own options work as well, such as -style NAME, -platform NAME and -reverse.\n";
 
-bool is(const char* arg, const char* shortName, const char* longName) {
-    return std::strcmp(arg, shortName) == 0 || std::strcmp(arg, longName) == 0;
+// The options every Qt program takes, which QApplication reads itself: those followed by a value,
+// then those that stand alone.
+const char* const QtValueOptions[] = {"platform",      "platformpluginpath",
+                                      "platformtheme", "plugin",
+                                      "qmljsdebugger", "qwindowgeometry",
+                                      "qwindowicon",   "qwindowtitle",
+                                      "session",       "display",
+                                      "geometry",      "style",
+                                      "stylesheet",    "title",
+                                      "name",          "visual"};
+const char* const QtFlagOptions[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
+
+struct CommandLine {
+    int exitNow = -1;  // 0 after --help or --version, 2 after a wrong argument; -1 to go on
+    QString file;
+};
+
+// Read before any window system is needed, so that --help, --version and mistakes are answered
+// on a console too.
+CommandLine readCommandLine(int argc, char** argv) {
+    QStringList args;
+    for (int i = 0; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{"h", "help"}), version(QStringList{"v", "version"});
+    parser.addOption(help), parser.addOption(version);
+    for (const char* name : QtValueOptions) parser.addOption({QString::fromLatin1(name), {}, QStringLiteral("value")});
+    for (const char* name : QtFlagOptions) parser.addOption(QCommandLineOption(QString::fromLatin1(name)));
+    const bool ok = parser.parse(args);
+    if (parser.isSet(help)) return {std::fputs(Usage, stdout) == EOF, {}};
+    if (parser.isSet(version)) return {std::printf("quorvel %s\n", QUORVEL_VERSION) < 0, {}};
+    const QStringList files = parser.positionalArguments();
+    QString wrong = files.size() > 1 ? files[1] : QString();
+    if (!parser.unknownOptionNames().isEmpty()) {
+        const QString name = parser.unknownOptionNames().front();
+        wrong = args.filter(QRegularExpression(QStringLiteral("^--?") + QRegularExpression::escape(name) + "(=|$)"))
+                    .value(0, name);
+    }
+    if (!ok || !wrong.isEmpty()) {
+        const QString why =
+            wrong.isEmpty() ? parser.errorText() : QStringLiteral("unexpected argument '%1'").arg(wrong);
+        std::fprintf(stderr, "quorvel: %s\n%s", qPrintable(why), wrong.isEmpty() ? "" : Usage);
+        return {2, {}};
+    }
+    return {-1, files.value(0)};
 }
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Answered before any window system is needed, so they work on a console too.
-    const char* file = nullptr;
-    for (int i = 1; i < argc; ++i) {
-        if (is(argv[i], "-h", "--help")) return std::fputs(Usage, stdout) == EOF;
-        if (is(argv[i], "-v", "--version")) return std::printf("quorvel %s\n", QUORVEL_VERSION) < 0;
-        if (argv[i][0] == '-' || file) {
-            std::fprintf(stderr, "quorvel: unexpected argument '%s'\n%s", argv[i], Usage);
-            return 2;
-        }
-        file = argv[i];
-    }
+    const CommandLine command = readCommandLine(argc, argv);
+    if (command.exitNow >= 0) return command.exitNow;
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
     QApplication app(argc, argv);
     QIcon icon;  // every size drawn for itself: a small icon scaled down from a large one blurs
@@ -60,6 +97,6 @@ int main(int argc, char** argv) {
     quorvel::MainWindow window(editor);
     prompts.setParent(&window);
     window.show();
-    if (file) window.openAtStart(QFileInfo(QString::fromLocal8Bit(file)).absoluteFilePath());
+    if (!command.file.isEmpty()) window.openAtStart(QFileInfo(command.file).absoluteFilePath());
     return app.exec();
 }

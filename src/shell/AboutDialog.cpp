@@ -9,11 +9,10 @@
 
 namespace quorvel {
 
-QString buildDate(const char* compilerDate) {
-    // The compiler writes "Dec  6 2026"; people write "6 December 2026".
-    const QString simple = QString::fromLatin1(compilerDate).simplified();
-    const QDate date = QLocale::c().toDate(simple, QStringLiteral("MMM d yyyy"));
-    return date.isValid() ? QLocale::c().toString(date, QStringLiteral("d MMMM yyyy")) : simple;
+QString buildDate(const char* isoDate) {
+    // The build knows "2026-12-06"; people write "6 December 2026".
+    const QDate date = QDate::fromString(QString::fromLatin1(isoDate), Qt::ISODate);
+    return date.isValid() ? QLocale::c().toString(date, QStringLiteral("d MMMM yyyy")) : QString::fromLatin1(isoDate);
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
@@ -22,7 +21,11 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* title = new QLabel(QStringLiteral("<b>Quorvel Laser Editor</b>"), this);
     title->setObjectName("AboutTitle");
     v->addWidget(title);
-    v->addWidget(new QLabel(QStringLiteral("Built on %1").arg(buildDate(__DATE__)), this));
+    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(QUORVEL_VERSION)), this);
+    version->setObjectName("AboutVersion");
+    v->addWidget(version);
+    // The day of the sources it was built from, so that two builds of them are the same.
+    v->addWidget(new QLabel(QStringLiteral("Built on %1").arg(buildDate(QUORVEL_RELEASE_DATE)), this));
     v->addWidget(new QLabel(QStringLiteral("An editor for laser-show frames in ILDA files.\n"
                                            "Made with Qt, FreeType and fontconfig."),
                             this));

@@ -4,7 +4,7 @@
 
 namespace quorvel {
 // The compiler's build date ("Dec  6 2026") as a person writes it ("6 December 2026").
-QString buildDate(const char* compilerDate);
+QString buildDate(const char* isoDate);
 
 // The program title, the build date and a short credit text, with one button that closes it.
 class AboutDialog : public QDialog {

@@ -248,12 +248,12 @@ QWidget* MainWindow::buildCanvasColumn() {
         auto* b = new QToolButton(column);
         b->setObjectName(QStringLiteral("ChkTools%1").arg(tool.id));
         b->setCheckable(true);
-        b->setIcon(toolIcon(tool));
         b->setIconSize({sizes::ToolIcon, sizes::ToolIcon});
         b->setToolTip(QString::fromLatin1(tool.hint));
         tools_->addButton(b, tool.id);
         toolRow->addWidget(b);
     }
+    paintToolIcons();
     connect(tools_, &QButtonGroup::idClicked, this, [this](int id) { run([&] { editor_.chooseTool(id); }); });
     toolRow->addStretch();
     v->addLayout(toolRow);
@@ -482,6 +482,17 @@ void MainWindow::setPlaying(bool playing) {
     for (QAction* menu : menuBar()->actions()) menu->setEnabled(!playing);
     for (QAbstractButton* tool : tools_->buttons()) tool->setEnabled(!playing);
     play_->setEnabled(!playing);
+}
+
+void MainWindow::paintToolIcons() {
+    for (const ToolInfo& tool : toolButtons())
+        if (QAbstractButton* b = tools_->button(tool.id))
+            b->setIcon(toolIcon(tool, palette().color(QPalette::ButtonText)));
+}
+
+void MainWindow::changeEvent(QEvent* e) {
+    if (e->type() == QEvent::PaletteChange || e->type() == QEvent::StyleChange) paintToolIcons();
+    QMainWindow::changeEvent(e);
 }
 
 void MainWindow::closeEvent(QCloseEvent* e) {

@@ -55,9 +55,11 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void changeEvent(QEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    void paintToolIcons();  // in the buttons' text colour, again whenever the palette changes
     void buildMenus();
     QWidget* buildCanvasColumn();
     QWidget* buildStrip();

@@ -9,32 +9,32 @@
 namespace quorvel {
 
 namespace {
-const QColor ink(30, 30, 30), accent(0, 150, 210), red(210, 40, 40);
+const QColor accent(0, 150, 210), red(210, 40, 40);
 void drawDot(QPainter& p, QPointF c, qreal r = 2.2) { p.drawEllipse(c, r, r); }
 
 // An arrow: the pointer only reads positions.
-void paintPointer(QPainter& p) {
+void paintPointer(QPainter& p, const QColor& ink) {
     p.setBrush(ink);
     p.drawPolygon(QPolygonF({{6, 3}, {6, 19}, {10, 15}, {13, 21}, {15, 20}, {12, 14}, {18, 14}}));
 }
-void paintPoint(QPainter& p) {
+void paintPoint(QPainter& p, const QColor&) {
     p.setBrush(accent);
     drawDot(p, {12, 12}, 4);
 }
-void paintLine(QPainter& p) {
+void paintLine(QPainter& p, const QColor&) {
     p.drawLine(QPointF(4, 19), QPointF(20, 5));
     p.setBrush(accent);
     for (qreal t : {0.0, 0.33, 0.66, 1.0}) drawDot(p, {4 + 16 * t, 19 - 14 * t}, 1.6);
 }
-void paintCircle(QPainter& p) { p.drawEllipse(QPointF(12, 12), 8, 8); }
-void paintSelect(QPainter& p) {
+void paintCircle(QPainter& p, const QColor&) { p.drawEllipse(QPointF(12, 12), 8, 8); }
+void paintSelect(QPainter& p, const QColor& ink) {
     p.setPen(QPen(ink, 1.3, Qt::DashLine));
     p.drawRect(QRectF(3.5, 3.5, 17, 17));
     p.setBrush(accent);
     p.setPen(Qt::NoPen);
     drawDot(p, {12, 12}, 3);
 }
-void paintMove(QPainter& p) {
+void paintMove(QPainter& p, const QColor& ink) {
     p.drawLine(QPointF(12, 3), QPointF(12, 21));
     p.drawLine(QPointF(3, 12), QPointF(21, 12));
     p.setBrush(ink);
@@ -43,31 +43,31 @@ void paintMove(QPainter& p) {
     p.drawPolygon(QPolygonF({{2, 12}, {6, 9}, {6, 15}}));
     p.drawPolygon(QPolygonF({{22, 12}, {18, 9}, {18, 15}}));
 }
-void paintInsert(QPainter& p) {
+void paintInsert(QPainter& p, const QColor&) {
     p.drawLine(QPointF(3, 17), QPointF(21, 17));
     p.setPen(QPen(accent, 2));
     p.drawLine(QPointF(12, 4), QPointF(12, 13));
     p.drawLine(QPointF(8, 9), QPointF(16, 9));
 }
-void paintRecolor(QPainter& p) {
+void paintRecolor(QPainter& p, const QColor&) {
     QLinearGradient g(3, 0, 21, 0);
     g.setColorAt(0, Qt::red), g.setColorAt(0.5, Qt::green), g.setColorAt(1, Qt::blue);
     p.setBrush(g);
     p.drawRoundedRect(QRectF(3, 8, 18, 9), 3, 3);
 }
-void paintDelete(QPainter& p) {
+void paintDelete(QPainter& p, const QColor&) {
     p.setPen(QPen(red, 2.4, Qt::SolidLine, Qt::RoundCap));
     p.drawLine(QPointF(6, 6), QPointF(18, 18));
     p.drawLine(QPointF(18, 6), QPointF(6, 18));
 }
-void paintText(QPainter& p) {
+void paintText(QPainter& p, const QColor&) {
     QFont f = p.font();
     f.setPixelSize(18);
     f.setBold(true);
     p.setFont(f);
     p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("T"));
 }
-void paintRectangle(QPainter& p) { p.drawRect(QRectF(4, 6, 16, 12)); }
+void paintRectangle(QPainter& p, const QColor&) { p.drawRect(QRectF(4, 6, 16, 12)); }
 }  // namespace
 
 const std::array<ToolInfo, 11>& toolButtons() {
@@ -87,13 +87,13 @@ const std::array<ToolInfo, 11>& toolButtons() {
     return table;
 }
 
-QIcon toolIcon(const ToolInfo& tool) {
+QIcon toolIcon(const ToolInfo& tool, const QColor& ink) {
     QPixmap pm(24, 24);
     pm.fill(Qt::transparent);
     QPainter p(&pm);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(ink, 1.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    tool.paintIcon(p);
+    tool.paintIcon(p, ink);
     return QIcon(pm);
 }
 

@@ -14,10 +14,12 @@ namespace quorvel {
 struct ToolInfo {
     Tool id;
     const char* hint;  // the tool's name and, in one line, how it is used
-    void (*paintIcon)(QPainter&);
+    void (*paintIcon)(QPainter&, const QColor& ink);
 };
 
 const std::array<ToolInfo, 11>& toolButtons();
-QIcon toolIcon(const ToolInfo& tool);
+// Lines and shapes in `ink`, the text colour of the buttons' palette, so that the icons read on
+// a light theme and a dark one alike; the coloured parts stay as they are.
+QIcon toolIcon(const ToolInfo& tool, const QColor& ink);
 
 }  // namespace quorvel

@@ -68,7 +68,7 @@ void expectSdCardCopy(const QString& plain, const QString& sd, const NearestPale
 TEST(IldaTool, CopiesEverySampleWithEveryLoadedFrameIntact) {
     const NearestPaletteColor nearest(loadPalette(QStringLiteral(QUORVEL_DATA_DIR), IldaPalette), 256);
     QStringList files;
-    for (const QString folder : {QStringLiteral(QUORVEL_SAMPLES_DIR), QStringLiteral(QUORVEL_MORE_SAMPLES_DIR)}) {
+    for (const QString& folder : {QStringLiteral(QUORVEL_SAMPLES_DIR), QStringLiteral(QUORVEL_MORE_SAMPLES_DIR)}) {
         if (folder.isEmpty()) continue;
         for (const QFileInfo& f : QDir(folder).entryInfoList({"*.ild"}, QDir::Files, QDir::Name)) files << f.filePath();
     }
@@ -189,6 +189,10 @@ TEST(IldaTool, FailuresSayWhyAndLeaveTheOutputAsItWas) {
         const ToolRun help = tool(asked);
         EXPECT_EQ(help.exitCode, 0);
         EXPECT_TRUE(help.out.startsWith("usage: quorvel-ilda " + (asked.size() > 1 ? asked[0] : "COMMAND"))) << help.out.toStdString();
+    }
+    for (const char* asked : {"--version", "-v"}) {
+        const ToolRun version = tool({asked});
+        EXPECT_EQ(std::pair(version.exitCode, version.out), std::pair(0, QString("quorvel-ilda 0.1\n")));
     }
 }
 
@@ -349,6 +353,9 @@ TEST(EditorCommandLine, HelpAndVersionPrintAndExitWithoutAWindow) {
     struct Case { QStringList args; int exitCode; const char *out, *err; };
     const Case cases[] = {
         {{"--version"}, 0, "quorvel 0.1\n", ""},  {{"-v"}, 0, "quorvel 0.1\n", ""},
+        // Qt's own options pass, with their values, as QApplication takes them.
+        {{"-style", "fusion", "--version"}, 0, "quorvel 0.1\n", ""}, {{"-reverse", "-platform=offscreen", "-v"}, 0, "quorvel 0.1\n", ""},
+        {{"-style"}, 2, "", "quorvel: Missing value after '-style'.\n"},
         {{"a.ild", "--help"}, 0, "Usage: quorvel [FILE.ild]\n", ""},
         {{"--frames"}, 2, "", "quorvel: unexpected argument '--frames'\nUsage: quorvel [FILE.ild]\n"},
         {{"a.ild", "b.ild"}, 2, "", "quorvel: unexpected argument 'b.ild'\n"},

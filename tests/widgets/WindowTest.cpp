@@ -81,7 +81,9 @@ private slots:
         QCOMPARE(f.text("LblColorIntensity"), QString("R:255 G:255 B:255"));
         QTest::mouseClick(f.widget("PicPalette"), Qt::RightButton, {}, QPoint(2, 3));
         QCOMPARE(f.text("LblColorIntensity"), QString("R:255 G:0 B:0"));
-        QCOMPARE(buildDate("Dec  6 2026") + ", " + buildDate("Jan 12 2027"), QString("6 December 2026, 12 January 2027"));
+        QCOMPARE(buildDate("2026-12-06") + ", " + buildDate("2027-01-12"), QString("6 December 2026, 12 January 2027"));
+        const AboutDialog about;
+        QVERIFY(about.findChild<QLabel*>("AboutVersion")->text().startsWith("Version 0."));
     }
 
     // A notch anywhere over the window scrolls the strip; the notch rules are the editor's: a
@@ -284,6 +286,28 @@ private slots:
 
         for (QToolButton* tool : f.window.findChildren<QToolButton*>(QRegularExpression("^ChkTools")))
             QVERIFY2(tool->toolTip().split(' ').size() >= 6, qPrintable(tool->toolTip()));
+    }
+
+    // The tool icons are drawn in the buttons' text colour: on a dark palette they turn light, and
+    // back again, so they never vanish into the background.
+    void toolIconsFollowThePalette() {
+        Fixture f;
+        auto* pointer = f.window.findChild<QToolButton*>("ChkTools0");
+        const auto inkOf = [&] {  // the pointer arrow is ink alone: its most opaque pixel
+            const QImage icon = pointer->icon().pixmap(24, 24).toImage();
+            QColor most(Qt::transparent);
+            for (int y = 0; y < icon.height(); ++y)
+                for (int x = 0; x < icon.width(); ++x)
+                    if (icon.pixelColor(x, y).alpha() > most.alpha()) most = icon.pixelColor(x, y);
+            return most;
+        };
+        for (const QColor text : {QColor(235, 235, 235), QColor(20, 20, 20)}) {
+            QPalette palette = f.window.palette();
+            palette.setColor(QPalette::ButtonText, text);
+            palette.setColor(QPalette::Button, QColor(255 - text.red(), 255 - text.green(), 255 - text.blue()));
+            f.window.setPalette(palette);
+            QCOMPARE(inkOf().rgb(), text.rgb());
+        }
     }
 
     // Ten frames, stopped while the third is up: the third stays, and the controls that rested
