@@ -5,7 +5,7 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
             libgl-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format \
-            desktop-file-utils libxml2-utils adwaita-icon-theme appstream file
+            desktop-file-utils libxml2-utils adwaita-icon-theme appstream file dpkg-dev
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check install package clean
@@ -70,10 +70,11 @@ PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
 
-# A Debian package in $(BUILD); its dependencies come from dpkg-shlibdeps.
+# A Debian package in $(BUILD); its dependencies come from dpkg-shlibdeps. Its files carry the
+# time of the last commit, so two builds of one commit give the same bytes.
 package: build
 	$(MAKE) deps PACKAGES="dpkg-dev file"
-	cd $(BUILD) && cpack -G DEB
+	cd $(BUILD) && SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack -G DEB
 
 clean:
 	rm -rf $(BUILD)
