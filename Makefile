@@ -65,10 +65,15 @@ format-check: deps
 bench: build
 	$(BUILD)/bench/quorvel_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
-# `make install PREFIX=/usr/local` (the default), or anywhere a user may write.
+# `make install PREFIX=/usr/local` (the default), or anywhere a user may write, such as
+# PREFIX=$$HOME/.local. The desktop's caches of the folders it installed into are brought up to
+# date where their tools are there, so .ild files open with a double click at once.
 PREFIX ?= /usr/local
 install: build
 	cmake --install $(BUILD) --prefix $(PREFIX)
+	! command -v update-mime-database >/dev/null || update-mime-database $(PREFIX)/share/mime
+	! command -v update-desktop-database >/dev/null || update-desktop-database $(PREFIX)/share/applications
+	! command -v gtk-update-icon-cache >/dev/null || gtk-update-icon-cache -q -t -f $(PREFIX)/share/icons/hicolor
 
 # A Debian package in $(BUILD); its dependencies come from dpkg-shlibdeps. Its files carry the
 # time of the last commit, so two builds of one commit give the same bytes.
