@@ -3,6 +3,7 @@
 // The frame buffer file: one fixed-size slot per frame of the sequence. Every call opens the
 // file, reads or writes at explicit positions and closes it again.
 #include "model/FrameSlots.h"
+#include "model/Text.h"
 #include "model/WorkingFrame.h"
 
 #include <QFile>
@@ -90,6 +91,6 @@ private:
     mutable QString error_;
 };
 
-inline const QString BufferWriteFailed = QStringLiteral("The frame buffer file could not be written: %1");
+inline constexpr Text BufferWriteFailed{QT_TRANSLATE_NOOP("Texts", "The frame buffer file could not be written: %1")};
 
 }  // namespace quorvel

@@ -3,15 +3,16 @@
 // One running copy per program folder: copies in other folders do not exclude each other, and
 // the lock of a copy that crashed is taken over.
 #include "model/RegularFile.h"
+#include "model/Text.h"
 #include "shell/Prompts.h"
 
 #include <QLockFile>
 
 namespace quorvel {
 
-inline const QString AlreadyLoaded = QStringLiteral("The program is already loaded!");
-inline const QString NoLockNote = QStringLiteral(
-    "The lock file could not be created here: a second copy started in this folder would not be refused.");
+inline constexpr Text AlreadyLoaded{QT_TRANSLATE_NOOP("Texts", "The program is already loaded!")};
+inline constexpr Text NoLockNote{QT_TRANSLATE_NOOP(
+    "Texts", "The lock file could not be created here: a second copy started in this folder would not be refused.")};
 
 enum class FolderClaim { Ours, HeldByAnother, NoLock };
 

@@ -6,6 +6,7 @@
 // out 6.4 times the font's pixel size. Glyphs are set edge to edge; a space is 10 pixels. Text is
 // Unicode: a character the font lacks is skipped, and a glyph wholly off the canvas is not laid
 // out (the pen still moves past it).
+#include "model/Text.h"
 #include "model/WorkingFrame.h"
 #include "text/GlyphFont.h"
 #include "text/GlyphWalk.h"
@@ -17,7 +18,7 @@
 
 namespace quorvel {
 
-inline const QString MissingCharactersNote = QStringLiteral("Not in this font, so left out: %1");
+inline constexpr Text MissingCharactersNote{QT_TRANSLATE_NOOP("Texts", "Not in this font, so left out: %1")};
 
 class TextSession {
 public:

@@ -4,6 +4,7 @@
 // clipboard and the text tool do to points, with no canvas and no undo. Positions are canvas
 // pixels with y upward. Each returns false where a frame full at 20000 points refused a point.
 #include "model/Palette.h"
+#include "model/Text.h"
 #include "model/WorkingFrame.h"
 #include "tools/PointAccess.h"
 
@@ -12,7 +13,7 @@
 
 namespace quorvel {
 
-inline const QString FrameFullNote = QStringLiteral("The frame is full (20000 points).");
+inline constexpr Text FrameFullNote{QT_TRANSLATE_NOOP("Texts", "The frame is full (20000 points).")};
 
 // Where the next line of points starts: the frame's last point, or the press on an empty frame.
 struct LineStart {

@@ -44,7 +44,7 @@ TEST_F(FaultFixture, FramesOpenCannotStoreLeaveTheSequenceAsNewFileDoes) {
         }
         EXPECT_TRUE(toldBufferFailed() && !prompts.busy);
         // With no file made, nothing at all.
-        EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.win.deleteFramesEnabled, editor.win.title), std::tuple(folderInTheWay ? 0 : 1, !folderInTheWay, MainTitle));
+        EXPECT_EQ(std::tuple(editor.seq.totalFrames, editor.win.deleteFramesEnabled, editor.win.title), std::tuple(folderInTheWay ? 0 : 1, !folderInTheWay, QString(MainTitle)));
         const QByteArray before = readFile(file);
         const WriteResult saved = saveAs(file);  // whatever is saved now is never the half-loaded file
         EXPECT_EQ(readFile(file), saved.ok ? readFile(file).left(64) : before);

@@ -116,7 +116,7 @@ TEST_F(TruthFixture, SavesNameTheFileSaveWritesNextAndAnExportIsNoSave) {
                 EXPECT_EQ(int(headerAt(readFile(written), 0).formatCode), action == Export ? 0 : trueColor ? 5 : hasFile ? 1 : 0);
                 if (written != show) { EXPECT_EQ(readFile(show), before); }
                 if (action == QuestionYes) {
-                    EXPECT_EQ(std::pair(editor.win.title, editor.seq.fileChanged), std::pair(MainTitle, false));
+                    EXPECT_EQ(std::pair(editor.win.title, editor.seq.fileChanged), std::pair(QString(MainTitle), false));
                     continue;
                 }
                 if (action == Export) {  // the sequence as it was: changed, same title, same Save

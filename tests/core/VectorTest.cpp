@@ -112,6 +112,8 @@ TEST_F(EditorFixture, OptimiseForProjectorWorksOnTheSelectionAndKeepsTheCap) {
     editor.frame.selStart = 6, editor.frame.selEnd = 7, editor.optimiseForProjector();  // a selection past the points: the whole frame
     EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.frame.selEnd), std::pair(8, 7));  // two corners, each held
     editor.undo();
+    editor.frame.selStart = 2, editor.frame.selEnd = 9, editor.optimiseForProjector();  // on past the last point: two points, no corner
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote), std::pair(4, QString("Nothing to optimise.")));
     for (const int room : {2, 1}) {  // a corner wants two more points
         load({{0, 0}, {3, 3}, {6, 0}}, MaxPoints - room);
         editor.frame.clearSelection();
@@ -370,6 +372,22 @@ TEST_F(EditorFixture, ImportSvgOntoTheFrameOrAsNewFrames) {
     EXPECT_EQ(prompts.workCaptions.last(), "Importing drawings...");
 }
 
+// A drawing added to a frame with points is reached from the frame's last point by a blanked
+// travel line, whatever lies in the record beyond it.
+TEST(SvgImport, TheDrawingIsReachedFromTheFramesLastPoint) {
+    WorkingFrame wf;
+    wf.format = 1;
+    Frame1& f = *wf.frame1;
+    f.pointCount = 2;
+    f.points[0] = point2D(0, 0), f.points[1] = point2D(-30000, -30000);
+    for (int k = 2; k < 5; ++k) f.points[size_t(k)] = point2D(30000, 30000);  // left over from before
+    importDrawing(wf, svg(R"~(<rect x="45" y="45" width="10" height="10" stroke="red"/>)~"), {5, 10, 3}, Ink(1), Palette{}, 256);
+    ASSERT_GT(f.pointCount, 3);
+    const Place first = placeOf(f.points[2]);
+    EXPECT_TRUE(f.points[2].status & StatusBit::Blanked);
+    EXPECT_LE(distance(first, placeOf(f.points[1])), 10 * 128 + 1) << first.x << ' ' << first.y;
+}
+
 // A clip path cuts what it clips, as an SVG renderer shows it: a filled shape to its visible
 // area, a stroke to its pieces inside; a clip that cannot be applied leaves the element out.
 TEST(SvgImport, ClipPathsCutWhatTheyClip) {
@@ -524,7 +542,7 @@ TEST_F(EditorFixture, AnOutlineLargerThanAFrameFillsAnEmptyOne) {
     editor.chooseThumbnail(0, true);
     prompts.fileNames = {folder.file("zigzag.svg")};
     editor.importSvg();
-    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote), std::pair(MaxPoints, FrameFullNote));
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote), std::pair(MaxPoints, QString(FrameFullNote)));
     editor.undo();
     editor.frame.frame0->pointCount = 1;
     prompts.fileNames = {folder.file("zigzag.svg")};
