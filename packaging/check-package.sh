@@ -6,6 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 make package
+# What a distribution checks first: no error and no warning (an override says why where one is wrong).
+DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends lintian >/dev/null
+if lintian --pedantic ./build/quorvel_*.deb 2>/dev/null | grep -E '^(E|W):'; then exit 1; fi
 DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends \
   ./build/quorvel_*.deb xdg-utils libfile-mimeinfo-perl xvfb xauth >/dev/null
 user=quorvel-check

@@ -23,6 +23,7 @@ share/icons/hicolor/32x32/apps/quorvel.png
 share/icons/hicolor/48x48/apps/quorvel.png
 share/icons/hicolor/64x64/apps/quorvel.png
 share/icons/hicolor/scalable/apps/quorvel.svg
+share/lintian/overrides/quorvel
 share/man/man1/quorvel-ilda.1.gz
 share/man/man1/quorvel.1.gz
 share/metainfo/org.quorvel.editor.metainfo.xml
