@@ -5,10 +5,11 @@ JOBS ?= $(shell nproc)
 PACKAGES := cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins qt6-svg-dev \
             libgl-dev libfreetype-dev libfontconfig-dev zlib1g-dev fonts-dejavu-core fonts-liberation2 \
             libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth clang-format \
-            desktop-file-utils libxml2-utils adwaita-icon-theme appstream file dpkg-dev
+            desktop-file-utils libxml2-utils adwaita-icon-theme appstream file dpkg-dev \
+            qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check install package clean
+.PHONY: deps build run test test-asan fuzz fuzz-merge bench format-check install package translations clean
 
 # Installs only what is missing, so a second run is quick and needs no network.
 deps:
@@ -80,6 +81,11 @@ install: build
 package: build
 	$(MAKE) deps PACKAGES="dpkg-dev file"
 	cd $(BUILD) && SOURCE_DATE_EPOCH=$$(git log -1 --format=%ct) cpack -G DEB
+
+# Every text of src/ into each translations/quorvel_LANG.ts, for Qt Linguist; a new language
+# starts with `make translations LANGS=fr` (see README).
+translations: deps
+	/usr/lib/qt6/bin/lupdate -no-obsolete -locations none src -ts $(sort $(wildcard translations/quorvel_*.ts) $(foreach l,$(LANGS),translations/quorvel_$(l).ts))
 
 clean:
 	rm -rf $(BUILD)

@@ -4,6 +4,7 @@
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
 #include "shell/SingleInstance.h"
+#include "shell/Translations.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -78,6 +79,7 @@ int main(int argc, char** argv) {
     if (command.exitNow >= 0) return command.exitNow;
     std::signal(SIGXFSZ, SIG_IGN);  // a file-size limit is a failed write with a reason, not an abort
     QApplication app(argc, argv);
+    quorvel::installTranslations(app);
     QIcon icon;  // every size drawn for itself: a small icon scaled down from a large one blurs
     for (const int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/%1x%1.png").arg(size));
     app.setWindowIcon(icon);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "framelist/FrameMoves.h"
+#include "model/Text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,7 +26,7 @@ std::optional<SlotBytes> readSlot(SlotFile& file, int frame) {
     return s;
 }
 
-QString unreadable(int frame) { return QStringLiteral("frame %1 cannot be read").arg(frame); }
+QString unreadable(int frame) { return Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(frame); }
 
 // The headers of frames first..last, every one of which must be readable before anything moves:
 // 0, or the first frame whose header cannot be read.
@@ -119,7 +120,7 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
         const std::optional<SlotBytes> s =
             t >= first + count ? readSlot(file, t - count) : stash.take(size_t(t - first));
         if (!s || !writeSlot(file, t, *s))
-            return {false, why + QStringLiteral("; frame %1 could not be put back").arg(t)};
+            return {false, why + Text(QT_TRANSLATE_NOOP("Texts", "; frame %1 could not be put back")).arg(t)};
     }
     return {false, why};
 }
@@ -156,7 +157,7 @@ MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, c
     for (int u = t + 1; u <= totalFrames; ++u) {
         const std::optional<SlotBytes> s = readSlot(file, u + 1);
         if (!s || !writeSlot(file, u, *s))
-            return {false, why + QStringLiteral("; frame %1 could not be put back").arg(u)};
+            return {false, why + Text(QT_TRANSLATE_NOOP("Texts", "; frame %1 could not be put back")).arg(u)};
     }
     return {false, why};
 }
@@ -174,7 +175,8 @@ MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {
     }
     if (writeSlot(file, b, *first)) return {};
     const QString why = file.error();
-    if (!writeSlot(file, a, *first)) return {false, why + QStringLiteral("; frame %1 could not be put back").arg(a)};
+    if (!writeSlot(file, a, *first))
+        return {false, why + Text(QT_TRANSLATE_NOOP("Texts", "; frame %1 could not be put back")).arg(a)};
     return {false, why};
 }
 

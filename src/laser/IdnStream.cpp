@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "laser/IdnStream.h"
+#include "model/Text.h"
 
 #include "laser/LaserFrames.h"
 
@@ -11,7 +12,7 @@
 namespace quorvel::idn {
 
 namespace {
-const QString UnreachableText = QStringLiteral("The network cannot reach %1.");
+constexpr Text UnreachableText{QT_TRANSLATE_NOOP("Texts", "The network cannot reach %1.")};
 }
 
 std::optional<Target> parseTarget(const QString& typed) {
@@ -45,14 +46,14 @@ IdnStream::~IdnStream() = default;
 
 bool IdnStream::open(const Target& target, int pointsPerSecond) {
     if (target.host.trimmed().isEmpty()) {
-        error = QStringLiteral("No projector address was given.");
+        error = Text(QT_TRANSLATE_NOOP("Texts", "No projector address was given."));
         return false;
     }
     QHostAddress address(target.host);
     if (address.isNull()) {
         const QHostInfo found = QHostInfo::fromName(target.host);
         if (found.addresses().isEmpty()) {
-            error = QStringLiteral("%1 is not a known name.").arg(target.host);
+            error = Text(QT_TRANSLATE_NOOP("Texts", "%1 is not a known name.")).arg(target.host);
             return false;
         }
         address = found.addresses().front();
@@ -125,7 +126,7 @@ bool IdnStream::send(const QByteArray& datagram) {
 
 QString IdnStream::failureText(int code) const {
     switch (code) {
-    case ECONNREFUSED: return QStringLiteral("Nothing answers at %1.").arg(where_);
+    case ECONNREFUSED: return Text(QT_TRANSLATE_NOOP("Texts", "Nothing answers at %1.")).arg(where_);
     case ENETUNREACH:
     case EHOSTUNREACH:
     case ENETDOWN:

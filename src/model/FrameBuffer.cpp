@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/FrameBuffer.h"
+#include "model/Text.h"
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -39,8 +40,8 @@ SlotFile::SlotFile(const QString& path, SlotAccess access) : file_(path) {
     if (fd == -1 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const bool link = fd == -1 && errno == ELOOP;
         const QString why = fd == -1 && !link ? QString::fromLocal8Bit(std::strerror(errno))
-                            : link            ? QStringLiteral("a link, which is never followed")
-                                              : QStringLiteral("not a regular file");
+                            : link            ? Text(QT_TRANSLATE_NOOP("Texts", "a link, which is never followed"))
+                                              : Text(QT_TRANSLATE_NOOP("Texts", "not a regular file"));
         error_ = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), why);
         if (fd != -1) ::close(fd);
         return;
@@ -58,7 +59,7 @@ bool SlotFile::sync() { return file_.isOpen() && ::fdatasync(file_.handle()) == 
 int64_t SlotFile::placeOf(int frame) {
     const int64_t pos = framePos(frame);
     if (pos == 0)
-        error_ = QStringLiteral("frame %1 has no place in the file").arg(frame);
+        error_ = Text(QT_TRANSLATE_NOOP("Texts", "frame %1 has no place in the file")).arg(frame);
     else if (file_.isOpen())
         return pos;
     return 0;  // why the file did not open was kept when it was opened

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/Palette.h"
+#include "model/Text.h"
 
 #include "model/RegularFile.h"
 
@@ -54,10 +55,12 @@ Palette loadPalette(const QString& programFolder, uint8_t choice, QString* note)
     int entriesRead = 0;
     const Palette p = decodePalette(file.bytes.value_or(QByteArray()), choice, entriesRead);
     if (note && !file.bytes)
-        *note = QStringLiteral("The palette file %1 could not be read (%2): its colours show as black.")
-                    .arg(name, file.error);
+        *note =
+            Text(QT_TRANSLATE_NOOP("Texts", "The palette file %1 could not be read (%2): its colours show as black."))
+                .arg(name, file.error);
     else if (note && entriesRead < entries)
-        *note = QStringLiteral("The palette file %1 holds only %2 of its %3 colours: the rest show as black.")
+        *note = Text(QT_TRANSLATE_NOOP("Texts",
+                                       "The palette file %1 holds only %2 of its %3 colours: the rest show as black."))
                     .arg(name)
                     .arg(entriesRead)
                     .arg(entries);

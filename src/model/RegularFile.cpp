@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/RegularFile.h"
+#include "model/Text.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -19,7 +20,7 @@ FileBytes readRegularFile(const QString& path, qint64 maxBytes) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return {std::nullopt, QStringLiteral("not a regular file")};
+        return {std::nullopt, Text(QT_TRANSLATE_NOOP("Texts", "not a regular file"))};
     }
     QFile file;  // reads until it has them all or the file ends
     file.open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle);
@@ -31,7 +32,7 @@ QString notRegularFile(const QString& path, bool linksToo) {
     const QByteArray name = QFile::encodeName(path);
     if ((linksToo ? ::lstat(name.constData(), &st) : ::stat(name.constData(), &st)) != 0) return {};
     if (S_ISREG(st.st_mode)) return {};
-    return QStringLiteral("%1 is not a regular file.").arg(QFileInfo(path).fileName());
+    return Text(QT_TRANSLATE_NOOP("Texts", "%1 is not a regular file.")).arg(QFileInfo(path).fileName());
 }
 
 QString removeImpostor(const QString& path) {
@@ -39,9 +40,11 @@ QString removeImpostor(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     if (::lstat(name.constData(), &st) != 0 || S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) return {};
     if (::unlink(name.constData()) != 0) return {};
-    return QStringLiteral("%1 was %2, not a file of the program's own: it was removed and a new one made.")
-        .arg(QDir::toNativeSeparators(path),
-             S_ISLNK(st.st_mode) ? QStringLiteral("a link") : QStringLiteral("a pipe or a device"));
+    return Text(QT_TRANSLATE_NOOP("Texts",
+                                  "%1 was %2, not a file of the program's own: it was removed and a new one made."))
+        .arg(QDir::toNativeSeparators(path), S_ISLNK(st.st_mode)
+                                                 ? Text(QT_TRANSLATE_NOOP("Texts", "a link"))
+                                                 : Text(QT_TRANSLATE_NOOP("Texts", "a pipe or a device")));
 }
 
 WriteResult writeWholeFile(const QString& path, const QByteArray& bytes) {

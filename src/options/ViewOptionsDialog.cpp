@@ -35,20 +35,20 @@ QSpinBox* spinBox(QWidget* parent, const char* name, SettingSpan span, const cha
     auto* s = new QSpinBox(parent);
     s->setObjectName(name);
     s->setRange(span.lo, span.hi);
-    s->setSuffix(QString::fromUtf8(unit));
+    s->setSuffix(ViewOptionsDialog::tr(unit));
     s->setValue(value);
-    s->setToolTip(QString::fromUtf8(tip));
+    s->setToolTip(ViewOptionsDialog::tr(tip));
     return s;
 }
 }  // namespace
 
 ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent) : QDialog(parent), current_(current) {
     setObjectName("ViewOptions");
-    setWindowTitle(QStringLiteral("View Options"));
+    setWindowTitle(tr("View Options"));
     setMinimumWidth(sizes::ViewOptionsWidth);
     auto* form = new QFormLayout(this);
     grid_ = slider(this, "Slider1", GridStepRange, 10, 10, current.gridStep);
-    form->addRow(QStringLiteral("Grid step"), grid_);
+    form->addRow(tr("Grid step"), grid_);
 
     pointSize_ = slider(this, "Slider2", PointSizeRange, 1, 1, current.pointSize);
     sample_ = new QLabel(this);
@@ -56,7 +56,7 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(pointSize_);
     sizeRow->addWidget(sample_);
-    form->addRow(QStringLiteral("Point size"), sizeRow);
+    form->addRow(tr("Point size"), sizeRow);
     connect(pointSize_, &QSlider::valueChanged, this, [this] { redrawPoint(); });
 
     fps_ = slider(this, "Slider3", PlayFpsRange, 1, 5, current.playFps);
@@ -66,21 +66,21 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     auto* fpsRow = new QHBoxLayout;
     fpsRow->addWidget(fps_);
     fpsRow->addWidget(fpsLabel_);
-    form->addRow(QStringLiteral("Play FPS"), fpsRow);
+    form->addRow(tr("Play FPS"), fpsRow);
     connect(fps_, &QSlider::valueChanged, fpsLabel_, qOverload<int>(&QLabel::setNum));
 
     kpps_ = spinBox(this, "SpinProjectorSpeed", ProjectorKppsRange, " kpps", current.projectorKpps,
-                    "How many thousand points a second the projector draws");
-    form->addRow(QStringLiteral("Projector speed"), kpps_);
-    dwell_ = spinBox(this, "SpinCornerDwell", CornerDwellRange, " points", current.cornerDwell,
-                     "How long Optimise for Projector and SVG import hold the beam at a corner");
-    form->addRow(QStringLiteral("Corner dwell"), dwell_);
+                    QT_TR_NOOP("How many thousand points a second the projector draws"));
+    form->addRow(tr("Projector speed"), kpps_);
+    dwell_ = spinBox(this, "SpinCornerDwell", CornerDwellRange, QT_TR_NOOP(" points"), current.cornerDwell,
+                     QT_TR_NOOP("How long Optimise for Projector and SVG import hold the beam at a corner"));
+    form->addRow(tr("Corner dwell"), dwell_);
 
     palette_ = new QComboBox(this);
     palette_->setObjectName("Combo1");
-    palette_->addItems({QStringLiteral("Pangolin"), QStringLiteral("ILDA")});
+    palette_->addItems({QStringLiteral("Pangolin"), QStringLiteral("ILDA")});  // names, never translated
     palette_->setCurrentIndex(current.paletteChoice);
-    form->addRow(QStringLiteral("Palette"), palette_);
+    form->addRow(tr("Palette"), palette_);
 
     auto* buttons = okCancelButtons(this);
     form->addRow(buttons);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "playback/Playback.h"
+#include "model/Text.h"
 
 #include <cmath>
 
@@ -9,10 +10,11 @@ QString Playback::refreshRateText(int points, int kpps) {
     // Thousands apart by a space, as printed figures are.
     QString count = QString::number(points);
     for (qsizetype at = count.size() - 3; at > 0; at -= 3) count.insert(at, ' ');
-    const QString what = points == 1 ? QStringLiteral("point") : QStringLiteral("points");
-    if (points == 0) return QStringLiteral("0 points at %1 kpps").arg(kpps);
+    const QString what =
+        points == 1 ? Text(QT_TRANSLATE_NOOP("Texts", "point")) : Text(QT_TRANSLATE_NOOP("Texts", "points"));
+    if (points == 0) return Text(QT_TRANSLATE_NOOP("Texts", "0 points at %1 kpps")).arg(kpps);
     const int64_t tenthsOfFps = (int64_t(kpps) * 20000 / points + 1) / 2;  // halves round up
-    return QStringLiteral("%1 %2 \u00B7 %3.%4 fps at %5 kpps")
+    return Text(QT_TRANSLATE_NOOP("Texts", "%1 %2 \u00B7 %3.%4 fps at %5 kpps"))
         .arg(count, what)
         .arg(tenthsOfFps / 10)
         .arg(tenthsOfFps % 10)

@@ -16,18 +16,18 @@ QString buildDate(const char* isoDate) {
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     auto* v = new QVBoxLayout(this);
     auto* title = new QLabel(QStringLiteral("<b>Quorvel Laser Editor</b>"), this);
     title->setObjectName("AboutTitle");
     v->addWidget(title);
-    auto* version = new QLabel(QStringLiteral("Version %1").arg(QStringLiteral(QUORVEL_VERSION)), this);
+    auto* version = new QLabel(tr("Version %1").arg(QStringLiteral(QUORVEL_VERSION)), this);
     version->setObjectName("AboutVersion");
     v->addWidget(version);
     // The day of the sources it was built from, so that two builds of them are the same.
-    v->addWidget(new QLabel(QStringLiteral("Built on %1").arg(buildDate(QUORVEL_RELEASE_DATE)), this));
-    v->addWidget(new QLabel(QStringLiteral("An editor for laser-show frames in ILDA files.\n"
-                                           "Made with Qt, FreeType and fontconfig."),
+    v->addWidget(new QLabel(tr("Built on %1").arg(buildDate(QUORVEL_RELEASE_DATE)), this));
+    v->addWidget(new QLabel(tr("An editor for laser-show frames in ILDA files.\n"
+                               "Made with Qt, FreeType and fontconfig."),
                             this));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

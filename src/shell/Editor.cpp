@@ -129,7 +129,8 @@ bool Editor::recoverUnsavedFrames() {
     }
     // Save asks for a name: recovered frames never go over a file without a question.
     restartSequence(frames, marker.fileName);
-    win.title += marker.fileName.isEmpty() ? QStringLiteral(": recovered") : QStringLiteral(" (recovered)");
+    win.title += marker.fileName.isEmpty() ? Text(QT_TRANSLATE_NOOP("Texts", ": recovered"))
+                                           : Text(QT_TRANSLATE_NOOP("Texts", " (recovered)"));
     setFileChanged(true);
     return true;
 }

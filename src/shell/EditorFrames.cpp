@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Frames added, copied and moved in the sequence around the one being edited.
 #include "framelist/FrameMoves.h"
+#include "model/Text.h"
 #include "shell/Editor.h"
 
 namespace quorvel {
@@ -51,8 +52,9 @@ void Editor::duplicateFrame() {
     if (!readyToMoveFrames(1)) return;
     const int at = seq.currentFrame;
     const std::optional<SlotBytes> copy = readFrame(buffer, at);
-    const MoveResult moved = copy ? quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy)
-                                  : MoveResult{false, QStringLiteral("frame %1 cannot be read").arg(at)};
+    const MoveResult moved =
+        copy ? quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy)
+             : MoveResult{false, Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)};
     framesMoved(moved, seq.totalFrames + 1, at);
 }
 

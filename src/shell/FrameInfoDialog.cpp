@@ -14,14 +14,14 @@ namespace quorvel {
 
 FrameInfoDialog::FrameInfoDialog(const FrameInfo& info, QWidget* parent) : QDialog(parent) {
     setObjectName("Properties");
-    setWindowTitle(QStringLiteral("Frame Info"));
+    setWindowTitle(tr("Frame Info"));
     auto* form = new QFormLayout(this);
     const auto label = [&](const char* name, int value) {
         auto* l = new QLabel(QString::number(value), this);
         l->setObjectName(name);
         return l;
     };
-    form->addRow(QStringLiteral("Frame Format:"), label("LblFrameFormat", info.format));
+    form->addRow(tr("Frame Format:"), label("LblFrameFormat", info.format));
     const auto text = [&](const char* name, const QString& value) {
         auto* t = new QLineEdit(this);
         t->setObjectName(name);
@@ -31,14 +31,14 @@ FrameInfoDialog::FrameInfoDialog(const FrameInfo& info, QWidget* parent) : QDial
     };
     name_ = text("Text1", info.name);
     company_ = text("Text2", info.company);
-    form->addRow(QStringLiteral("Frame Name:"), name_);
-    form->addRow(QStringLiteral("Company:"), company_);
+    form->addRow(tr("Frame Name:"), name_);
+    form->addRow(tr("Company:"), company_);
     auto* number = new QHBoxLayout;
     number->addWidget(label("LblNumber", info.number));
-    number->addWidget(new QLabel(QStringLiteral("of"), this));
+    number->addWidget(new QLabel(tr("of"), this));
     number->addWidget(label("LblTotalFrames", info.total));
     number->addStretch();
-    form->addRow(QStringLiteral("Number:"), number);
+    form->addRow(tr("Number:"), number);
     auto* buttons = okCancelButtons(this);
     form->addRow(buttons);
 }

@@ -24,7 +24,7 @@ QSpinBox* spin(QWidget* parent, const char* name, SettingSpan span, int value, c
     return s;
 }
 QCheckBox* check(QWidget* parent, const char* name, const char* caption, bool on) {
-    auto* c = new QCheckBox(QString::fromUtf8(caption), parent);
+    auto* c = new QCheckBox(LaserDialog::tr(caption), parent);
     c->setObjectName(name);
     c->setChecked(on);
     return c;
@@ -34,22 +34,22 @@ QCheckBox* check(QWidget* parent, const char* name, const char* caption, bool on
 LaserDialog::LaserDialog(const LaserSettings& current, bool testPattern, QWidget* parent)
     : QDialog(parent), current_(current) {
     setObjectName("LaserOutput");
-    setWindowTitle(QStringLiteral("Laser Output"));
+    setWindowTitle(tr("Laser Output"));
     auto* form = new QFormLayout(this);
 
     projector_ = new QComboBox(this);
     projector_->setObjectName("CmbProjector");
     projector_->setEditable(true);
     projector_->setMinimumContentsLength(sizes::ProjectorCharacters);
-    projector_->lineEdit()->setPlaceholderText(QStringLiteral("address[:port]"));
+    projector_->lineEdit()->setPlaceholderText(tr("address[:port]"));
     projector_->setEditText(current.address);
-    auto* findButton = new QPushButton(QStringLiteral("Find"), this);
+    auto* findButton = new QPushButton(tr("Find"), this);
     findButton->setObjectName("CmdFind");
-    findButton->setToolTip(QStringLiteral("Ask every projector on the local network to answer"));
+    findButton->setToolTip(tr("Ask every projector on the local network to answer"));
     auto* row = new QHBoxLayout;
     row->addWidget(projector_, 1);
     row->addWidget(findButton);
-    form->addRow(QStringLiteral("Projector"), row);
+    form->addRow(tr("Projector"), row);
     connect(findButton, &QPushButton::clicked, this, [this] {
         if (!find) return;
         found_ = find();
@@ -60,28 +60,28 @@ LaserDialog::LaserDialog(const LaserSettings& current, bool testPattern, QWidget
             if (QString::fromLatin1(f.unit.unitId.toHex()) == current_.unitId)
                 projector_->setCurrentIndex(projector_->count() - 1);
         }
-        note_->setText(found_.empty() ? QStringLiteral("No projector answered.") : QString());
+        note_->setText(found_.empty() ? tr("No projector answered.") : QString());
     });
 
     const OutputArea& a = current.area;
     kpps_ = spin(this, "SpinLaserKpps", ProjectorKppsRange, current.kpps, " kpps");
-    form->addRow(QStringLiteral("Rate"), kpps_);
+    form->addRow(tr("Rate"), kpps_);
     sizeX_ = spin(this, "SpinSizeX", AreaSizeRange, a.sizeX, " %");
     sizeY_ = spin(this, "SpinSizeY", AreaSizeRange, a.sizeY, " %");
     offsetX_ = spin(this, "SpinOffsetX", AreaOffsetRange, a.offsetX);
     offsetY_ = spin(this, "SpinOffsetY", AreaOffsetRange, a.offsetY);
-    flipX_ = check(this, "ChkFlipX", "Flip X", a.flipX);
-    flipY_ = check(this, "ChkFlipY", "Flip Y", a.flipY);
+    flipX_ = check(this, "ChkFlipX", QT_TR_NOOP("Flip X"), a.flipX);
+    flipY_ = check(this, "ChkFlipY", QT_TR_NOOP("Flip Y"), a.flipY);
     const auto pair = [&](const char* caption, QWidget* x, QWidget* y) {
         auto* r = new QHBoxLayout;
         r->addWidget(x);
         r->addWidget(y);
-        form->addRow(QString::fromUtf8(caption), r);
+        form->addRow(tr(caption), r);
     };
-    pair("Size (X, Y)", sizeX_, sizeY_);
-    pair("Offset (X, Y)", offsetX_, offsetY_);
-    pair("Mirror", flipX_, flipY_);
-    pattern_ = check(this, "ChkTestPattern", "Test pattern instead of the frame", testPattern);
+    pair(QT_TR_NOOP("Size (X, Y)"), sizeX_, sizeY_);
+    pair(QT_TR_NOOP("Offset (X, Y)"), offsetX_, offsetY_);
+    pair(QT_TR_NOOP("Mirror"), flipX_, flipY_);
+    pattern_ = check(this, "ChkTestPattern", QT_TR_NOOP("Test pattern instead of the frame"), testPattern);
     form->addRow(QString(), pattern_);
 
     arm_ = new QPushButton(this);
@@ -113,7 +113,7 @@ LaserDialog::LaserDialog(const LaserSettings& current, bool testPattern, QWidget
 
 void LaserDialog::showArmed(const QString& note) {
     const bool on = armed && armed();
-    arm_->setText(on ? QStringLiteral("Disarm") : QStringLiteral("Arm"));
+    arm_->setText(on ? tr("Disarm") : tr("Arm"));
     arm_->setStyleSheet(on ? QStringLiteral("background: #d04000; color: white; font-weight: bold") : QString());
     if (!note.isEmpty() || on) note_->setText(note);
 }

@@ -40,7 +40,7 @@ Rgb fromQColor(QColor c) { return rgb(c.red(), c.green(), c.blue()); }
 MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), editor_(editor) {
     quit = [] { QCoreApplication::exit(0); };
     popUp = [](QMenu& menu) { menu.exec(QCursor::pos()); };
-    chooseColor = [this](QColor initial) { return QColorDialog::getColor(initial, this, QStringLiteral("Colour")); };
+    chooseColor = [this](QColor initial) { return QColorDialog::getColor(initial, this, tr("Colour")); };
     editor_.onTextTool = [this] { openTextDialog(); };
     waitForEvents = [] { QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents); };
     editor_.strip.highlightColor = fromQColor(palette().color(QPalette::Highlight));
@@ -68,14 +68,14 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
 
 MainWindow::~MainWindow() { qApp->removeEventFilter(this); }
 
-QAction* MainWindow::addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key) {
-    QAction* a = menu->addAction(caption);
+QAction* MainWindow::addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
+    QAction* a = menu->addAction(tr(caption));
     a->setObjectName(name);
     a->setShortcut(key);
     return a;
 }
 
-QAction* MainWindow::command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
+QAction* MainWindow::command(QMenu* menu, const char* name, const char* caption, void (Editor::*what)(),
                              const QKeySequence& key) {
     QAction* a = addItem(menu, name, caption, key);
     connect(a, &QAction::triggered, this, [this, what] {
@@ -99,27 +99,27 @@ void MainWindow::run(const std::function<void()>& command) {
 }
 
 void MainWindow::buildMenus() {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("File"));
+    QMenu* file = menuBar()->addMenu(tr("File"));
     file->setObjectName("mnuFile");
-    connect(addItem(file, "mnuNew", "New File", QKeySequence("Ctrl+N")), &QAction::triggered, this,
+    connect(addItem(file, "mnuNew", QT_TR_NOOP("New File"), QKeySequence("Ctrl+N")), &QAction::triggered, this,
             [this] { run([this] { editor_.newFile(); }); });
-    connect(addItem(file, "mnuNewFrame", "Add New Frame", QKeySequence("Ctrl+A")), &QAction::triggered, this,
-            [this] { run([this] { editor_.addNewFrame(); }); });
+    connect(addItem(file, "mnuNewFrame", QT_TR_NOOP("Add New Frame"), QKeySequence("Ctrl+A")), &QAction::triggered,
+            this, [this] { run([this] { editor_.addNewFrame(); }); });
     addSeparator(file, "mnuFile01");
-    connect(addItem(file, "mnuOpen", "Open", QKeySequence("Ctrl+O")), &QAction::triggered, this,
+    connect(addItem(file, "mnuOpen", QT_TR_NOOP("Open"), QKeySequence("Ctrl+O")), &QAction::triggered, this,
             [this] { run([this] { editor_.open(); }); });
-    connect(addItem(file, "mnuSave", "Save", QKeySequence("Ctrl+S")), &QAction::triggered, this,
+    connect(addItem(file, "mnuSave", QT_TR_NOOP("Save"), QKeySequence("Ctrl+S")), &QAction::triggered, this,
             [this] { run([this] { editor_.save(); }); });
-    connect(addItem(file, "mnuSaveAs", "Save As...", QKeySequence("Ctrl+Shift+S")), &QAction::triggered, this,
-            [this] { run([this] { editor_.saveAs(); }); });
-    connect(addItem(file, "mnuExportSdCard", "Export for SD-card Projectors..."), &QAction::triggered, this,
+    connect(addItem(file, "mnuSaveAs", QT_TR_NOOP("Save As..."), QKeySequence("Ctrl+Shift+S")), &QAction::triggered,
+            this, [this] { run([this] { editor_.saveAs(); }); });
+    connect(addItem(file, "mnuExportSdCard", QT_TR_NOOP("Export for SD-card Projectors...")), &QAction::triggered, this,
             [this] { run([this] { editor_.exportForSdCard(); }); });
-    recent_ = file->addMenu(QStringLiteral("Recent Files"));
+    recent_ = file->addMenu(tr("Recent Files"));
     recent_->setObjectName("mnuRecent");
     addSeparator(file, "mnuFile02");
-    command(file, "mnuImportSvg", "Import SVG...", &Editor::importSvg, QKeySequence("Ctrl+I"));
+    command(file, "mnuImportSvg", QT_TR_NOOP("Import SVG..."), &Editor::importSvg, QKeySequence("Ctrl+I"));
     addSeparator(file, "mnuFile00");
-    connect(addItem(file, "mnuExit", "Exit"), &QAction::triggered, this, [this] {
+    connect(addItem(file, "mnuExit", QT_TR_NOOP("Exit")), &QAction::triggered, this, [this] {
         bool going = false;
         run([&] { going = editor_.mayReplaceSequence(); });
         if (!going) return;
@@ -128,74 +128,75 @@ void MainWindow::buildMenus() {
         quit();
     });
 
-    QMenu* edit = menuBar()->addMenu(QStringLiteral("Edit"));
+    QMenu* edit = menuBar()->addMenu(tr("Edit"));
     edit->setObjectName("mnuEdit");
-    connect(addItem(edit, "mnuUndo", "Undo", QKeySequence("Ctrl+Z")), &QAction::triggered, this,
+    connect(addItem(edit, "mnuUndo", QT_TR_NOOP("Undo"), QKeySequence("Ctrl+Z")), &QAction::triggered, this,
             [this] { run([this] { editor_.undo(); }); });
-    QAction* redo = command(edit, "mnuRedo", "Redo", &Editor::redo, QKeySequence("Ctrl+Y"));
+    QAction* redo = command(edit, "mnuRedo", QT_TR_NOOP("Redo"), &Editor::redo, QKeySequence("Ctrl+Y"));
     redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     addSeparator(edit, "mnuEdit00");
-    connect(addItem(edit, "mnuSelectAll", "Select All"), &QAction::triggered, this,
+    connect(addItem(edit, "mnuSelectAll", QT_TR_NOOP("Select All")), &QAction::triggered, this,
             [this] { run([this] { editor_.selectAllPoints(); }); });
-    command(edit, "mnuCutSel", "Cut Points", &Editor::cutPoints);
-    command(edit, "mnuCopySel", "Copy Points", &Editor::copyPoints);
-    command(edit, "mnuPasteSel", "Paste Points", &Editor::pastePoints);
+    command(edit, "mnuCutSel", QT_TR_NOOP("Cut Points"), &Editor::cutPoints);
+    command(edit, "mnuCopySel", QT_TR_NOOP("Copy Points"), &Editor::copyPoints);
+    command(edit, "mnuPasteSel", QT_TR_NOOP("Paste Points"), &Editor::pastePoints);
     addSeparator(edit, "mnuEdit01");
-    command(edit, "mnuCutFrame", "Cut Frame", &Editor::cutFrame);
-    command(edit, "mnuCopyFrame", "Copy Frame", &Editor::copyFrame);
-    command(edit, "mnuPasteFrame", "Paste Frame", &Editor::pasteFrame);
+    command(edit, "mnuCutFrame", QT_TR_NOOP("Cut Frame"), &Editor::cutFrame);
+    command(edit, "mnuCopyFrame", QT_TR_NOOP("Copy Frame"), &Editor::copyFrame);
+    command(edit, "mnuPasteFrame", QT_TR_NOOP("Paste Frame"), &Editor::pasteFrame);
     addSeparator(edit, "mnuEdit002");
-    QMenu* status = edit->addMenu(QStringLiteral("Status"));
+    QMenu* status = edit->addMenu(tr("Status"));
     status->setObjectName("mnuStatus");
     status->menuAction()->setObjectName("mnuStatusItem");
-    connect(addItem(status, "mnuVisibleStatus", "Visible"), &QAction::triggered, this,
+    connect(addItem(status, "mnuVisibleStatus", QT_TR_NOOP("Visible")), &QAction::triggered, this,
             [this] { run([this] { editor_.setPointStatus(true); }); });
-    connect(addItem(status, "mnuBlankedStatus", "Blanked"), &QAction::triggered, this,
+    connect(addItem(status, "mnuBlankedStatus", QT_TR_NOOP("Blanked")), &QAction::triggered, this,
             [this] { run([this] { editor_.setPointStatus(false); }); });
-    command(edit, "mnuToPalette", "Convert to Palette Colours", &Editor::convertToPaletteColors);
-    command(edit, "mnuToTrueColor", "Convert to True Colour", &Editor::convertToTrueColor);
-    command(edit, "mnuOptimise", "Optimise for Projector", &Editor::optimiseForProjector);
+    command(edit, "mnuToPalette", QT_TR_NOOP("Convert to Palette Colours"), &Editor::convertToPaletteColors);
+    command(edit, "mnuToTrueColor", QT_TR_NOOP("Convert to True Colour"), &Editor::convertToTrueColor);
+    command(edit, "mnuOptimise", QT_TR_NOOP("Optimise for Projector"), &Editor::optimiseForProjector);
     addSeparator(edit, "mnuEdit02");
-    command(edit, "mnuDeleFrames", "Delete Frames", &Editor::deleteFrames);
-    command(edit, "mnuInsertFrame", "Insert Frame", &Editor::insertFrame);
-    command(edit, "mnuDuplicateFrame", "Duplicate Frame", &Editor::duplicateFrame);
-    connect(addItem(edit, "mnuFrameEarlier", "Move Frame Earlier", QKeySequence("Alt+Left")), &QAction::triggered, this,
-            [this] { run([this] { editor_.moveFrame(-1); }); });
-    connect(addItem(edit, "mnuFrameLater", "Move Frame Later", QKeySequence("Alt+Right")), &QAction::triggered, this,
-            [this] { run([this] { editor_.moveFrame(1); }); });
+    command(edit, "mnuDeleFrames", QT_TR_NOOP("Delete Frames"), &Editor::deleteFrames);
+    command(edit, "mnuInsertFrame", QT_TR_NOOP("Insert Frame"), &Editor::insertFrame);
+    command(edit, "mnuDuplicateFrame", QT_TR_NOOP("Duplicate Frame"), &Editor::duplicateFrame);
+    connect(addItem(edit, "mnuFrameEarlier", QT_TR_NOOP("Move Frame Earlier"), QKeySequence("Alt+Left")),
+            &QAction::triggered, this, [this] { run([this] { editor_.moveFrame(-1); }); });
+    connect(addItem(edit, "mnuFrameLater", QT_TR_NOOP("Move Frame Later"), QKeySequence("Alt+Right")),
+            &QAction::triggered, this, [this] { run([this] { editor_.moveFrame(1); }); });
     addSeparator(edit, "mnuEdit03");
-    QAction* objectSelect = addItem(edit, "mnuObjectSelect", "Object Selection Mode");
+    QAction* objectSelect = addItem(edit, "mnuObjectSelect", QT_TR_NOOP("Object Selection Mode"));
     objectSelect->setCheckable(true);
     connect(objectSelect, &QAction::triggered, this, [this] { run([this] { editor_.toggleObjectSelectMode(); }); });
 
-    QMenu* view = menuBar()->addMenu(QStringLiteral("View"));
+    QMenu* view = menuBar()->addMenu(tr("View"));
     view->setObjectName("mnuView");
-    QAction* beam = addItem(view, "mnuBeamMode", "Beam Mode");
+    QAction* beam = addItem(view, "mnuBeamMode", QT_TR_NOOP("Beam Mode"));
     beam->setCheckable(true);
     connect(beam, &QAction::triggered, this, [this] { run([this] { editor_.toggleBeamMode(); }); });
-    QAction* previous = addItem(view, "mnuShowPrevious", "Show Previous Frame", QKeySequence("Ctrl+Shift+O"));
+    QAction* previous =
+        addItem(view, "mnuShowPrevious", QT_TR_NOOP("Show Previous Frame"), QKeySequence("Ctrl+Shift+O"));
     previous->setCheckable(true);
     connect(previous, &QAction::triggered, this, [this] { run([this] { editor_.toggleShowPreviousFrame(); }); });
     addSeparator(view, "mnuView00");
-    command(view, "mnuLoadImage", "Load Image", &Editor::loadImage);
-    command(view, "mnuRemoveImage", "Remove Image", &Editor::removeImage);
+    command(view, "mnuLoadImage", QT_TR_NOOP("Load Image"), &Editor::loadImage);
+    command(view, "mnuRemoveImage", QT_TR_NOOP("Remove Image"), &Editor::removeImage);
     addSeparator(view, "mnuView01");
-    connect(addItem(view, "mnuViewOptions", "View Options"), &QAction::triggered, this, [this] {
+    connect(addItem(view, "mnuViewOptions", QT_TR_NOOP("View Options")), &QAction::triggered, this, [this] {
         ViewOptionsDialog dialog(editor_.viewOptions(), this);
         if (dialog.exec() == QDialog::Accepted) run([&] { editor_.setViewOptions(dialog.chosen()); });
     });
 
     buildOutputMenu();
 
-    QMenu* info = menuBar()->addMenu(QStringLiteral("Info"));
+    QMenu* info = menuBar()->addMenu(tr("Info"));
     info->setObjectName("mnuInfo");
-    connect(addItem(info, "mnuFrmProperties", "Frame Info", QKeySequence(Qt::Key_F1)), &QAction::triggered, this,
-            [this] {
+    connect(addItem(info, "mnuFrmProperties", QT_TR_NOOP("Frame Info"), QKeySequence(Qt::Key_F1)), &QAction::triggered,
+            this, [this] {
                 FrameInfoDialog dialog(editor_.frameInfo(), this);
                 if (dialog.exec() == QDialog::Accepted)
                     run([&] { editor_.setFrameNames(dialog.name(), dialog.company()); });
             });
-    connect(addItem(info, "mnuAbout", "About"), &QAction::triggered, this, [this] {
+    connect(addItem(info, "mnuAbout", QT_TR_NOOP("About")), &QAction::triggered, this, [this] {
         AboutDialog about(this);
         about.exec();
     });
@@ -217,7 +218,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     auto* colours = new QHBoxLayout;
     paletteStrip_ = new ImageView(editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
     paletteStrip_->setObjectName("PicPalette");
-    paletteStrip_->setToolTip(QStringLiteral("Color Selector"));
+    paletteStrip_->setToolTip(tr("Color Selector"));
     paletteStrip_->onPress = [this](int, QPointF pos) { run([&] { editor_.pickColor(pos.x()); }); };
     swatch_ = new QLabel(column);
     swatch_->setObjectName("LblGotColor");
@@ -228,8 +229,8 @@ QWidget* MainWindow::buildCanvasColumn() {
     // True-colour frames take any colour: the button opens the colour dialog.
     trueColor_ = new QToolButton(column);
     trueColor_->setObjectName("CmdTrueColor");
-    trueColor_->setText(QStringLiteral("RGB..."));
-    trueColor_->setToolTip(QStringLiteral("Any colour for this true-colour frame"));
+    trueColor_->setText(tr("RGB..."));
+    trueColor_->setToolTip(tr("Any colour for this true-colour frame"));
     connect(trueColor_, &QToolButton::clicked, this, [this] {
         const QColor chosen = chooseColor(toQColor(editor_.ink().rgb));
         if (chosen.isValid()) run([&] { editor_.pickTrueColor(fromQColor(chosen)); });
@@ -249,7 +250,7 @@ QWidget* MainWindow::buildCanvasColumn() {
         b->setObjectName(QStringLiteral("ChkTools%1").arg(tool.id));
         b->setCheckable(true);
         b->setIconSize({sizes::ToolIcon, sizes::ToolIcon});
-        b->setToolTip(QString::fromLatin1(tool.hint));
+        b->setToolTip(QCoreApplication::translate("Tools", tool.hint));
         tools_->addButton(b, tool.id);
         toolRow->addWidget(b);
     }
@@ -259,7 +260,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     v->addLayout(toolRow);
 
     auto* controls = new QGridLayout;
-    penMode_ = new QCheckBox(QStringLiteral("Pen mode"), column);
+    penMode_ = new QCheckBox(tr("Pen mode"), column);
     penMode_->setObjectName("ChkPenMode");
     controls->addWidget(penMode_, 0, 0);
     connect(penMode_, &QCheckBox::toggled, this, [this](bool on) { editor_.tools.gesture.penMode = on; });
@@ -274,8 +275,8 @@ QWidget* MainWindow::buildCanvasColumn() {
         controls->addWidget(readout, row, 3);
         return s;
     };
-    pointSlider_ = slider("Slider1", QStringLiteral("Point space"), PointSpaceRange, 0, pointSpaceLabel_);
-    blankSlider_ = slider("Slider2", QStringLiteral("Blank space"), BlankSpaceRange, 1, blankSpaceLabel_);
+    pointSlider_ = slider("Slider1", tr("Point space"), PointSpaceRange, 0, pointSpaceLabel_);
+    blankSlider_ = slider("Slider2", tr("Blank space"), BlankSpaceRange, 1, blankSpaceLabel_);
     pointSpaceLabel_->setObjectName("LblPointSpace");
     blankSpaceLabel_->setObjectName("LblBlankSpace");
     // The slider limits a stored point spacing to its range; a stored blank spacing is kept.
@@ -304,14 +305,14 @@ QWidget* MainWindow::buildCanvasColumn() {
     };
     xLabel_ = readout(QStringLiteral("X:"), "LblX");
     yLabel_ = readout(QStringLiteral("Y:"), "LblY");
-    pointsLabel_ = readout(QStringLiteral("Points:"), "LblPointsNumber");
+    pointsLabel_ = readout(tr("Points:"), "LblPointsNumber");
     readouts->addStretch();
-    play_ = new QPushButton(QStringLiteral("Play"), column);
+    play_ = new QPushButton(tr("Play"), column);
     play_->setObjectName("CmdPlay");
-    stop_ = new QPushButton(QStringLiteral("Stop"), column);
+    stop_ = new QPushButton(tr("Stop"), column);
     stop_->setObjectName("CmdStop");
-    play_->setToolTip(QStringLiteral("Play"));
-    stop_->setToolTip(QStringLiteral("Stop"));
+    play_->setToolTip(tr("Play"));
+    stop_->setToolTip(tr("Stop"));
     readouts->addWidget(play_);
     readouts->addWidget(stop_);
     connect(play_, &QPushButton::clicked, this, [this] { play(); });

@@ -63,9 +63,10 @@ private:
     void buildMenus();
     QWidget* buildCanvasColumn();
     QWidget* buildStrip();
-    QAction* addItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& key = {});
+    // `caption` is the English source, marked QT_TR_NOOP where it is written; it shows translated.
+    QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {});
     // A menu item that runs an Editor command and then shows the result.
-    QAction* command(QMenu* menu, const char* name, const QString& caption, void (Editor::*what)(),
+    QAction* command(QMenu* menu, const char* name, const char* caption, void (Editor::*what)(),
                      const QKeySequence& key = {});
     void addSeparator(QMenu* menu, const char* name);
     void openTextDialog();

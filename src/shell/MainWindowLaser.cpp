@@ -11,19 +11,19 @@
 namespace quorvel {
 
 void MainWindow::buildOutputMenu() {
-    QMenu* output = menuBar()->addMenu(QStringLiteral("Output"));
+    QMenu* output = menuBar()->addMenu(tr("Output"));
     output->setObjectName("mnuOutput");
-    connect(addItem(output, "mnuLaserOutput", "Laser Output..."), &QAction::triggered, this,
+    connect(addItem(output, "mnuLaserOutput", QT_TR_NOOP("Laser Output...")), &QAction::triggered, this,
             [this] { openLaserDialog(); });
-    connect(addItem(output, "mnuDisarmLaser", "Disarm Laser", QKeySequence(Qt::Key_F12)), &QAction::triggered, this,
-            [this] { disarmLaser(QStringLiteral("Laser output disarmed.")); });
+    connect(addItem(output, "mnuDisarmLaser", QT_TR_NOOP("Disarm Laser"), QKeySequence(Qt::Key_F12)),
+            &QAction::triggered, this, [this] { disarmLaser(tr("Laser output disarmed.")); });
 }
 
 void MainWindow::openLaserDialog() {
     LaserDialog dialog(editor_.more.laser, laserPattern_, this);
     laserDialog_ = &dialog;  // a failure while it is open shows on its button at once
     dialog.arm = [this](const LaserSettings& s, bool pattern) { return armLaser(s, pattern); };
-    dialog.disarm = [this] { disarmLaser(QStringLiteral("Laser output disarmed.")); };
+    dialog.disarm = [this] { disarmLaser(tr("Laser output disarmed.")); };
     dialog.armed = [this] { return laser_ && laser_->armed(); };
     dialog.changed = [this](const LaserSettings& s, bool pattern) {
         editor_.more.laser = s;
@@ -46,20 +46,19 @@ QString MainWindow::armLaser(const LaserSettings& s, bool testPattern) {
     if (!laser_) {
         laser_ = std::make_unique<idn::LaserOutput>();
         laser_->onFailed = [this](const QString& why) {
-            showNote(QStringLiteral("Laser output stopped: %1").arg(why));
+            showNote(tr("Laser output stopped: %1").arg(why));
             if (laserDialog_) laserDialog_->showArmed(why);
             showLaserState();
         };
     }
     const std::optional<idn::Target> target = idn::parseTarget(s.address);
     if (!target) {
-        const QString why =
-            QStringLiteral("%1 is no projector address: type HOST, HOST:PORT or [IPv6]:PORT.").arg(s.address);
-        showNote(QStringLiteral("Laser output not armed: %1").arg(why));
+        const QString why = tr("%1 is no projector address: type HOST, HOST:PORT or [IPv6]:PORT.").arg(s.address);
+        showNote(tr("Laser output not armed: %1").arg(why));
         return why;
     }
     if (!laser_->arm(*target, s.kpps * 1000)) {
-        showNote(QStringLiteral("Laser output not armed: %1").arg(laser_->error));
+        showNote(tr("Laser output not armed: %1").arg(laser_->error));
         return laser_->error;
     }
     feedLaser();
@@ -97,10 +96,10 @@ void MainWindow::showLaserState() {
     const bool tooMany = on && !laserPattern_ && Playback::flickers(editor_.frame.pointCount() + 1, s.kpps);
     QString text;
     if (on)
-        text = QStringLiteral("Laser: %1 · %2 kpps · sending%3")
+        text = tr("Laser: %1 · %2 kpps · sending%3")
                    .arg(s.name.isEmpty() ? s.address : s.name)
                    .arg(s.kpps)
-                   .arg(tooMany ? QStringLiteral(" · too many points for 15 fps") : QString());
+                   .arg(tooMany ? tr(" · too many points for 15 fps") : QString());
     laserLabel_->setText(text);
     laserLabel_->setVisible(on);
     laserLabel_->setStyleSheet(tooMany ? QStringLiteral("color: #d04000; font-weight: bold")

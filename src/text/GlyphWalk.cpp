@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/GlyphWalk.h"
+#include "model/Text.h"
 
 #include "text/FixedMaths.h"
 #include "text/GlyphFont.h"
@@ -56,11 +57,11 @@ bool walkGlyph(const std::vector<uint8_t>& records, float curveStep, std::vector
         error = {number, std::move(text)};
         return false;
     };
-    if (records.empty()) return fail(9, QStringLiteral("The character has no outline."));
-    if (curveStep <= 0) return fail(5, QStringLiteral("The curve step must be above 0."));
+    if (records.empty()) return fail(9, Text(QT_TRANSLATE_NOOP("Texts", "The character has no outline.")));
+    if (curveStep <= 0) return fail(5, Text(QT_TRANSLATE_NOOP("Texts", "The curve step must be above 0.")));
     std::vector<OutlinePoint> points{{0, 0, 0}};  // element 0: the point before the first
     Reader r(records);
-    const auto cutShort = [&] { return fail(9, QStringLiteral("The glyph outline is cut short.")); };
+    const auto cutShort = [&] { return fail(9, Text(QT_TRANSLATE_NOOP("Texts", "The glyph outline is cut short."))); };
     while (!r.done()) {
         if (!r.has(16)) return cutShort();
         const size_t contourStart = r.at();

@@ -31,7 +31,7 @@ QFont qtFont(const FontChoice& c) {
 TextDialog::TextDialog(TextSession& session, std::function<void()> drawPreview, QWidget* parent)
     : QDialog(parent), session_(session), preview_(std::move(drawPreview)) {
     setObjectName("Text");
-    setWindowTitle(QStringLiteral("Create text"));
+    setWindowTitle(tr("Create text"));
     setMinimumWidth(sizes::TextDialogWidth);
     chooseFont = [this](FontChoice& choice) {
         bool ok = false;
@@ -46,18 +46,18 @@ TextDialog::TextDialog(TextSession& session, std::function<void()> drawPreview, 
     fontSize_->setObjectName("LblFontSize");
     fontButton_ = new QToolButton(this);
     fontButton_->setObjectName("CmdFont");
-    fontButton_->setToolTip(QStringLiteral("Font"));
+    fontButton_->setToolTip(tr("Font"));
     fontButton_->setText(QStringLiteral("Aa"));  // in the chosen font
-    grid->addWidget(new QLabel(QStringLiteral("Font:"), this), 0, 0);
+    grid->addWidget(new QLabel(tr("Font:"), this), 0, 0);
     grid->addWidget(fontName_, 0, 1);
     grid->addWidget(fontButton_, 0, 2, 2, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Size:"), this), 1, 0);
+    grid->addWidget(new QLabel(tr("Size:"), this), 1, 0);
     grid->addWidget(fontSize_, 1, 1);
     rotation_ = new QScrollBar(Qt::Horizontal, this);
     rotation_->setObjectName("HScroll1");
     rotation_->setRange(0, 36);
     rotation_->setValue(18);
-    grid->addWidget(new QLabel(QStringLiteral("Text rotation:"), this), 2, 0);
+    grid->addWidget(new QLabel(tr("Text rotation:"), this), 2, 0);
     grid->addWidget(rotation_, 2, 1, 1, 2);
     text_ = new QLineEdit(this);
     text_->setObjectName("Text1");

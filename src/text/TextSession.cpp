@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "text/TextSession.h"
+#include "model/Text.h"
 
 #include <QList>
 #include <algorithm>
@@ -39,7 +40,7 @@ void TextSession::setFont(const FontChoice& choice) {
 bool TextSession::glyph(char32_t c, std::vector<Contour>& contours, GlyphError& error) const {
     const auto records = font().outline(c, rotationMatrix(degToRad(angle_)));
     if (!records) {
-        error = {5, QStringLiteral("The font gives no outline for this character.")};
+        error = {5, Text(QT_TRANSLATE_NOOP("Texts", "The font gives no outline for this character."))};
         return false;
     }
     return walkGlyph(*records, curveStep_, contours, error);

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tool buttons under the canvas: their order, hints and icons, in one table.
+#include <QCoreApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -72,17 +73,26 @@ void paintRectangle(QPainter& p, const QColor&) { p.drawRect(QRectF(4, 6, 16, 12
 
 const std::array<ToolInfo, 11>& toolButtons() {
     static const std::array<ToolInfo, 11> table{{
-        {NoTool, "Pointer: the canvas takes no clicks", paintPointer},
-        {PointTool, "Point: click to add a point, or drag with Pen mode; the right button blanks", paintPoint},
-        {LineTool, "Line: drag; it runs from the last point to where you release", paintLine},
-        {CircleTool, "Circle: press at the centre, release at a corner of its box", paintCircle},
-        {RectangleTool, "Rectangle: press at one corner, release at the other", paintRectangle},
-        {TextTool, "Create Text: press where the text starts, then type it", paintText},
-        {SelectTool, "Select: click a point, then another; a right click clears", paintSelect},
-        {MoveTool, "Move: drag a point, or the selection by any of its points", paintMove},
-        {InsertTool, "Insert: press near a segment, release where the new point goes", paintInsert},
-        {RecolorTool, "Recolor: click or drag over points to give them the colour", paintRecolor},
-        {DeleteTool, "Delete: click a point, or one of the selection to delete it all", paintDelete},
+        {NoTool, QT_TRANSLATE_NOOP("Tools", "Pointer: the canvas takes no clicks"), paintPointer},
+        {PointTool,
+         QT_TRANSLATE_NOOP("Tools", "Point: click to add a point, or drag with Pen mode; the right button blanks"),
+         paintPoint},
+        {LineTool, QT_TRANSLATE_NOOP("Tools", "Line: drag; it runs from the last point to where you release"),
+         paintLine},
+        {CircleTool, QT_TRANSLATE_NOOP("Tools", "Circle: press at the centre, release at a corner of its box"),
+         paintCircle},
+        {RectangleTool, QT_TRANSLATE_NOOP("Tools", "Rectangle: press at one corner, release at the other"),
+         paintRectangle},
+        {TextTool, QT_TRANSLATE_NOOP("Tools", "Create Text: press where the text starts, then type it"), paintText},
+        {SelectTool, QT_TRANSLATE_NOOP("Tools", "Select: click a point, then another; a right click clears"),
+         paintSelect},
+        {MoveTool, QT_TRANSLATE_NOOP("Tools", "Move: drag a point, or the selection by any of its points"), paintMove},
+        {InsertTool, QT_TRANSLATE_NOOP("Tools", "Insert: press near a segment, release where the new point goes"),
+         paintInsert},
+        {RecolorTool, QT_TRANSLATE_NOOP("Tools", "Recolor: click or drag over points to give them the colour"),
+         paintRecolor},
+        {DeleteTool, QT_TRANSLATE_NOOP("Tools", "Delete: click a point, or one of the selection to delete it all"),
+         paintDelete},
     }};
     return table;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vector/SvgDrawing.h"
+#include "model/Text.h"
 
 #include "model/RegularFile.h"
 #include "vector/SvgClips.h"
@@ -160,7 +161,7 @@ QByteArray inflated(const QByteArray& bytes, QString& refusal) {
     int r = Z_OK;
     while (r == Z_OK) {
         if (out.size() >= MaxInflatedBytes) {
-            refusal = QStringLiteral("it inflates to more than 64 MB");
+            refusal = Text(QT_TRANSLATE_NOOP("Texts", "it inflates to more than 64 MB"));
             break;
         }
         const qsizetype done = out.size();
@@ -196,7 +197,7 @@ Filtered withoutText(const QByteArray& plainOrCompressed, bool takeOutClipped = 
             // The reader keeps every open element: a million nested groups cost hundreds of
             // megabytes before the first is closed.
             if (depth > MaxSvgDepth) {
-                f.refusal = QStringLiteral("it nests elements more than %1 deep").arg(MaxSvgDepth);
+                f.refusal = Text(QT_TRANSLATE_NOOP("Texts", "it nests elements more than %1 deep")).arg(MaxSvgDepth);
                 break;
             }
             if (elements > MaxSvgElements) {
@@ -327,7 +328,8 @@ SvgDrawing readSvg(const QByteArray& bytes) {
     const Filtered filtered = withoutText(bytes);
     QRectF viewBox;
     if (!recordOutlines(filtered, drawing, viewBox)) {
-        drawing.error = filtered.refusal.isEmpty() ? QStringLiteral("it is not an SVG drawing") : filtered.refusal;
+        drawing.error = filtered.refusal.isEmpty() ? Text(QT_TRANSLATE_NOOP("Texts", "it is not an SVG drawing"))
+                                                   : filtered.refusal;
         return drawing;
     }
     if (filtered.clipped > 0) addClipped(filtered.plain, drawing);
