@@ -680,6 +680,10 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source> · too many points for 15 fps</source>
         <translation> · zu viele Punkte für 15 fps</translation>
     </message>
+    <message>
+        <source>Delete Points</source>
+        <translation>Punkte löschen</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::TextDialog</name>

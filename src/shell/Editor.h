@@ -120,6 +120,8 @@ public:
     void moveFrame(int by);
     void copyPoints();
     void cutPoints();
+    // The selected points go; the clipboard keeps what it held.
+    void deleteSelectedPoints();
     void pastePoints();
     void setPointStatus(bool visible);
     // The picture under the canvas

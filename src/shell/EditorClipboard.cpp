@@ -100,6 +100,14 @@ void Editor::cutPoints() {
     });
 }
 
+void Editor::deleteSelectedPoints() {
+    if (!seq.editEnabled || !hasSelectedPoints(frame)) return;
+    edit(Edit::FrameChanged, [&] {
+        deletePoints(frame, frame.selStart);
+        tools.clearSelection();
+    });
+}
+
 void Editor::pastePoints() {
     if (!seq.editEnabled) return;
     Pasted result = Pasted::Nothing;

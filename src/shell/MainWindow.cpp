@@ -119,7 +119,7 @@ void MainWindow::buildMenus() {
     addSeparator(file, "mnuFile02");
     command(file, "mnuImportSvg", QT_TR_NOOP("Import SVG..."), &Editor::importSvg, QKeySequence("Ctrl+I"));
     addSeparator(file, "mnuFile00");
-    connect(addItem(file, "mnuExit", QT_TR_NOOP("Exit")), &QAction::triggered, this, [this] {
+    connect(addItem(file, "mnuExit", QT_TR_NOOP("Exit"), QKeySequence("Ctrl+Q")), &QAction::triggered, this, [this] {
         bool going = false;
         run([&] { going = editor_.mayReplaceSequence(); });
         if (!going) return;
@@ -135,15 +135,17 @@ void MainWindow::buildMenus() {
     QAction* redo = command(edit, "mnuRedo", QT_TR_NOOP("Redo"), &Editor::redo, QKeySequence("Ctrl+Y"));
     redo->setShortcuts({QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
     addSeparator(edit, "mnuEdit00");
-    connect(addItem(edit, "mnuSelectAll", QT_TR_NOOP("Select All")), &QAction::triggered, this,
-            [this] { run([this] { editor_.selectAllPoints(); }); });
-    command(edit, "mnuCutSel", QT_TR_NOOP("Cut Points"), &Editor::cutPoints);
-    command(edit, "mnuCopySel", QT_TR_NOOP("Copy Points"), &Editor::copyPoints);
-    command(edit, "mnuPasteSel", QT_TR_NOOP("Paste Points"), &Editor::pastePoints);
+    // The keys of every editor; Ctrl+A stays Add New Frame, so Select All takes Ctrl+Shift+A.
+    connect(addItem(edit, "mnuSelectAll", QT_TR_NOOP("Select All"), QKeySequence("Ctrl+Shift+A")), &QAction::triggered,
+            this, [this] { run([this] { editor_.selectAllPoints(); }); });
+    command(edit, "mnuCutSel", QT_TR_NOOP("Cut Points"), &Editor::cutPoints, QKeySequence::Cut);
+    command(edit, "mnuCopySel", QT_TR_NOOP("Copy Points"), &Editor::copyPoints, QKeySequence::Copy);
+    command(edit, "mnuPasteSel", QT_TR_NOOP("Paste Points"), &Editor::pastePoints, QKeySequence::Paste);
+    command(edit, "mnuDeleteSel", QT_TR_NOOP("Delete Points"), &Editor::deleteSelectedPoints, QKeySequence::Delete);
     addSeparator(edit, "mnuEdit01");
-    command(edit, "mnuCutFrame", QT_TR_NOOP("Cut Frame"), &Editor::cutFrame);
-    command(edit, "mnuCopyFrame", QT_TR_NOOP("Copy Frame"), &Editor::copyFrame);
-    command(edit, "mnuPasteFrame", QT_TR_NOOP("Paste Frame"), &Editor::pasteFrame);
+    command(edit, "mnuCutFrame", QT_TR_NOOP("Cut Frame"), &Editor::cutFrame, QKeySequence("Ctrl+Shift+X"));
+    command(edit, "mnuCopyFrame", QT_TR_NOOP("Copy Frame"), &Editor::copyFrame, QKeySequence("Ctrl+Shift+C"));
+    command(edit, "mnuPasteFrame", QT_TR_NOOP("Paste Frame"), &Editor::pasteFrame, QKeySequence("Ctrl+Shift+V"));
     addSeparator(edit, "mnuEdit002");
     QMenu* status = edit->addMenu(tr("Status"));
     status->setObjectName("mnuStatus");

@@ -288,6 +288,41 @@ private slots:
             QVERIFY2(tool->toolTip().split(' ').size() >= 6, qPrintable(tool->toolTip()));
     }
 
+    // The keys of every editor, pressed on the window: select all, copy, delete (the clipboard
+    // keeps its points), paste them back; the frame keys; every key bound once.
+    void theKeysOfEveryEditor() {
+        Canvas f;
+        const std::pair<const char*, const char*> keys[] = {
+            {"mnuCopySel", "Ctrl+C"},        {"mnuCutSel", "Ctrl+X"},        {"mnuPasteSel", "Ctrl+V"},
+            {"mnuCopyFrame", "Ctrl+Shift+C"}, {"mnuCutFrame", "Ctrl+Shift+X"}, {"mnuPasteFrame", "Ctrl+Shift+V"},
+            {"mnuDeleteSel", "Del"},          {"mnuSelectAll", "Ctrl+Shift+A"}, {"mnuExit", "Ctrl+Q"},
+            {"mnuNewFrame", "Ctrl+A"},
+        };
+        for (const auto& [name, key] : keys) QCOMPARE(f.window.action(name)->shortcut(), QKeySequence(key));
+        QSet<QString> bound;
+        for (QAction* a : f.window.findChildren<QAction*>())
+            for (const QKeySequence& k : a->shortcuts()) {
+                QVERIFY2(!bound.contains(k.toString()), qPrintable(k.toString()));
+                bound.insert(k.toString());
+            }
+
+        f.window.show();
+        QApplication::setActiveWindow(&f.window);
+        QVERIFY(QTest::qWaitForWindowActive(&f.window));
+        f.tool(1);  // Point
+        for (const int x : {100, 200, 300}) f.press({qreal(x), 200}), f.release({qreal(x), 200});
+        QCOMPARE(f.count(), 3);
+        QTest::keySequence(&f.window, QKeySequence("Ctrl+Shift+A"));
+        QTest::keySequence(&f.window, QKeySequence("Ctrl+C"));
+        QTest::keyClick(&f.window, Qt::Key_Delete);
+        QCOMPARE(f.count(), 0);
+        QVERIFY(f.window.action("mnuPasteSel")->isEnabled());  // the copy is still there
+        QTest::keySequence(&f.window, QKeySequence("Ctrl+V"));
+        QCOMPARE(f.count(), 3);
+        QTest::keyClick(&f.window, Qt::Key_Delete);  // nothing selected: nothing goes
+        QCOMPARE(f.count(), 3);
+    }
+
     // The tool icons are drawn in the buttons' text colour: on a dark palette they turn light, and
     // back again, so they never vanish into the background.
     void toolIconsFollowThePalette() {
