@@ -279,6 +279,18 @@
         <source>points</source>
         <translation>Punkte</translation>
     </message>
+    <message>
+        <source>Choose a frame in the strip first: the drawings are added to it.</source>
+        <translation>Wählen Sie zuerst ein Bild in der Leiste: Die Zeichnungen werden ihm hinzugefügt.</translation>
+    </message>
+    <message>
+        <source>One sequence is open at a time: %1 is open, the other ILDA files are not.</source>
+        <translation>Es ist immer nur eine Sequenz geöffnet: %1 ist geöffnet, die anderen ILDA-Dateien nicht.</translation>
+    </message>
+    <message>
+        <source>%1 is no ILDA file, SVG drawing or picture the editor takes.</source>
+        <translation>%1 ist keine ILDA-Datei, SVG-Zeichnung oder Bilddatei, die der Editor annimmt.</translation>
+    </message>
 </context>
 <context>
     <name>Tools</name>

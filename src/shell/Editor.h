@@ -126,6 +126,7 @@ public:
     void setPointStatus(bool visible);
     // The picture under the canvas
     void loadImage();
+    void loadImageFile(const QString& path);
     void removeImage();
     // Playback: every frame drawn on the bare canvas, `waitForEvents` between them until a tick
     // of `playback` has come; `shown` after each frame is drawn.
@@ -150,6 +151,11 @@ public:
     // SVG drawings: one onto the working frame, several each as a new frame after it, in the
     // order of their names (numbers counted as numbers).
     void importSvg();
+    // Drawings named some other way than the dialog (dropped on the window), as Import SVG takes them.
+    void importSvgFiles(QStringList files);
+    // Files dropped on the window, by kind: an ILDA file opens (the first, when several: one
+    // sequence is open at a time), SVG drawings import, a picture becomes the background.
+    void dropFiles(const QStringList& paths);
     // Points a projector draws cleanly, on the selection or the whole frame.
     void optimiseForProjector();
     // Files

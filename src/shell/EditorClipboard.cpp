@@ -122,8 +122,9 @@ void Editor::setPointStatus(bool visible) {
     edit(Edit::FrameChanged, [&] { quorvel::setPointStatus(frame, visible); });
 }
 
-void Editor::loadImage() {
-    const QString path = prompts.openFileName(ImageFilter);
+void Editor::loadImage() { loadImageFile(prompts.openFileName(ImageFilter)); }
+
+void Editor::loadImageFile(const QString& path) {
     if (path.isEmpty()) return;
     if (const QString odd = notRegularFile(path); !odd.isEmpty()) {  // a pipe would hold the window
         prompts.message(odd, MessageIcon::Exclamation);

@@ -30,6 +30,32 @@ void Editor::openPath(const QString& path) {
     openFile(path);
 }
 
+void Editor::dropFiles(const QStringList& paths) {
+    QStringList ilda, drawings, pictures, others;
+    for (const QString& p : paths) {
+        const QString kind = QFileInfo(p).suffix().toLower();
+        if (kind == u"ild")
+            ilda << p;
+        else if (kind == u"svg" || kind == u"svgz")
+            drawings << p;
+        else if (kind == u"bmp" || kind == u"jpg" || kind == u"jpeg" || kind == u"png")
+            pictures << p;
+        else
+            others << QFileInfo(p).fileName();
+    }
+    if (!ilda.isEmpty()) {
+        openPath(ilda.front());
+        if (ilda.size() > 1 && win.title.endsWith(QFileInfo(ilda.front()).fileName()))
+            win.statusNote = OneSequenceAtATime.arg(QFileInfo(ilda.front()).fileName());
+    } else if (!drawings.isEmpty()) {
+        importSvgFiles(drawings);
+    } else if (!pictures.isEmpty()) {
+        loadImageFile(pictures.front());
+    } else if (!others.isEmpty()) {
+        win.statusNote = NotDroppable.arg(others.front());
+    }
+}
+
 void Editor::openRecent(int index) {
     if (index < 0 || index >= more.recentFiles.size()) return;
     const QString path = more.recentFiles[index];

@@ -34,8 +34,15 @@ template <class P> void copyRecord(const FrameRecord<P>& from, FrameRecord<P>& t
 
 void Editor::importSvg() {
     if (!seq.editEnabled) return;
-    QStringList files = prompts.openFileNames(SvgFilter);
+    importSvgFiles(prompts.openFileNames(SvgFilter));
+}
+
+void Editor::importSvgFiles(QStringList files) {
     if (files.isEmpty()) return;
+    if (!seq.editEnabled) {  // dropped before a frame was chosen: there is nothing to add them to
+        win.statusNote = ChooseAFrameFirst;
+        return;
+    }
     // frame9.svg before frame10.svg: numbered drawings come in as the animation they are.
     // The C locale sorts byte by byte, numbers included: any real language sorts them as numbers.
     QCollator byName(QLocale().language() == QLocale::C ? QLocale(QLocale::English) : QLocale());

@@ -18,9 +18,12 @@
 #include <QColorDialog>
 #include <QCursor>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -28,6 +31,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <QWheelEvent>
 
 namespace quorvel {
@@ -62,6 +66,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
     statusBar()->addPermanentWidget(laserLabel_);
     // The strip scrolls from anywhere over the window, by the window's own wheel rules.
     qApp->installEventFilter(this);
+    setAcceptDrops(true);  // files dropped anywhere on the window
     editor_.redrawStrip();
     showState();
 }
@@ -491,6 +496,29 @@ void MainWindow::paintToolIcons() {
     for (const ToolInfo& tool : toolButtons())
         if (QAbstractButton* b = tools_->button(tool.id))
             b->setIcon(toolIcon(tool, palette().color(QPalette::ButtonText)));
+}
+
+namespace {
+// The files of a drop, when it is files on this machine and nothing else.
+QStringList droppedFiles(const QMimeData* data) {
+    QStringList paths;
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile()) return {};
+        paths << url.toLocalFile();
+    }
+    return paths;
+}
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* e) {
+    if (!droppedFiles(e->mimeData()).isEmpty()) e->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* e) {
+    const QStringList paths = droppedFiles(e->mimeData());
+    if (paths.isEmpty()) return;
+    e->acceptProposedAction();
+    run([&] { editor_.dropFiles(paths); });
 }
 
 void MainWindow::changeEvent(QEvent* e) {

@@ -51,6 +51,12 @@ inline constexpr Text SvgUnreadable{QT_TRANSLATE_NOOP("Texts", "%1 could not be 
 inline constexpr Text SvgImportedNote{
     QT_TRANSLATE_NOOP("Texts", "Imported %1: %2 outlines, %3 points, %4 elements left out.")};
 inline constexpr Text SvgFrameFullNote{QT_TRANSLATE_NOOP("Texts", "The frame is full: %1 of %2 outlines imported.")};
+inline constexpr Text ChooseAFrameFirst{
+    QT_TRANSLATE_NOOP("Texts", "Choose a frame in the strip first: the drawings are added to it.")};
+inline constexpr Text OneSequenceAtATime{
+    QT_TRANSLATE_NOOP("Texts", "One sequence is open at a time: %1 is open, the other ILDA files are not.")};
+inline constexpr Text NotDroppable{
+    QT_TRANSLATE_NOOP("Texts", "%1 is no ILDA file, SVG drawing or picture the editor takes.")};
 inline constexpr Text ImportingDrawings{QT_TRANSLATE_NOOP("Texts", "Importing drawings...")};
 inline constexpr Text CancellingWork{QT_TRANSLATE_NOOP("Texts", "Cancelling...")};
 inline constexpr Text SvgFramesNote{

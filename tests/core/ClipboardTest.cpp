@@ -373,3 +373,35 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
         }
     }
 }
+
+// Files dropped on the window, by kind: the first ILDA file opens (after the save question), SVG
+// drawings are imported onto the chosen frame, a picture becomes the background.
+TEST_F(ClipFixture, DroppedFilesOpenImportOrBecomeTheBackground) {
+    const QString a = IldaBuilder().section(1, 5, 2).section(1, 5, 2).save(folder.file("a.ild"));  // two frames
+    const QString b = IldaBuilder().section(1, 5, 1).save(folder.file("b.ild"));
+    writeFile(folder.file("d.svg"), "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'><rect width='5' height='5' stroke='red'/></svg>");
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    picture.save(folder.file("p.png"), "PNG");
+    writeFile(folder.file("notes.txt"), "words");
+
+    editor.dropFiles({folder.file("d.svg")});  // no frame chosen yet: nothing to add it to
+    EXPECT_EQ(std::pair(editor.frame.pointCount(), editor.win.statusNote),
+              std::pair(0, QString("Choose a frame in the strip first: the drawings are added to it.")));
+    editor.chooseThumbnail(0, true);
+    editor.dropFiles({folder.file("d.svg")});
+    EXPECT_GT(editor.frame.pointCount(), 4);
+    EXPECT_TRUE(editor.seq.fileChanged);
+    editor.dropFiles({folder.file("p.png")});
+    EXPECT_GT(qRed(editor.canvas.image().pixel(105, 105)), 200);
+    editor.dropFiles({folder.file("notes.txt")});
+    EXPECT_EQ(editor.win.statusNote, QString("notes.txt is no ILDA file, SVG drawing or picture the editor takes."));
+
+    prompts.answers = {Answer::Cancel};  // the save question first: Cancel keeps the sequence
+    editor.dropFiles({a, b});
+    EXPECT_EQ(std::pair(prompts.questions.size(), editor.seq.totalFrames), std::pair(qsizetype(1), 1));
+    prompts.answers = {Answer::No};
+    editor.dropFiles({a, b});
+    EXPECT_EQ(std::pair(editor.seq.totalFrames, editor.win.title), std::pair(2, QString("Quorvel Laser Editor: a.ild")));
+    EXPECT_EQ(editor.win.statusNote, QString("One sequence is open at a time: a.ild is open, the other ILDA files are not."));
+}

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The real main window, offscreen, driven as a user drives it: menus, mouse events on the
 // canvas and the strip, the wheel, scripted file dialogs.
+#include "IldaBuilder.h"
 #include "WindowFixture.h"
 #include "ilda/IldaOpen.h"
 #include "shell/AboutDialog.h"
@@ -23,6 +24,7 @@
 #include <QSpinBox>
 #include <QTimer>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QScrollBar>
@@ -321,6 +323,27 @@ private slots:
         QCOMPARE(f.count(), 3);
         QTest::keyClick(&f.window, Qt::Key_Delete);  // nothing selected: nothing goes
         QCOMPARE(f.count(), 3);
+    }
+
+    // A file dropped on the window from a file manager: accepted only when it is local files, and
+    // an ILDA file among them opens.
+    void droppedFilesOpen() {
+        Fixture f;
+        const QString show = IldaBuilder().section(1, 5, 2).section(1, 5, 2).save(f.folder.file("show.ild"));
+        const auto drop = [&](const QList<QUrl>& urls) {
+            QMimeData data;
+            data.setUrls(urls);
+            QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&f.window, &enter);
+            if (!enter.isAccepted()) return false;
+            QDropEvent dropped(QPointF(50, 50), Qt::CopyAction, &data, Qt::LeftButton, {});
+            QApplication::sendEvent(&f.window, &dropped);
+            return true;
+        };
+        QVERIFY(!drop({QUrl("https://example.invalid/show.ild")}));  // not a file here: refused
+        QVERIFY(drop({QUrl::fromLocalFile(show)}));
+        QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: show.ild"));
+        QCOMPARE(f.editor.seq.totalFrames, 2);
     }
 
     // The tool icons are drawn in the buttons' text colour: on a dark palette they turn light, and
