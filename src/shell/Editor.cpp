@@ -170,8 +170,7 @@ void Editor::addNewFrame() {
         return;
     }
     ++seq.totalFrames;
-    buffer.sync();  // before the marker counts the new slot
-    setFileChanged(true);
+    setFileChanged(true);  // the marker counts the new slot once the file is synced
     strip.setRange(seq.totalFrames);
     redrawStrip();
     win.deleteFramesEnabled = true;

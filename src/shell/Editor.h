@@ -164,7 +164,8 @@ public:
     OpenResult openFile(const QString& path);
     // Open once the file is chosen (from the command line, say): the save question, New File,
     // then the file.
-    void openPath(const QString& path);
+    // False when nothing was opened: a pipe, the question answered Cancel, no frame buffer file.
+    bool openPath(const QString& path);
     // Opens the file at `index` of Recent Files as Open does; a file no longer there leaves the
     // list with a note, and the sequence stays.
     void openRecent(int index);

@@ -52,8 +52,7 @@ void Editor::deleteFrames() {
         return;
     }
     seq.totalFrames -= count;
-    buffer.sync();  // before the marker counts the frames as they now stand
-    setFileChanged(true);
+    setFileChanged(true);  // the marker counts the frames as they now stand once the file is synced
     const int current = seq.currentFrame;
     if (current >= first + count) {
         seq.currentFrame = current - count;  // it moved down and stays loaded

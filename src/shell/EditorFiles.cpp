@@ -18,16 +18,17 @@ void Editor::open() {
     if (!path.isEmpty()) openPath(path);
 }
 
-void Editor::openPath(const QString& path) {
+bool Editor::openPath(const QString& path) {
     // A pipe or a device would hold the window; nothing is replaced for it.
     if (const QString odd = notRegularFile(path); !odd.isEmpty()) {
         win.statusNote = odd;
-        return;
+        return false;
     }
     // The question was answered (or not needed) before: it is not asked again.
-    if (!mayReplaceSequence()) return;
-    if (!startEmptySequence()) return;  // the frame buffer file takes nothing: it has been said
+    if (!mayReplaceSequence()) return false;
+    if (!startEmptySequence()) return false;  // the frame buffer file takes nothing: it has been said
     openFile(path);
+    return true;
 }
 
 void Editor::dropFiles(const QStringList& paths) {
@@ -44,8 +45,7 @@ void Editor::dropFiles(const QStringList& paths) {
             others << QFileInfo(p).fileName();
     }
     if (!ilda.isEmpty()) {
-        openPath(ilda.front());
-        if (ilda.size() > 1 && win.title.endsWith(QFileInfo(ilda.front()).fileName()))
+        if (openPath(ilda.front()) && ilda.size() > 1)
             win.statusNote = OneSequenceAtATime.arg(QFileInfo(ilda.front()).fileName());
     } else if (!drawings.isEmpty()) {
         importSvgFiles(drawings);

@@ -26,7 +26,7 @@ void Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) 
     seq.totalFrames = totalFrames;
     seq.currentFrame = current;
     seq.selFrameStart = current, seq.selFrameLen = 1;
-    buffer.sync();  // before the marker counts the frames as they now stand
+    buffer.sync();  // on disk even when the count, and so the marker, stays as it was (Earlier, Later)
     setFileChanged(true);
     strip.setRange(totalFrames);
     strip.setPosition((current - 1) / 4);  // the strip keeps the current frame in view
