@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "model/ProgramPaths.h"
 #include "shell/Editor.h"
+#include "shell/HandOver.h"
 #include "shell/MainWindow.h"
 #include "shell/QtPrompts.h"
 #include "shell/SingleInstance.h"
@@ -90,15 +91,22 @@ int main(int argc, char** argv) {
     QString removed;
     const quorvel::FolderClaim claim = quorvel::claimProgramFolder(lock, &removed);
     if (!removed.isEmpty()) prompts.message(removed, quorvel::MessageIcon::Exclamation);
+    const QString socket = quorvel::handOverSocket(paths.workFolder);
+    const QString file = command.file.isEmpty() ? QString() : QFileInfo(command.file).absoluteFilePath();
     if (claim == quorvel::FolderClaim::HeldByAnother) {
-        prompts.message(quorvel::AlreadyLoaded, quorvel::MessageIcon::Exclamation);
+        // A file goes to the running copy, which opens it; a start without one has nothing to give.
+        if (file.isEmpty() || !quorvel::handOverFile(socket, file))
+            prompts.message(quorvel::AlreadyLoaded, quorvel::MessageIcon::Exclamation);
         return 0;
     }
     quorvel::Editor editor(paths, prompts);
     if (claim == quorvel::FolderClaim::NoLock) editor.win.statusNote = quorvel::NoLockNote;
     quorvel::MainWindow window(editor);
     prompts.setParent(&window);
+    quorvel::HandOverServer handOver([&window](const QString& path) { window.takeHandedOverFile(path); });
+    // Without a lock of its own a copy cannot know it is the one in charge: it takes no files.
+    if (claim == quorvel::FolderClaim::Ours) handOver.listen(socket);
     window.show();
-    if (!command.file.isEmpty()) window.openAtStart(QFileInfo(command.file).absoluteFilePath());
+    if (!file.isEmpty()) window.openAtStart(file);
     return app.exec();
 }

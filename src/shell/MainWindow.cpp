@@ -96,6 +96,20 @@ void MainWindow::openAtStart(const QString& path) {
     run([&] { editor_.openPath(path); });
 }
 
+void MainWindow::takeHandedOverFile(const QString& path) {
+    const bool busy = QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+                      editor_.playback.playing() || editor_.tools.gestureHeld();
+    if (busy) {
+        // A question or a drag in progress is not cut short; the file waits its turn.
+        QTimer::singleShot(300, this, [this, path] { takeHandedOverFile(path); });
+        return;
+    }
+    if (isMinimized()) showNormal();
+    raise();
+    activateWindow();
+    openAtStart(path);
+}
+
 QAction* MainWindow::action(const QString& name) const { return findChild<QAction*>(name); }
 
 void MainWindow::run(const std::function<void()>& command) {

@@ -39,6 +39,9 @@ public:
     QAction* action(const QString& name) const;
     // Opens the file named on the command line, as Open does once a file is chosen.
     void openAtStart(const QString& path);
+    // A file a later start handed over: the window comes to the front and opens it as Open does,
+    // as soon as no dialog, playback or drag is in the way.
+    void takeHandedOverFile(const QString& path);
     // The status bar's note, whole (the bar may show it shortened).
     QString note() const;
 

@@ -5,6 +5,8 @@
 #include "WindowFixture.h"
 #include "ilda/IldaOpen.h"
 #include "shell/AboutDialog.h"
+#include "shell/HandOver.h"
+#include "shell/SingleInstance.h"
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
 #include "tools/PointAccess.h"
@@ -18,7 +20,9 @@
 #include <QThread>
 #include <atomic>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QScreen>
 #include <QSlider>
 #include <QSpinBox>
@@ -343,6 +347,28 @@ private slots:
         QVERIFY(!drop({QUrl("https://example.invalid/show.ild")}));  // not a file here: refused
         QVERIFY(drop({QUrl::fromLocalFile(show)}));
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: show.ild"));
+        QCOMPARE(f.editor.seq.totalFrames, 2);
+    }
+
+    // `quorvel FILE` started while a copy runs in its folder gives the file to that copy's window,
+    // which opens it, and ends without a word.
+    void aSecondStartHandsItsFileToTheRunningWindow() {
+        Fixture f;
+        const QString show = IldaBuilder().section(1, 5, 2).section(1, 5, 2).save(f.folder.file("show.ild"));
+        QTemporaryDir folder, runtime;  // the copies' program folder, the user's runtime folder
+        qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
+        for (const char* name : {"ilda.dat", "pangolin.dat"})
+            QVERIFY(QFile::copy(QString(QUORVEL_DATA_DIR "/") + name, folder.filePath(name)));
+        QVERIFY(QFile::copy(QUORVEL_EDITOR, folder.filePath("quorvel")));
+        QLockFile lock(folder.filePath("quorvel.lock"));
+        QCOMPARE(claimProgramFolder(lock), FolderClaim::Ours);  // this window is the running copy
+        HandOverServer server([&](const QString& path) { f.window.takeHandedOverFile(path); });
+        QVERIFY(server.listen(handOverSocket(folder.path())));
+        QProcess second;
+        second.start(folder.filePath("quorvel"), {show});
+        QTRY_COMPARE_WITH_TIMEOUT(f.window.windowTitle(), QString("Quorvel Laser Editor: show.ild"), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
+        QCOMPARE(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0, true);
         QCOMPARE(f.editor.seq.totalFrames, 2);
     }
 
