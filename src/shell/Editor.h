@@ -22,6 +22,7 @@
 #include "shell/Texts.h"
 #include "text/TextSession.h"
 #include "tools/CanvasTools.h"
+#include "tools/Transform.h"
 #include "vector/SvgImport.h"
 #include "view/CanvasView.h"
 
@@ -122,6 +123,8 @@ public:
     void cutPoints();
     // The selected points go; the clipboard keeps what it held.
     void deleteSelectedPoints();
+    // Transform: the selected points, or the whole frame, as one Undo step.
+    void transformPoints(const Transform& t);
     void pastePoints();
     void setPointStatus(bool visible);
     // The picture under the canvas

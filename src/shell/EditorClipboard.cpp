@@ -107,6 +107,11 @@ void Editor::deleteSelectedPoints() {
     });
 }
 
+void Editor::transformPoints(const Transform& t) {
+    if (!seq.editEnabled || t.isIdentity() || frame.pointCount() == 0) return;
+    edit(Edit::FrameChanged, [&] { quorvel::transformPoints(frame, t); });
+}
+
 void Editor::pastePoints() {
     if (!seq.editEnabled) return;
     Pasted result = Pasted::Nothing;

@@ -4,6 +4,7 @@
 #include "options/ViewOptionsDialog.h"
 #include "shell/AboutDialog.h"
 #include "shell/FrameInfoDialog.h"
+#include "shell/TransformDialog.h"
 #include "text/TextDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
@@ -165,6 +166,14 @@ void MainWindow::buildMenus() {
     command(edit, "mnuCutFrame", QT_TR_NOOP("Cut Frame"), &Editor::cutFrame, QKeySequence("Ctrl+Shift+X"));
     command(edit, "mnuCopyFrame", QT_TR_NOOP("Copy Frame"), &Editor::copyFrame, QKeySequence("Ctrl+Shift+C"));
     command(edit, "mnuPasteFrame", QT_TR_NOOP("Paste Frame"), &Editor::pasteFrame, QKeySequence("Ctrl+Shift+V"));
+    connect(addItem(edit, "mnuTransform", QT_TR_NOOP("Transform..."), QKeySequence("Ctrl+T")), &QAction::triggered,
+            this, [this] {
+                TransformDialog dialog(lastTransform_, this);
+                if (prepareTransformDialog) prepareTransformDialog(dialog);
+                if (dialog.exec() != QDialog::Accepted) return;
+                lastTransform_ = dialog.chosen();
+                run([&] { editor_.transformPoints(lastTransform_); });
+            });
     addSeparator(edit, "mnuEdit002");
     QMenu* status = edit->addMenu(tr("Status"));
     status->setObjectName("mnuStatus");

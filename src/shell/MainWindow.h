@@ -27,6 +27,7 @@ class ImageView;
 class LaserDialog;
 class NoteLabel;
 class TextDialog;
+class TransformDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -51,6 +52,8 @@ public:
     std::function<void()> waitForEvents;
     // Runs on the text dialog before it shows; tests type and choose there.
     std::function<void(TextDialog&)> prepareTextDialog;
+    // Runs on the Transform dialog before it shows.
+    std::function<void(TransformDialog&)> prepareTransformDialog;
     // The colour dialog for true-colour frames: the chosen colour, invalid when cancelled.
     std::function<QColor(QColor initial)> chooseColor;
     // Shows the frame commands' menu at the pointer; tests look at it instead.
@@ -117,6 +120,7 @@ private:
     QMenu* recent_ = nullptr;
     std::optional<QStringList> recentShown_;
     bool exiting_ = false;
+    Transform lastTransform_;  // the dialog opens with the transform chosen last
     std::optional<QPoint> textDialogAt_;       // where the text dialog was when it last closed
     std::unique_ptr<idn::LaserOutput> laser_;  // made when first armed: start-up opens no socket
     bool laserPattern_ = false;

@@ -7,6 +7,7 @@
 #include "shell/AboutDialog.h"
 #include "shell/HandOver.h"
 #include "shell/SingleInstance.h"
+#include "shell/TransformDialog.h"
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
 #include "tools/PointAccess.h"
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QThread>
@@ -348,6 +350,31 @@ private slots:
         QVERIFY(drop({QUrl::fromLocalFile(show)}));
         QCOMPARE(f.window.windowTitle(), QString("Quorvel Laser Editor: show.ild"));
         QCOMPARE(f.editor.seq.totalFrames, 2);
+    }
+
+    // Edit > Transform... on the real dialog: a half turn of the whole frame about its centre, kept
+    // for the next time the dialog opens; Cancel changes nothing.
+    void transformDialogTurnsTheFrame() {
+        Canvas c;
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.drag(PointTool, {300, 200}, {300, 200});
+        double shownDegrees = 0;
+        for (const bool ok : {true, false}) {
+            c.window.prepareTransformDialog = [&](TransformDialog& d) {
+                shownDegrees = d.findChild<QDoubleSpinBox*>("TxtRotate")->value();
+                QTimer::singleShot(0, [&d, ok] {
+                    d.findChild<QDoubleSpinBox*>("TxtRotate")->setValue(180);
+                    d.findChild<QComboBox*>("CboAbout")->setCurrentIndex(1);
+                    ok ? d.accept() : d.reject();
+                });
+            };
+            c.window.action("mnuTransform")->trigger();
+            QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 300 * 1000 + 200);
+            QCOMPARE(c.at(1).x * 1000 + c.at(1).y, 100 * 1000 + 100);
+        }
+        QCOMPARE(shownDegrees, 180.0);
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 100 * 1000 + 100);
     }
 
     // `quorvel FILE` started while a copy runs in its folder gives the file to that copy's window,

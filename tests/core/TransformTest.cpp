@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Transform: each kind about each centre, on the selection or the whole frame, at the frame's
+// own resolution; pinning at the edges; colours, blanking and Z kept; one Undo step.
+#include "EditorFixture.h"
+#include "tools/Transform.h"
+
+using namespace quorvel;
+using namespace quorvel::test;
+
+namespace {
+struct U {  // a point in canvas units, y upward
+    int x, y;
+    uint8_t status = 0, color = 1;
+    bool operator==(const U&) const = default;
+};
+std::ostream& operator<<(std::ostream& os, const U& p) {
+    return os << '(' << p.x << ',' << p.y << ',' << int(p.status) << ',' << int(p.color) << ')';
+}
+using Us = std::vector<U>;
+
+struct TransformFixture : EditorFixture {
+    TransformFixture() { editor.chooseThumbnail(0, true); }
+    Frame0& f0() { return *editor.frame.frame0; }
+    void set(const Us& pts) {
+        f0().pointCount = int(pts.size());
+        for (size_t i = 0; i < pts.size(); ++i) {
+            Point3D& p = f0().points[i];
+            const StoredBytes x = fromCanvas(pts[i].x), y = fromCanvas(pts[i].y);
+            p = Point3D{};
+            p.xHi = x.hi, p.xLo = x.lo, p.yHi = y.hi, p.yLo = y.lo, p.zLo = 7;
+            p.status = pts[i].status, p.colorIndex = pts[i].color;
+        }
+    }
+    Us get() {
+        Us out;
+        for (int i = 0; i < f0().pointCount; ++i) {
+            const Point3D& p = f0().points[i];
+            EXPECT_EQ(p.zLo, 7);  // Z is never touched
+            out.push_back({toCanvas(p.xHi, p.xLo), toCanvas(p.yHi, p.yLo), p.status, p.colorIndex});
+        }
+        return out;
+    }
+};
+
+// Three selected points (box 1000..3000 × 1000..2000, centre 2000, 1500) and one outside the
+// selection far up and right.
+const Us Shape{{1000, 1000, 0, 1}, {3000, 1000, 64, 2}, {3000, 2000, 0, 3}, {40000, 40000, 0, 4}};
+constexpr U Far{40000, 40000, 0, 4};
+}  // namespace
+
+TEST_F(TransformFixture, EachKindAboutEachCentreKeepsColoursAndBlanking) {
+    struct Case { const char* what; Transform t; bool all; Us after; };
+    const auto with = [](auto change) { Transform t; change(t); return t; };
+    const Case cases[] = {
+        {"move", with([](Transform& t) { t.moveX = 500, t.moveY = -200; }), false,
+         {{1500, 800, 0, 1}, {3500, 800, 64, 2}, {3500, 1800, 0, 3}, Far}},
+        {"scale about the selection", with([](Transform& t) { t.scaleX = 200, t.scaleY = 50; }), false,
+         {{0, 1250, 0, 1}, {4000, 1250, 64, 2}, {4000, 1750, 0, 3}, Far}},
+        {"rotate a quarter turn about the selection", with([](Transform& t) { t.degrees = 90; }), false,
+         {{2500, 500, 0, 1}, {2500, 2500, 64, 2}, {1500, 2500, 0, 3}, Far}},
+        {"rotate a third of a turn, rounded to units", with([](Transform& t) { t.degrees = 120; }), false,
+         {{2933, 884, 0, 1}, {1933, 2616, 64, 2}, {1067, 2116, 0, 3}, Far}},
+        {"mirror left and right about the frame", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Frame; }), false,
+         {{40000, 1000, 0, 1}, {38000, 1000, 64, 2}, {38000, 2000, 0, 3}, Far}},
+        {"mirror top and bottom about the selection", with([](Transform& t) { t.mirrorY = true; }), false,
+         {{1000, 2000, 0, 1}, {3000, 2000, 64, 2}, {3000, 1000, 0, 3}, Far}},
+        {"scale about the canvas centre pins what leaves it, blanked", with([](Transform& t) { t.scaleX = t.scaleY = 200, t.about = Pivot::Canvas; }), false,
+         {{0, 0, 64, 1}, {0, 0, 64, 2}, {0, 0, 64, 3}, Far}},
+        {"half size about the canvas centre", with([](Transform& t) { t.scaleX = t.scaleY = 50, t.about = Pivot::Canvas; }), false,
+         {{16884, 16884, 0, 1}, {17884, 16884, 64, 2}, {17884, 17384, 0, 3}, Far}},
+        {"nothing selected: the whole frame about its centre", with([](Transform& t) { t.degrees = 180; }), true,
+         {{40000, 40000, 0, 1}, {38000, 40000, 64, 2}, {38000, 39000, 0, 3}, {1000, 1000, 0, 4}}},
+        {"a move past the top right pins there", with([](Transform& t) { t.moveX = t.moveY = 65000; }), false,
+         {{65534, 65534, 64, 1}, {65534, 65534, 64, 2}, {65534, 65534, 64, 3}, Far}},
+        {"to the exact edge is no pinning", with([](Transform& t) { t.moveX = -1000; }), false,
+         {{0, 1000, 0, 1}, {2000, 1000, 64, 2}, {2000, 2000, 0, 3}, Far}},
+    };
+    for (const Case& c : cases) {
+        set(Shape);
+        if (c.all)
+            editor.frame.clearSelection();
+        else
+            editor.frame.selStart = 0, editor.frame.selEnd = 2;
+        editor.transformPoints(c.t);
+        EXPECT_EQ(get(), c.after) << c.what;
+        EXPECT_TRUE(editor.seq.fileChanged) << c.what;
+        editor.undo();  // one step takes all of it back
+        EXPECT_EQ(get(), Shape) << c.what;
+    }
+}
+
+TEST_F(TransformFixture, NothingToTransformTakesNoUndoStep) {
+    set(Shape);
+    editor.transformPoints(Transform{});  // the identity
+    EXPECT_FALSE(editor.seq.fileChanged);
+    set({});
+    Transform turn;
+    turn.degrees = 30;
+    editor.transformPoints(turn);
+    EXPECT_FALSE(editor.seq.fileChanged);
+    EXPECT_TRUE(transformedBox(editor.frame).empty());
+}
