@@ -45,7 +45,7 @@ WorkingFrame spreadFrame() {
 // The same drawing with one QPainter call per item.
 class PainterSurface final : public Surface {
 public:
-    explicit PainterSurface(QImage& img) : img_(img), p_(&img) {}
+    explicit PainterSurface(QImage& img, QPoint origin = {}) : img_(img), p_(&img) { p_.translate(-origin); }
     void clear() override { img_.fill(Qt::black); }
     void line(int x0, int y0, int x1, int y1, Rgb c) override {
         p_.setPen(toQ(c));
@@ -76,18 +76,24 @@ private:
     QPainter p_;
 };
 
-template <bool Beam, bool Painter> void BM_RedrawCanvas(benchmark::State& state) {
+// At 128 / Divisor times the normal size, the view on the frame's centre: most lines run far
+// past the view, and the grid is as many dots as the view holds.
+template <bool Beam, bool Painter, int Divisor = 128> void BM_RedrawCanvas(benchmark::State& state) {
     static const WorkingFrame wf = Beam ? spreadFrame() : denseFrame();
     const Palette pal = benchPalette();
     QImage img =
         Painter ? QImage(CanvasSize, CanvasSize, QImage::Format_RGB32) : makeDrawingImage(CanvasSize, CanvasSize);
+    const PixelGrid grid{Divisor};
+    const QPoint origin((grid.span() - CanvasSize) / 2, (grid.span() - CanvasSize) / 2);
+    const ViewSettings view{Beam, 10, 1, {Divisor, grid.span()}};
     for (auto _ : state) {
         if constexpr (Painter) {
-            PainterSurface s(img);
-            redrawCanvas(s, wf, pal, {Beam, 10, 1});
+            PainterSurface s(img, origin);
+            redrawCanvas(s, wf, pal, view);
         } else {
             ImageSurface s(img);
-            redrawCanvas(s, wf, pal, {Beam, 10, 1});
+            s.setOrigin(origin.x(), origin.y());
+            redrawCanvas(s, wf, pal, view);
         }
         benchmark::DoNotOptimize(img.constBits());
     }
@@ -128,3 +134,7 @@ BENCHMARK(BM_RedrawCanvas<false, false>)->Name("RedrawCanvas/path/pixels")->Unit
 BENCHMARK(BM_RedrawCanvas<false, true>)->Name("RedrawCanvas/path/QPainter")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<true, false>)->Name("RedrawCanvas/beam/pixels")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawCanvas<true, true>)->Name("RedrawCanvas/beam/QPainter")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<false, false, 8>)->Name("RedrawCanvas/path/zoom16/pixels")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<false, true, 8>)->Name("RedrawCanvas/path/zoom16/QPainter")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<true, false, 8>)->Name("RedrawCanvas/beam/zoom16/pixels")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RedrawCanvas<true, true, 8>)->Name("RedrawCanvas/beam/zoom16/QPainter")->Unit(benchmark::kMillisecond);

@@ -696,6 +696,26 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>Delete Points</source>
         <translation>Punkte löschen</translation>
     </message>
+    <message>
+        <source>Transform...</source>
+        <translation>Transformieren …</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Vergrößern</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Verkleinern</translation>
+    </message>
+    <message>
+        <source>Fit</source>
+        <translation>Einpassen</translation>
+    </message>
+    <message>
+        <source>Actual Size</source>
+        <translation>Originalgröße</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::TextDialog</name>
@@ -718,6 +738,61 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
     <message>
         <source>Text rotation:</source>
         <translation>Textdrehung:</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::TransformDialog</name>
+    <message>
+        <source>Transform</source>
+        <translation>Transformieren</translation>
+    </message>
+    <message>
+        <source>Keep proportions</source>
+        <translation>Seitenverhältnis beibehalten</translation>
+    </message>
+    <message>
+        <source>Mirror horizontally</source>
+        <translation>Horizontal spiegeln</translation>
+    </message>
+    <message>
+        <source>Mirror vertically</source>
+        <translation>Vertikal spiegeln</translation>
+    </message>
+    <message>
+        <source>The selection&apos;s centre</source>
+        <translation>Mitte der Auswahl</translation>
+    </message>
+    <message>
+        <source>The frame&apos;s centre</source>
+        <translation>Mitte des Bildes</translation>
+    </message>
+    <message>
+        <source>The canvas centre</source>
+        <translation>Mitte der Zeichenfläche</translation>
+    </message>
+    <message>
+        <source>Move X (units):</source>
+        <translation>Verschieben X (Einheiten):</translation>
+    </message>
+    <message>
+        <source>Move Y (units):</source>
+        <translation>Verschieben Y (Einheiten):</translation>
+    </message>
+    <message>
+        <source>Scale X (%):</source>
+        <translation>Skalieren X (%):</translation>
+    </message>
+    <message>
+        <source>Scale Y (%):</source>
+        <translation>Skalieren Y (%):</translation>
+    </message>
+    <message>
+        <source>Rotate (degrees):</source>
+        <translation>Drehen (Grad):</translation>
+    </message>
+    <message>
+        <source>About:</source>
+        <translation>Um:</translation>
     </message>
 </context>
 <context>

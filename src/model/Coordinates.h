@@ -32,4 +32,15 @@ constexpr StoredBytes fromCanvas(int32_t c) {
     return {static_cast<uint8_t>((v / 256) & 0xFF), static_cast<uint8_t>(v % 256)};
 }
 
+// A pixel of the canvas: how many units of the frame one pixel of the zoomed canvas covers, 128 at the
+// normal view (the frame 512 pixels across) down to 2 at 64 times. Points are placed on its grid.
+struct PixelGrid {
+    int32_t divisor = 128;
+    int32_t last() const { return 65534 / divisor; }  // the highest pixel a point can lie on
+    int32_t span() const { return last() + 1; }       // the frame's size on the screen
+    // A distance in pixels of the normal view, in this grid's pixels.
+    double fromNormal(double pixels) const { return pixels * 128 / divisor; }
+};
+inline constexpr PixelGrid NormalGrid{};
+
 }  // namespace quorvel

@@ -29,6 +29,7 @@ void UndoHistory::Ring::popInto(WorkingFrame& wf) {
 void UndoHistory::makeUndo(const WorkingFrame& wf) {
     if (!wf.hasLiveRecord()) return;
     undo_.push(wf);
+    ++made_;
     if (undocounter_ < Depth) ++undocounter_;
     redoCount_ = 0;
 }

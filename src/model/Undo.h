@@ -27,6 +27,8 @@ public:
     // differs from the newest (the state taken when it was loaded is no step of its own).
     bool canUndo(const WorkingFrame& wf) const;
     int redoCount() const { return redoCount_; }
+    // How many states were ever saved: tells whether a step was taken since some moment.
+    uint64_t statesMade() const { return made_; }
 
 private:
     // A ring of states, each with a record of every kind (allocated once) and its format.
@@ -38,6 +40,7 @@ private:
     };
     Ring undo_, redo_;
     uint8_t undocounter_ = 0, redoCount_ = 0;
+    uint64_t made_ = 0;
 };
 
 }  // namespace quorvel

@@ -22,7 +22,9 @@ Editor::Editor(ProgramPaths paths, Prompts& p, bool offerRecovery)
              [this](unsigned flags, const std::function<void()>& change) { edit(flags, change); },
              [this] { redrawCanvas(); }, [this](const QString& note) { win.statusNote = note; },
              [this] {
-                 text.begin(tools.gesture.centerx, tools.gesture.centery);
+                 // Text is laid out at the normal view's pixels, whatever the zoom.
+                 const double normal = canvas.grid().divisor / double(NormalDivisor);
+                 text.begin(nearest(tools.gesture.centerx * normal), nearest(tools.gesture.centery * normal));
                  if (onTextTool) onTextTool();
              }}),
       paths_(std::move(paths)),
@@ -326,14 +328,35 @@ Ink Editor::ink() const {
 void Editor::chooseTool(int tool) { tools.choose(tool); }
 
 void Editor::pointerAt(double X, double Y) {
-    X = std::clamp(static_cast<float>(X), 0.0f, 511.0f);
-    Y = 511.0f - std::clamp(static_cast<float>(Y), 0.0f, 511.0f);
+    const ViewPort& v = canvas.viewPort();
+    const double last = v.grid.last();
+    X = std::clamp(X + v.left, 0.0, last);
+    Y = last - std::clamp(Y + v.top, 0.0, last);
     // The read-out speaks in ILDA values: the left and bottom edges read -32768.
-    win.xLabel = QString::number(nearest(X * 128) - 32768);
-    win.yLabel = QString::number(nearest(Y * 128) - 32768);
+    win.xLabel = QString::number(nearest(X * v.grid.divisor) - 32768);
+    win.yLabel = QString::number(nearest(Y * v.grid.divisor) - 32768);
 }
 
-void Editor::canvasPress(int button, float X, float Y) { tools.press(button, X, Y); }
+void Editor::canvasPress(int button, float X, float Y) {
+    if (!tools.gestureHeld())
+        gestureStart_ = {history.statesMade(), seq.fileChanged, seq.framechanged, frame.selStart, frame.selEnd};
+    tools.press(button, X, Y);
+}
+
+bool Editor::cancelGesture() {
+    if (!tools.gestureHeld()) return false;
+    // What the press and the moves changed already goes back, leaving nothing to redo.
+    if (history.statesMade() != gestureStart_.statesMade && history.undo(frame)) {
+        history.clearRedo();
+        seq.framechanged = gestureStart_.frameChanged;
+        setFileChanged(gestureStart_.fileChanged);
+        showHistory();
+        strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
+    }
+    frame.selStart = gestureStart_.selStart, frame.selEnd = gestureStart_.selEnd;
+    tools.cancel();
+    return true;
+}
 
 void Editor::canvasMove(int button, float X, float Y) {
     pointerAt(X, Y);

@@ -105,6 +105,20 @@ public:
     // Canvas mouse events: button 1 left, 2 right, 4 middle (for moves, the buttons held);
     // (X, Y) in pixels from the top-left of the canvas, as delivered.
     void canvasPress(int button, float X, float Y);
+    // Escape during a drag: the gesture ends as if it had never begun. False when none was held.
+    bool cancelGesture();
+
+    // Zoom and pan. The zoom steps go 1×, 2×, 4× … 64×; Fit is the largest zoom that shows the
+    // whole frame (never under 1×) and stays so as the view is resized.
+    void zoomIn();
+    void zoomOut();
+    void zoomToFit();
+    void actualSize();
+    // Ctrl+wheel: `steps` zoom steps in (out when negative) about the view pixel (x, y).
+    void zoomAt(int steps, double x, double y);
+    // The view's top-left at frame pixel (left, top), kept in bounds.
+    void panTo(int left, int top);
+    void setViewSize(int width, int height);
     void canvasMove(int button, float X, float Y);
     void canvasRelease(int button, float X, float Y);
     void selectAllPoints();
@@ -186,7 +200,9 @@ public:
     bool closeWindow();
     void shutdown();
 
-    ViewSettings viewSettings() const { return {settings.beamMode, settings.gridStep, settings.pointSize}; }
+    ViewSettings viewSettings() const {
+        return {settings.beamMode, settings.gridStep, settings.pointSize, canvas.viewPort().scale()};
+    }
 
     Prompts& prompts;
     Settings settings;
@@ -243,6 +259,16 @@ private:
     void refreshUnderlay(int current);
     // The same for the working frame, shown at once.
     void showUnderlay();
+    // The canvas at another zoom, pan or size, drawn again for it. Not while a drag goes on: its
+    // positions were taken in the view it began in.
+    void showView(const ViewPort& view);
+    bool fitting_ = false;  // Fit was the last zoom chosen: a new size fits again
+    // How things stood when the gesture in progress began, for Escape to go back to.
+    struct GestureStart {
+        uint64_t statesMade = 0;
+        bool fileChanged = false, frameChanged = false;
+        int32_t selStart = -1, selEnd = -1;
+    } gestureStart_;
 
     QString moreSettingsPath() const { return paths_.moreSettingsFile(); }
     // Puts the file first in Recent Files and keeps the list at once (Exit keeps no settings).

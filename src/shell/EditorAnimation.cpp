@@ -29,7 +29,8 @@ void Editor::showUnderlay() {
 }
 
 void Editor::refreshUnderlay(int current) {
-    canvas.setUnderlay(showPreviousFrame && current > 1 ? drawOnionFrame(buffer, current - 1, palette) : QImage());
+    canvas.setUnderlay(
+        showPreviousFrame && current > 1 ? drawOnionFrame(buffer, current - 1, palette, canvas.viewPort()) : QImage());
 }
 
 }  // namespace quorvel

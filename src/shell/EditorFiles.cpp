@@ -123,6 +123,7 @@ OpenResult Editor::openFile(const QString& path) {
         PathStyle style;
         style.markers = false;
         style.pointSize = settings.pointSize;
+        style.scale = canvas.viewPort().scale();
         ImageSurface surface = canvas.surface();
         win.pointsLabel = QString::number(drawFrameFromSlot(file, 1, palette, style, surface, scratch));
     }

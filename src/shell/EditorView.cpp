@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Playback, the view options and the frame's names.
 #include "shell/Editor.h"
+#include "view/ScaledSurface.h"
 #include "view/SlotDrawing.h"
 
 namespace quorvel {
@@ -11,6 +12,7 @@ void Editor::play(const std::function<void()>& waitForEvents, const std::functio
     std::vector<uint8_t> scratch(PointAreaSize);
     PathStyle style;
     style.markers = false;
+    style.scale = canvas.viewPort().scale();
     playback.run(
         seq.totalFrames,
         [&](int frame) {
@@ -25,7 +27,8 @@ void Editor::previewText() {
     if (text.isBlank()) return;  // the last preview stays until OK or Cancel
     canvas.restoreSnapshot();
     ImageSurface surface = canvas.surface();
-    text.preview(surface, ink().rgb);
+    ScaledSurface zoomed(surface, canvas.grid());
+    text.preview(zoomed, ink().rgb);
 }
 
 void Editor::convertText() {
@@ -33,6 +36,8 @@ void Editor::convertText() {
     // One undo step for the whole text; a text of blanks changes nothing but still takes it.
     edit(text.isBlank() ? 0 : Edit::FrameChanged, [&] {
         LineStart from = tools.gesture.from;
+        const double normal = canvas.grid().divisor / double(NormalDivisor);
+        from.x *= normal, from.y *= normal;
         if (!text.convert(frame, from, {settings.pointSpace, settings.blankSpace}, ink(), [] {}))
             win.statusNote = FrameFullNote;
         else if (!text.missing().isEmpty())

@@ -53,7 +53,7 @@ MainWindow::MainWindow(Editor& editor, QWidget* parent) : QMainWindow(parent), e
     buildMenus();
     auto* central = new QWidget(this);
     auto* layout = new QHBoxLayout(central);
-    layout->addWidget(buildCanvasColumn(), 0, Qt::AlignTop);
+    layout->addWidget(buildCanvasColumn(), 1);  // the canvas takes the room the window gives
     layout->addWidget(buildStrip(), 0, Qt::AlignTop);
     setCentralWidget(central);
     note_ = new NoteLabel(this);
@@ -216,6 +216,7 @@ void MainWindow::buildMenus() {
         if (dialog.exec() == QDialog::Accepted) run([&] { editor_.setViewOptions(dialog.chosen()); });
     });
 
+    addZoomItems(view);
     buildOutputMenu();
 
     QMenu* info = menuBar()->addMenu(tr("Info"));
@@ -237,13 +238,7 @@ QWidget* MainWindow::buildCanvasColumn() {
     auto* v = new QVBoxLayout(column);
     v->setContentsMargins(0, 0, 0, 0);
 
-    canvas_ = new ImageView(editor_.canvas.image(), {CanvasSize, CanvasSize}, column);
-    canvas_->setObjectName("PicEdit");
-    canvas_->setCursor(Qt::CrossCursor);
-    canvas_->onPress = [this](int button, QPointF p) { run([&] { editor_.canvasPress(button, p.x(), p.y()); }); };
-    canvas_->onMove = [this](int buttons, QPointF p) { run([&] { editor_.canvasMove(buttons, p.x(), p.y()); }); };
-    canvas_->onRelease = [this](int button, QPointF p) { run([&] { editor_.canvasRelease(button, p.x(), p.y()); }); };
-    v->addWidget(canvas_);
+    v->addLayout(buildCanvasArea(column), 1);
 
     auto* colours = new QHBoxLayout;
     paletteStrip_ = new ImageView(editor_.paletteStrip, {PaletteStripWidth, PaletteStripHeight}, column);
@@ -409,6 +404,7 @@ void MainWindow::showState() {
     scanRate_->setToolTip(flickers ? FlickerWarning.arg(kpps).arg(Playback::MinSteadyFps) : QString());
     action("mnuShowPrevious")->setChecked(editor_.showPreviousFrame);
     showRecentFiles();
+    showView();
     xLabel_->setText(w.xLabel);
     yLabel_->setText(w.yLabel);
 
@@ -457,10 +453,16 @@ void MainWindow::showRecentFiles() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* e) {
+    if (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)
+        return canvasKey(watched, static_cast<QKeyEvent*>(e));
     if (e->type() != QEvent::Wheel) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     auto* wheel = static_cast<QWheelEvent*>(e);
     if (!widget || widget->window() != this || wheel->angleDelta().y() == 0) return false;
+    if (widget == canvas_ && (wheel->modifiers() & Qt::ControlModifier)) {
+        zoomByWheel(wheel->angleDelta().y(), wheel->position());
+        return true;
+    }
     const bool held =
         wheel->buttons() != Qt::NoButton || (wheel->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier));
     run([&] { editor_.wheel(wheel->angleDelta().y(), held); });

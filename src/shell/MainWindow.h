@@ -14,6 +14,8 @@
 class QAction;
 class QButtonGroup;
 class QCheckBox;
+class QGridLayout;
+class QKeyEvent;
 class QLabel;
 class QToolButton;
 class QMenu;
@@ -70,6 +72,13 @@ private:
     void paintToolIcons();  // in the buttons' text colour, again whenever the palette changes
     void buildMenus();
     QWidget* buildCanvasColumn();
+    // The canvas, its scroll bars and what the mouse and keys do to the view; the View menu's zoom.
+    QGridLayout* buildCanvasArea(QWidget* parent);
+    void addZoomItems(QMenu* view);
+    void showView();  // the scroll bars as the view stands
+    bool startPan(int button, QPointF at);
+    bool canvasKey(QObject* watched, QKeyEvent* e);  // Space held for panning, Escape ending a drag
+    void zoomByWheel(int angle, QPointF at);
     QWidget* buildStrip();
     // `caption` is the English source, marked QT_TR_NOOP where it is written; it shows translated.
     QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {});
@@ -96,6 +105,14 @@ private:
 
     Editor& editor_;
     ImageView* canvas_ = nullptr;
+    QScrollBar *panX_ = nullptr, *panY_ = nullptr;
+    struct Pan {
+        int button = 0;  // held for panning; 0 when no pan goes on
+        QPointF from;
+        int left = 0, top = 0;
+    } pan_;
+    bool spaceHeld_ = false, pointerOnCanvas_ = false;
+    int wheelZoomRest_ = 0;  // part of a notch turned on a fine wheel
     ImageView* paletteStrip_ = nullptr;
     std::array<ImageView*, StripThumbnails> thumbs_{};
     std::array<QLabel*, StripThumbnails> frameLabels_{};
@@ -120,7 +137,7 @@ private:
     QMenu* recent_ = nullptr;
     std::optional<QStringList> recentShown_;
     bool exiting_ = false;
-    Transform lastTransform_;  // the dialog opens with the transform chosen last
+    Transform lastTransform_;                  // the dialog opens with the transform chosen last
     std::optional<QPoint> textDialogAt_;       // where the text dialog was when it last closed
     std::unique_ptr<idn::LaserOutput> laser_;  // made when first armed: start-up opens no socket
     bool laserPattern_ = false;

@@ -7,10 +7,6 @@
 
 namespace quorvel {
 
-namespace {
-float clampToCanvas(float v) { return std::clamp(v, 0.0f, 511.0f); }
-}  // namespace
-
 void CanvasTools::choose(int tool) {
     current_ = static_cast<Tool>(tool);
     if (tool == SelectTool) c_.frame.clearSelection();
@@ -30,19 +26,34 @@ void CanvasTools::refresh() {
     c_.canvas.takeSnapshot();
 }
 
+void CanvasTools::cancel() {
+    Gesture& g = gesture;
+    g.penDown = g.drawingLine = g.drawingCircle = g.drawingRectangle = false;
+    g.recoloring = g.inserting = g.moving = false;
+    g.insertSegment = g.moveIndex = -1;
+    c_.canvas.dropSnapshot();
+    c_.canvas.resetBackdrop();
+    c_.redraw();
+    c_.canvas.takeSnapshot();
+}
+
 void CanvasTools::fitted(bool fit) {
     if (!fit) c_.note(FrameFullNote);
 }
 
+// Spacing is kept in the frame's units: a line drawn zoomed in gets the points per unit of
+// length it gets at the normal view.
 int CanvasTools::spacing(int button) const {
-    return lineSpacing(button, c_.settings.pointSpace, c_.settings.blankSpace);
+    return nearest(grid().fromNormal(lineSpacing(button, c_.settings.pointSpace, c_.settings.blankSpace)));
 }
 
+float CanvasTools::clampToCanvas(float v) const { return std::clamp(v, 0.0f, float(grid().last())); }
+
 int32_t CanvasTools::findAndMark(float x, float y) {
-    const int32_t i = findNearestPoint(c_.frame, x, y);
+    const int32_t i = findNearestPoint(c_.frame, x, y, grid());
     if (i >= 0) {
         ImageSurface s = c_.canvas.surface();
-        const Pixel p = shownAt(c_.frame, i);
+        const Pixel p = shownAt(c_.frame, i, grid());
         markPoint(s, p.x, p.y);
     }
     return i;
@@ -83,7 +94,7 @@ void CanvasTools::selectAll() {
 }
 
 void CanvasTools::highlightSegment(int32_t k) {
-    const Pixel a = shownAt(c_.frame, k), b = shownAt(c_.frame, k + 1);
+    const Pixel a = shownAt(c_.frame, k, grid()), b = shownAt(c_.frame, k + 1, grid());
     refresh();
     ImageSurface s = c_.canvas.surface();
     markPoint(s, a.x, a.y);
@@ -99,19 +110,22 @@ void CanvasTools::press(int button, float X, float Y) {
     gesture.buttonsHeld |= button;
     if (!c_.editEnabled || current_ == NoTool) return;
     WorkingFrame& f = c_.frame;
-    const int32_t x = std::clamp(nearest(X), 0, 511);
-    const int32_t y = 511 - std::clamp(nearest(Y), 0, 511);
+    const PixelGrid grid = this->grid();
+    toFrame(X, Y);
+    const int32_t last = grid.last();
+    const int32_t x = std::clamp(nearest(X), 0, last);
+    const int32_t y = last - std::clamp(nearest(Y), 0, last);
     Gesture& g = gesture;
     g.centerx = x;
     g.centery = y;
-    g.from = lineStartOf(f, {double(x), double(y), true});
+    g.from = lineStartOf(f, {double(x), double(y), true}, grid);
     g.strokeX = x, g.strokeY = y;
 
     switch (current_) {
     case PointTool:
         c_.edit(Edit::FrameChanged, [&] {
             clearSelection();
-            fitted(appendPoint(f, x, y, button, color()));
+            fitted(appendPoint(f, x, y, button, color(), grid));
         });
         g.penDown = true;
         break;
@@ -146,7 +160,7 @@ void CanvasTools::press(int button, float X, float Y) {
         break;
     }
     case MoveTool: {
-        const int32_t i = findAndMark(X, 511 - Y);  // as delivered: neither rounded nor clamped
+        const int32_t i = findAndMark(X, last - Y);  // as delivered: neither rounded nor clamped
         g.moveIndex = i;
         if (i >= 0) {
             if (f.selStart < 0) f.selStart = f.selEnd = i;
@@ -155,7 +169,7 @@ void CanvasTools::press(int button, float X, float Y) {
         break;
     }
     case InsertTool:
-        g.insertSegment = findNearestSegment(f, x, y);
+        g.insertSegment = findNearestSegment(f, x, y, grid);
         if (g.insertSegment != -1) {
             clearSelection();
             g.inserting = true;
@@ -191,18 +205,21 @@ void CanvasTools::press(int button, float X, float Y) {
 }
 
 void CanvasTools::move(int button, float X, float Y) {
+    const PixelGrid grid = this->grid();
+    toFrame(X, Y);
     const float row = clampToCanvas(Y);  // screen row, downward
     X = clampToCanvas(X);
-    Y = 511 - row;
+    Y = grid.last() - row;
     const int32_t x = nearest(X), y = nearest(Y);
     WorkingFrame& f = c_.frame;
     Gesture& g = gesture;
     const PreviewStyle shape{color().rgb, c_.settings.pointSize};
     switch (current_) {
     case PointTool:
-        if (g.penMode && g.penDown && button > 0 &&
-            (std::abs(y - g.strokeY) > c_.settings.pointSpace || std::abs(x - g.strokeX) > c_.settings.pointSpace)) {
-            c_.edit(Edit::KeepsUndo, [&] { fitted(appendPoint(f, x, y, button, color())); });
+        if (const int apart = nearest(grid.fromNormal(c_.settings.pointSpace));
+            g.penMode && g.penDown && button > 0 &&
+            (std::abs(y - g.strokeY) > apart || std::abs(x - g.strokeX) > apart)) {
+            c_.edit(Edit::KeepsUndo, [&] { fitted(appendPoint(f, x, y, button, color(), grid)); });
             g.strokeX = x, g.strokeY = y;
         }
         break;
@@ -211,21 +228,21 @@ void CanvasTools::move(int button, float X, float Y) {
             c_.canvas.restoreSnapshot();
             ImageSurface s = c_.canvas.surface();
             const PreviewStyle line{button == 1 ? shape.color : BlankedGray, c_.settings.pointSize};
-            previewLine(s, g.from, X, row, spacing(button), line);
+            previewLine(s, g.from, X, row, spacing(button), line, grid);
         }
         break;
     case CircleTool:
         if (g.drawingCircle) {
             c_.canvas.restoreSnapshot();
             ImageSurface s = c_.canvas.surface();
-            previewEllipse(s, g.centerx, g.centery, X, Y, c_.settings.pointSpace, shape);
+            previewEllipse(s, g.centerx, g.centery, X, Y, c_.settings.pointSpace, shape, grid);
         }
         break;
     case RectangleTool:
         if (g.drawingRectangle) {
             c_.canvas.restoreSnapshot();
             ImageSurface s = c_.canvas.surface();
-            previewRectangle(s, g.centerx, g.centery, X, row, shape.color);
+            previewRectangle(s, g.centerx, g.centery, X, row, shape.color, grid);
         }
         break;
     case SelectTool:
@@ -234,7 +251,8 @@ void CanvasTools::move(int button, float X, float Y) {
         if (g.moving) {
             c_.canvas.restoreSnapshot();
             ImageSurface s = c_.canvas.surface();
-            previewMove(s, f, x - g.centerx, nearest(row) - (511 - g.centery), c_.palette, c_.settings.pointSize);
+            previewMove(s, f, x - g.centerx, nearest(row) - (grid.last() - g.centery), c_.palette,
+                        c_.settings.pointSize, grid);
         } else {
             hover(X, Y);
         }
@@ -243,12 +261,12 @@ void CanvasTools::move(int button, float X, float Y) {
         c_.canvas.restoreSnapshot();
         int32_t k = g.insertSegment;
         if (!g.inserting || k == -1) {
-            k = findNearestSegment(f, X, Y);
+            k = findNearestSegment(f, X, Y, grid);
             if (k >= 0) highlightSegment(k);
         }
         if (g.inserting && k >= 0) {
             ImageSurface s = c_.canvas.surface();
-            previewInsert(s, f, k, x, y, color());
+            previewInsert(s, f, k, x, y, color(), grid);
         }
         break;
     }
@@ -272,7 +290,8 @@ void CanvasTools::finishRectangleOrRedraw(float x, float y) {
     }
     gesture.drawingRectangle = false;
     c_.edit(Edit::FrameChanged, [&] {
-        fitted(addRectangle(c_.frame, gesture.from, gesture.centerx, gesture.centery, x, y, shapeSpacing(), color()));
+        fitted(addRectangle(c_.frame, gesture.from, gesture.centerx, gesture.centery, x, y, shapeSpacing(), color(),
+                            grid()));
     });
 }
 
@@ -280,8 +299,10 @@ void CanvasTools::release(int button, float X, float Y) {
     if (!isCanvasButton(button)) return;
     gesture.buttonsHeld &= ~button;
     if (current_ == NoTool) return;
+    const PixelGrid grid = this->grid();
+    toFrame(X, Y);
     X = clampToCanvas(X);
-    Y = 511 - clampToCanvas(Y);
+    Y = grid.last() - clampToCanvas(Y);
     if (current_ != PointTool) c_.canvas.resetBackdrop();
     Gesture& g = gesture;
     WorkingFrame& f = c_.frame;
@@ -294,14 +315,14 @@ void CanvasTools::release(int button, float X, float Y) {
         c_.edit(Edit::KeepsUndo | Edit::FrameChanged, [] {});
     } else if (g.drawingLine) {
         g.drawingLine = false;
-        c_.edit(Edit::FrameChanged, [&] { fitted(lineTo(f, g.from, X, Y, button, spacing(button), color())); });
+        c_.edit(Edit::FrameChanged, [&] { fitted(lineTo(f, g.from, X, Y, button, spacing(button), color(), grid)); });
     } else if (g.drawingCircle) {
         g.drawingCircle = false;
         if (button == 1) {
-            const auto rx = static_cast<int16_t>(nearest(std::abs(X - g.centerx)));
-            const auto ry = static_cast<int16_t>(nearest(std::abs(Y - g.centery)));
-            c_.edit(Edit::FrameChanged,
-                    [&] { fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color())); });
+            const int32_t rx = nearest(std::abs(X - g.centerx)), ry = nearest(std::abs(Y - g.centery));
+            c_.edit(Edit::FrameChanged, [&] {
+                fitted(addEllipse(f, g.from, g.centerx, g.centery, rx, ry, shapeSpacing(), color(), grid));
+            });
         } else {
             c_.redraw();  // nothing added; show the frame again on the cleared canvas
         }
@@ -310,13 +331,13 @@ void CanvasTools::release(int button, float X, float Y) {
         const unsigned undo = g.insertSegment >= 0 ? 0 : Edit::KeepsUndo;
         c_.edit(Edit::FrameChanged | undo, [&] {
             if (g.insertSegment <= -1) return;
-            const Inserted result = insertPoint(f, g.insertSegment, nearest(X), nearest(Y), button, color());
+            const Inserted result = insertPoint(f, g.insertSegment, nearest(X), nearest(Y), button, color(), grid);
             fitted(result != Inserted::FrameFull);
         });
     } else if (g.moving) {
         g.moving = false;
         c_.edit(Edit::FrameChanged, [&] {
-            movePoints(f, nearest(X) - g.centerx, nearest(Y) - g.centery);
+            movePoints(f, nearest(X) - g.centerx, nearest(Y) - g.centery, grid);
             if (f.selStart == f.selEnd) clearSelection();
         });
         g.moveIndex = -1;

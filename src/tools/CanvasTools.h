@@ -62,11 +62,14 @@ public:
     // Backdrop reset (except under the Point tool), redraw, new snapshot: after every change.
     void refresh();
     // Canvas mouse events: button 1 left, 2 right, 4 middle (moves: the buttons held), (X, Y)
-    // in pixels from the top-left as delivered.
+    // in the view's pixels from its top-left as delivered.
     void press(int button, float X, float Y);
     void move(int buttons, float X, float Y);
     void release(int button, float X, float Y);
     bool gestureHeld() const { return gesture.buttonsHeld != 0; }
+    // Escape: the gesture in progress ends without effect; its release then does nothing. What it
+    // changed already (a pen stroke's points) the editor takes back.
+    void cancel();
 
     void clearSelection();
     void selectAll();
@@ -85,6 +88,12 @@ private:
     void fitted(bool fit);
     Ink color() const { return c_.ink(); }
     int spacing(int button) const;
+    const PixelGrid& grid() const { return c_.canvas.grid(); }
+    // From the view's pixels to the whole frame's (rows from the top), as the view is panned.
+    void toFrame(float& X, float& Y) const {
+        X += float(c_.canvas.viewPort().left), Y += float(c_.canvas.viewPort().top);
+    }
+    float clampToCanvas(float v) const;
     ShapeSpacing shapeSpacing() const { return {c_.settings.pointSpace, c_.settings.blankSpace}; }
 
     ToolContext c_;

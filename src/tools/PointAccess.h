@@ -12,12 +12,14 @@ struct Pixel {
     int32_t x, y;  // canvas pixels, y upward (whole pixels, truncated)
 };
 
-template <class P> Pixel pixelOf(const P& p) { return {toCanvas(p.xHi, p.xLo) / 128, toCanvas(p.yHi, p.yLo) / 128}; }
-// Where the canvas draws a point at pixel (x, y): the screen row is 512 - y.
-inline int screenRow(int32_t y) { return 512 - y; }
+template <class P> Pixel pixelOf(const P& p, PixelGrid g = NormalGrid) {
+    return {toCanvas(p.xHi, p.xLo) / g.divisor, toCanvas(p.yHi, p.yLo) / g.divisor};
+}
+// Where the canvas draws a point at pixel (x, y): the screen row is span - y (512 - y).
+inline int screenRow(int32_t y, PixelGrid g = NormalGrid) { return g.span() - y; }
 
-template <class P> void setPixel(P& p, int32_t x, int32_t y) {
-    const StoredBytes X = fromCanvas(x * 128), Y = fromCanvas(y * 128);
+template <class P> void setPixel(P& p, int32_t x, int32_t y, PixelGrid g = NormalGrid) {
+    const StoredBytes X = fromCanvas(x * g.divisor), Y = fromCanvas(y * g.divisor);
     p.xHi = X.hi, p.xLo = X.lo, p.yHi = Y.hi, p.yLo = Y.lo;
 }
 

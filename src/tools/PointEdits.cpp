@@ -10,11 +10,11 @@ namespace quorvel {
 namespace {
 constexpr double FullTurn = 6.2831853;
 
-template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button, const Ink& ink) {
+template <class P> bool appendTo(FrameRecord<P>& r, int32_t x, int32_t y, int button, const Ink& ink, PixelGrid g) {
     if (r.pointCount >= MaxPoints) return false;  // the one gate every added point passes
     P& p = r.points[r.pointCount];
     p = P{};
-    setPixel(p, x, y);
+    setPixel(p, x, y, g);
     p.status = statusForButton(button);
     paintNew(p, ink);
     ++r.pointCount;
@@ -26,84 +26,92 @@ bool isIndexed(const WorkingFrame& wf) { return wf.format == 0 || wf.format == 1
 int32_t selectionEnd(const WorkingFrame& wf, int32_t count) { return std::min(wf.selEnd, count - 1); }
 }  // namespace
 
-LineStart lineStartOf(const WorkingFrame& wf, LineStart fallback) {
+LineStart lineStartOf(const WorkingFrame& wf, LineStart fallback, PixelGrid g) {
     wf.visit([&](const auto& r) {
         if (r.pointCount == 0) return;
         const auto& last = r.points[r.pointCount - 1];
-        fallback = {std::min(toCanvas(last.xHi, last.xLo) / 128.0, 511.0),
-                    std::min(toCanvas(last.yHi, last.yLo) / 128.0, 511.0), false};
+        const double d = g.divisor, top = g.last();
+        fallback = {std::min(toCanvas(last.xHi, last.xLo) / d, top), std::min(toCanvas(last.yHi, last.yLo) / d, top),
+                    false};
     });
     return fallback;
 }
 
-bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, const Ink& ink) {
+bool appendPoint(WorkingFrame& wf, int32_t x, int32_t y, int button, const Ink& ink, PixelGrid g) {
     bool added = true;
-    wf.visit([&](auto& r) { added = appendTo(r, x, y, button, ink); });
+    wf.visit([&](auto& r) { added = appendTo(r, x, y, button, ink, g); });
     return added;
 }
 
 namespace {
 // Points `spacing` apart from `from` to (x, y), then (x, y) itself, each added by `add`.
-bool appendLine(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink) {
+bool appendLine(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink,
+                PixelGrid g = NormalGrid) {
     bool fit = true;
     stepLine(from.x, from.y, x, y, spacing,
-             [&](double px, double py) { fit &= appendPoint(wf, nearest(px), nearest(py), button, ink); });
-    return appendPoint(wf, nearest(x), nearest(y), button, ink) && fit;
+             [&](double px, double py) { fit &= appendPoint(wf, nearest(px), nearest(py), button, ink, g); });
+    return appendPoint(wf, nearest(x), nearest(y), button, ink, g) && fit;
 }
 }  // namespace
 
-bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink) {
-    return appendLine(wf, from, x, y, button, spacing, ink);
+bool lineTo(WorkingFrame& wf, LineStart& from, float x, float y, int button, int spacing, const Ink& ink, PixelGrid g) {
+    return appendLine(wf, from, x, y, button, spacing, ink, g);
 }
 
 // Larger ellipses get smaller steps, so the points stay about PointSpace apart.
-double ellipseAngleStep(int pointSpace, int16_t rx, int16_t ry) { return pointSpace / (rx / 3.0 + 10 + ry / 3.0); }
-
-Pixel ellipsePoint(double a, int32_t cx, int32_t cy, int16_t rx, int16_t ry) {
-    return {static_cast<int16_t>(nearest(rx * std::sin(a) + cx)), static_cast<int16_t>(nearest(ry * std::cos(a) + cy))};
+double ellipseAngleStep(int pointSpace, int32_t rx, int32_t ry, PixelGrid g) {
+    const double normal = g.divisor / 128.0;
+    return pointSpace / (rx * normal / 3.0 + 10 + ry * normal / 3.0);
 }
 
-bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int16_t rx, int16_t ry, ShapeSpacing sp,
-                const Ink& ink) {
-    const double step = ellipseAngleStep(sp.pointSpace, rx, ry);
+Pixel ellipsePoint(double a, int32_t cx, int32_t cy, int32_t rx, int32_t ry) {
+    return {nearest(rx * std::sin(a) + cx), nearest(ry * std::cos(a) + cy)};
+}
+
+bool addEllipse(WorkingFrame& wf, LineStart& from, int32_t cx, int32_t cy, int32_t rx, int32_t ry, ShapeSpacing sp,
+                const Ink& ink, PixelGrid g) {
+    const double step = ellipseAngleStep(sp.pointSpace, rx, ry, g);
+    const int32_t last = g.last();
+    const int blankSpace = nearest(g.fromNormal(sp.blankSpace));
     bool fit = true, first = true;
     int status = 0;
     Pixel start{};
     const int steps = int(FullTurn / step);  // angles 0, step, 2 step, ... up to the full turn
     for (int k = 0; k <= steps; ++k) {
         Pixel p = ellipsePoint(k * step, cx, cy, rx, ry);
-        const Pixel pinned{std::clamp(p.x, 0, 511), std::clamp(p.y, 0, 511)};
+        const Pixel pinned{std::clamp(p.x, 0, last), std::clamp(p.y, 0, last)};
         status = pinned.x != p.x || pinned.y != p.y ? 2 : 1;  // a point pinned to the edge is blanked
         p = pinned;
         if (first) {
             start = p;
             first = false;
-            if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, sp.blankSpace, ink);
+            if (!from.frameWasEmpty) fit &= lineTo(wf, from, p.x, p.y, 2, blankSpace, ink, g);
         }
-        fit &= appendPoint(wf, p.x, p.y, status, ink);
+        fit &= appendPoint(wf, p.x, p.y, status, ink, g);
     }
-    fit &= appendPoint(wf, start.x, start.y, status, ink);  // closes it, as the last point was
-    from = lineStartOf(wf, from);
+    fit &= appendPoint(wf, start.x, start.y, status, ink, g);  // closes it, as the last point was
+    from = lineStartOf(wf, from, g);
     return fit;
 }
 
 bool addRectangle(WorkingFrame& wf, LineStart& from, float cx, float cy, float x, float y, ShapeSpacing sp,
-                  const Ink& ink) {
-    bool fit = lineTo(wf, from, cx, cy, 2, sp.blankSpace, ink);  // blanked travel to the first corner
+                  const Ink& ink, PixelGrid g) {
+    const int blankSpace = nearest(g.fromNormal(sp.blankSpace)), pointSpace = nearest(g.fromNormal(sp.pointSpace));
+    bool fit = lineTo(wf, from, cx, cy, 2, blankSpace, ink, g);  // blanked travel to the first corner
     const float corners[4][2] = {{x, cy}, {x, y}, {cx, y}, {cx, cy}};
     for (const auto& c : corners) {
-        from = lineStartOf(wf, from);
-        fit &= lineTo(wf, from, c[0], c[1], 1, sp.pointSpace, ink);
+        from = lineStartOf(wf, from, g);
+        fit &= lineTo(wf, from, c[0], c[1], 1, pointSpace, ink, g);
     }
     return fit;
 }
 
-int32_t findNearestPoint(const WorkingFrame& wf, float x, float y) {
+int32_t findNearestPoint(const WorkingFrame& wf, float x, float y, PixelGrid g) {
     int32_t best = -1;
     int32_t bestD = 100;  // closer than 10 pixels
     wf.visit([&](const auto& r) {
         for (int32_t k = 0; k < r.pointCount; ++k) {
-            const Pixel p = pixelOf(r.points[k]);
+            const Pixel p = pixelOf(r.points[k], g);
             const float d = (y - p.y) * (y - p.y) + (x - p.x) * (x - p.x);
             // The kept distance is rounded, so a later point must beat the rounded value.
             if (d < bestD) best = k, bestD = nearest(d);
@@ -112,14 +120,14 @@ int32_t findNearestPoint(const WorkingFrame& wf, float x, float y) {
     return best;
 }
 
-int32_t findNearestSegment(const WorkingFrame& wf, float x, float y) {
+int32_t findNearestSegment(const WorkingFrame& wf, float x, float y, PixelGrid g) {
     int32_t best = -1;
     int32_t bestD = 200000;
     wf.visit([&](const auto& r) {
         for (int32_t k = 0; k + 1 < r.pointCount; ++k) {
-            const Pixel a = pixelOf(r.points[k]), b = pixelOf(r.points[k + 1]);
-            const int32_t d1 = nearest(x - a.x), d2 = nearest(y - a.y), d3 = nearest(x - b.x), d4 = nearest(y - b.y);
-            const int32_t d = d1 * d1 + d2 * d2 + d3 * d3 + d4 * d4;
+            const Pixel a = pixelOf(r.points[k], g), b = pixelOf(r.points[k + 1], g);
+            const int64_t d1 = nearest(x - a.x), d2 = nearest(y - a.y), d3 = nearest(x - b.x), d4 = nearest(y - b.y);
+            const int64_t d = d1 * d1 + d2 * d2 + d3 * d3 + d4 * d4;
             if (d < bestD) best = k, bestD = d;
         }
     });
@@ -142,21 +150,21 @@ bool selectObjectAround(WorkingFrame& wf, int32_t i) {
     return selected;
 }
 
-void movePoints(WorkingFrame& wf, int32_t dx, int32_t dy) {
+void movePoints(WorkingFrame& wf, int32_t dx, int32_t dy, PixelGrid g) {
     wf.visit([&](auto& r) {
         for (int32_t k = std::max(wf.selStart, 0); k <= selectionEnd(wf, r.pointCount); ++k) {
             auto& p = r.points[k];
-            Pixel px = pixelOf(p);
+            Pixel px = pixelOf(p, g);
             px.x += dx, px.y += dy;
             // Points pushed off the canvas are pinned to its edge and blanked.
-            const Pixel pinned{std::clamp(px.x, 0, 511), std::clamp(px.y, 0, 511)};
+            const Pixel pinned{std::clamp(px.x, 0, g.last()), std::clamp(px.y, 0, g.last())};
             if (pinned.x != px.x || pinned.y != px.y) p.status = StatusBit::Blanked;
-            setPixel(p, pinned.x, pinned.y);
+            setPixel(p, pinned.x, pinned.y, g);
         }
     });
 }
 
-Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, const Ink& ink) {
+Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int button, const Ink& ink, PixelGrid g) {
     Inserted result = Inserted::NoSegment;
     wf.visit([&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
@@ -169,7 +177,7 @@ Inserted insertPoint(WorkingFrame& wf, int32_t k, int32_t x, int32_t y, int butt
         std::move_backward(r.points.begin() + k + 1, r.points.begin() + n, r.points.begin() + n + 1);
         // The new point still holds its follower's bytes: Z is not written.
         P& p = r.points[k + 1];
-        setPixel(p, x, y);
+        setPixel(p, x, y, g);
         p.status = statusForButton(button);
         paintNew(p, ink);
         ++r.pointCount;

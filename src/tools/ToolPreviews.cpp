@@ -10,11 +10,11 @@ namespace quorvel {
 namespace {
 constexpr double FullTurn = 6.2831853;
 constexpr double HalfTurn = 3.14159265;
-int16_t halfAxis(double v) { return static_cast<int16_t>(nearest(std::abs(v))); }
+int32_t halfAxis(double v) { return nearest(std::abs(v)); }
 }  // namespace
 
-void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st) {
-    double sx = from.x, sr = 511 - from.y;
+void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st, PixelGrid g) {
+    double sx = from.x, sr = g.last() - from.y;
     const int px = nearest(x), pr = nearest(row);
     // Spacing is never under 3 pixels, so a line across the canvas previews a few hundred points.
     stepLine(sx, sr, x, row, spacing, [&](double cx, double cr) {
@@ -24,12 +24,13 @@ void previewLine(Surface& s, LineStart from, float x, float row, int spacing, Pr
     s.circle(px, pr, st.pointSize, st.color);
 }
 
-void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int pointSpace, PreviewStyle st) {
-    const int16_t rx = halfAxis(x - cx), ry = halfAxis(y - cy);
-    const double step = ellipseAngleStep(pointSpace, rx, ry);
+void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int pointSpace, PreviewStyle st,
+                    PixelGrid g) {
+    const int32_t rx = halfAxis(x - cx), ry = halfAxis(y - cy);
+    const double step = ellipseAngleStep(pointSpace, rx, ry, g);
     const auto at = [&](double a) {
         const Pixel p = ellipsePoint(a, cx, cy, rx, ry);
-        return Pixel{p.x, 511 - p.y};
+        return Pixel{p.x, g.last() - p.y};
     };
     Pixel pos = at(0);
     for (double a = 0; a <= FullTurn; a += step) {
@@ -45,21 +46,21 @@ void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int po
     }
 }
 
-void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rgb color) {
-    const int left = cx, top = 511 - cy, right = nearest(x), bottom = nearest(row);
+void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rgb color, PixelGrid g) {
+    const int left = cx, top = g.last() - cy, right = nearest(x), bottom = nearest(row);
     s.line(left, top, right, top, color);
     s.line(right, top, right, bottom, color);
     s.line(right, bottom, left, bottom, color);
     s.line(left, bottom, left, top, color);
 }
 
-void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize) {
+void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize, PixelGrid g) {
     if (wf.selStart < 0) return;
     wf.visit([&](const auto& r) {
         const int32_t last = std::min(wf.selEnd, r.pointCount - 1);
         const auto shown = [&](int32_t k) {
-            const Pixel p = pixelOf(r.points[k]);
-            return Pixel{p.x + dx, screenRow(p.y) + dRow};
+            const Pixel p = pixelOf(r.points[k], g);
+            return Pixel{p.x + dx, screenRow(p.y, g) + dRow};
         };
         for (int32_t k = wf.selStart; k <= last; ++k) {
             const Pixel p = shown(k);
@@ -74,25 +75,25 @@ void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Pal
     });
 }
 
-void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink) {
+void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink, PixelGrid g) {
     const auto shown = [&](uint8_t status) { return status & StatusBit::Blanked ? BlankedGray : ink.rgb; };
     wf.visit([&](const auto& r) {
         if (k < 0 || k + 1 >= r.pointCount) return;
-        const Pixel a = pixelOf(r.points[k]), b = pixelOf(r.points[k + 1]);
-        const int row = screenRow(y);
+        const Pixel a = pixelOf(r.points[k], g), b = pixelOf(r.points[k + 1], g);
+        const int row = screenRow(y, g);
         const Rgb before = shown(r.points[k].status);
-        s.line(a.x, screenRow(a.y), x, row, before);
-        s.line(x, row, b.x, screenRow(b.y), shown(r.points[k + 1].status));
+        s.line(a.x, screenRow(a.y, g), x, row, before);
+        s.line(x, row, b.x, screenRow(b.y, g), shown(r.points[k + 1].status));
         s.circle(x, row, 4, before);
     });
 }
 
-Pixel shownAt(const WorkingFrame& wf, int32_t i) {
+Pixel shownAt(const WorkingFrame& wf, int32_t i, PixelGrid g) {
     Pixel p{};
     wf.visit([&](const auto& r) {
-        if (i >= 0 && i < r.pointCount) p = pixelOf(r.points[i]);
+        if (i >= 0 && i < r.pointCount) p = pixelOf(r.points[i], g);
     });
-    return {p.x, screenRow(p.y)};
+    return {p.x, screenRow(p.y, g)};
 }
 
 }  // namespace quorvel

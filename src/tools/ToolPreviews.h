@@ -15,15 +15,19 @@ struct PreviewStyle {
 };
 
 // The points a line would get from `from` to (x, row), each joined to the end.
-void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st);
+void previewLine(Surface& s, LineStart from, float x, float row, int spacing, PreviewStyle st,
+                 PixelGrid g = NormalGrid);
 // The ellipse around (cx, cy) through the pointer (x, y).
-void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int pointSpace, PreviewStyle st);
-void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rgb color);
+void previewEllipse(Surface& s, int32_t cx, int32_t cy, float x, float y, int pointSpace, PreviewStyle st,
+                    PixelGrid g = NormalGrid);
+void previewRectangle(Surface& s, int32_t cx, int32_t cy, float x, float row, Rgb color, PixelGrid g = NormalGrid);
 // The selection moved by (dx, dRow) pixels, in its points' own colours.
-void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize);
+void previewMove(Surface& s, const WorkingFrame& wf, int dx, int dRow, const Palette& pal, int pointSize,
+                 PixelGrid g = NormalGrid);
 // The path through a new point at (x, y) between points k and k + 1.
-void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink);
+void previewInsert(Surface& s, const WorkingFrame& wf, int32_t k, int32_t x, int32_t y, const Ink& ink,
+                   PixelGrid g = NormalGrid);
 // Where point i is drawn, for marking it.
-Pixel shownAt(const WorkingFrame& wf, int32_t i);
+Pixel shownAt(const WorkingFrame& wf, int32_t i, PixelGrid g = NormalGrid);
 
 }  // namespace quorvel

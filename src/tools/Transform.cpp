@@ -45,7 +45,8 @@ void pivotOf(const WorkingFrame& wf, Pivot about, double& x, double& y) {
     if (about == Pivot::Canvas) return;
     UnitBox box;
     wf.visit([&](const auto& r) {
-        const auto [first, last] = about == Pivot::Frame ? std::pair<int32_t, int32_t>{0, r.pointCount - 1} : span(wf, r);
+        const auto [first, last] =
+            about == Pivot::Frame ? std::pair<int32_t, int32_t>{0, r.pointCount - 1} : span(wf, r);
         box = boxOf(r, first, last);
     });
     if (!box.empty()) x = box.centreX(), y = box.centreY();

@@ -5,6 +5,7 @@
 // while a drag goes on).
 #include "view/ImageSurface.h"
 #include "view/Renderer.h"
+#include "view/ViewPort.h"
 
 #include <QImage>
 
@@ -19,7 +20,15 @@ public:
     // Draws onto the canvas; clear() leaves the current backdrop.
     ImageSurface surface();
     // Draws onto the canvas with no backdrop at all: clear() leaves it black.
-    ImageSurface bareSurface() { return ImageSurface(image_); }
+    ImageSurface bareSurface();
+
+    const ViewPort& viewPort() const { return view_; }
+    const PixelGrid& grid() const { return view_.grid; }
+    // Another zoom, pan or size: the image takes the view's size, the snapshot goes, and the
+    // backdrop is made again for it; the caller draws the frame again.
+    void setViewPort(const ViewPort& view);
+    // The picture and the earlier frame laid under it are drawn for the view; `underlay` (see
+    // setUnderlay) must be drawn for it too.
 
     void takeSnapshot() { snapshot_ = image_.copy(); }
     void dropSnapshot() { snapshot_ = QImage(); }
@@ -34,7 +43,7 @@ public:
     void setUnderlay(QImage underlay);
 
     // Clears to the backdrop and draws axes, grid and the frame; -1 for a format without drawing.
-    int redraw(const WorkingFrame& wf, const Palette& pal, const ViewSettings& view);
+    int redraw(const WorkingFrame& wf, const Palette& pal, ViewSettings view);
 
 private:
     void compose();
@@ -45,6 +54,7 @@ private:
     QImage underlay_;    // null when nothing is laid over the picture
     QImage background_;  // the two together; null when both are
     QImage restored_;    // the backdrop while a drag goes on; null otherwise
+    ViewPort view_;
 };
 
 }  // namespace quorvel

@@ -30,8 +30,54 @@ void ImageSurface::clear() {
     attach();
 }
 
+namespace {
+// A line longer than this, not wholly inside, is cut to the image (and a little more) before it
+// is walked: zoomed in, most of a frame's lines run far past the view. Shorter ones keep every
+// pixel exactly where the whole line would put it.
+constexpr int LongLine = 1024;
+
+// Liang-Barsky: the part of (x0, y0)-(x1, y1) inside the box, false when none is.
+bool cut(double& x0, double& y0, double& x1, double& y1, double left, double top, double right, double bottom) {
+    double t0 = 0, t1 = 1;
+    const double dx = x1 - x0, dy = y1 - y0;
+    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0) return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1) return false;
+    }
+    const double ax = x0 + t0 * dx, ay = y0 + t0 * dy;
+    x1 = x0 + t1 * dx, y1 = y0 + t1 * dy, x0 = ax, y0 = ay;
+    return true;
+}
+}  // namespace
+
 void ImageSurface::line(int x0, int y0, int x1, int y1, Rgb c) {
+    x0 -= originX_, x1 -= originX_, y0 -= originY_, y1 -= originY_;
     const QRgb v = toArgb(c);
+    if (!inside(x0, y0) || !inside(x1, y1)) {
+        // Wholly to one side: no pixel of it shows.
+        if (std::max(x0, x1) < 0 || std::min(x0, x1) >= width_ || std::max(y0, y1) < 0 || std::min(y0, y1) >= height_)
+            return;
+        if (std::abs(x1 - x0) > LongLine || std::abs(y1 - y0) > LongLine) {
+            double ax = x0, ay = y0, bx = x1, by = y1;
+            if (!cut(ax, ay, bx, by, 0, 0, width_ - 1, height_ - 1)) return;
+            // Rounded onto the image, the cut line takes the fast walk below.
+            const auto onto = [](double v, int size) { return std::clamp(int(std::lround(v)), 0, size - 1); };
+            x0 = onto(ax, width_), y0 = onto(ay, height_), x1 = onto(bx, width_), y1 = onto(by, height_);
+        }
+    }
+    drawLine(x0, y0, x1, y1, v);
+}
+
+void ImageSurface::drawLine(int x0, int y0, int x1, int y1, QRgb v) {
     const int dx = std::abs(x1 - x0), dy = std::abs(y1 - y0);
     const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
     if (!inside(x0, y0) || !inside(x1, y1)) {  // clipped: check every pixel
@@ -68,7 +114,9 @@ void ImageSurface::line(int x0, int y0, int x1, int y1, Rgb c) {
 }
 
 void ImageSurface::circle(int cx, int cy, int r, Rgb c) {
+    cx -= originX_, cy -= originY_;
     const QRgb v = toArgb(c);
+    if (cx + r < 0 || cx - r >= width_ || cy + r < 0 || cy - r >= height_) return;
     if (r <= 0) {
         put(cx, cy, v);
         return;
@@ -103,17 +151,19 @@ void ImageSurface::hspan(int x0, int x1, int y, QRgb v) {
 }
 
 void ImageSurface::box(int x0, int y0, int x1, int y1, Rgb c, bool filled) {
+    x0 -= originX_, x1 -= originX_, y0 -= originY_, y1 -= originY_;
     const QRgb v = toArgb(c);
     if (x0 > x1) std::swap(x0, x1);
     if (y0 > y1) std::swap(y0, y1);
+    if (x1 < 0 || x0 >= width_ || y1 < 0 || y0 >= height_) return;
     if (filled) {
-        for (int y = y0; y <= y1; ++y) hspan(x0, x1, y, v);
+        for (int y = std::max(y0, 0); y <= std::min(y1, height_ - 1); ++y) hspan(x0, x1, y, v);
         return;
     }
     hspan(x0, x1, y0, v);
     hspan(x0, x1, y1, v);
-    line(x0, y0, x0, y1, c);
-    line(x1, y0, x1, y1, c);
+    drawLine(x0, std::max(y0, -1), x0, std::min(y1, height_), v);
+    drawLine(x1, std::max(y0, -1), x1, std::min(y1, height_), v);
 }
 
 }  // namespace quorvel

@@ -23,11 +23,15 @@ public:
     }
 
     void setBackdrop(const QImage* backdrop) { backdrop_ = backdrop; }
+    // The drawing position that lands on the image's top-left pixel: a zoomed canvas draws the
+    // whole frame and shows the part under its view.
+    void setOrigin(int x, int y) { originX_ = x, originY_ = y; }
     void clear() override;
     void line(int x0, int y0, int x1, int y1, Rgb c) override;
     void circle(int cx, int cy, int r, Rgb c) override;
     void box(int x0, int y0, int x1, int y1, Rgb c, bool filled) override;
-    void pixel(int x, int y, Rgb c) override { put(x, y, toArgb(c)); }
+    void pixel(int x, int y, Rgb c) override { put(x - originX_, y - originY_, toArgb(c)); }
+    Bounds bounds() const override { return {originX_, originY_, originX_ + width_ - 1, originY_ + height_ - 1}; }
 
     static QRgb toArgb(Rgb c) { return qRgb(redOf(c), greenOf(c), blueOf(c)); }
 
@@ -40,6 +44,7 @@ private:
         if (inside(x, y)) pixels_[y * stride_ + x] = v;
     }
     void hspan(int x0, int x1, int y, QRgb v);
+    void drawLine(int x0, int y0, int x1, int y1, QRgb v);
     // Takes the image's pixel storage once, so drawing needs no per-pixel checks of the image.
     void attach() {
         pixels_ = reinterpret_cast<QRgb*>(image_.bits());
@@ -54,6 +59,7 @@ private:
     QRgb* pixels_ = nullptr;
     qsizetype stride_ = 0;
     int width_ = 0, height_ = 0;
+    int originX_ = 0, originY_ = 0;
 };
 
 }  // namespace quorvel

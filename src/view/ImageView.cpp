@@ -3,6 +3,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QResizeEvent>
 
 namespace quorvel {
 
@@ -19,6 +20,10 @@ void ImageView::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.fillRect(rect(), background_);
     p.drawImage(0, 0, image_);  // a null picture draws nothing
+}
+
+void ImageView::resizeEvent(QResizeEvent* e) {
+    if (onResize) onResize(e->size());
 }
 
 // Back, Forward and other extra buttons have no meaning on the program's pictures.

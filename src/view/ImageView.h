@@ -20,12 +20,14 @@ public:
     // button: 1 left, 2 right, 4 middle (for moves, the buttons held).
     std::function<void(int button, QPointF pos)> onPress, onMove, onRelease;
     std::function<void()> onLeave;
+    std::function<void(QSize)> onResize;  // a view that takes the room it is given says so
 
 protected:
     void paintEvent(QPaintEvent*) override;
     void mousePressEvent(QMouseEvent* e) override;
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
 
 private:
     const QImage& image_;

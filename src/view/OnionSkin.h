@@ -4,6 +4,7 @@
 // against the last: the onion skin of cel animation.
 #include "model/FrameBuffer.h"
 #include "model/Palette.h"
+#include "view/ViewPort.h"
 
 #include <QImage>
 
@@ -14,7 +15,7 @@ namespace quorvel {
 constexpr Rgb OnionTint = rgb(88, 40, 120);
 
 // The frame's lit path (no blanked travel, no unlit points, no markers) in OnionTint on black,
-// at canvas size. A slot that cannot be read gives a black picture.
-QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal);
+// as the view shows it. A slot that cannot be read gives a black picture.
+QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal, const ViewPort& view = {});
 
 }  // namespace quorvel

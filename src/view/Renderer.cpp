@@ -1,14 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/Renderer.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace quorvel {
 
-void drawGrid(Surface& s, uint8_t gridStep) {
-    s.line(256, 0, 256, 512, AxisColor);
-    s.line(0, 256, 512, 256, AxisColor);
+void drawGrid(Surface& s, uint8_t gridStep, PixelScale scale) {
+    const int span = scale.height, mid = span / 2;
+    s.line(mid, 0, mid, span, AxisColor);
+    s.line(0, mid, span, mid, AxisColor);
     const int step = gridStep == 0 ? 10 : gridStep;  // only a damaged settings file gives 0
-    for (int x = 0; x <= 512; x += step)
-        for (int y = 0; y <= 512; y += step) s.pixel(x, y, GridColor);
+    const double apart = step * 128.0 / scale.divisor;
+    // Only the dots the surface shows: zoomed in, the whole grid would be millions.
+    const Bounds b = s.bounds();
+    const auto dots = [&](int lo, int hi) {
+        return std::pair{int(std::max(0.0, std::ceil(std::max(lo, 0) / apart))), int(std::min(hi, span) / apart)};
+    };
+    const auto [x0, x1] = dots(b.left, b.right);
+    const auto [y0, y1] = dots(b.top, b.bottom);
+    for (int i = x0; i <= x1; ++i)
+        for (int j = y0; j <= y1; ++j) s.pixel(int(i * apart), int(j * apart), GridColor);
 }
 
 void markFirstPoint(int x, int y, Surface& s) { s.box(x + 4, y + 4, x - 4, y - 4, FirstPointColor, true); }
@@ -17,8 +29,9 @@ void markPoint(Surface& s, int x, int y) { s.circle(x, y, 4, SelectionColor); }
 
 int redrawCanvas(Surface& s, const WorkingFrame& wf, const Palette& pal, const ViewSettings& v) {
     s.clear();
-    drawGrid(s, v.gridStep);
+    drawGrid(s, v.gridStep, v.scale);
     PathStyle style;
+    style.scale = v.scale;
     style.beams = v.beamMode;
     style.pointSize = v.pointSize;
     style.selStart = wf.selStart;

@@ -15,12 +15,6 @@ constexpr Rgb FirstPointColor = rgb(0, 255, 0);
 constexpr Rgb LastPointColor = rgb(255, 0, 0);
 constexpr int CanvasSize = 512;
 
-struct ViewSettings {
-    bool beamMode = false;
-    uint8_t gridStep = 10;
-    uint8_t pointSize = 1;
-};
-
 // How a point's canvas coordinate becomes a pixel: x = c div divisor, y = height - c div divisor.
 struct PixelScale {
     int divisor = 128;
@@ -28,6 +22,13 @@ struct PixelScale {
 };
 constexpr PixelScale CanvasScale{128, 512};
 constexpr PixelScale ThumbnailScale{1024, 64};
+
+struct ViewSettings {
+    bool beamMode = false;
+    uint8_t gridStep = 10;
+    uint8_t pointSize = 1;
+    PixelScale scale = CanvasScale;  // the canvas's zoom
+};
 
 struct PathStyle {
     PixelScale scale = CanvasScale;
@@ -46,14 +47,15 @@ inline Rgb colorOf(const PointTrue2D& p, const Palette&) {
     return (p.status & StatusBit::Blanked) || c == 0 ? BlankedGray : c;
 }
 
-void drawGrid(Surface& s, uint8_t gridStep);
+// Axes through the centre and a dot every `gridStep` pixels of the normal view, at any zoom.
+void drawGrid(Surface& s, uint8_t gridStep, PixelScale scale = CanvasScale);
 void markFirstPoint(int x, int y, Surface& s);
 void markLastPoint(int x, int y, Surface& s);
 void markPoint(Surface& s, int x, int y);
 
 template <class P> void drawPoints(Surface& s, const P* points, int n, const Palette& pal, const PathStyle& st) {
     int prevX = 0, prevY = 0, px = 0, py = 0;
-    const int centre = CanvasSize / 2;
+    const int centre = st.scale.height / 2;
     for (int i = 0; i < n; ++i) {
         const P& p = points[i];
         px = toCanvas(p.xHi, p.xLo) / st.scale.divisor;

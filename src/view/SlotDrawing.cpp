@@ -32,8 +32,9 @@ int drawChosenFrame(const FrameBufferFile& buffer, int frame, const Palette& pal
     std::vector<uint8_t> scratch(PointAreaSize);
     PathStyle style;
     style.pointSize = view.pointSize;
+    style.scale = view.scale;
     const int count = drawFrameFromSlot(file, frame, pal, style, s, scratch);
-    drawGrid(s, view.gridStep);
+    drawGrid(s, view.gridStep, view.scale);
     return count;
 }
 

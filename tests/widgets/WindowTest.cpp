@@ -95,18 +95,22 @@ private slots:
     }
 
     // A notch anywhere over the window scrolls the strip; the notch rules are the editor's: a
-    // sideways turn is no notch, and with a button, Shift or Ctrl held a notch goes the last notch's way.
+    // sideways turn is no notch, and with a button, Shift or Ctrl held a notch goes the last notch's
+    // way. Over the canvas Ctrl zooms instead, about the pointer.
     void wheelOverTheWindowScrollsTheStrip() {
         Fixture f;
         for (int i = 0; i < 15; ++i) f.window.action("mnuNewFrame")->trigger();
-        QWidget* canvas = f.widget("PicEdit");
-        struct Turn { QPoint angle; Qt::MouseButton button; Qt::KeyboardModifier key; int position; };
-        for (const Turn& t : {Turn{{0, -120}, Qt::NoButton, Qt::NoModifier, 1}, Turn{{-120, 0}, Qt::NoButton, Qt::NoModifier, 1},
-                              Turn{{0, 120}, Qt::LeftButton, Qt::NoModifier, 2}, Turn{{0, 120}, Qt::NoButton, Qt::ControlModifier, 3},
-                              Turn{{0, 120}, Qt::NoButton, Qt::NoModifier, 2}}) {
-            QWheelEvent e(QPointF(10, 10), canvas->mapToGlobal(QPointF(10, 10)), {}, t.angle, t.button, t.key, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(canvas, &e);
+        QWidget *canvas = f.widget("PicEdit"), *palette = f.widget("PicPalette");
+        struct Turn { QWidget* over; QPoint angle; Qt::MouseButton button; Qt::KeyboardModifier key; int position, divisor; };
+        for (const Turn& t : {Turn{canvas, {0, -120}, Qt::NoButton, Qt::NoModifier, 1, 128}, Turn{canvas, {-120, 0}, Qt::NoButton, Qt::NoModifier, 1, 128},
+                              Turn{canvas, {0, 120}, Qt::LeftButton, Qt::NoModifier, 2, 128}, Turn{palette, {0, 120}, Qt::NoButton, Qt::ControlModifier, 3, 128},
+                              Turn{canvas, {0, 120}, Qt::NoButton, Qt::ControlModifier, 3, 64}, Turn{canvas, {0, 60}, Qt::NoButton, Qt::ControlModifier, 3, 64},
+                              Turn{canvas, {0, 60}, Qt::NoButton, Qt::ControlModifier, 3, 32}, Turn{canvas, {0, -240}, Qt::NoButton, Qt::ControlModifier, 3, 128},
+                              Turn{canvas, {0, 120}, Qt::NoButton, Qt::NoModifier, 2, 128}}) {
+            QWheelEvent e(QPointF(10, 10), t.over->mapToGlobal(QPointF(10, 10)), {}, t.angle, t.button, t.key, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(t.over, &e);
             QCOMPARE(f.window.findChild<QScrollBar*>("VScroll1")->value(), t.position);
+            QCOMPARE(f.editor.canvas.grid().divisor, t.divisor);
         }
         QCOMPARE(f.text("LblFrameNumber0"), QString("9"));
     }
@@ -375,6 +379,41 @@ private slots:
         QCOMPARE(shownDegrees, 180.0);
         c.window.action("mnuUndo")->trigger();
         QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 100 * 1000 + 100);
+    }
+
+    // Zoomed in, the view pans by its scroll bars, a middle drag and Space with a left drag; at the
+    // normal view the middle button still draws. Escape ends a drag with nothing drawn.
+    void theViewZoomsPansAndEscapeEndsADrag() {
+        Canvas c;
+        const auto left = [&] { return c.editor.canvas.viewPort().left; };
+        auto* across = c.window.findChild<QScrollBar*>("HScrollCanvas");
+        QVERIFY(!across->isEnabled());
+        c.drag(PointTool, {100, 100}, {100, 100}, Qt::MiddleButton);  // 1×: a blanked point, as always
+        QCOMPARE(c.count(), 1);
+        c.window.action("mnuZoomIn")->trigger();
+        QCOMPARE(c.editor.canvas.grid().divisor, 64);
+        QVERIFY(across->isEnabled() && across->maximum() == 1024 - 512 && across->value() == 256);
+        across->setValue(300);
+        QCOMPARE(left(), 300);
+        c.drag(PointTool, {100, 100}, {60, 100}, Qt::MiddleButton);  // zoomed in, the middle button pans
+        QCOMPARE(left(), 340);
+        QCOMPARE(c.count(), 1);
+        c.move({10, 10}, Qt::NoButton);  // the pointer over the canvas
+        QTest::keyPress(&c.window, Qt::Key_Space);
+        c.drag(PointTool, {100, 100}, {120, 100});
+        QTest::keyRelease(&c.window, Qt::Key_Space);
+        QCOMPARE(left(), 320);
+        QCOMPARE(across->value(), 320);
+        QCOMPARE(c.count(), 1);
+        c.tool(LineTool);
+        c.press({100, 100});
+        c.move({200, 200});
+        QTest::keyClick(&c.window, Qt::Key_Escape);
+        c.release({200, 200});
+        QCOMPARE(c.count(), 1);
+        c.window.action("mnuActualSize")->trigger();
+        QCOMPARE(c.editor.canvas.grid().divisor, 128);
+        QVERIFY(!across->isEnabled());
     }
 
     // `quorvel FILE` started while a copy runs in its folder gives the file to that copy's window,
