@@ -35,6 +35,7 @@ struct ZoomFixture : EditorFixture {
             f0().points[i] = point3D(0, 0, pts[i].status);
             f0().points[i].xHi = x.hi, f0().points[i].xLo = x.lo, f0().points[i].yHi = y.hi, f0().points[i].yLo = y.lo;
         }
+        editor.seq.framechanged = true;  // written back when another frame is chosen
         editor.refreshCanvas();
     }
     Us get() {
@@ -157,4 +158,35 @@ TEST_F(ZoomFixture, EscapeEndsADragAsIfItHadNeverBegun) {
         EXPECT_EQ(editor.canvas.image(), before) << c.tool;
     }
     EXPECT_FALSE(editor.cancelGesture());  // nothing held
+}
+
+// The background picture and the onion skin of the frame before are drawn for the view: zoomed
+// in they grow with the frame, and a view larger than the frame shows grey beyond its edges.
+TEST_F(ZoomFixture, PictureAndOnionSkinFollowTheView) {
+    QImage picture(512, 512, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int y = 0; y < 512; ++y)
+        for (int x = 256; x < 512; ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
+    const QString path = folder.file("picture.png");
+    ASSERT_TRUE(picture.save(path));
+    editor.loadImageFile(path);
+    editor.addNewFrame();  // frame 2, with frame 1's point under it
+    editor.chooseThumbnail(0, true);
+    set({{32767 - 1280, 32767}});
+    editor.chooseThumbnail(1, true);
+    editor.toggleShowPreviousFrame();
+    struct Case { int divisor, left, top, width; QPoint at; QRgb shown; };
+    const Case cases[] = {
+        {128, 0, 0, 512, {203, 13}, 0xFF0000}, {128, 0, 0, 512, {303, 13}, 0x0000FF},
+        {64, 0, 0, 512, {500, 13}, 0xFF0000},      // 2×: the red half is now 512 pixels wide
+        {64, 512, 0, 512, {20, 13}, 0x0000FF},      // and the blue one starts at pixel 512
+        {128, 0, 0, 1024, {100, 13}, 0x282828},    // beyond the frame in a wider view
+        {128, 0, 0, 1024, {256 + 203, 13}, 0xFF0000},
+        {8, 3840, 3840, 512, {95, 257}, 0x582878},  // the point of frame 1, 10 normal pixels left of the centre
+    };
+    for (const Case& c : cases) {
+        editor.setViewSize(c.width, 512);
+        view(c.divisor, c.left, c.top);
+        EXPECT_EQ(shown(c.at.x(), c.at.y()), c.shown) << c.divisor << ' ' << c.at.x();
+    }
 }
