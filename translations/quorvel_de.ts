@@ -338,6 +338,10 @@
         <source>Delete: click a point, or one of the selection to delete it all</source>
         <translation>Löschen: Einen Punkt anklicken, oder einen der Auswahl, um sie ganz zu löschen</translation>
     </message>
+    <message>
+        <source>Transform: drag inside the box to move, a corner to scale, just outside a corner to turn; Shift keeps proportions and turns by 15 degrees</source>
+        <translation>Transformieren: im Rahmen ziehen verschiebt, an einer Ecke skaliert, knapp außerhalb einer Ecke dreht; Umschalt hält die Proportionen und dreht in 15-Grad-Schritten</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::AboutDialog</name>

@@ -228,6 +228,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
         redrawCanvas();  // the working frame with its selection, as every later redraw shows it
         canvas.takeSnapshot();
     }
+    if (tools.current() == TransformTool) refreshCanvas();  // with the box and its handles
 }
 
 // ---- undo and the edit path -----------------------------------------------------------

@@ -23,6 +23,7 @@ QGridLayout* MainWindow::buildCanvasArea(QWidget* parent) {
     canvas_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     canvas_->onResize = [this](QSize size) { run([&] { editor_.setViewSize(size.width(), size.height()); }); };
     canvas_->onPress = [this](int button, QPointF p) {
+        editor_.tools.gesture.shift = canvas_->modifiers() & Qt::ShiftModifier;
         if (!startPan(button, p)) run([&] { editor_.canvasPress(button, p.x(), p.y()); });
     };
     canvas_->onMove = [this](int buttons, QPointF p) {
@@ -32,6 +33,7 @@ QGridLayout* MainWindow::buildCanvasArea(QWidget* parent) {
             run([&] { editor_.panTo(pan_.left - int(by.x()), pan_.top - int(by.y())); });
             return;
         }
+        editor_.tools.gesture.shift = canvas_->modifiers() & Qt::ShiftModifier;
         run([&] { editor_.canvasMove(buttons, p.x(), p.y()); });
     };
     canvas_->onRelease = [this](int button, QPointF p) {
@@ -40,6 +42,7 @@ QGridLayout* MainWindow::buildCanvasArea(QWidget* parent) {
             canvas_->setCursor(Qt::CrossCursor);
             return;
         }
+        editor_.tools.gesture.shift = canvas_->modifiers() & Qt::ShiftModifier;
         if (!pan_.button) run([&] { editor_.canvasRelease(button, p.x(), p.y()); });
     };
     canvas_->onLeave = [this] { pointerOnCanvas_ = false; };

@@ -8,9 +8,13 @@
 namespace quorvel {
 
 void CanvasTools::choose(int tool) {
+    const bool handles = current_ == TransformTool || tool == TransformTool;
     current_ = static_cast<Tool>(tool);
     if (tool == SelectTool) c_.frame.clearSelection();
-    c_.canvas.takeSnapshot();
+    if (handles && c_.editEnabled)
+        refresh();  // the handles come and go with the tool
+    else
+        c_.canvas.takeSnapshot();
 }
 
 void CanvasTools::reset() {
@@ -23,17 +27,48 @@ void CanvasTools::reset() {
 void CanvasTools::refresh() {
     if (current_ != PointTool) c_.canvas.resetBackdrop();
     c_.redraw();
+    if (current_ == TransformTool) showHandles();
     c_.canvas.takeSnapshot();
+}
+
+void CanvasTools::showHandles() {
+    ImageSurface s = c_.canvas.surface();
+    drawHandles(s, transformedBox(c_.frame), grid());
+}
+
+Transform CanvasTools::transformAt(float x, float y) const {
+    return dragged(gesture.transform, x, grid().last() - y, gesture.shift, grid());
+}
+
+// The points the transform takes, where it would put them, in their own colours, in their box.
+void CanvasTools::previewTransform(float x, float y) {
+    const WorkingFrame& f = c_.frame;
+    preview_.format = f.format;
+    preview_.selStart = f.selStart, preview_.selEnd = f.selEnd;
+    f.visit([&](const auto& r) {
+        using P = typename std::decay_t<decltype(r)>::Point;
+        auto& to = preview_.record<P>();
+        to.pointCount = r.pointCount;
+        std::copy(r.points.begin(), r.points.begin() + r.pointCount, to.points.begin());
+    });
+    transformPoints(preview_, transformAt(x, y));
+    const UnitBox box = transformedBox(preview_);
+    if (preview_.selStart < 0) preview_.selStart = 0, preview_.selEnd = preview_.pointCount() - 1;
+    c_.canvas.restoreSnapshot();
+    ImageSurface s = c_.canvas.surface();
+    previewMove(s, preview_, 0, 0, c_.palette, c_.settings.pointSize, grid());
+    drawHandles(s, box, grid());
 }
 
 void CanvasTools::cancel() {
     Gesture& g = gesture;
     g.penDown = g.drawingLine = g.drawingCircle = g.drawingRectangle = false;
-    g.recoloring = g.inserting = g.moving = false;
+    g.recoloring = g.inserting = g.moving = g.transforming = false;
     g.insertSegment = g.moveIndex = -1;
     c_.canvas.dropSnapshot();
     c_.canvas.resetBackdrop();
     c_.redraw();
+    if (current_ == TransformTool) showHandles();
     c_.canvas.takeSnapshot();
 }
 
@@ -195,6 +230,10 @@ void CanvasTools::press(int button, float X, float Y) {
         c_.canvas.takeSnapshot();
         break;
     }
+    case TransformTool:
+        g.transform = grab(transformedBox(f), X, last - Y, grid);
+        g.transforming = g.transform.handle != Handle::None;
+        break;
     case TextTool:
         // Its dialog takes the mouse: the release comes to the dialog, not to the canvas.
         g.buttonsHeld = 0;
@@ -247,6 +286,9 @@ void CanvasTools::move(int button, float X, float Y) {
         break;
     case SelectTool:
     case DeleteTool: hover(X, Y); break;
+    case TransformTool:
+        if (g.transforming) previewTransform(X, row);
+        break;
     case MoveTool:
         if (g.moving) {
             c_.canvas.restoreSnapshot();
@@ -285,7 +327,7 @@ void CanvasTools::move(int button, float X, float Y) {
 
 void CanvasTools::finishRectangleOrRedraw(float x, float y) {
     if (!gesture.drawingRectangle) {
-        c_.redraw();
+        current_ == TransformTool ? refresh() : c_.redraw();
         return;
     }
     gesture.drawingRectangle = false;
@@ -334,6 +376,13 @@ void CanvasTools::release(int button, float X, float Y) {
             const Inserted result = insertPoint(f, g.insertSegment, nearest(X), nearest(Y), button, color(), grid);
             fitted(result != Inserted::FrameFull);
         });
+    } else if (g.transforming) {
+        g.transforming = false;
+        const Transform t = transformAt(X, grid.last() - Y);
+        if (t.isIdentity())
+            refresh();
+        else
+            c_.edit(Edit::FrameChanged, [&] { transformPoints(f, t); });
     } else if (g.moving) {
         g.moving = false;
         c_.edit(Edit::FrameChanged, [&] {

@@ -25,7 +25,8 @@ enum Tool : uint8_t {
     RecolorTool,
     DeleteTool,
     TextTool,
-    RectangleTool
+    RectangleTool,
+    TransformTool
 };
 
 // What an edit sets besides the frame itself.
@@ -96,8 +97,14 @@ private:
     float clampToCanvas(float v) const;
     ShapeSpacing shapeSpacing() const { return {c_.settings.pointSpace, c_.settings.blankSpace}; }
 
+    // The Transform tool's box and handles over the frame, its preview while dragging.
+    void showHandles();
+    void previewTransform(float x, float y);
+    Transform transformAt(float x, float y) const;
+
     ToolContext c_;
     Tool current_ = NoTool;
+    WorkingFrame preview_;  // the frame as the Transform tool's drag would leave it
 };
 
 }  // namespace quorvel

@@ -2,6 +2,7 @@
 #pragma once
 // What one canvas gesture (press, moves, release) carries from event to event.
 #include "tools/PointEdits.h"
+#include "tools/TransformHandles.h"
 
 #include <cmath>
 #include <cstdint>
@@ -14,7 +15,9 @@ struct Gesture {
     int32_t strokeX = 0, strokeY = 0;  // last point of a pen stroke
     bool penDown = false;
     bool drawingLine = false, drawingCircle = false, drawingRectangle = false;
-    bool recoloring = false, inserting = false, moving = false;
+    bool recoloring = false, inserting = false, moving = false, transforming = false;
+    TransformDrag transform;  // what the Transform tool took hold of
+    bool shift = false;       // Shift held at the last mouse event
     int32_t insertSegment = -1, moveIndex = -1;
     uint8_t selectClickPhase = 0;
     bool penMode = false;  // the "Pen mode" check box

@@ -69,10 +69,21 @@ void paintText(QPainter& p, const QColor&) {
     p.drawText(QRectF(0, 0, 24, 24), Qt::AlignCenter, QStringLiteral("T"));
 }
 void paintRectangle(QPainter& p, const QColor&) { p.drawRect(QRectF(4, 6, 16, 12)); }
+// A box with corner handles and a turning arrow off its top right corner.
+void paintTransform(QPainter& p, const QColor& ink) {
+    p.drawRect(QRectF(4, 8, 12, 12));
+    p.setBrush(ink);
+    for (const QPointF c : {QPointF(4, 8), QPointF(16, 8), QPointF(16, 20), QPointF(4, 20)})
+        p.drawRect(QRectF(c - QPointF(1.5, 1.5), QSizeF(3, 3)));
+    p.setBrush(Qt::NoBrush);
+    p.drawArc(QRectF(12, 1, 10, 10), 0, 150 * 16);
+    p.drawLine(QPointF(22, 6), QPointF(20, 3.5));
+    p.drawLine(QPointF(22, 6), QPointF(23.5, 3.5));
+}
 }  // namespace
 
-const std::array<ToolInfo, 11>& toolButtons() {
-    static const std::array<ToolInfo, 11> table{{
+const std::array<ToolInfo, 12>& toolButtons() {
+    static const std::array<ToolInfo, 12> table{{
         {NoTool, QT_TRANSLATE_NOOP("Tools", "Pointer: the canvas takes no clicks"), paintPointer},
         {PointTool,
          QT_TRANSLATE_NOOP("Tools", "Point: click to add a point, or drag with Pen mode; the right button blanks"),
@@ -87,6 +98,11 @@ const std::array<ToolInfo, 11>& toolButtons() {
         {SelectTool, QT_TRANSLATE_NOOP("Tools", "Select: click a point, then another; a right click clears"),
          paintSelect},
         {MoveTool, QT_TRANSLATE_NOOP("Tools", "Move: drag a point, or the selection by any of its points"), paintMove},
+        {TransformTool,
+         QT_TRANSLATE_NOOP("Tools",
+                           "Transform: drag inside the box to move, a corner to scale, just outside a corner "
+                           "to turn; Shift keeps proportions and turns by 15 degrees"),
+         paintTransform},
         {InsertTool, QT_TRANSLATE_NOOP("Tools", "Insert: press near a segment, release where the new point goes"),
          paintInsert},
         {RecolorTool, QT_TRANSLATE_NOOP("Tools", "Recolor: click or drag over points to give them the colour"),

@@ -17,7 +17,7 @@ struct ToolInfo {
     void (*paintIcon)(QPainter&, const QColor& ink);
 };
 
-const std::array<ToolInfo, 11>& toolButtons();
+const std::array<ToolInfo, 12>& toolButtons();
 // Lines and shapes in `ink`, the text colour of the buttons' palette, so that the icons read on
 // a light theme and a dark one alike; the coloured parts stay as they are.
 QIcon toolIcon(const ToolInfo& tool, const QColor& ink);

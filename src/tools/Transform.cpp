@@ -42,7 +42,7 @@ UnitBox transformedBox(const WorkingFrame& wf) {
 
 void pivotOf(const WorkingFrame& wf, Pivot about, double& x, double& y) {
     x = y = 32767;
-    if (about == Pivot::Canvas) return;
+    if (about == Pivot::Canvas || about == Pivot::Given) return;
     UnitBox box;
     wf.visit([&](const auto& r) {
         const auto [first, last] =
@@ -55,6 +55,7 @@ void pivotOf(const WorkingFrame& wf, Pivot about, double& x, double& y) {
 bool transformPoints(WorkingFrame& wf, const Transform& t) {
     double cx = 0, cy = 0;
     pivotOf(wf, t.about, cx, cy);
+    if (t.about == Pivot::Given) cx = t.aboutX, cy = t.aboutY;
     const double turn = t.degrees * std::numbers::pi / 180;
     const double cosA = std::cos(turn), sinA = std::sin(turn);
     const double sx = t.scaleX / 100 * (t.mirrorX ? -1 : 1), sy = t.scaleY / 100 * (t.mirrorY ? -1 : 1);

@@ -6,7 +6,7 @@
 
 namespace quorvel {
 
-enum class Pivot : uint8_t { Selection, Frame, Canvas };
+enum class Pivot : uint8_t { Selection, Frame, Canvas, Given };
 
 struct Transform {
     double moveX = 0, moveY = 0;        // units
@@ -15,6 +15,7 @@ struct Transform {
     bool mirrorX = false;               // left and right swap
     bool mirrorY = false;               // top and bottom swap
     Pivot about = Pivot::Selection;
+    double aboutX = 32767, aboutY = 32767;  // the pivot when it is Given, in units
 
     bool isIdentity() const {
         return moveX == 0 && moveY == 0 && scaleX == 100 && scaleY == 100 && degrees == 0 && !mirrorX && !mirrorY;

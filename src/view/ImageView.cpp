@@ -28,12 +28,15 @@ void ImageView::resizeEvent(QResizeEvent* e) {
 
 // Back, Forward and other extra buttons have no meaning on the program's pictures.
 void ImageView::mousePressEvent(QMouseEvent* e) {
+    modifiers_ = e->modifiers();
     if (onPress && buttonCode(e->button())) onPress(buttonCode(e->button()), e->position());
 }
 void ImageView::mouseMoveEvent(QMouseEvent* e) {
+    modifiers_ = e->modifiers();
     if (onMove) onMove(buttonCode(e->buttons()), e->position());
 }
 void ImageView::mouseReleaseEvent(QMouseEvent* e) {
+    modifiers_ = e->modifiers();
     if (onRelease && buttonCode(e->button())) onRelease(buttonCode(e->button()), e->position());
 }
 

@@ -21,6 +21,8 @@ public:
     std::function<void(int button, QPointF pos)> onPress, onMove, onRelease;
     std::function<void()> onLeave;
     std::function<void(QSize)> onResize;  // a view that takes the room it is given says so
+    // The keys held at the last mouse event: Shift for a tool's constraint.
+    Qt::KeyboardModifiers modifiers() const { return modifiers_; }
 
 protected:
     void paintEvent(QPaintEvent*) override;
@@ -32,6 +34,7 @@ protected:
 private:
     const QImage& image_;
     QColor background_ = Qt::black;
+    Qt::KeyboardModifiers modifiers_;
 };
 
 int buttonCode(Qt::MouseButtons buttons);

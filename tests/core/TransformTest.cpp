@@ -100,3 +100,42 @@ TEST_F(TransformFixture, NothingToTransformTakesNoUndoStep) {
     EXPECT_FALSE(editor.seq.fileChanged);
     EXPECT_TRUE(transformedBox(editor.frame).empty());
 }
+
+// The Transform tool at the normal view: inside the box moves, a corner scales about the opposite
+// one, just outside a corner turns about the centre; Shift keeps proportions and snaps to 15
+// degrees. Each drag is one Undo step. Pointer positions are canvas pixels, y upward.
+TEST_F(TransformFixture, TheTransformToolMovesScalesAndTurnsByItsHandles) {
+    const Us Shape3{{12800, 12800}, {25600, 12800}, {25600, 19200}};  // the box 100..200 × 100..150
+    struct Case { const char* what; int selEnd; QPointF from, to; bool shift; Us after; };
+    const Case cases[] = {
+        {"inside moves", -1, {150, 120}, {160, 110}, false, {{14080, 11520}, {26880, 11520}, {26880, 17920}}},
+        {"the top right corner scales about the bottom left", -1, {200, 150}, {300, 200}, false,
+         {{12800, 12800}, {38400, 12800}, {38400, 25600}}},
+        {"with Shift in proportion", -1, {202, 148}, {300, 160}, true, {{12800, 12800}, {38400, 12800}, {38400, 25600}}},
+        {"past the anchor mirrors", -1, {100, 100}, {300, 100}, false, {{38400, 12800}, {25600, 12800}, {25600, 19200}}},
+        {"just outside a corner turns", -1, {210, 160}, {115, 185}, false, {{22400, 9600}, {22400, 22400}, {16000, 22400}}},
+        {"Shift snaps 88 degrees to 90", -1, {210, 160}, {117.11, 186.19}, true,
+         {{22400, 9600}, {22400, 22400}, {16000, 22400}}},
+        {"far from the box nothing", -1, {400, 400}, {300, 300}, false, Shape3},
+        {"a flat selection's box moves its points alone", 1, {150, 100}, {150, 110}, false,
+         {{12800, 14080}, {25600, 14080}, {25600, 19200}}},
+    };
+    editor.chooseTool(TransformTool);
+    for (const Case& c : cases) {
+        set(Shape3);
+        editor.frame.selStart = c.selEnd < 0 ? -1 : 0, editor.frame.selEnd = c.selEnd;
+        editor.refreshCanvas();
+        editor.seq.fileChanged = false;
+        editor.tools.gesture.shift = c.shift;
+        const auto row = [](QPointF p) { return float(511 - p.y()); };
+        editor.canvasPress(1, float(c.from.x()), row(c.from));
+        editor.canvasMove(1, float((c.from.x() + c.to.x()) / 2), row((c.from + c.to) / 2));
+        editor.canvasMove(1, float(c.to.x()), row(c.to));
+        editor.canvasRelease(1, float(c.to.x()), row(c.to));
+        EXPECT_EQ(get(), c.after) << c.what;
+        EXPECT_EQ(editor.seq.fileChanged, c.after != Shape3) << c.what;
+        if (!editor.seq.fileChanged) continue;
+        editor.undo();
+        EXPECT_EQ(get(), Shape3) << c.what;
+    }
+}

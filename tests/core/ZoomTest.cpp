@@ -139,7 +139,8 @@ TEST_F(ZoomFixture, ZoomStepsFitAndActualSize) {
 TEST_F(ZoomFixture, EscapeEndsADragAsIfItHadNeverBegun) {
     struct Case { int tool; bool penMode; };
     for (const Case c : {Case{PointTool, true}, Case{LineTool, false}, Case{MoveTool, false}, Case{CircleTool, false},
-                         Case{RecolorTool, false}, Case{DeleteTool, false}, Case{InsertTool, false}}) {
+                         Case{RecolorTool, false}, Case{DeleteTool, false}, Case{InsertTool, false},
+                         Case{TransformTool, false}}) {
         set({{12800, 12800}, {25600, 12800}});
         editor.seq.fileChanged = false;
         editor.resetUndo();
