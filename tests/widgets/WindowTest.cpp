@@ -50,9 +50,10 @@ class WindowTest : public QObject {
         Canvas() { QTest::mouseClick(thumb(0), Qt::LeftButton); }
         QWidget* canvas() { return widget("PicEdit"); }
         void tool(int index) { window.findChild<QToolButton*>(QString("ChkTools%1").arg(index))->click(); }
+        Qt::KeyboardModifiers keys;  // held with the mouse
         void send(QEvent::Type type, QPointF p, Qt::MouseButton button, Qt::MouseButtons held) {
             const QPointF at(p.x(), 511 - p.y());
-            QMouseEvent e(type, at, canvas()->mapToGlobal(at), button, held, Qt::NoModifier);
+            QMouseEvent e(type, at, canvas()->mapToGlobal(at), button, held, keys);
             QApplication::sendEvent(canvas(), &e);
         }
         void press(QPointF p, Qt::MouseButton b = Qt::LeftButton) { send(QEvent::MouseButtonPress, p, b, b); }
@@ -414,6 +415,19 @@ private slots:
         c.window.action("mnuActualSize")->trigger();
         QCOMPARE(c.editor.canvas.grid().divisor, 128);
         QVERIFY(!across->isEnabled());
+    }
+
+    // The Transform tool through real mouse events: Shift held with the mouse snaps a turn.
+    void transformToolTurnsWithShift() {
+        Canvas c;
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.drag(PointTool, {200, 100}, {200, 100});  // the box 100..200 × 100, centre (150, 100)
+        c.keys = Qt::ShiftModifier;
+        c.drag(TransformTool, {210, 110}, {142, 162});  // about 93 degrees: 90 with Shift
+        QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 150 * 1000 + 50);
+        QCOMPARE(c.at(1).x * 1000 + c.at(1).y, 150 * 1000 + 150);
+        c.window.action("mnuUndo")->trigger();
+        QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 100 * 1000 + 100);
     }
 
     // `quorvel FILE` started while a copy runs in its folder gives the file to that copy's window,
