@@ -44,7 +44,11 @@ void HandOverServer::accept() {
             const QString path = QString::fromUtf8(client->readLine(LongestLine)).chopped(1);
             client->write(Taken);
             client->disconnectFromServer();
-            if (!path.isEmpty()) take_(path);
+            // Opening asks its question in an event loop of its own, where the socket may close
+            // and go: the file is taken once the socket's own signal is over.
+            if (!path.isEmpty())
+                QMetaObject::invokeMethod(
+                    this, [this, path] { take_(path); }, Qt::QueuedConnection);
         });
     }
 }

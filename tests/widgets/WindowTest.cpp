@@ -442,9 +442,20 @@ private slots:
         QVERIFY(QFile::copy(QUORVEL_EDITOR, folder.filePath("quorvel")));
         QLockFile lock(folder.filePath("quorvel.lock"));
         QCOMPARE(claimProgramFolder(lock), FolderClaim::Ours);  // this window is the running copy
-        HandOverServer server([&](const QString& path) { f.window.takeHandedOverFile(path); });
-        QVERIFY(server.listen(handOverSocket(folder.path())));
         QProcess second;
+        HandOverServer server([&](const QString& path) {
+            // The save question's own event loop runs before the file opens, while the second
+            // copy ends and its socket closes: the socket must not go from under the hand-over.
+            QEventLoop question;
+            QTimer poll;
+            QObject::connect(&poll, &QTimer::timeout, [&] {
+                if (second.state() == QProcess::NotRunning) QTimer::singleShot(200, &question, &QEventLoop::quit);
+            });
+            poll.start(20);
+            question.exec();
+            f.window.takeHandedOverFile(path);
+        });
+        QVERIFY(server.listen(handOverSocket(folder.path())));
         second.start(folder.filePath("quorvel"), {show});
         QTRY_COMPARE_WITH_TIMEOUT(f.window.windowTitle(), QString("Quorvel Laser Editor: show.ild"), 20000);
         QTRY_COMPARE_WITH_TIMEOUT(second.state(), QProcess::NotRunning, 20000);
