@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "vector/OutlineTrace.h"
 
+#include "model/LineCut.h"
+
 namespace quorvel {
 
 namespace {
@@ -55,28 +57,8 @@ constexpr double CanvasEnd = 65534;
 
 bool onCanvas(Place p) { return p.x >= 0 && p.x <= CanvasEnd && p.y >= 0 && p.y <= CanvasEnd; }
 
-// Cuts the segment a-b to the canvas square (Liang and Barsky); false when none of it is on it.
-bool clip(Place& a, Place& b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    double t0 = 0, t1 = 1;
-    const double p[] = {-dx, dx, -dy, dy}, q[] = {a.x, CanvasEnd - a.x, a.y, CanvasEnd - a.y};
-    for (int k = 0; k < 4; ++k) {
-        if (p[k] == 0) {
-            if (q[k] < 0) return false;
-            continue;
-        }
-        const double t = q[k] / p[k];
-        if (p[k] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-    }
-    if (t0 > t1) return false;
-    const Place from = a;
-    a = {from.x + t0 * dx, from.y + t0 * dy};
-    b = {from.x + t1 * dx, from.y + t1 * dy};
-    return true;
-}
+// Cuts the segment a-b to the canvas square; false when none of it is on it.
+bool clip(Place& a, Place& b) { return cutToBox(a.x, a.y, b.x, b.y, 0, 0, CanvasEnd, CanvasEnd); }
 }  // namespace
 
 namespace {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "view/ImageSurface.h"
 
+#include "model/LineCut.h"
+
 #include <QPainter>
 #include <algorithm>
 #include <cstdlib>
@@ -36,27 +38,6 @@ namespace {
 // pixel exactly where the whole line would put it.
 constexpr int LongLine = 1024;
 
-// Liang-Barsky: the part of (x0, y0)-(x1, y1) inside the box, false when none is.
-bool cut(double& x0, double& y0, double& x1, double& y1, double left, double top, double right, double bottom) {
-    double t0 = 0, t1 = 1;
-    const double dx = x1 - x0, dy = y1 - y0;
-    const double p[4] = {-dx, dx, -dy, dy}, q[4] = {x0 - left, right - x0, y0 - top, bottom - y0};
-    for (int i = 0; i < 4; ++i) {
-        if (p[i] == 0) {
-            if (q[i] < 0) return false;
-            continue;
-        }
-        const double t = q[i] / p[i];
-        if (p[i] < 0)
-            t0 = std::max(t0, t);
-        else
-            t1 = std::min(t1, t);
-        if (t0 > t1) return false;
-    }
-    const double ax = x0 + t0 * dx, ay = y0 + t0 * dy;
-    x1 = x0 + t1 * dx, y1 = y0 + t1 * dy, x0 = ax, y0 = ay;
-    return true;
-}
 }  // namespace
 
 void ImageSurface::line(int x0, int y0, int x1, int y1, Rgb c) {
@@ -68,7 +49,7 @@ void ImageSurface::line(int x0, int y0, int x1, int y1, Rgb c) {
             return;
         if (std::abs(x1 - x0) > LongLine || std::abs(y1 - y0) > LongLine) {
             double ax = x0, ay = y0, bx = x1, by = y1;
-            if (!cut(ax, ay, bx, by, 0, 0, width_ - 1, height_ - 1)) return;
+            if (!cutToBox(ax, ay, bx, by, 0, 0, width_ - 1, height_ - 1)) return;
             // Rounded onto the image, the cut line takes the fast walk below.
             const auto onto = [](double v, int size) { return std::clamp(int(std::lround(v)), 0, size - 1); };
             x0 = onto(ax, width_), y0 = onto(ay, height_), x1 = onto(bx, width_), y1 = onto(by, height_);

@@ -309,7 +309,8 @@ private slots:
             {"mnuCopySel", "Ctrl+C"},        {"mnuCutSel", "Ctrl+X"},        {"mnuPasteSel", "Ctrl+V"},
             {"mnuCopyFrame", "Ctrl+Shift+C"}, {"mnuCutFrame", "Ctrl+Shift+X"}, {"mnuPasteFrame", "Ctrl+Shift+V"},
             {"mnuDeleteSel", "Del"},          {"mnuSelectAll", "Ctrl+Shift+A"}, {"mnuExit", "Ctrl+Q"},
-            {"mnuNewFrame", "Ctrl+A"},
+            {"mnuNewFrame", "Ctrl+A"},        {"mnuTransform", "Ctrl+T"},      {"mnuZoomIn", "Ctrl++"},
+            {"mnuZoomOut", "Ctrl+-"},         {"mnuZoomFit", "Ctrl+0"},        {"mnuActualSize", "Ctrl+1"},
         };
         for (const auto& [name, key] : keys) QCOMPARE(f.window.action(name)->shortcut(), QKeySequence(key));
         QSet<QString> bound;
@@ -334,6 +335,10 @@ private slots:
         QCOMPARE(f.count(), 3);
         QTest::keyClick(&f.window, Qt::Key_Delete);  // nothing selected: nothing goes
         QCOMPARE(f.count(), 3);
+        for (const auto& [key, divisor] : {std::pair{"Ctrl+=", 64}, {"Ctrl++", 32}, {"Ctrl+-", 64}, {"Ctrl+1", 128}}) {
+            QTest::keySequence(&f.window, QKeySequence(key));
+            QCOMPARE(f.editor.canvas.grid().divisor, divisor);
+        }
     }
 
     // A file dropped on the window from a file manager: accepted only when it is local files, and
