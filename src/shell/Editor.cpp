@@ -364,7 +364,11 @@ void Editor::canvasMove(int button, float X, float Y) {
     tools.move(button, X, Y);
 }
 
-void Editor::canvasRelease(int button, float X, float Y) { tools.release(button, X, Y); }
+void Editor::canvasRelease(int button, float X, float Y) {
+    tools.release(button, X, Y);
+    // A resize that came during the drag takes effect now that it is over.
+    if (pendingView_ && !tools.gestureHeld()) showView(*std::exchange(pendingView_, std::nullopt));
+}
 
 void Editor::selectAllPoints() { tools.selectAll(); }
 

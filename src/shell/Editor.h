@@ -262,7 +262,8 @@ private:
     // The canvas at another zoom, pan or size, drawn again for it. Not while a drag goes on: its
     // positions were taken in the view it began in.
     void showView(const ViewPort& view);
-    bool fitting_ = false;  // Fit was the last zoom chosen: a new size fits again
+    bool fitting_ = false;                 // Fit was the last zoom chosen: a new size fits again
+    std::optional<ViewPort> pendingView_;  // a new size that came during a drag
     // How things stood when the gesture in progress began, for Escape to go back to.
     struct GestureStart {
         uint64_t statesMade = 0;

@@ -6,7 +6,12 @@
 namespace quorvel {
 
 void Editor::showView(const ViewPort& view) {
-    if (tools.gestureHeld() || view == canvas.viewPort()) return;
+    if (tools.gestureHeld()) {
+        // Only a new size is kept for after the drag; a zoom or pan asked for during it is not.
+        if (view.width != canvas.viewPort().width || view.height != canvas.viewPort().height) pendingView_ = view;
+        return;
+    }
+    if (view == canvas.viewPort()) return;
     canvas.setViewPort(view);
     refreshUnderlay(seq.editEnabled ? seq.currentFrame : 0);
     canvas.resetBackdrop();

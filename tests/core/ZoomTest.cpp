@@ -132,6 +132,13 @@ TEST_F(ZoomFixture, ZoomStepsFitAndActualSize) {
     EXPECT_EQ(editor.canvas.grid().divisor, 64);  // on to the next step from there
     editor.actualSize();
     EXPECT_EQ(editor.canvas.viewPort().left, -256);  // today's 512 pixels, centred
+    editor.chooseTool(LineTool);
+    editor.canvasPress(1, 300, 300);
+    editor.setViewSize(600, 600);  // the window resized during a drag: the view follows after it
+    EXPECT_EQ(editor.canvas.viewPort().width, 1024);
+    editor.canvasRelease(1, 300, 300);
+    EXPECT_EQ(editor.canvas.viewPort().width, 600);
+    EXPECT_EQ(editor.canvas.image().width(), 600);
 }
 
 // Escape during a drag ends it with nothing changed: no point, no Undo or Redo step, no change
