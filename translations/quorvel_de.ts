@@ -720,6 +720,10 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>Actual Size</source>
         <translation>Originalgröße</translation>
     </message>
+    <message>
+        <source>Reverse Frames</source>
+        <translation>Bilder umkehren</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::TextDialog</name>

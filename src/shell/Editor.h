@@ -132,6 +132,9 @@ public:
     // swapped with its neighbour (`by` -1 or 1), which it follows. The strip keeps it in view.
     void insertFrame();
     void duplicateFrame();
+    // The frames selected in the strip in the opposite order (all of them when one is selected);
+    // the working frame goes with its slot.
+    void reverseFrames();
     void moveFrame(int by);
     void copyPoints();
     void cutPoints();

@@ -4,6 +4,8 @@
 #include "model/Text.h"
 #include "shell/Editor.h"
 
+#include <algorithm>
+
 namespace quorvel {
 
 bool Editor::readyToMoveFrames(int adding) {
@@ -56,6 +58,27 @@ void Editor::duplicateFrame() {
         copy ? quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy)
              : MoveResult{false, Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)};
     framesMoved(moved, seq.totalFrames + 1, at);
+}
+
+void Editor::reverseFrames() {
+    if (!readyToMoveFrames(0)) return;
+    // The range selected in the strip; with one frame selected there is no range: all of them.
+    const bool range = seq.selFrameLen > 1;
+    const int first = range ? seq.selFrameStart : 1;
+    const int last = range ? std::min(seq.selFrameStart + seq.selFrameLen - 1, seq.totalFrames) : seq.totalFrames;
+    MoveResult moved;
+    int swapped = 0;
+    for (; first + swapped < last - swapped; ++swapped)
+        if (moved = swapFrames(buffer, first + swapped, last - swapped); !moved.ok) break;
+    if (!moved.ok)  // all or nothing: the pairs already turned go back
+        while (swapped-- > 0) swapFrames(buffer, first + swapped, last - swapped);
+    // The working frame went with its slot.
+    const int current = seq.currentFrame;
+    const int follows = first <= current && current <= last ? first + last - current : current;
+    const int selStart = seq.selFrameStart, selLen = seq.selFrameLen;
+    framesMoved(moved, seq.totalFrames, follows);
+    seq.selFrameStart = selStart, seq.selFrameLen = selLen;
+    redrawStrip();
 }
 
 void Editor::moveFrame(int by) {

@@ -193,6 +193,7 @@ void MainWindow::buildMenus() {
             &QAction::triggered, this, [this] { run([this] { editor_.moveFrame(-1); }); });
     connect(addItem(edit, "mnuFrameLater", QT_TR_NOOP("Move Frame Later"), QKeySequence("Alt+Right")),
             &QAction::triggered, this, [this] { run([this] { editor_.moveFrame(1); }); });
+    command(edit, "mnuReverseFrames", QT_TR_NOOP("Reverse Frames"), &Editor::reverseFrames);
     addSeparator(edit, "mnuEdit03");
     QAction* objectSelect = addItem(edit, "mnuObjectSelect", QT_TR_NOOP("Object Selection Mode"));
     objectSelect->setCheckable(true);
@@ -390,8 +391,8 @@ void MainWindow::showState() {
     action("mnuPasteFrame")->setEnabled(w.pasteFrameEnabled);
     action("mnuDeleFrames")->setEnabled(w.deleteFramesEnabled);
     // Commands that work on or around the frame being edited wait until one is chosen.
-    for (const char* name :
-         {"mnuImportSvg", "mnuOptimise", "mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier", "mnuFrameLater"})
+    for (const char* name : {"mnuImportSvg", "mnuOptimise", "mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier",
+                             "mnuFrameLater", "mnuReverseFrames"})
         action(name)->setEnabled(editor_.seq.editEnabled);
     action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
