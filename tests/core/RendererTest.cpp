@@ -146,6 +146,18 @@ TEST(ImageSurfaceDrawing, LinesCirclesAndBoxesLandOnTheRightPixels) {
         {"filled box to its last row", [&](Surface& s) { s.box(1, 10, 3, 12, red, true); }, {{2, 11}, {2, 12}}, {{2, 13}}},
         {"outline to its bottom row", [&](Surface& s) { s.box(11, 1, 14, 4, red, false); }, {{14, 3}, {14, 4}}, {{14, 5}, {14, 0}}},
         {"no spill into the next row", [&](Surface& s) { s.box(14, 7, 20, 7, red, true); }, {{15, 7}}, {{0, 8}}},
+        {"a box ending on the first column and row", [&](Surface& s) { s.box(-5, -5, 0, 0, red, true); }, {{0, 0}}, {{1, 0}}},
+        {"a box starting on the last column and row", [&](Surface& s) { s.box(15, 15, 19, 19, red, false); }, {{15, 15}}, {{14, 15}}},
+        {"a box wholly beyond an edge draws nothing", [&](Surface& s) { s.box(-9, 3, -1, 9, red, true); s.box(3, 16, 9, 30, red, true); }, {}, {{0, 3}, {3, 15}}},
+        {"a long line cut to the picture", [&](Surface& s) { s.line(-5000, 4, 5000, 4, red); }, {{0, 4}, {15, 4}}, {{0, 3}, {0, 5}}},
+        {"a long steep line the same", [&](Surface& s) { s.line(9, 3000, 9, -3000, red); }, {{9, 0}, {9, 15}}, {{8, 7}}},
+        {"a long diagonal through the picture", [&](Surface& s) { s.line(-2000, -2000, 2000, 2000, red); }, {{0, 0}, {8, 8}, {15, 15}}, {{8, 9}}},
+        {"a long line beside the picture draws nothing", [&](Surface& s) { s.line(-3000, -1, 3000, -1, red); }, {}, {{0, 0}, {15, 0}}},
+        {"drawn from an origin", [&](Surface& s) {
+             auto& image = static_cast<ImageSurface&>(s);
+             image.setOrigin(100, 200);
+             s.line(100, 203, 104, 203, red), s.pixel(115, 215, red), s.circle(108, 208, 0, red), s.box(98, 198, 100, 200, red, true);
+         }, {{0, 3}, {4, 3}, {15, 15}, {8, 8}, {0, 0}}, {{5, 3}, {1, 1}}},
     };
     for (const auto& c : cases) {
         std::vector<QRgb> rows(16 * 20, 0);  // with two rows above and below the picture that stay untouched

@@ -66,6 +66,8 @@ TEST_F(TransformFixture, EachKindAboutEachCentreKeepsColoursAndBlanking) {
          {{1000, 2000, 0, 1}, {3000, 2000, 64, 2}, {3000, 1000, 0, 3}, Far}},
         {"scale about the canvas centre pins what leaves it, blanked", with([](Transform& t) { t.scaleX = t.scaleY = 200, t.about = Pivot::Canvas; }), false,
          {{0, 0, 64, 1}, {0, 0, 64, 2}, {0, 0, 64, 3}, Far}},
+        {"mirror about the canvas centre", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Canvas; }), false,
+         {{64534, 1000, 0, 1}, {62534, 1000, 64, 2}, {62534, 2000, 0, 3}, Far}},
         {"half size about the canvas centre", with([](Transform& t) { t.scaleX = t.scaleY = 50, t.about = Pivot::Canvas; }), false,
          {{16884, 16884, 0, 1}, {17884, 16884, 64, 2}, {17884, 17384, 0, 3}, Far}},
         {"nothing selected: the whole frame about its centre", with([](Transform& t) { t.degrees = 180; }), true,
