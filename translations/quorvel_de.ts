@@ -724,6 +724,14 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>Reverse Frames</source>
         <translation>Bilder umkehren</translation>
     </message>
+    <message>
+        <source>Loop</source>
+        <translation>Schleife</translation>
+    </message>
+    <message>
+        <source>Play the frames selected in the strip, or all, again and again until Stop</source>
+        <translation>Die in der Leiste gewählten Bilder, oder alle, immer wieder abspielen, bis Stopp</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::TextDialog</name>

@@ -10,6 +10,7 @@ namespace {
 constexpr char ProjectorKey[] = "projector/kpps";
 constexpr char RecentKey[] = "files/recent";
 constexpr char DwellKey[] = "projector/cornerDwell";
+constexpr char PlayRateKey[] = "playback/fps";
 }  // namespace
 
 QStringList withRecentFile(QStringList list, const QString& path) {
@@ -31,6 +32,7 @@ MoreSettings loadMoreSettings(const QString& path) {
     };
     number(ProjectorKey, ProjectorKppsRange, s.projectorKpps);
     number(DwellKey, CornerDwellRange, s.cornerDwell);
+    number(PlayRateKey, PlayRateRange, s.playRate);
     LaserSettings& l = s.laser;
     l.address = ini.value("laser/address").toString();
     l.unitId = ini.value("laser/unitId").toString();
@@ -54,6 +56,10 @@ bool saveMoreSettings(const QString& path, const MoreSettings& s) {
     QSettings ini(path, QSettings::IniFormat);
     ini.setValue(ProjectorKey, s.projectorKpps);
     ini.setValue(DwellKey, s.cornerDwell);
+    if (s.playRate)
+        ini.setValue(PlayRateKey, s.playRate);
+    else
+        ini.remove(PlayRateKey);
     const LaserSettings& l = s.laser;
     const std::pair<const char*, QVariant> laser[] = {{"laser/address", l.address},
                                                       {"laser/unitId", l.unitId},

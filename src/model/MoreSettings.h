@@ -14,6 +14,7 @@ struct SettingSpan {
 constexpr SettingSpan ProjectorKppsRange{1, 100, 30};
 constexpr SettingSpan CornerDwellRange{1, 20, 3};
 constexpr int RecentFilesCap = 8;
+constexpr SettingSpan PlayRateRange{1, 60, 0};  // 0: not set, the rate config.dat keeps
 
 // Where a frame lands on the projector: mirrored first, then scaled, then moved. Applied to the
 // laser output only, never to the file.
@@ -42,6 +43,7 @@ struct MoreSettings {
     QStringList recentFiles;                         // latest first, at most RecentFilesCap
     int cornerDwell = CornerDwellRange.initial;      // points a projector is held at each corner
     LaserSettings laser;
+    int playRate = PlayRateRange.initial;  // frames a second of playback; 0: config.dat's
     bool operator==(const MoreSettings&) const = default;
 };
 

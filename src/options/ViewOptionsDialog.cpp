@@ -59,7 +59,7 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     form->addRow(tr("Point size"), sizeRow);
     connect(pointSize_, &QSlider::valueChanged, this, [this] { redrawPoint(); });
 
-    fps_ = slider(this, "Slider3", PlayFpsRange, 1, 5, current.playFps);
+    fps_ = slider(this, "Slider3", {PlayRateRange.lo, PlayRateRange.hi}, 1, 5, current.playFps);
     fpsLabel_ = new QLabel(QString::number(current.playFps), this);
     fpsLabel_->setObjectName("LblPlayFPS");
     fpsLabel_->setMinimumWidth(sizes::FpsReadout);

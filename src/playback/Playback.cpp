@@ -23,11 +23,12 @@ QString Playback::refreshRateText(int points, int kpps) {
 
 int Playback::intervalFor(uint8_t fps) { return static_cast<int>(std::nearbyint(1000.0 / (fps == 0 ? 1 : fps))); }
 
-int Playback::run(int totalFrames, const std::function<void(int)>& draw, const std::function<void()>& waitForEvents) {
+int Playback::run(int first, int last, const std::function<void(int)>& draw,
+                  const std::function<void()>& waitForEvents) {
     stopRequested_ = tick_ = false;
     playing_ = true;
     int shown = 0;
-    for (int frame = 1; frame <= totalFrames; ++frame) {
+    for (int frame = first; frame <= last; frame = frame < last || !loop ? frame + 1 : first) {
         draw(frame);
         shown = frame;
         // Ticks are flagged, not counted: a frame that drew longer than the interval is followed

@@ -23,11 +23,19 @@ public:
 
     // Draws frames 1..totalFrames with `draw`; after each one `waitForEvents` runs until a tick
     // has come, and a stop request ends the playback at once. Returns the last frame drawn.
-    int run(int totalFrames, const std::function<void(int frame)>& draw, const std::function<void()>& waitForEvents);
+    int run(int totalFrames, const std::function<void(int frame)>& draw, const std::function<void()>& waitForEvents) {
+        return run(1, totalFrames, draw, waitForEvents);
+    }
+    // The same for frames first..last; while `loop` is set, the last is followed by the first
+    // again, until Stop.
+    int run(int first, int last, const std::function<void(int frame)>& draw,
+            const std::function<void()>& waitForEvents);
 
     void tick() { tick_ = true; }
     void requestStop() { stopRequested_ = true; }
     bool playing() const { return playing_; }
+
+    bool loop = false;  // "Loop": read at each end of the range, so it can be unticked while playing
 
 private:
     bool tick_ = false;

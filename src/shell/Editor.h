@@ -158,6 +158,8 @@ public:
     void cancelText();
     // View options and frame names
     ViewOptions viewOptions() const;
+    // Frames a second of playback: quorvel.ini's rate once one is chosen, else config.dat's.
+    int playRate() const { return more.playRate ? more.playRate : settings.playFps; }
     void setViewOptions(const ViewOptions& options);
     FrameInfo frameInfo() const;
     void setFrameNames(const QString& name, const QString& company);

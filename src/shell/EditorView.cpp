@@ -13,8 +13,12 @@ void Editor::play(const std::function<void()>& waitForEvents, const std::functio
     PathStyle style;
     style.markers = false;
     style.scale = canvas.viewPort().scale();
+    // Looping plays the frames selected in the strip, or all when one is selected.
+    const bool range = playback.loop && seq.selFrameLen > 1;
+    const int first = range ? seq.selFrameStart : 1;
+    const int last = range ? std::min(seq.selFrameStart + seq.selFrameLen - 1, seq.totalFrames) : seq.totalFrames;
     playback.run(
-        seq.totalFrames,
+        first, last,
         [&](int frame) {
             ImageSurface surface = canvas.bareSurface();
             drawFrameFromSlot(file, frame, palette, style, surface, scratch);
@@ -48,14 +52,16 @@ void Editor::convertText() {
 void Editor::cancelText() { canvas.restoreSnapshot(); }
 
 ViewOptions Editor::viewOptions() const {
-    return {settings.gridStep,      settings.pointSize, settings.playFps,
+    return {settings.gridStep,      settings.pointSize, uint8_t(playRate()),
             settings.paletteChoice, more.projectorKpps, more.cornerDwell};
 }
 
 void Editor::setViewOptions(const ViewOptions& options) {
     settings.gridStep = options.gridStep;
     settings.pointSize = options.pointSize;
-    settings.playFps = options.playFps;
+    // The rate is kept in quorvel.ini, up to 60; config.dat keeps what its own range holds.
+    more.playRate = options.playFps;
+    settings.playFps = uint8_t(std::min<int>(options.playFps, PlayFpsRange.hi));
     settings.paletteChoice = options.paletteChoice;
     more.projectorKpps = options.projectorKpps;
     more.cornerDwell = options.cornerDwell;

@@ -339,6 +339,11 @@ QWidget* MainWindow::buildCanvasColumn() {
     stop_->setObjectName("CmdStop");
     play_->setToolTip(tr("Play"));
     stop_->setToolTip(tr("Stop"));
+    auto* loop = new QCheckBox(tr("Loop"), column);
+    loop->setObjectName("ChkLoop");
+    loop->setToolTip(tr("Play the frames selected in the strip, or all, again and again until Stop"));
+    connect(loop, &QCheckBox::toggled, this, [this](bool on) { editor_.playback.loop = on; });
+    readouts->addWidget(loop);
     readouts->addWidget(play_);
     readouts->addWidget(stop_);
     connect(play_, &QPushButton::clicked, this, [this] { play(); });
@@ -495,7 +500,7 @@ void MainWindow::openTextDialog() {
 void MainWindow::play() {
     QTimer timer;
     timer.setTimerType(Qt::PreciseTimer);
-    timer.setInterval(Playback::intervalFor(editor_.settings.playFps));
+    timer.setInterval(Playback::intervalFor(uint8_t(editor_.playRate())));
     connect(&timer, &QTimer::timeout, this, [this] { editor_.playback.tick(); });
     setPlaying(true);
     timer.start();

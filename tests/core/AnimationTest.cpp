@@ -176,3 +176,48 @@ TEST_F(EditorFixture, ViewOptionsAndFrameNamesTakeEffect) {
     editor.chooseThumbnail(0, true);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(slotHeader(2).frameName), 16), "LOGO    ABCDEFGH");
 }
+
+// Loop plays the frames selected in the strip, or all when one is, again and again until Stop;
+// unticked while playing, it ends at the last frame of the pass.
+TEST_F(EditorFixture, LoopPlaysTheSelectedFramesUntilStop) {
+    for (int i = 0; i < 4; ++i) editor.addNewFrame();  // five frames
+    struct Case { int selStart, selLen; int stopAfter; bool untick; std::vector<int> drawn; };
+    const Case cases[] = {
+        {2, 3, 7, false, {2, 3, 4, 2, 3, 4, 2}},
+        {3, 1, 7, false, {1, 2, 3, 4, 5, 1, 2}},
+        {4, 9, 5, false, {4, 5, 4, 5, 4}},
+        {2, 2, 3, true, {2, 3, 2, 3}},
+    };
+    for (const Case& c : cases) {
+        editor.seq.selFrameStart = c.selStart, editor.seq.selFrameLen = c.selLen;
+        editor.playback.loop = true;
+        std::vector<int> drawn;
+        editor.play([&] { editor.playback.tick(); },
+                    [&](int frame) {
+                        drawn.push_back(frame);
+                        if (int(drawn.size()) == c.stopAfter) c.untick ? void(editor.playback.loop = false)
+                                                                       : editor.playback.requestStop();
+                    });
+        EXPECT_EQ(drawn, c.drawn) << c.selStart << '+' << c.selLen;
+    }
+    editor.playback.loop = false;  // without Loop, Play plays every frame once, whatever is selected
+    std::vector<int> once;
+    editor.play([&] { editor.playback.tick(); }, [&](int frame) { once.push_back(frame); });
+    EXPECT_EQ(once, (std::vector<int>{1, 2, 3, 4, 5}));
+}
+
+// The playback rate goes up to 60 and is kept in quorvel.ini; config.dat keeps what its range
+// holds, and its rate plays while quorvel.ini has none.
+TEST_F(EditorFixture, ThePlaybackRateIsKeptUpTo60) {
+    editor.settings.playFps = 12;
+    EXPECT_EQ(editor.playRate(), 12);
+    ViewOptions v = editor.viewOptions();
+    v.playFps = 48;
+    editor.setViewOptions(v);
+    EXPECT_EQ(std::pair(editor.playRate(), int(editor.settings.playFps)), std::pair(48, 25));
+    EXPECT_EQ(editor.viewOptions().playFps, 48);
+    for (const char* wrong : {"61", "0", "fast"}) {  // out of range or no number: config.dat's rate
+        writeFile(folder.file("bad.ini"), QByteArray("[playback]\nfps=") + wrong + "\n");
+        EXPECT_EQ(loadMoreSettings(folder.file("bad.ini")).playRate, 0) << wrong;
+    }
+}

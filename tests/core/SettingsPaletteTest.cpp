@@ -77,7 +77,7 @@ TEST(MoreSettingsFile, RoundTripsAndSurvivesDamage) {
     ProgramFolder folder;
     const QString ini = folder.file("quorvel.ini");
     const MoreSettings kept{
-        55, {"/a b/1.ild", "/c,d/2.ILD"}, 7, {"127.0.0.1:7300", "0701a1b2", "Beamer", 40, {50, 60, -100, 200, true, false}}};  // names with the INI format's own characters
+        55, {"/a b/1.ild", "/c,d/2.ILD"}, 7, {"127.0.0.1:7300", "0701a1b2", "Beamer", 40, {50, 60, -100, 200, true, false}}, 48};  // names with the INI format's own characters
     ASSERT_TRUE(saveMoreSettings(ini, kept));
     EXPECT_EQ(loadMoreSettings(ini), kept);
     struct Case { QByteArray bytes; int kpps, dwell = 3; };

@@ -140,4 +140,11 @@ TEST_F(TransformFixture, TheTransformToolMovesScalesAndTurnsByItsHandles) {
         editor.undo();
         EXPECT_EQ(get(), Shape3) << c.what;
     }
+    // The handles come with the tool and go with it.
+    const auto handle = [&] { return editor.canvas.image().pixel(202, 512 - 150 - 2) & 0xFFFFFF; };
+    EXPECT_EQ(handle(), 0x00FFFFu);
+    editor.chooseTool(LineTool);
+    EXPECT_EQ(handle(), 0u);
+    editor.chooseTool(TransformTool);
+    EXPECT_EQ(handle(), 0x00FFFFu);
 }

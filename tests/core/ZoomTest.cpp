@@ -122,6 +122,8 @@ TEST_F(ZoomFixture, ZoomStepsFitAndActualSize) {
         (editor.*c.command)();
         EXPECT_EQ(editor.canvas.grid().divisor, c.divisor);
     }
+    for (const auto& [from, in, out] : {std::tuple{128, 64, 128}, {73, 64, 128}, {64, 32, 128}, {3, 2, 4}, {2, 2, 4}})
+        EXPECT_EQ(std::pair(zoomInDivisor(from), zoomOutDivisor(from)), std::pair(in, out)) << from;
     for (int i = 0; i < 8; ++i) editor.zoomIn();
     EXPECT_EQ(editor.canvas.grid().divisor, 2);  // 64× at most
     editor.zoomToFit();
@@ -139,6 +141,8 @@ TEST_F(ZoomFixture, ZoomStepsFitAndActualSize) {
     editor.canvasRelease(1, 300, 300);
     EXPECT_EQ(editor.canvas.viewPort().width, 600);
     EXPECT_EQ(editor.canvas.image().width(), 600);
+    editor.setViewSize(600, 700);  // a new height alone
+    EXPECT_EQ(editor.canvas.image().height(), 700);
 }
 
 // Escape during a drag ends it with nothing changed: no point, no Undo or Redo step, no change
