@@ -853,5 +853,25 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>Palette</source>
         <translation>Palette</translation>
     </message>
+    <message>
+        <source>How many frames before the working one Show Previous Frame lays under it</source>
+        <translation>Wie viele Bilder vor dem bearbeiteten „Vorheriges Bild zeigen“ darunterlegt</translation>
+    </message>
+    <message>
+        <source>How many frames after it, in another tint</source>
+        <translation>Wie viele Bilder danach, in einer anderen Tönung</translation>
+    </message>
+    <message>
+        <source>before, </source>
+        <translation>davor, </translation>
+    </message>
+    <message>
+        <source>after</source>
+        <translation>danach</translation>
+    </message>
+    <message>
+        <source>Onion skin frames</source>
+        <translation>Zwiebelschicht-Bilder</translation>
+    </message>
 </context>
 </TS>

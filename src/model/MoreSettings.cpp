@@ -11,6 +11,8 @@ constexpr char ProjectorKey[] = "projector/kpps";
 constexpr char RecentKey[] = "files/recent";
 constexpr char DwellKey[] = "projector/cornerDwell";
 constexpr char PlayRateKey[] = "playback/fps";
+constexpr char OnionBeforeKey[] = "onion/before";
+constexpr char OnionAfterKey[] = "onion/after";
 }  // namespace
 
 QStringList withRecentFile(QStringList list, const QString& path) {
@@ -33,6 +35,8 @@ MoreSettings loadMoreSettings(const QString& path) {
     number(ProjectorKey, ProjectorKppsRange, s.projectorKpps);
     number(DwellKey, CornerDwellRange, s.cornerDwell);
     number(PlayRateKey, PlayRateRange, s.playRate);
+    number(OnionBeforeKey, OnionBeforeRange, s.onionBefore);
+    number(OnionAfterKey, OnionAfterRange, s.onionAfter);
     LaserSettings& l = s.laser;
     l.address = ini.value("laser/address").toString();
     l.unitId = ini.value("laser/unitId").toString();
@@ -60,6 +64,8 @@ bool saveMoreSettings(const QString& path, const MoreSettings& s) {
         ini.setValue(PlayRateKey, s.playRate);
     else
         ini.remove(PlayRateKey);
+    ini.setValue(OnionBeforeKey, s.onionBefore);
+    ini.setValue(OnionAfterKey, s.onionAfter);
     const LaserSettings& l = s.laser;
     const std::pair<const char*, QVariant> laser[] = {{"laser/address", l.address},
                                                       {"laser/unitId", l.unitId},

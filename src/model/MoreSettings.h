@@ -15,6 +15,8 @@ constexpr SettingSpan ProjectorKppsRange{1, 100, 30};
 constexpr SettingSpan CornerDwellRange{1, 20, 3};
 constexpr int RecentFilesCap = 8;
 constexpr SettingSpan PlayRateRange{1, 60, 0};  // 0: not set, the rate config.dat keeps
+constexpr SettingSpan OnionBeforeRange{1, 5, 1};
+constexpr SettingSpan OnionAfterRange{0, 5, 0};
 
 // Where a frame lands on the projector: mirrored first, then scaled, then moved. Applied to the
 // laser output only, never to the file.
@@ -44,6 +46,7 @@ struct MoreSettings {
     int cornerDwell = CornerDwellRange.initial;      // points a projector is held at each corner
     LaserSettings laser;
     int playRate = PlayRateRange.initial;  // frames a second of playback; 0: config.dat's
+    int onionBefore = OnionBeforeRange.initial, onionAfter = OnionAfterRange.initial;
     bool operator==(const MoreSettings&) const = default;
 };
 

@@ -14,6 +14,7 @@ struct ViewOptions {
     uint8_t paletteChoice = 1;
     int projectorKpps = 30;
     int cornerDwell = 3;
+    int onionBefore = 1, onionAfter = 0;  // frames the onion skin shows around the working one
     bool operator==(const ViewOptions&) const = default;
 };
 

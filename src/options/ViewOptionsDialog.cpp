@@ -75,6 +75,16 @@ ViewOptionsDialog::ViewOptionsDialog(const ViewOptions& current, QWidget* parent
     dwell_ = spinBox(this, "SpinCornerDwell", CornerDwellRange, QT_TR_NOOP(" points"), current.cornerDwell,
                      QT_TR_NOOP("How long Optimise for Projector and SVG import hold the beam at a corner"));
     form->addRow(tr("Corner dwell"), dwell_);
+    onionBefore_ = spinBox(this, "SpinOnionBefore", OnionBeforeRange, "", current.onionBefore,
+                           QT_TR_NOOP("How many frames before the working one Show Previous Frame lays under it"));
+    onionAfter_ = spinBox(this, "SpinOnionAfter", OnionAfterRange, "", current.onionAfter,
+                          QT_TR_NOOP("How many frames after it, in another tint"));
+    auto* onion = new QHBoxLayout;
+    onion->addWidget(onionBefore_);
+    onion->addWidget(new QLabel(tr("before, "), this));
+    onion->addWidget(onionAfter_);
+    onion->addWidget(new QLabel(tr("after"), this));
+    form->addRow(tr("Onion skin frames"), onion);
 
     palette_ = new QComboBox(this);
     palette_->setObjectName("Combo1");
@@ -97,7 +107,8 @@ ViewOptions ViewOptionsDialog::chosen() const {
     const int palette = palette_->currentIndex();
     return {uint8_t(grid_->value()), uint8_t(pointSize_->value()),
             uint8_t(fps_->value()),  palette < 0 ? current_.paletteChoice : uint8_t(palette),
-            kpps_->value(),          dwell_->value()};
+            kpps_->value(),          dwell_->value(),
+            onionBefore_->value(),   onionAfter_->value()};
 }
 
 }  // namespace quorvel

@@ -32,6 +32,7 @@ private:
     QComboBox* palette_ = nullptr;
     QSpinBox* kpps_ = nullptr;
     QSpinBox* dwell_ = nullptr;
+    QSpinBox *onionBefore_ = nullptr, *onionAfter_ = nullptr;
     QImage sampleImage_{40, 20, QImage::Format_RGB32};
 };
 

@@ -29,8 +29,10 @@ void Editor::showUnderlay() {
 }
 
 void Editor::refreshUnderlay(int current) {
-    canvas.setUnderlay(
-        showPreviousFrame && current > 1 ? drawOnionFrame(buffer, current - 1, palette, canvas.viewPort()) : QImage());
+    const bool any = current > 1 || (more.onionAfter > 0 && current >= 1 && current < seq.totalFrames);
+    canvas.setUnderlay(showPreviousFrame && any ? drawOnionFrames(buffer, current, seq.totalFrames, more.onionBefore,
+                                                                  more.onionAfter, palette, canvas.viewPort())
+                                                : QImage());
 }
 
 }  // namespace quorvel

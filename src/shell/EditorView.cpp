@@ -52,8 +52,8 @@ void Editor::convertText() {
 void Editor::cancelText() { canvas.restoreSnapshot(); }
 
 ViewOptions Editor::viewOptions() const {
-    return {settings.gridStep,      settings.pointSize, uint8_t(playRate()),
-            settings.paletteChoice, more.projectorKpps, more.cornerDwell};
+    return {settings.gridStep,  settings.pointSize, uint8_t(playRate()), settings.paletteChoice,
+            more.projectorKpps, more.cornerDwell,   more.onionBefore,    more.onionAfter};
 }
 
 void Editor::setViewOptions(const ViewOptions& options) {
@@ -65,11 +65,14 @@ void Editor::setViewOptions(const ViewOptions& options) {
     settings.paletteChoice = options.paletteChoice;
     more.projectorKpps = options.projectorKpps;
     more.cornerDwell = options.cornerDwell;
+    const bool onion = more.onionBefore != options.onionBefore || more.onionAfter != options.onionAfter;
+    more.onionBefore = options.onionBefore, more.onionAfter = options.onionAfter;
     // The colour selector shows the palette and its drawing colour goes back to 1; a colour
     // picked in the colour dialog stays, as no palette holds it.
     const std::optional<Rgb> picked = pickedColor;
     reloadPalette();
     pickedColor = picked;
+    if (onion && showPreviousFrame) showUnderlay();
 }
 
 namespace {

@@ -221,3 +221,31 @@ TEST_F(EditorFixture, ThePlaybackRateIsKeptUpTo60) {
         EXPECT_EQ(loadMoreSettings(folder.file("bad.ini")).playRate, 0) << wrong;
     }
 }
+
+// The onion skin shows up to five frames before the working one and, when asked, up to five
+// after it in another tint, each fainter the farther it is; the choice is kept in quorvel.ini.
+TEST_F(EditorFixture, TheOnionSkinShowsFramesAroundTheWorkingOneFainterWithDistance) {
+    for (int i = 0; i < 6; ++i) editor.addNewFrame();  // seven frames, each a dot on a row of its own
+    for (int f = 1; f <= 7; ++f) storeFrame(editor.buffer, f, {point3D(-8000, 2000 * f), point3D(-8000, 2000 * f)});
+    const auto shown = [&](int f) {
+        return editor.canvas.image().pixel((32767 - 8000) / 128, 512 - (32767 + 2000 * f) / 128) & 0xFFFFFF;
+    };
+    const auto tint = [](int distance, bool after) { return ImageSurface::toArgb(onionTint(distance, after)) & 0xFFFFFF; };
+    EXPECT_EQ(tint(1, false), ImageSurface::toArgb(OnionTint) & 0xFFFFFF);
+    EXPECT_EQ(onionTint(5, false), rgb(88 / 5, 40 / 5, 120 / 5));
+    ViewOptions v = editor.viewOptions();
+    v.onionBefore = 3, v.onionAfter = 1;
+    editor.setViewOptions(v);
+    editor.toggleShowPreviousFrame();
+    editor.chooseThumbnail(4, true);  // frame 5
+    EXPECT_EQ(shown(1), 0u);  // four before: not asked for
+    EXPECT_EQ(shown(2), tint(3, false));
+    EXPECT_EQ(shown(3), tint(2, false));
+    EXPECT_EQ(shown(4), tint(1, false));
+    EXPECT_EQ(shown(6), tint(1, true));
+    EXPECT_EQ(shown(7), 0u);
+    editor.chooseThumbnail(0, true);  // frame 1: only the one after
+    EXPECT_EQ(shown(2), tint(1, true));
+    editor.toggleShowPreviousFrame();  // off: none
+    EXPECT_EQ(shown(2), 0u);
+}
