@@ -284,6 +284,10 @@ TEST_F(ToolFixture, InsertRecolorAndDeleteWorkOnPointsAndSelections) {
     editor.currentColor = 5;
     click(RecolorTool, 100, 300);  // the first point of the selection recolours all of it
     for (int i = 0; i < 10; ++i) EXPECT_EQ(f0().points[i].colorIndex, i >= 2 && i <= 4 ? 5 : 1) << i;
+    editor.currentColor = 6;
+    click(RecolorTool, 180, 300);  // and so does its last
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(f0().points[i].colorIndex, i >= 2 && i <= 4 ? 6 : 1) << i;
+    editor.currentColor = 5;
     drag(RecolorTool, 60, 300, 20, 300);  // outside the selection: clears it, paints what it passes
     EXPECT_EQ(editor.frame.selStart, -1);
     EXPECT_EQ(f0().points[0].colorIndex + f0().points[1].colorIndex, 10);

@@ -49,40 +49,39 @@ constexpr U Far{40000, 40000, 0, 4};
 }  // namespace
 
 TEST_F(TransformFixture, EachKindAboutEachCentreKeepsColoursAndBlanking) {
-    struct Case { const char* what; Transform t; bool all; Us after; };
+    struct Case { const char* what; Transform t; int selEnd; Us after; };  // selEnd -1: nothing selected
     const auto with = [](auto change) { Transform t; change(t); return t; };
     const Case cases[] = {
-        {"move", with([](Transform& t) { t.moveX = 500, t.moveY = -200; }), false,
+        {"move", with([](Transform& t) { t.moveX = 500, t.moveY = -200; }), 2,
          {{1500, 800, 0, 1}, {3500, 800, 64, 2}, {3500, 1800, 0, 3}, Far}},
-        {"scale about the selection", with([](Transform& t) { t.scaleX = 200, t.scaleY = 50; }), false,
+        {"scale about the selection", with([](Transform& t) { t.scaleX = 200, t.scaleY = 50; }), 2,
          {{0, 1250, 0, 1}, {4000, 1250, 64, 2}, {4000, 1750, 0, 3}, Far}},
-        {"rotate a quarter turn about the selection", with([](Transform& t) { t.degrees = 90; }), false,
+        {"rotate a quarter turn about the selection", with([](Transform& t) { t.degrees = 90; }), 2,
          {{2500, 500, 0, 1}, {2500, 2500, 64, 2}, {1500, 2500, 0, 3}, Far}},
-        {"rotate a third of a turn, rounded to units", with([](Transform& t) { t.degrees = 120; }), false,
+        {"rotate a third of a turn, rounded to units", with([](Transform& t) { t.degrees = 120; }), 2,
          {{2933, 884, 0, 1}, {1933, 2616, 64, 2}, {1067, 2116, 0, 3}, Far}},
-        {"mirror left and right about the frame", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Frame; }), false,
+        {"mirror left and right about the frame", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Frame; }), 2,
          {{40000, 1000, 0, 1}, {38000, 1000, 64, 2}, {38000, 2000, 0, 3}, Far}},
-        {"mirror top and bottom about the selection", with([](Transform& t) { t.mirrorY = true; }), false,
+        {"mirror top and bottom about the selection", with([](Transform& t) { t.mirrorY = true; }), 2,
          {{1000, 2000, 0, 1}, {3000, 2000, 64, 2}, {3000, 1000, 0, 3}, Far}},
-        {"scale about the canvas centre pins what leaves it, blanked", with([](Transform& t) { t.scaleX = t.scaleY = 200, t.about = Pivot::Canvas; }), false,
+        {"scale about the canvas centre pins what leaves it, blanked", with([](Transform& t) { t.scaleX = t.scaleY = 200, t.about = Pivot::Canvas; }), 2,
          {{0, 0, 64, 1}, {0, 0, 64, 2}, {0, 0, 64, 3}, Far}},
-        {"mirror about the canvas centre", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Canvas; }), false,
+        {"one selected point turns about itself", with([](Transform& t) { t.degrees = 90; }), 0,
+         {{1000, 1000, 0, 1}, {3000, 1000, 64, 2}, {3000, 2000, 0, 3}, Far}},
+        {"mirror about the canvas centre", with([](Transform& t) { t.mirrorX = true, t.about = Pivot::Canvas; }), 2,
          {{64534, 1000, 0, 1}, {62534, 1000, 64, 2}, {62534, 2000, 0, 3}, Far}},
-        {"half size about the canvas centre", with([](Transform& t) { t.scaleX = t.scaleY = 50, t.about = Pivot::Canvas; }), false,
+        {"half size about the canvas centre", with([](Transform& t) { t.scaleX = t.scaleY = 50, t.about = Pivot::Canvas; }), 2,
          {{16884, 16884, 0, 1}, {17884, 16884, 64, 2}, {17884, 17384, 0, 3}, Far}},
-        {"nothing selected: the whole frame about its centre", with([](Transform& t) { t.degrees = 180; }), true,
+        {"nothing selected: the whole frame about its centre", with([](Transform& t) { t.degrees = 180; }), -1,
          {{40000, 40000, 0, 1}, {38000, 40000, 64, 2}, {38000, 39000, 0, 3}, {1000, 1000, 0, 4}}},
-        {"a move past the top right pins there", with([](Transform& t) { t.moveX = t.moveY = 65000; }), false,
+        {"a move past the top right pins there", with([](Transform& t) { t.moveX = t.moveY = 65000; }), 2,
          {{65534, 65534, 64, 1}, {65534, 65534, 64, 2}, {65534, 65534, 64, 3}, Far}},
-        {"to the exact edge is no pinning", with([](Transform& t) { t.moveX = -1000; }), false,
+        {"to the exact edge is no pinning", with([](Transform& t) { t.moveX = -1000; }), 2,
          {{0, 1000, 0, 1}, {2000, 1000, 64, 2}, {2000, 2000, 0, 3}, Far}},
     };
     for (const Case& c : cases) {
         set(Shape);
-        if (c.all)
-            editor.frame.clearSelection();
-        else
-            editor.frame.selStart = 0, editor.frame.selEnd = 2;
+        editor.frame.selStart = c.selEnd < 0 ? -1 : 0, editor.frame.selEnd = c.selEnd;
         editor.transformPoints(c.t);
         EXPECT_EQ(get(), c.after) << c.what;
         EXPECT_TRUE(editor.seq.fileChanged) << c.what;
@@ -119,6 +118,7 @@ TEST_F(TransformFixture, TheTransformToolMovesScalesAndTurnsByItsHandles) {
         {"Shift snaps 88 degrees to 90", -1, {210, 160}, {117.11, 186.19}, true,
          {{22400, 9600}, {22400, 22400}, {16000, 22400}}},
         {"far from the box nothing", -1, {400, 400}, {300, 300}, false, Shape3},
+        {"beside the box, level with it, nothing", -1, {300, 120}, {320, 140}, false, Shape3},
         {"a flat selection's box moves its points alone", 1, {150, 100}, {150, 110}, false,
          {{12800, 14080}, {25600, 14080}, {25600, 19200}}},
     };

@@ -373,7 +373,9 @@ private slots:
             c.window.prepareTransformDialog = [&](TransformDialog& d) {
                 shownDegrees = d.findChild<QDoubleSpinBox*>("TxtRotate")->value();
                 QTimer::singleShot(0, [&d, ok] {
-                    d.findChild<QDoubleSpinBox*>("TxtRotate")->setValue(180);
+                    auto* degrees = d.findChild<QDoubleSpinBox*>("TxtRotate");
+                    degrees->selectAll();
+                    QTest::keyClicks(degrees, "180");  // typed: keys reach the dialog
                     d.findChild<QComboBox*>("CboAbout")->setCurrentIndex(1);
                     ok ? d.accept() : d.reject();
                 });
