@@ -810,6 +810,10 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>About:</source>
         <translation>Um:</translation>
     </message>
+    <message>
+        <source>Over the selected frames (%1)</source>
+        <translation>Über die gewählten Bilder verteilt (%1)</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::ViewOptionsDialog</name>

@@ -142,6 +142,9 @@ public:
     void deleteSelectedPoints();
     // Transform: the selected points, or the whole frame, as one Undo step.
     void transformPoints(const Transform& t);
+    // The transform spread over the frames selected in the strip: of n frames, frame i (from 0)
+    // gets i/(n-1) of it, about one pivot taken from the first. One frame selected: it all.
+    void transformFrames(const Transform& t);
     void pastePoints();
     void setPointStatus(bool visible);
     // The picture under the canvas

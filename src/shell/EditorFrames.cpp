@@ -81,6 +81,41 @@ void Editor::reverseFrames() {
     redrawStrip();
 }
 
+void Editor::transformFrames(const Transform& t) {
+    if (t.isIdentity() || !readyToMoveFrames(0)) return;
+    const int first = seq.selFrameStart, last = std::min(seq.selFrameStart + seq.selFrameLen - 1, seq.totalFrames);
+    WorkingFrame each;
+    double aboutX = 32767, aboutY = 32767;
+    if (t.about == Pivot::Given)
+        aboutX = t.aboutX, aboutY = t.aboutY;
+    else if (t.about != Pivot::Canvas && buffer.copyFrameToRam(first, each))
+        pivotOf(each, Pivot::Frame, aboutX, aboutY);  // the selected points belong to one frame only
+    for (int f = first; f <= last; ++f) {
+        const double share = last == first ? 1.0 : double(f - first) / (last - first);
+        bool written = buffer.copyFrameToRam(f, each);
+        if (written) {
+            each.clearSelection();
+            quorvel::transformPoints(each, partOf(t, share, aboutX, aboutY));
+            written = buffer.saveRamToBuffer(f, each);
+        }
+        if (!written) {
+            prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+            break;
+        }
+    }
+    buffer.sync();
+    // The working frame is loaded again as its slot now holds it; its own Undo starts there.
+    if (first <= seq.currentFrame && seq.currentFrame <= last && buffer.copyFrameToRam(seq.currentFrame, frame)) {
+        resetUndo();
+        makeUndo();
+        showHistory();
+    }
+    setFileChanged(true);
+    if (showPreviousFrame) refreshUnderlay(seq.currentFrame);
+    refreshCanvas();
+    redrawStrip();
+}
+
 void Editor::moveFrame(int by) {
     const int to = seq.currentFrame + by;
     if (to < 1 || to > seq.totalFrames || !readyToMoveFrames(0)) return;

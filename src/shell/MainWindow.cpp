@@ -168,11 +168,15 @@ void MainWindow::buildMenus() {
     command(edit, "mnuPasteFrame", QT_TR_NOOP("Paste Frame"), &Editor::pasteFrame, QKeySequence("Ctrl+Shift+V"));
     connect(addItem(edit, "mnuTransform", QT_TR_NOOP("Transform..."), QKeySequence("Ctrl+T")), &QAction::triggered,
             this, [this] {
-                TransformDialog dialog(lastTransform_, this);
+                const int frames = editor_.seq.editEnabled ? editor_.seq.selFrameLen : 1;
+                TransformDialog dialog(lastTransform_, frames, this);
                 if (prepareTransformDialog) prepareTransformDialog(dialog);
                 if (dialog.exec() != QDialog::Accepted) return;
                 lastTransform_ = dialog.chosen();
-                run([&] { editor_.transformPoints(lastTransform_); });
+                if (dialog.overFrames())
+                    run([&] { editor_.transformFrames(lastTransform_); });
+                else
+                    run([&] { editor_.transformPoints(lastTransform_); });
             });
     addSeparator(edit, "mnuEdit002");
     QMenu* status = edit->addMenu(tr("Status"));

@@ -19,7 +19,7 @@ QDoubleSpinBox* TransformDialog::number(const char* name, double low, double hig
     return box;
 }
 
-TransformDialog::TransformDialog(const Transform& last, QWidget* parent) : QDialog(parent) {
+TransformDialog::TransformDialog(const Transform& last, int frames, QWidget* parent) : QDialog(parent) {
     setObjectName("Transform");
     setWindowTitle(tr("Transform"));
     auto* form = new QFormLayout(this);
@@ -54,8 +54,15 @@ TransformDialog::TransformDialog(const Transform& last, QWidget* parent) : QDial
     form->addRow(QString(), mirrorX_);
     form->addRow(QString(), mirrorY_);
     form->addRow(tr("About:"), about_);
+    // Frame i of n gets i/(n-1) of it: a logo turns once over the frames.
+    overFrames_ = new QCheckBox(tr("Over the selected frames (%1)").arg(frames), this);
+    overFrames_->setObjectName("ChkOverFrames");
+    overFrames_->setEnabled(frames > 1);
+    form->addRow(QString(), overFrames_);
     form->addRow(okCancelButtons(this));
 }
+
+bool TransformDialog::overFrames() const { return overFrames_->isEnabled() && overFrames_->isChecked(); }
 
 Transform TransformDialog::chosen() const {
     Transform t;

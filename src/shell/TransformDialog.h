@@ -15,13 +15,15 @@ class TransformDialog : public QDialog {
     Q_OBJECT
 public:
     // Opens with `last`, the transform chosen the time before: repeating a step is one click.
-    explicit TransformDialog(const Transform& last, QWidget* parent = nullptr);
+    // `frames`: how many frames the strip has selected, for "Over the selected frames".
+    TransformDialog(const Transform& last, int frames, QWidget* parent = nullptr);
     Transform chosen() const;
+    bool overFrames() const;
 
 private:
     QDoubleSpinBox* number(const char* name, double low, double high, double value, int decimals);
     QDoubleSpinBox *moveX_, *moveY_, *scaleX_, *scaleY_, *degrees_;
-    QCheckBox *proportional_, *mirrorX_, *mirrorY_;
+    QCheckBox *proportional_, *mirrorX_, *mirrorY_, *overFrames_;
     QComboBox* about_;
 };
 

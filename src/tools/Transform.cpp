@@ -52,6 +52,16 @@ void pivotOf(const WorkingFrame& wf, Pivot about, double& x, double& y) {
     if (!box.empty()) x = box.centreX(), y = box.centreY();
 }
 
+Transform partOf(const Transform& t, double f, double aboutX, double aboutY) {
+    Transform p;
+    p.moveX = t.moveX * f, p.moveY = t.moveY * f;
+    p.scaleX = 100 + (t.scaleX * (t.mirrorX ? -1 : 1) - 100) * f;
+    p.scaleY = 100 + (t.scaleY * (t.mirrorY ? -1 : 1) - 100) * f;
+    p.degrees = t.degrees * f;
+    p.about = Pivot::Given, p.aboutX = aboutX, p.aboutY = aboutY;
+    return p;
+}
+
 bool transformPoints(WorkingFrame& wf, const Transform& t) {
     double cx = 0, cy = 0;
     pivotOf(wf, t.about, cx, cy);

@@ -34,6 +34,10 @@ UnitBox transformedBox(const WorkingFrame& wf);
 // The point everything turns and scales about.
 void pivotOf(const WorkingFrame& wf, Pivot about, double& x, double& y);
 
+// The share `f` (0 to 1) of a transform: a part of the move, the turn and the way from 100 % to
+// the scale, a mirror taken as a scale of -100 %. About the pivot given.
+Transform partOf(const Transform& t, double f, double aboutX, double aboutY);
+
 // Mirrors, scales and rotates the selected points (all points when nothing is selected) about
 // the pivot, then moves them. Colours, Z and status stay; a point pushed past the canvas edge is
 // pinned there and blanked, as the drawing tools pin. False when there was nothing to change.

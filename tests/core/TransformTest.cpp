@@ -148,3 +148,37 @@ TEST_F(TransformFixture, TheTransformToolMovesScalesAndTurnsByItsHandles) {
     editor.chooseTool(TransformTool);
     EXPECT_EQ(handle(), 0x00FFFFu);
 }
+
+// Spread over the frames selected in the strip, frame i of n gets i/(n-1) of the move, the turn
+// and the way to the scale (a mirror is a scale of -100 %), about the first frame's centre; the
+// working frame is loaded again as its slot holds it.
+TEST_F(TransformFixture, ATransformSpreadOverTheSelectedFrames) {
+    for (int i = 0; i < 4; ++i) editor.addNewFrame();  // five frames, each the same two points
+    for (int f = 1; f <= 5; ++f) storeFrame(editor.buffer, f, {point3D(-1001, 0), point3D(1000, 0)});  // units 31767 and 33767
+    const auto at = [&](int f) {
+        WorkingFrame w;
+        editor.buffer.copyFrameToRam(f, w);
+        const Point3D& p = w.frame0->points[1];
+        return std::pair(toCanvas(p.xHi, p.xLo) - 32767, toCanvas(p.yHi, p.yLo) - 32767);
+    };
+    struct Case { const char* what; Transform t; std::vector<std::pair<int, int>> second; };  // frames 2 to 5
+    const auto with = [](auto change) { Transform t; change(t); return t; };
+    const Case cases[] = {
+        {"a quarter turn over four frames", with([](Transform& t) { t.degrees = 90; }),
+         {{1000, 0}, {866, 500}, {500, 866}, {0, 1000}}},
+        {"a move", with([](Transform& t) { t.moveX = 300, t.moveY = -600; }), {{1000, 0}, {1100, -200}, {1200, -400}, {1300, -600}}},
+        {"a mirror flips through zero", with([](Transform& t) { t.mirrorX = true; }), {{1000, 0}, {333, 0}, {-333, 0}, {-1000, 0}}},
+        {"a scale", with([](Transform& t) { t.scaleX = 400, t.about = Pivot::Canvas; }), {{1000, 0}, {2000, 0}, {3000, 0}, {4000, 0}}},
+    };
+    for (const Case& c : cases) {
+        for (int f = 1; f <= 5; ++f) storeFrame(editor.buffer, f, {point3D(-1001, 0), point3D(1000, 0)});  // units 31767 and 33767
+        editor.chooseThumbnail(2, true);  // frame 3, then frames 2 to 5 selected
+        editor.seq.selFrameStart = 2, editor.seq.selFrameLen = 4;
+        editor.transformFrames(c.t);
+        for (int f = 2; f <= 5; ++f) EXPECT_EQ(at(f), c.second[size_t(f) - 2]) << c.what << ' ' << f;
+        EXPECT_EQ(at(1), std::pair(1000, 0)) << c.what;  // outside the selection
+        const Point3D& loaded = editor.frame.frame0->points[1];
+        EXPECT_EQ(toCanvas(loaded.xHi, loaded.xLo) - 32767, c.second[1].first) << c.what;  // frame 3 as loaded
+        EXPECT_TRUE(editor.seq.fileChanged);
+    }
+}

@@ -372,6 +372,7 @@ private slots:
         for (const bool ok : {true, false}) {
             c.window.prepareTransformDialog = [&](TransformDialog& d) {
                 shownDegrees = d.findChild<QDoubleSpinBox*>("TxtRotate")->value();
+                QVERIFY(!d.findChild<QCheckBox*>("ChkOverFrames")->isEnabled());  // one frame selected
                 QTimer::singleShot(0, [&d, ok] {
                     auto* degrees = d.findChild<QDoubleSpinBox*>("TxtRotate");
                     degrees->selectAll();
