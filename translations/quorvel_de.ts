@@ -732,6 +732,10 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
         <source>Play the frames selected in the strip, or all, again and again until Stop</source>
         <translation>Die in der Leiste gewählten Bilder, oder alle, immer wieder abspielen, bis Stopp</translation>
     </message>
+    <message>
+        <source>Tween...</source>
+        <translation>Zwischenbilder …</translation>
+    </message>
 </context>
 <context>
     <name>quorvel::TextDialog</name>
@@ -813,6 +817,45 @@ Erstellt mit Qt, FreeType und fontconfig.</translation>
     <message>
         <source>Over the selected frames (%1)</source>
         <translation>Über die gewählten Bilder verteilt (%1)</translation>
+    </message>
+</context>
+<context>
+    <name>quorvel::TweenDialog</name>
+    <message>
+        <source>Tween</source>
+        <translation>Zwischenbilder</translation>
+    </message>
+    <message>
+        <source>From frame %1 to frame:</source>
+        <translation>Von Bild %1 bis Bild:</translation>
+    </message>
+    <message>
+        <source>Insert new frames after frame %1:</source>
+        <translation>Neue Bilder nach Bild %1 einfügen:</translation>
+    </message>
+    <message>
+        <source>Replace the %1 frames between</source>
+        <translation>Die %1 Bilder dazwischen ersetzen</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Ease in</source>
+        <translation>Langsam beginnen</translation>
+    </message>
+    <message>
+        <source>Ease out</source>
+        <translation>Langsam enden</translation>
+    </message>
+    <message>
+        <source>Ease in and out</source>
+        <translation>Langsam beginnen und enden</translation>
+    </message>
+    <message>
+        <source>Easing:</source>
+        <translation>Verlauf:</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 // shows the state; tests drive the same calls directly.
 #include "framelist/FrameMoves.h"
 #include "framelist/FrameStrip.h"
+#include "framelist/Tween.h"
 #include "ilda/IldaWriter.h"
 #include "model/Clipboard.h"
 #include "model/FrameBuffer.h"
@@ -145,6 +146,17 @@ public:
     // The transform spread over the frames selected in the strip: of n frames, frame i (from 0)
     // gets i/(n-1) of it, about one pivot taken from the first. One frame selected: it all.
     void transformFrames(const Transform& t);
+    // Tween from the working frame (key A) to frame `keyB`: the frames strictly between them
+    // replaced by in-betweens, or `count` new ones inserted after A.
+    struct TweenChoice {
+        int keyB = 0;
+        bool insert = false;
+        int count = 1;
+        Easing easing = Easing::Linear;
+    };
+    void tween(const TweenChoice& c);
+    // Key B as the dialog first offers it: the end of the strip's selection, else the next frame.
+    int tweenKeyB() const;
     void pastePoints();
     void setPointStatus(bool visible);
     // The picture under the canvas

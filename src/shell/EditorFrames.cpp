@@ -116,6 +116,38 @@ void Editor::transformFrames(const Transform& t) {
     redrawStrip();
 }
 
+int Editor::tweenKeyB() const {
+    const int end = seq.selFrameStart + seq.selFrameLen - 1;
+    return end > seq.currentFrame ? std::min(end, seq.totalFrames) : std::min(seq.currentFrame + 1, seq.totalFrames);
+}
+
+void Editor::tween(const TweenChoice& c) {
+    const int a = seq.currentFrame;
+    const int between = c.insert ? c.count : c.keyB - a - 1;
+    if (c.keyB <= a || c.keyB > seq.totalFrames || between < 1 || !readyToMoveFrames(c.insert ? between : 0)) return;
+    WorkingFrame b;
+    if (!buffer.copyFrameToRam(c.keyB, b)) {
+        prompts.message(BufferWriteFailed.arg(Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(c.keyB)),
+                        MessageIcon::Exclamation);
+        return;
+    }
+    const std::vector<SlotBytes> frames =
+        tweenFrames(frame, b, between, c.easing, palette, paletteEntries(settings.paletteChoice));
+    MoveResult done;
+    int total = seq.totalFrames;
+    for (int i = 0; i < between && done.ok; ++i) {
+        const SlotBytes& f = frames[size_t(i)];
+        if (c.insert) {
+            done = quorvel::insertFrame(buffer, a + 1 + i, total, f);
+            total += done.ok ? 1 : 0;
+        } else if (!buffer.writeSlot(a + 1 + i, f.header, f.points.data(), int64_t(f.points.size()))) {
+            done = {false, buffer.error()};
+        }
+    }
+    if (!done.ok) prompts.message(BufferWriteFailed.arg(done.error), MessageIcon::Exclamation);
+    framesMoved({}, total, a);
+}
+
 void Editor::moveFrame(int by) {
     const int to = seq.currentFrame + by;
     if (to < 1 || to > seq.totalFrames || !readyToMoveFrames(0)) return;

@@ -5,6 +5,7 @@
 #include "shell/AboutDialog.h"
 #include "shell/FrameInfoDialog.h"
 #include "shell/TransformDialog.h"
+#include "shell/TweenDialog.h"
 #include "text/TextDialog.h"
 #include "tools/ToolTable.h"
 #include "view/ImageView.h"
@@ -178,6 +179,11 @@ void MainWindow::buildMenus() {
                 else
                     run([&] { editor_.transformPoints(lastTransform_); });
             });
+    connect(addItem(edit, "mnuTween", QT_TR_NOOP("Tween...")), &QAction::triggered, this, [this] {
+        TweenDialog dialog(editor_.seq.currentFrame, editor_.tweenKeyB(), editor_.seq.totalFrames, this);
+        if (prepareTweenDialog) prepareTweenDialog(dialog);
+        if (dialog.exec() == QDialog::Accepted) run([&] { editor_.tween(dialog.chosen()); });
+    });
     addSeparator(edit, "mnuEdit002");
     QMenu* status = edit->addMenu(tr("Status"));
     status->setObjectName("mnuStatus");
@@ -403,6 +409,7 @@ void MainWindow::showState() {
     for (const char* name : {"mnuImportSvg", "mnuOptimise", "mnuInsertFrame", "mnuDuplicateFrame", "mnuFrameEarlier",
                              "mnuFrameLater", "mnuReverseFrames"})
         action(name)->setEnabled(editor_.seq.editEnabled);
+    action("mnuTween")->setEnabled(editor_.seq.editEnabled && editor_.seq.currentFrame < editor_.seq.totalFrames);
     action("mnuBeamMode")->setChecked(editor_.settings.beamMode);
     action("mnuObjectSelect")->setChecked(editor_.settings.objectSelectMode);
     if (QAbstractButton* b = tools_->button(editor_.tools.current()); b && !b->isChecked()) b->setChecked(true);

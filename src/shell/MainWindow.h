@@ -30,6 +30,7 @@ class LaserDialog;
 class NoteLabel;
 class TextDialog;
 class TransformDialog;
+class TweenDialog;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
@@ -56,6 +57,7 @@ public:
     std::function<void(TextDialog&)> prepareTextDialog;
     // Runs on the Transform dialog before it shows.
     std::function<void(TransformDialog&)> prepareTransformDialog;
+    std::function<void(TweenDialog&)> prepareTweenDialog;
     // The colour dialog for true-colour frames: the chosen colour, invalid when cancelled.
     std::function<QColor(QColor initial)> chooseColor;
     // Shows the frame commands' menu at the pointer; tests look at it instead.

@@ -8,6 +8,7 @@
 #include "shell/HandOver.h"
 #include "shell/SingleInstance.h"
 #include "shell/TransformDialog.h"
+#include "shell/TweenDialog.h"
 #include "shell/QtPrompts.h"
 #include "text/TextDialog.h"
 #include "tools/PointAccess.h"
@@ -24,6 +25,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <QScreen>
 #include <QSlider>
@@ -436,6 +438,27 @@ private slots:
         QCOMPARE(c.at(1).x * 1000 + c.at(1).y, 150 * 1000 + 150);
         c.window.action("mnuUndo")->trigger();
         QCOMPARE(c.at(0).x * 1000 + c.at(0).y, 100 * 1000 + 100);
+    }
+
+    // Edit > Tween... on the real dialog: key B offered at the next frame, three new frames
+    // inserted, eased in.
+    void tweenDialogInsertsInBetweens() {
+        Canvas c;
+        c.drag(PointTool, {100, 100}, {100, 100});
+        c.window.action("mnuNewFrame")->trigger();
+        QVERIFY(c.window.action("mnuTween")->isEnabled());  // frame 1 of 2
+        c.window.prepareTweenDialog = [&](TweenDialog& d) {
+            QTimer::singleShot(0, [&d] {
+                QCOMPARE(d.findChild<QSpinBox*>("SpinKeyB")->value(), 2);
+                QVERIFY(d.findChild<QRadioButton*>("OptInsert")->isChecked());  // nothing between to replace
+                d.findChild<QSpinBox*>("SpinCount")->setValue(3);
+                d.findChild<QComboBox*>("CboEasing")->setCurrentIndex(1);
+                d.accept();
+            });
+        };
+        c.window.action("mnuTween")->trigger();
+        QCOMPARE(c.editor.seq.totalFrames, 5);
+        QCOMPARE(c.editor.buffer.readHeader(2)->pointCount(), 1);  // each in-between has the key's one point
     }
 
     // `quorvel FILE` started while a copy runs in its folder gives the file to that copy's window,
