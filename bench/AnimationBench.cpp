@@ -2,6 +2,7 @@
 // What the animators' additions cost on a full frame: converting 20000 points of distinct
 // colours to the palette and back, and redraws with the previous frame laid under the canvas.
 #include "BenchSupport.h"
+#include "shell/Editor.h"
 #include "tools/ColorConversion.h"
 #include "view/CanvasView.h"
 #include "view/OnionSkin.h"
@@ -68,8 +69,41 @@ void BM_RedrawWithPreviousFrame(benchmark::State& state) {
         benchmark::DoNotOptimize(canvas.image().constBits());
     }
 }
+// 100 in-betweens of two 2000-point keys written over the frames between them, against writing
+// the same bytes to a new file.
+constexpr int TweenFrames = 100, TweenPoints = 2000;
+void BM_Tween(benchmark::State& state) {
+    QTemporaryDir dir;
+    bench::SilentPrompts prompts;
+    Editor editor(dir.path(), prompts);
+    for (int i = 1; i < TweenFrames + 2; ++i) editor.addNewFrame();
+    for (const int key : {1, TweenFrames + 2}) {
+        WorkingFrame wf;
+        wf.frame0->pointCount = TweenPoints;
+        for (int i = 0; i < TweenPoints; ++i) {
+            const auto x = fromCanvas((i * 37 + key) % 65535), y = fromCanvas((i * 91 + key * 7) % 65535);
+            wf.frame0->points[i] = {x.hi, x.lo, y.hi, y.lo, 0, 0, 0, uint8_t(i)};
+        }
+        editor.buffer.saveRamToBuffer(key, wf);
+    }
+    editor.chooseThumbnail(0, true);
+    for (auto _ : state) editor.tween({TweenFrames + 2, false, TweenFrames, Easing::InOut});
+}
+
+void BM_TweenPlainWrite(benchmark::State& state) {
+    QTemporaryDir dir;
+    const std::vector<char> frame(32 + TweenPoints * sizeof(Point3D), 'x');
+    int n = 0;
+    for (auto _ : state) {
+        std::FILE* w = std::fopen(dir.filePath(QString::number(++n)).toLocal8Bit().constData(), "wb");
+        for (int i = 0; i < TweenFrames; ++i) std::fwrite(frame.data(), 1, frame.size(), w);
+        std::fclose(w);
+    }
+}
 }  // namespace
 
+BENCHMARK(BM_Tween)->Name("Tween/100x2000")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TweenPlainWrite)->Name("Tween/PlainWrite100x2000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertToPaletteColors)->Name("Convert/ToPalette20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ConvertToTrueColor)->Name("Convert/ToTrueColor20000")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_RedrawWithPreviousFrame)->Name("RedrawCanvas/path/withPreviousFrame")->Unit(benchmark::kMillisecond);

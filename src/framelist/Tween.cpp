@@ -23,7 +23,7 @@ template <class P> KeyPoint keyPointOf(const P& p, const Palette& pal) {
                bool(p.status & StatusBit::Blanked)};
     if constexpr (requires { p.zHi; }) k.z = double(toCanvas(p.zHi, p.zLo));
     if constexpr (requires { p.colorIndex; })
-        k.color = pal.color[p.colorIndex];
+        k.color = pal.color[p.colorIndex], k.index = p.colorIndex;
     else
         k.color = rgb(p.red, p.green, p.blue);
     return k;
@@ -46,7 +46,7 @@ template <class P> void put(P& p, const KeyPoint& k, const NearestPaletteColor& 
     }
     p.status = k.blanked ? StatusBit::Blanked : 0;
     if constexpr (requires { p.colorIndex; })
-        p.colorIndex = nearest(k.color);
+        p.colorIndex = k.index >= 0 ? uint8_t(k.index) : nearest(k.color);
     else if (!k.blanked)
         p.red = uint8_t(redOf(k.color)), p.green = uint8_t(greenOf(k.color)), p.blue = uint8_t(blueOf(k.color));
 }
@@ -69,7 +69,8 @@ std::vector<KeyPoint> resampled(const std::vector<KeyPoint>& key, size_t count) 
         const size_t i = std::min(size_t(at), key.size() - 1), next = std::min(i + 1, key.size() - 1);
         const KeyPoint &p = key[i], &q = key[next];
         const double t = p.blanked == q.blanked ? at - double(i) : 0;
-        out[j] = {mix(p.x, q.x, t), mix(p.y, q.y, t), mix(p.z, q.z, t), t < 0.5 ? p.color : q.color, p.blanked};
+        const KeyPoint& by = t < 0.5 ? p : q;
+        out[j] = {mix(p.x, q.x, t), mix(p.y, q.y, t), mix(p.z, q.z, t), by.color, p.blanked, by.index};
     }
     return out;
 }
@@ -105,8 +106,13 @@ std::vector<SlotBytes> tweenFrames(const WorkingFrame& a, const WorkingFrame& b,
             for (size_t k = 0; k < n; ++k) {
                 const KeyPoint& p = k < ka.size() ? ka[k] : kb[k];
                 const KeyPoint& q = k < kb.size() ? kb[k] : ka[k];
-                const KeyPoint mid{mix(p.x, q.x, t), mix(p.y, q.y, t), mix(p.z, q.z, t), mixColor(p.color, q.color, t),
-                                   t <= 0.5 ? p.blanked : q.blanked};  // halfway: the first key's
+                // A point whose keys share a palette colour keeps it: no search for what is known.
+                const KeyPoint mid{mix(p.x, q.x, t),
+                                   mix(p.y, q.y, t),
+                                   mix(p.z, q.z, t),
+                                   mixColor(p.color, q.color, t),
+                                   t <= 0.5 ? p.blanked : q.blanked,  // halfway: the first key's
+                                   p.index >= 0 && p.index == q.index ? p.index : -1};
                 P point;
                 put(point, mid, nearest);
                 if (k + 1 == n) point.status |= StatusBit::LastPoint;

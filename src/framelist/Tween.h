@@ -20,6 +20,7 @@ struct KeyPoint {
     double x = 0, y = 0, z = 0;  // canvas units
     Rgb color = 0;
     bool blanked = false;
+    int index = -1;  // the palette index of an indexed point
 };
 std::vector<KeyPoint> keyPoints(const WorkingFrame& wf, const Palette& pal);
 
