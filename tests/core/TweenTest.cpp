@@ -102,3 +102,21 @@ TEST_F(TweenFixture, NamesCountOnAndKeyBIsOffered) {
     editor.seq.selFrameStart = 1, editor.seq.selFrameLen = 5;
     EXPECT_EQ(editor.tweenKeyB(), 5);  // the end of the selection
 }
+
+// Indexed keys give indexed in-betweens; a palette colour both keys share stays that entry, even
+// where another entry holds the same colour.
+TEST_F(TweenFixture, IndexedKeysKeepTheirSharedColour) {
+    startOver();
+    editor.addNewFrame(), editor.addNewFrame();
+    editor.palette.color[40] = editor.palette.color[3];  // a twin of entry 3, found first by no search
+    storeFrame(editor.buffer, 1, {point2D(0, 0, 0, 40), point2D(100, 0, 0, 7)});
+    storeFrame(editor.buffer, 3, {point2D(3000, 0, 0, 40), point2D(100, 900, 0, 7)});
+    editor.chooseThumbnail(0, true);
+    editor.tween({3, false, 1, Easing::Linear});
+    WorkingFrame mid;
+    ASSERT_TRUE(editor.buffer.copyFrameToRam(2, mid));
+    ASSERT_EQ(mid.format, 1);
+    EXPECT_EQ(mid.frame1->points[0].colorIndex, 40);
+    EXPECT_EQ(mid.frame1->points[1].colorIndex, 7);
+    EXPECT_EQ(toCanvas(mid.frame1->points[0].xHi, mid.frame1->points[0].xLo), 32767 + 1500);
+}
