@@ -62,7 +62,7 @@ void BM_RedrawWithPreviousFrame(benchmark::State& state) {
     const FrameBufferFile buffer = bench::denseBufferFile(dir, wf);
     const Palette pal = benchPalette();
     CanvasView canvas;
-    canvas.setUnderlay(drawOnionFrame(buffer, 1, pal));
+    canvas.setUnderlay(drawOnionFrames(buffer, 2, 2, 1, 0, pal));  // frame 1, under frame 2
     canvas.resetBackdrop();
     for (auto _ : state) {
         canvas.redraw(wf, pal, {false, 10, 1});

@@ -282,6 +282,8 @@ private:
     // The canvas at another zoom, pan or size, drawn again for it. Not while a drag goes on: its
     // positions were taken in the view it began in.
     void showView(const ViewPort& view);
+    // Frame 1 straight from its slot, without markers, as Open shows it; its point count.
+    int drawFirstFrame();
     bool fitting_ = false;                 // Fit was the last zoom chosen: a new size fits again
     std::optional<ViewPort> pendingView_;  // a new size that came during a drag
     // How things stood when the gesture in progress began, for Escape to go back to.

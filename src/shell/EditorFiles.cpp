@@ -18,6 +18,17 @@ void Editor::open() {
     if (!path.isEmpty()) openPath(path);
 }
 
+int Editor::drawFirstFrame() {
+    SlotFile file(buffer.path(), SlotAccess::Read);
+    std::vector<uint8_t> scratch(PointAreaSize);
+    PathStyle style;
+    style.markers = false;
+    style.pointSize = settings.pointSize;
+    style.scale = canvas.viewPort().scale();
+    ImageSurface surface = canvas.surface();
+    return drawFrameFromSlot(file, 1, palette, style, surface, scratch);
+}
+
 bool Editor::openPath(const QString& path) {
     // A pipe or a device would hold the window; nothing is replaced for it.
     if (const QString odd = notRegularFile(path); !odd.isEmpty()) {
@@ -117,16 +128,7 @@ OpenResult Editor::openFile(const QString& path) {
     strip.setPosition(0);
     strip.setRange(seq.totalFrames);
     redrawStrip();
-    {
-        SlotFile file(buffer.path(), SlotAccess::Read);
-        std::vector<uint8_t> scratch(PointAreaSize);
-        PathStyle style;
-        style.markers = false;
-        style.pointSize = settings.pointSize;
-        style.scale = canvas.viewPort().scale();
-        ImageSurface surface = canvas.surface();
-        win.pointsLabel = QString::number(drawFrameFromSlot(file, 1, palette, style, surface, scratch));
-    }
+    win.pointsLabel = QString::number(drawFirstFrame());
     prompts.setBusy(false);
 
     if (scan.tooManyFrames) prompts.message(TooManyFramesNote, MessageIcon::Information);

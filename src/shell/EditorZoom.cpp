@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Zoom and pan of the canvas.
 #include "shell/Editor.h"
-#include "view/SlotDrawing.h"
 
 namespace quorvel {
 
@@ -18,15 +17,7 @@ void Editor::showView(const ViewPort& view) {
     if (seq.editEnabled) {
         redrawCanvas();
     } else if (seq.totalFrames > 0) {
-        // Before a frame is chosen the canvas shows the first, as Open left it.
-        SlotFile file(buffer.path(), SlotAccess::Read);
-        std::vector<uint8_t> scratch(PointAreaSize);
-        PathStyle style;
-        style.markers = false;
-        style.pointSize = settings.pointSize;
-        style.scale = view.scale();
-        ImageSurface surface = canvas.surface();
-        drawFrameFromSlot(file, 1, palette, style, surface, scratch);
+        drawFirstFrame();  // before a frame is chosen the canvas shows the first, as Open left it
     }
     canvas.takeSnapshot();
 }

@@ -76,18 +76,4 @@ QImage drawOnionFrames(const FrameBufferFile& buffer, int current, int total, in
     return picture;
 }
 
-QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal, const ViewPort& view) {
-    QImage picture(view.width, view.height, QImage::Format_RGB32);
-    ImageSurface target(picture);
-    target.setOrigin(view.left, view.top);
-    DimSurface dim(target);
-    SlotFile file(buffer.path(), SlotAccess::Read);
-    std::vector<uint8_t> scratch(PointAreaSize);
-    PathStyle style;
-    style.markers = false;
-    style.scale = view.scale();
-    drawFrameFromSlot(file, frame, pal, style, dim, scratch);
-    return picture;
-}
-
 }  // namespace quorvel

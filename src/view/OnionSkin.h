@@ -17,12 +17,10 @@ constexpr Rgb OnionTint = rgb(88, 40, 120);
 // Frames after the working one, in a tint of their own.
 constexpr Rgb OnionAfterTint = rgb(30, 100, 90);
 
-// The frame's lit path (no blanked travel, no unlit points, no markers) in OnionTint on black,
-// as the view shows it. A slot that cannot be read gives a black picture.
-QImage drawOnionFrame(const FrameBufferFile& buffer, int frame, const Palette& pal, const ViewPort& view = {});
-
-// Up to `before` frames before `current` and `after` frames after it (among 1..total), each
-// fainter the farther it is (the fifth a fifth as bright), nearer ones drawn over farther ones.
+// The frames' lit paths (no blanked travel, no unlit points, no markers) on black, as the view
+// shows them; a slot that cannot be read draws nothing. Up to `before` frames before `current` and `after` frames after
+// it (among 1..total), each fainter the farther it is (the fifth a fifth as bright), nearer ones drawn over farther
+// ones.
 QImage drawOnionFrames(const FrameBufferFile& buffer, int current, int total, int before, int after, const Palette& pal,
                        const ViewPort& view = {});
 // The tint of a frame `distance` away (1 to 5), before or after.

@@ -473,6 +473,7 @@ private slots:
         QVERIFY(QFile::copy(QUORVEL_EDITOR, folder.filePath("quorvel")));
         QLockFile lock(folder.filePath("quorvel.lock"));
         QCOMPARE(claimProgramFolder(lock), FolderClaim::Ours);  // this window is the running copy
+        QVERIFY(!handOverFile(handOverSocket(folder.path()), show, 500));  // nobody listening yet: not taken
         QProcess second;
         HandOverServer server([&](const QString& path) {
             // The save question's own event loop runs before the file opens, while the second
