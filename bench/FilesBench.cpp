@@ -3,6 +3,7 @@
 // same bytes, and one redraw of the frame strip showing eight 20000-point frames.
 #include "BenchSupport.h"
 #include "framelist/FrameMoves.h"
+#include "framelist/SequenceHistory.h"
 #include "ilda/IldaOpen.h"
 #include "ilda/IldaWriter.h"
 #include "shell/Editor.h"
@@ -75,6 +76,27 @@ void BM_DeleteFrames(benchmark::State& state) {
     }
 }
 
+// Undo of Delete Frames at frame 1 of the 10000: the kept frame goes back and every later frame
+// moves up again.
+void BM_UndoDeleteFrames(benchmark::State& state) {
+    const FrameBufferFile buffer(show().bufferPath);
+    const FrameScan scan = seekFrames(show().path);
+    const QString kept = show().bufferPath + ".undo-bench", taken = show().bufferPath + ".undo-taken";
+    for (auto _ : state) {
+        state.PauseTiming();
+        copyFrames(show().path, scan, buffer);
+        SequenceStep step{{}, 1, 0, std::make_unique<FrameStash>(kept), 1, 0};
+        keepFrames(buffer, 1, 1, *step.replaced);
+        deleteFrames(buffer, 1, 1, MaxFrames);
+        int total = MaxFrames - 1;
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(turnStep(buffer, step, total, taken).ok);
+        state.PauseTiming();
+        step.replaced.reset();
+        state.ResumeTiming();
+    }
+}
+
 // Insert (an empty frame) or Duplicate (frame 1) at frame 1 of 9999: every frame moves up.
 void BM_InsertFrame(benchmark::State& state) {
     const FrameBufferFile buffer(show().bufferPath);
@@ -137,6 +159,7 @@ BENCHMARK(BM_FirstOpen)->Name("Files/FirstOpen")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_FreshSlotWrites)->Name("Files/FreshSlotWrites")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SaveAs)->Name("Files/SaveAs")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_DeleteFrames)->Name("Files/DeleteFrames")->Arg(1)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_UndoDeleteFrames)->Name("Files/UndoDeleteFrames")->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_InsertFrame)->Name("Files/InsertFrame")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MoveFrame)->Name("Files/MoveFrame")->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_PlainCopy)->Name("Files/PlainCopy")->Unit(benchmark::kMillisecond);

@@ -291,6 +291,52 @@
         <source>%1 is no ILDA file, SVG drawing or picture the editor takes.</source>
         <translation>%1 ist keine ILDA-Datei, SVG-Zeichnung oder Bilddatei, die der Editor annimmt.</translation>
     </message>
+    <message>
+        <source>Undone: %1</source>
+        <translation>Rückgängig gemacht: %1</translation>
+    </message>
+    <message>
+        <source>Redone: %1</source>
+        <translation>Wiederhergestellt: %1</translation>
+    </message>
+    <message>
+        <source>The frames this changes cannot be kept for Undo: %1.
+Change them all the same, without Undo?</source>
+        <translation>Die Bilder, die dies ändert, können nicht für „Rückgängig“ aufbewahrt werden: %1.
+Trotzdem ändern, ohne „Rückgängig“?</translation>
+    </message>
+    <message>
+        <source>Insert Frame</source>
+        <translation>Leeres Bild einfügen</translation>
+    </message>
+    <message>
+        <source>Duplicate Frame</source>
+        <translation>Bild duplizieren</translation>
+    </message>
+    <message>
+        <source>Move Frame</source>
+        <translation>Bild verschieben</translation>
+    </message>
+    <message>
+        <source>Delete Frames</source>
+        <translation>Bilder löschen</translation>
+    </message>
+    <message>
+        <source>Reverse Frames</source>
+        <translation>Bilder umkehren</translation>
+    </message>
+    <message>
+        <source>Tween</source>
+        <translation>Zwischenbilder</translation>
+    </message>
+    <message>
+        <source>Transform over frames</source>
+        <translation>Über Bilder transformieren</translation>
+    </message>
+    <message>
+        <source>Import SVG as frames</source>
+        <translation>SVG als Bilder importieren</translation>
+    </message>
 </context>
 <context>
     <name>Tools</name>

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <vector>
 
 namespace quorvel {
@@ -43,51 +44,58 @@ bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
     return file.writeSlot(frame, s.header, s.points.data(), int64_t(s.points.size()));
 }
 
-// The deleted frames whose slots get overwritten, kept in a file beside the frame buffer file
-// until the deletion is done, so that a deletion that fails half way can be taken back.
-class Stash {
-public:
-    explicit Stash(const QString& bufferPath) : path_(QFile::encodeName(bufferPath + QStringLiteral(".deleting"))) {
-        // A link under its name is never followed: the stash could otherwise truncate any file.
-        fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
-        if (fd_ == -1) error_ = QString::fromLocal8Bit(std::strerror(errno));
-    }
-    ~Stash() {
-        ::close(fd_);  // -1 when it never opened: the call then does nothing
-        ::unlink(path_.constData());
-    }
-    bool keep(const SlotBytes& s) {
-        offsets_.push_back(end_);
-        return put(&s.header, sizeof s.header) && put(s.points.data(), int64_t(s.points.size()));
-    }
-    std::optional<SlotBytes> take(size_t i) const {
-        SlotBytes s;
-        if (::pread(fd_, &s.header, sizeof s.header, offsets_[i]) != sizeof s.header) return std::nullopt;
-        s.points.resize(size_t(usedBytes(s.header)));
-        const int64_t bytes = int64_t(s.points.size());
-        if (::pread(fd_, s.points.data(), size_t(bytes), offsets_[i] + 32) != bytes) return std::nullopt;
-        return s;
-    }
-    QString error() const { return error_; }
-
-private:
-    bool put(const void* data, int64_t bytes) {
-        if (fd_ == -1) return false;
-        if (!writeAllAt(fd_, data, bytes, end_)) {
-            error_ = QString::fromLocal8Bit(std::strerror(errno));
-            return false;
-        }
-        end_ += bytes;
-        return true;
-    }
-    QByteArray path_;
-    int fd_ = -1;
-    int64_t end_ = 0;
-    std::vector<int64_t> offsets_;
-    QString error_;
-};
-
 }  // namespace
+
+FrameStash::FrameStash(const QString& path) : path_(QFile::encodeName(path)) {
+    // A link under its name is never followed: the stash could otherwise truncate any file.
+    fd_ = ::open(path_.constData(), O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, S_IRUSR | S_IWUSR);
+    if (fd_ == -1) error_ = QString::fromLocal8Bit(std::strerror(errno));
+}
+
+FrameStash::~FrameStash() {
+    ::close(fd_);  // -1 when it never opened: the call then does nothing
+    ::unlink(path_.constData());
+}
+
+bool FrameStash::keep(const SlotBytes& s) {
+    offsets_.push_back(end_);
+    return put(&s.header, sizeof s.header) && put(s.points.data(), int64_t(s.points.size()));
+}
+
+std::optional<FrameHeader> FrameStash::header(size_t i) const {
+    FrameHeader h;
+    if (i >= offsets_.size() || ::pread(fd_, &h, sizeof h, offsets_[i]) != sizeof h) return std::nullopt;
+    return h;
+}
+
+std::optional<SlotBytes> FrameStash::take(size_t i) const {
+    const std::optional<FrameHeader> h = header(i);
+    if (!h) return std::nullopt;
+    SlotBytes s{*h, std::vector<uint8_t>(size_t(usedBytes(*h)))};
+    const int64_t bytes = int64_t(s.points.size());
+    if (::pread(fd_, s.points.data(), size_t(bytes), offsets_[i] + 32) != bytes) return std::nullopt;
+    return s;
+}
+
+bool FrameStash::put(const void* data, int64_t bytes) {
+    if (fd_ == -1) return false;
+    if (!writeAllAt(fd_, data, bytes, end_)) {
+        error_ = QString::fromLocal8Bit(std::strerror(errno));
+        return false;
+    }
+    end_ += bytes;
+    return true;
+}
+
+MoveResult keepFrames(const FrameBufferFile& buffer, int first, int count, FrameStash& stash) {
+    SlotFile file(buffer.path(), SlotAccess::Read);
+    for (int f = first; f < first + count; ++f) {
+        const std::optional<SlotBytes> s = readSlot(file, f);
+        if (!s) return {false, unreadable(f)};
+        if (!stash.keep(*s)) return {false, stash.error()};
+    }
+    return {};
+}
 
 MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
     if (first + count > totalFrames) return {};  // nothing follows the range
@@ -99,7 +107,9 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
     // then fail for want of space, and a file-size limit stops the deletion before it starts.
     for (int to = first; to <= lastTo; ++to)
         if (!file.reserve(to, 32 + usedBytes(moving[size_t(to - first)]))) return {false, file.error()};
-    Stash stash(buffer.path());
+    // The deleted frames whose slots get overwritten are kept until the deletion is done, so that a
+    // deletion that fails half way can be taken back.
+    FrameStash stash(buffer.path() + QStringLiteral(".deleting"));
     const int overwrittenDeleted = std::min(first + count - 1, lastTo);
     for (int d = first; d <= overwrittenDeleted; ++d) {
         const std::optional<SlotBytes> s = readSlot(file, d);
@@ -130,36 +140,74 @@ std::optional<SlotBytes> readFrame(const FrameBufferFile& buffer, int frame) {
     return readSlot(file, frame);
 }
 
-MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame) {
-    SlotFile file(buffer.path(), SlotAccess::Write);
+namespace {
+
+// Frames at..totalFrames move up `count` slots, last first so that every frame is read before its
+// slot is written; then `fill` writes the slots left behind. If a move or the fill fails, the
+// frames go back where they were.
+MoveResult openGap(SlotFile& file, int at, int count, int totalFrames, const std::function<bool()>& fill) {
     std::vector<FrameHeader> moving;  // frames at..totalFrames, read once
     if (const int bad = readHeaders(file, at, totalFrames, moving)) return {false, unreadable(bad)};
-    // Slot t + 1 takes frame t. Where it already holds as many bytes (frame t + 1, written
+    // Slot t + count takes frame t. Where it already holds as many bytes (frame t + count, written
     // there), its room is taken; only what goes beyond needs reserving.
     const auto written = [&](int slot) { return slot <= totalFrames ? 32 + usedBytes(moving[size_t(slot - at)]) : 0; };
     for (int t = at; t <= totalFrames; ++t)
         if (const int64_t need = 32 + usedBytes(moving[size_t(t - at)]);
-            need > written(t + 1) && !file.reserve(t + 1, need))
+            need > written(t + count) && !file.reserve(t + count, need))
             return {false, file.error()};
-    if (!file.reserve(at, 32 + int64_t(frame.points.size()))) return {false, file.error()};
-    // Last frame first, so that every frame is read before its slot is written.
     SlotBytes s;
     int t = totalFrames;
     for (; t >= at; --t) {
         s.header = moving[size_t(t - at)];
         s.points.resize(size_t(usedBytes(s.header)));
         s.points.resize(size_t(file.readPoints(t, s.points.data(), int64_t(s.points.size()))));
-        if (!writeSlot(file, t + 1, s)) break;
+        if (!writeSlot(file, t + count, s)) break;
     }
-    if (t < at && writeSlot(file, at, frame)) return {};
-    // Taken back: each slot from the failed one up holds again what now lies one slot higher.
+    if (t < at && fill()) return {};
+    // Taken back: each slot from the failed one up holds again what now lies `count` slots higher.
     const QString why = file.error();
     for (int u = t + 1; u <= totalFrames; ++u) {
-        const std::optional<SlotBytes> s = readSlot(file, u + 1);
-        if (!s || !writeSlot(file, u, *s))
+        const std::optional<SlotBytes> back = readSlot(file, u + count);
+        if (!back || !writeSlot(file, u, *back))
             return {false, why + Text(QT_TRANSLATE_NOOP("Texts", "; frame %1 could not be put back")).arg(u)};
     }
     return {false, why};
+}
+
+}  // namespace
+
+MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame) {
+    return replaceFrames(
+        buffer, at, 0, 1, [&](int) { return std::optional<SlotBytes>(frame); }, totalFrames);
+}
+
+MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, int count, const FrameSource& frameAt,
+                         int totalFrames) {
+    SlotFile file(buffer.path(), SlotAccess::Write);
+    // Room for the frames put, taken before anything moves.
+    for (int i = 0; i < count; ++i) {
+        const std::optional<SlotBytes> s = frameAt(i);
+        if (!s) return {false, unreadable(first + i)};
+        if (!file.reserve(first + i, 32 + int64_t(s->points.size()))) return {false, file.error()};
+    }
+    QString why;
+    const auto fill = [&] {
+        for (int i = 0; i < count; ++i) {
+            const std::optional<SlotBytes> s = frameAt(i);
+            if (!s) why = unreadable(first + i);
+            if (!s || !writeSlot(file, first + i, *s)) return false;
+        }
+        return true;
+    };
+    if (count > taken) {
+        const MoveResult gap = openGap(file, first + taken, count - taken, totalFrames, fill);
+        return gap.ok || !why.isEmpty() ? MoveResult{gap.ok, why} : gap;
+    }
+    if (count < taken)
+        if (const MoveResult closed = deleteFrames(buffer, first + count, taken - count, totalFrames); !closed.ok)
+            return closed;
+    if (fill()) return {};
+    return {false, why.isEmpty() ? file.error() : why};
 }
 
 MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {

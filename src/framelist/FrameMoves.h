@@ -7,6 +7,7 @@
 // fails is taken back.
 #include "model/FrameBuffer.h"
 
+#include <functional>
 #include <vector>
 
 namespace quorvel {
@@ -29,5 +30,38 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
 MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, const SlotBytes& frame);
 // Frames a and b trade slots.
 MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b);
+
+// Frame i (from 0) of some frames to be written; nothing when it cannot be had.
+using FrameSource = std::function<std::optional<SlotBytes>(int i)>;
+// The `taken` frames from `first` on replaced by `count` frames from `frameAt`, the frames after
+// them moving up or down to follow. Every frame command is one case of it.
+MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, int count, const FrameSource& frameAt,
+                         int totalFrames);
+
+// Frames kept in a file of their own (whose name is never followed as a link), in the order
+// kept; the file goes when the stash does.
+class FrameStash {
+public:
+    explicit FrameStash(const QString& path);
+    ~FrameStash();
+    FrameStash(const FrameStash&) = delete;
+    FrameStash& operator=(const FrameStash&) = delete;
+    bool keep(const SlotBytes& s);
+    std::optional<FrameHeader> header(size_t i) const;
+    std::optional<SlotBytes> take(size_t i) const;
+    int size() const { return int(offsets_.size()); }
+    const QString& error() const { return error_; }
+
+private:
+    bool put(const void* data, int64_t bytes);
+    QByteArray path_;
+    int fd_ = -1;
+    int64_t end_ = 0;
+    std::vector<int64_t> offsets_;
+    QString error_;
+};
+
+// Frames first..first + count - 1 added to `stash`.
+MoveResult keepFrames(const FrameBufferFile& buffer, int first, int count, FrameStash& stash);
 
 }  // namespace quorvel

@@ -205,7 +205,8 @@ bool FrameBufferFile::remove() const {
 void FrameBufferFile::removeLeftovers() const {
     const QFileInfo file(path_);
     const QDir folder = file.dir();
-    for (const QString& name : folder.entryList({file.fileName() + Removing + '*'}, QDir::Files | QDir::System))
+    const QStringList patterns{file.fileName() + Removing + '*', file.fileName() + QStringLiteral(".undo-*")};
+    for (const QString& name : folder.entryList(patterns, QDir::Files | QDir::System))
         QFile::remove(folder.filePath(name));
 }
 

@@ -81,7 +81,8 @@ public:
     bool sync() const;
     // Gone at once from its name; its blocks are freed without the program waiting for them.
     bool remove() const;
-    // Files a removal left behind when it was cut short.
+    // Files a removal left behind when it was cut short, and what Undo kept of a session that
+    // ended without closing.
     void removeLeftovers() const;
     // Why the last failed write of this file failed.
     const QString& error() const { return error_; }

@@ -26,12 +26,13 @@ void UndoHistory::Ring::popInto(WorkingFrame& wf) {
     newest = (newest + Depth - 1) % Depth;
 }
 
-void UndoHistory::makeUndo(const WorkingFrame& wf) {
-    if (!wf.hasLiveRecord()) return;
+bool UndoHistory::makeUndo(const WorkingFrame& wf) {
+    if (!wf.hasLiveRecord()) return false;
     undo_.push(wf);
     ++made_;
     if (undocounter_ < Depth) ++undocounter_;
     redoCount_ = 0;
+    return true;
 }
 
 bool UndoHistory::canUndo(const WorkingFrame& wf) const {

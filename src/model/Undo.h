@@ -4,6 +4,7 @@
 // taken in, so undoing a change that switched formats brings the old format back too.
 #include "model/WorkingFrame.h"
 
+#include <algorithm>
 #include <array>
 
 namespace quorvel {
@@ -13,7 +14,8 @@ public:
     static constexpr int Depth = 10;
 
     // Saves the live record of the working frame as the newest state; what could be redone goes.
-    void makeUndo(const WorkingFrame& wf);
+    // False when the frame has no live record to save.
+    bool makeUndo(const WorkingFrame& wf);
     // Puts the newest saved state back into the working frame, keeping the frame as it was for
     // Redo. False when there is none.
     bool undo(WorkingFrame& wf);
@@ -22,6 +24,8 @@ public:
     // A change that took no snapshot still ends what could be redone.
     void clearRedo() { redoCount_ = 0; }
     void resetUndo() { undocounter_ = redoCount_ = 0; }
+    // Only the newest `states` stay to be undone.
+    void keepNewest(int states) { undocounter_ = uint8_t(std::min<int>(undocounter_, states)); }
     int undocounter() const { return undocounter_; }
     // Whether Undo would change the frame: a state older than the newest is kept, or the frame
     // differs from the newest (the state taken when it was loaded is no step of its own).

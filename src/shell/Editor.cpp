@@ -101,7 +101,7 @@ void Editor::restartSequence(int frames, const QString& fileName) {
         });
     }
     frame.clearSelection();
-    resetUndo();
+    forgetHistory();
     win.pointsLabel = win.xLabel = win.yLabel = QStringLiteral("0");
     win.statusNote.clear();
     win.noteStale = true;
@@ -222,7 +222,7 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
     seq.editEnabled = true;
     seq.framechanged = false;
     resetUndo();
-    makeUndo();
+    history.makeUndo(frame);
     showHistory();  // the state as loaded is kept, but it is nothing to undo yet
     if (settings.beamMode) {
         redrawCanvas();  // the working frame with its selection, as every later redraw shows it
@@ -235,48 +235,12 @@ void Editor::chooseThumbnail(int index, bool leftButton) {
 
 void Editor::edit(unsigned flags, const std::function<void()>& change) {
     if (!(flags & Edit::KeepsUndo)) makeUndo();
-    if (flags & Edit::FileDiffers) history.clearRedo();  // a change that took no snapshot too
-    win.noteStale = true;                                // what the change has to say comes after this
+    if (flags & Edit::FileDiffers) forgetRedo();  // a change that took no snapshot too
+    win.noteStale = true;                         // what the change has to say comes after this
     change();
     if (flags & Edit::WriteBack) seq.framechanged = true;
     if (flags & Edit::FileDiffers) setFileChanged(true);
     showHistory();
-    refreshCanvas();
-    strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
-}
-
-void Editor::makeUndo() { history.makeUndo(frame); }  // the menu follows once the change is made
-
-void Editor::resetUndo() {
-    history.resetUndo();
-    showHistory();
-}
-
-void Editor::undo() {
-    // A gesture in progress holds indices into the frame; undoing under it would pull them away.
-    if (tools.gestureHeld() || !history.canUndo(frame)) return;
-    if (!history.undo(frame)) return;
-    afterHistoryStep();
-}
-
-void Editor::redo() {
-    if (tools.gestureHeld()) return;
-    if (!history.redo(frame)) return;
-    afterHistoryStep();
-}
-
-void Editor::showHistory() {
-    win.undoEnabled = history.canUndo(frame);
-    win.redoEnabled = history.redoCount() > 0;
-}
-
-void Editor::afterHistoryStep() {
-    showHistory();
-    win.noteStale = true;
-    // The frame now differs from its slot and from what was saved, as after any edit; a frame
-    // command may have written it back since the step it takes back.
-    seq.framechanged = true;
-    setFileChanged(true);
     refreshCanvas();
     strip.drawWorkingFrame(frame, palette, settings.pointSize, seq);
 }
@@ -348,7 +312,8 @@ bool Editor::cancelGesture() {
     if (!tools.gestureHeld()) return false;
     // What the press and the moves changed already goes back, leaving nothing to redo.
     if (history.statesMade() != gestureStart_.statesMade && history.undo(frame)) {
-        history.clearRedo();
+        steps.takeUndo();  // the step the press took, newest of all
+        forgetRedo();
         seq.framechanged = gestureStart_.frameChanged;
         setFileChanged(gestureStart_.fileChanged);
         showHistory();
@@ -382,6 +347,7 @@ bool Editor::closeWindow() {
 }
 
 void Editor::shutdown() {
+    steps.clear();  // what Undo kept goes with the frame buffer file
     buffer.remove();
     unsaved_.remove();
     saveConfig(paths_.configFile(), settings);

@@ -5,6 +5,7 @@
 // shows the state; tests drive the same calls directly.
 #include "framelist/FrameMoves.h"
 #include "framelist/FrameStrip.h"
+#include "framelist/SequenceHistory.h"
 #include "framelist/Tween.h"
 #include "ilda/IldaWriter.h"
 #include "model/Clipboard.h"
@@ -232,7 +233,8 @@ public:
     uint8_t currentColor = 1;
     std::optional<Rgb> pickedColor;  // chosen in the colour dialog since the strip was last used
     WorkingFrame frame;
-    UndoHistory history;
+    UndoHistory history;    // the working frame's states before its edits
+    SequenceHistory steps;  // those edits and the frame commands, in the order made
     Sequence seq;
     WindowState win;
     FrameBufferFile buffer;
@@ -259,12 +261,35 @@ private:
     void setFileChanged(bool changed);
     // The working frame written back and room for `adding` frames; false (and said) if not.
     bool readyToMoveFrames(int adding);
-    void framesMoved(const MoveResult& moved, int totalFrames, int current);
+    // The strip and the flags after frames moved; false (and said) when they did not.
+    bool framesMoved(const MoveResult& moved, int totalFrames, int current);
+    // A frame command run by `change` as one step Undo takes back; `change` returns how many
+    // frames from `first` on it left in place of the `replacing` ones there, or -1 when it failed.
+    void frameStep(const QString& what, int first, int replacing, const std::function<int()>& change);
     void importOntoWorkingFrame(const WorkingFrame& traced, const ImportReport& r, const QString& name, int skipped);
     void importAsFrames(const std::vector<SlotBytes>& frames, bool full, int skipped);
     ImportRules importRules() const;
     // After Undo or Redo: the menu items, the flags, the canvas and the thumbnail.
     void afterHistoryStep();
+    // New File, Open, and a frame command that could not be kept: nothing to undo or redo.
+    void forgetHistory();
+    void forgetRedo();
+    void addToHistory(SequenceHistory::Entry e);
+    // A frame command as a step Undo takes back: begun by keeping the `replacing` frames from
+    // `first` on (null when they cannot be kept and the user would rather not go on; a step that
+    // keeps nothing when the user goes on all the same), ended with the `count` frames from
+    // `first` on that the command left.
+    std::unique_ptr<SequenceStep> beginStep(const QString& what, int first, int replacing);
+    void endStep(std::unique_ptr<SequenceStep> step, int count);
+    void turnSequenceStep(bool back);
+    // After a frame command was undone or redone: `current` (0: none) is the working frame again,
+    // loaded from its slot, and the strip shows it. Its edits stay in the history when it is
+    // `sameFrame` as before the step was turned.
+    void showSequenceAt(int current, bool sameFrame);
+    // No frame is being edited any more; its slot holds what it was.
+    void unloadWorkingFrame();
+    QString nextStashPath();
+    int stashes_ = 0;
     // Undo and Redo enabled as the history stands.
     void showHistory();
     void keepMarkerInStep();

@@ -27,8 +27,7 @@ void Editor::cutFrame() {
     if (!seq.editEnabled) return;
     clipboard.copyFrame(frame);
     win.pasteFrameEnabled = true;
-    // Undo afterwards goes back to the state before the last edit: a cut takes no snapshot.
-    edit(Edit::KeepsUndo | Edit::FrameChanged, [&] {
+    edit(Edit::FrameChanged, [&] {
         frame.visit([](auto& r) {
             r.pointCount = 0;
             r.header.setPointCount(0);
@@ -46,31 +45,26 @@ void Editor::deleteFrames() {
     if (!writeBackWorkingFrame()) return;  // no edit is lost to the slots that move
     seq.framechanged = false;              // written back, or no frame to write
     const int first = seq.selFrameStart, count = std::min(seq.selFrameLen, seq.totalFrames - first + 1);
-    const MoveResult moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
-    if (!moved.ok) {  // frames may now stand twice, but none is gone
-        prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
-        return;
-    }
-    seq.totalFrames -= count;
-    setFileChanged(true);  // the marker counts the frames as they now stand once the file is synced
-    const int current = seq.currentFrame;
-    if (current >= first + count) {
-        seq.currentFrame = current - count;  // it moved down and stays loaded
-    } else if (current >= first) {
-        // Gone: nothing is loaded, as after New File, and nothing can be written back or undone.
-        seq.currentFrame = 0;
-        seq.editEnabled = seq.framechanged = false;
-        frame.visit([](auto& r) { r.pointCount = 0; });
-        frame.clearSelection();
-        resetUndo();
-        canvas.resetBackdrop();
-        win.pointsLabel = QStringLiteral("0");
-    }
-    strip.setRange(seq.totalFrames);
-    seq.selFrameStart = seq.selFrameLen = 1;
-    redrawStrip();
-    if (showPreviousFrame) showUnderlay();  // the frame before the working one may be another now
-    if (seq.totalFrames == 0) win.deleteFramesEnabled = false;
+    frameStep(StepDeleteFrames, first, count, [&] {
+        const MoveResult moved = quorvel::deleteFrames(buffer, first, count, seq.totalFrames);
+        if (!moved.ok) {  // frames may now stand twice, but none is gone
+            prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
+            return -1;
+        }
+        seq.totalFrames -= count;
+        setFileChanged(true);  // the marker counts the frames as they now stand once the file is synced
+        const int current = seq.currentFrame;
+        if (current >= first + count)
+            seq.currentFrame = current - count;  // it moved down and stays loaded
+        else if (current >= first)
+            unloadWorkingFrame();  // gone: nothing is loaded, as after New File
+        strip.setRange(seq.totalFrames);
+        seq.selFrameStart = seq.selFrameLen = 1;
+        redrawStrip();
+        if (showPreviousFrame) showUnderlay();  // the frame before the working one may be another now
+        if (seq.totalFrames == 0) win.deleteFramesEnabled = false;
+        return 0;
+    });
 }
 
 void Editor::copyPoints() {

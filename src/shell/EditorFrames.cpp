@@ -20,10 +20,10 @@ bool Editor::readyToMoveFrames(int adding) {
     return true;
 }
 
-void Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) {
+bool Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) {
     if (!moved.ok) {  // every frame is where it was
         prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
-        return;
+        return false;
     }
     seq.totalFrames = totalFrames;
     seq.currentFrame = current;
@@ -35,6 +35,13 @@ void Editor::framesMoved(const MoveResult& moved, int totalFrames, int current) 
     redrawStrip();
     win.deleteFramesEnabled = true;
     if (showPreviousFrame) showUnderlay();
+    return true;
+}
+
+void Editor::frameStep(const QString& what, int first, int replacing, const std::function<int()>& change) {
+    std::unique_ptr<SequenceStep> step = beginStep(what, first, replacing);
+    if (!step) return;
+    if (const int left = change(); left >= 0) endStep(std::move(step), left);
 }
 
 void Editor::insertFrame() {
@@ -47,17 +54,24 @@ void Editor::insertFrame() {
         empty.header.formatCode = formatOf<P>();
     });
     const int at = seq.currentFrame;
-    framesMoved(quorvel::insertFrame(buffer, at, seq.totalFrames, empty), seq.totalFrames + 1, at + 1);
+    frameStep(StepInsertFrame, at, 0, [&] {
+        return framesMoved(quorvel::insertFrame(buffer, at, seq.totalFrames, empty), seq.totalFrames + 1, at + 1) ? 1
+                                                                                                                  : -1;
+    });
 }
 
 void Editor::duplicateFrame() {
     if (!readyToMoveFrames(1)) return;
     const int at = seq.currentFrame;
     const std::optional<SlotBytes> copy = readFrame(buffer, at);
-    const MoveResult moved =
-        copy ? quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy)
-             : MoveResult{false, Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)};
-    framesMoved(moved, seq.totalFrames + 1, at);
+    if (!copy) {
+        framesMoved({false, Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)}, 0, 0);
+        return;
+    }
+    frameStep(StepDuplicateFrame, at + 1, 0, [&] {
+        return framesMoved(quorvel::insertFrame(buffer, at + 1, seq.totalFrames, *copy), seq.totalFrames + 1, at) ? 1
+                                                                                                                  : -1;
+    });
 }
 
 void Editor::reverseFrames() {
@@ -66,19 +80,22 @@ void Editor::reverseFrames() {
     const bool range = seq.selFrameLen > 1;
     const int first = range ? seq.selFrameStart : 1;
     const int last = range ? std::min(seq.selFrameStart + seq.selFrameLen - 1, seq.totalFrames) : seq.totalFrames;
-    MoveResult moved;
-    int swapped = 0;
-    for (; first + swapped < last - swapped; ++swapped)
-        if (moved = swapFrames(buffer, first + swapped, last - swapped); !moved.ok) break;
-    if (!moved.ok)  // all or nothing: the pairs already turned go back
-        while (swapped-- > 0) swapFrames(buffer, first + swapped, last - swapped);
-    // The working frame went with its slot.
-    const int current = seq.currentFrame;
-    const int follows = first <= current && current <= last ? first + last - current : current;
-    const int selStart = seq.selFrameStart, selLen = seq.selFrameLen;
-    framesMoved(moved, seq.totalFrames, follows);
-    seq.selFrameStart = selStart, seq.selFrameLen = selLen;
-    redrawStrip();
+    frameStep(StepReverseFrames, first, last - first + 1, [&] {
+        MoveResult moved;
+        int swapped = 0;
+        for (; first + swapped < last - swapped; ++swapped)
+            if (moved = swapFrames(buffer, first + swapped, last - swapped); !moved.ok) break;
+        if (!moved.ok)  // all or nothing: the pairs already turned go back
+            while (swapped-- > 0) swapFrames(buffer, first + swapped, last - swapped);
+        // The working frame went with its slot.
+        const int current = seq.currentFrame;
+        const int follows = first <= current && current <= last ? first + last - current : current;
+        const int selStart = seq.selFrameStart, selLen = seq.selFrameLen;
+        if (!framesMoved(moved, seq.totalFrames, follows)) return -1;
+        seq.selFrameStart = selStart, seq.selFrameLen = selLen;
+        redrawStrip();
+        return last - first + 1;
+    });
 }
 
 void Editor::transformFrames(const Transform& t) {
@@ -90,30 +107,32 @@ void Editor::transformFrames(const Transform& t) {
         aboutX = t.aboutX, aboutY = t.aboutY;
     else if (t.about != Pivot::Canvas && buffer.copyFrameToRam(first, each))
         pivotOf(each, Pivot::Frame, aboutX, aboutY);  // the selected points belong to one frame only
-    for (int f = first; f <= last; ++f) {
-        const double share = last == first ? 1.0 : double(f - first) / (last - first);
-        bool written = buffer.copyFrameToRam(f, each);
-        if (written) {
-            each.clearSelection();
-            quorvel::transformPoints(each, partOf(t, share, aboutX, aboutY));
-            written = buffer.saveRamToBuffer(f, each);
+    frameStep(StepTransformFrames, first, last - first + 1, [&] {
+        for (int f = first; f <= last; ++f) {
+            const double share = last == first ? 1.0 : double(f - first) / (last - first);
+            bool written = buffer.copyFrameToRam(f, each);
+            if (written) {
+                each.clearSelection();
+                quorvel::transformPoints(each, partOf(t, share, aboutX, aboutY));
+                written = buffer.saveRamToBuffer(f, each);
+            }
+            if (!written) {  // the frames done stay so, and Undo takes them all back
+                prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
+                break;
+            }
         }
-        if (!written) {
-            prompts.message(BufferWriteFailed.arg(buffer.error()), MessageIcon::Exclamation);
-            break;
+        buffer.sync();
+        // The working frame is loaded again as its slot now holds it.
+        if (first <= seq.currentFrame && seq.currentFrame <= last) {
+            buffer.copyFrameToRam(seq.currentFrame, frame);
+            frame.clearSelection();
         }
-    }
-    buffer.sync();
-    // The working frame is loaded again as its slot now holds it; its own Undo starts there.
-    if (first <= seq.currentFrame && seq.currentFrame <= last && buffer.copyFrameToRam(seq.currentFrame, frame)) {
-        resetUndo();
-        makeUndo();
-        showHistory();
-    }
-    setFileChanged(true);
-    if (showPreviousFrame) refreshUnderlay(seq.currentFrame);
-    refreshCanvas();
-    redrawStrip();
+        setFileChanged(true);
+        if (showPreviousFrame) refreshUnderlay(seq.currentFrame);
+        refreshCanvas();
+        redrawStrip();
+        return last - first + 1;
+    });
 }
 
 int Editor::tweenKeyB() const {
@@ -133,25 +152,20 @@ void Editor::tween(const TweenChoice& c) {
     }
     const std::vector<SlotBytes> frames =
         tweenFrames(frame, b, between, c.easing, palette, paletteEntries(settings.paletteChoice));
-    MoveResult done;
-    int total = seq.totalFrames;
-    for (int i = 0; i < between && done.ok; ++i) {
-        const SlotBytes& f = frames[size_t(i)];
-        if (c.insert) {
-            done = quorvel::insertFrame(buffer, a + 1 + i, total, f);
-            total += done.ok ? 1 : 0;
-        } else if (!buffer.writeSlot(a + 1 + i, f.header, f.points.data(), int64_t(f.points.size()))) {
-            done = {false, buffer.error()};
-        }
-    }
-    if (!done.ok) prompts.message(BufferWriteFailed.arg(done.error), MessageIcon::Exclamation);
-    framesMoved({}, total, a);
+    const int replacing = c.insert ? 0 : between;
+    frameStep(StepTween, a + 1, replacing, [&] {
+        const MoveResult done = replaceFrames(
+            buffer, a + 1, replacing, between, [&](int i) { return std::optional(frames[size_t(i)]); },
+            seq.totalFrames);
+        return framesMoved(done, seq.totalFrames + between - replacing, a) ? between : -1;
+    });
 }
 
 void Editor::moveFrame(int by) {
     const int to = seq.currentFrame + by;
     if (to < 1 || to > seq.totalFrames || !readyToMoveFrames(0)) return;
-    framesMoved(swapFrames(buffer, seq.currentFrame, to), seq.totalFrames, to);
+    frameStep(StepMoveFrame, std::min(seq.currentFrame, to), 2,
+              [&] { return framesMoved(swapFrames(buffer, seq.currentFrame, to), seq.totalFrames, to) ? 2 : -1; });
 }
 
 }  // namespace quorvel

@@ -118,18 +118,14 @@ void Editor::importAsFrames(const std::vector<SlotBytes>& frames, bool full, int
     const int count = int(frames.size());
     if (!readyToMoveFrames(count)) return;
     const int at = seq.currentFrame;
-    MoveResult moved;
-    int added = 0;
-    for (const SlotBytes& slot : frames) {
-        moved = quorvel::insertFrame(buffer, at + 1 + added, seq.totalFrames + added, slot);
-        if (!moved.ok) break;
-        ++added;
-    }
-    if (added > 0) framesMoved({}, seq.totalFrames + added, at);
-    if (!moved.ok) {
-        framesMoved(moved, seq.totalFrames, at);  // says why; the frames that went in stay
-        return;
-    }
+    bool added = false;
+    frameStep(StepImportFrames, at + 1, 0, [&] {
+        const MoveResult moved = replaceFrames(
+            buffer, at + 1, 0, count, [&](int i) { return std::optional(frames[size_t(i)]); }, seq.totalFrames);
+        added = framesMoved(moved, seq.totalFrames + count, at);
+        return added ? count : -1;
+    });
+    if (!added) return;
     win.statusNote = full ? FrameFullNote : SvgFramesNote.arg(count).arg(at + 1).arg(at + count).arg(skipped);
 }
 

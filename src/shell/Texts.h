@@ -62,4 +62,18 @@ inline constexpr Text CancellingWork{QT_TRANSLATE_NOOP("Texts", "Cancelling...")
 inline constexpr Text SvgFramesNote{
     QT_TRANSLATE_NOOP("Texts", "Imported %1 drawings as frames %2 to %3, %4 elements left out.")};
 
+// Undo and Redo of the frame commands name the command they take back.
+inline constexpr Text UndoneNote{QT_TRANSLATE_NOOP("Texts", "Undone: %1")};
+inline constexpr Text RedoneNote{QT_TRANSLATE_NOOP("Texts", "Redone: %1")};
+inline constexpr Text NoRoomForUndo{QT_TRANSLATE_NOOP(
+    "Texts", "The frames this changes cannot be kept for Undo: %1.\nChange them all the same, without Undo?")};
+inline constexpr Text StepInsertFrame{QT_TRANSLATE_NOOP("Texts", "Insert Frame")};
+inline constexpr Text StepDuplicateFrame{QT_TRANSLATE_NOOP("Texts", "Duplicate Frame")};
+inline constexpr Text StepMoveFrame{QT_TRANSLATE_NOOP("Texts", "Move Frame")};
+inline constexpr Text StepDeleteFrames{QT_TRANSLATE_NOOP("Texts", "Delete Frames")};
+inline constexpr Text StepReverseFrames{QT_TRANSLATE_NOOP("Texts", "Reverse Frames")};
+inline constexpr Text StepTween{QT_TRANSLATE_NOOP("Texts", "Tween")};
+inline constexpr Text StepTransformFrames{QT_TRANSLATE_NOOP("Texts", "Transform over frames")};
+inline constexpr Text StepImportFrames{QT_TRANSLATE_NOOP("Texts", "Import SVG as frames")};
+
 }  // namespace quorvel

@@ -62,7 +62,7 @@ TEST_F(ClipFixture, FramesTravelWholeThroughTheClipboardAndUndoBringsTheOldForma
     const int steps = editor.history.undocounter();
     editor.win.pasteFrameEnabled = false;
     editor.cutFrame();
-    EXPECT_EQ(std::tuple(editor.win.pasteFrameEnabled, editor.frame.pointCount(), editor.history.undocounter()), std::tuple(true, 0, steps));  // a cut takes no undo step
+    EXPECT_EQ(std::tuple(editor.win.pasteFrameEnabled, editor.frame.pointCount(), editor.history.undocounter()), std::tuple(true, 0, steps + 1));  // a cut is an undo step
     editor.pasteFrame();
     EXPECT_EQ(editor.frame.pointCount(), 1);
 }
@@ -185,7 +185,7 @@ TEST_F(ClipFixture, DeletingFramesMovesTheRestDownAndKeepsTheWorkingFrameRight) 
         EXPECT_EQ(editor.seq.totalFrames, 10 - count);
         EXPECT_EQ(std::pair(editor.seq.selFrameStart, editor.seq.selFrameLen), std::pair(1, 1));
         EXPECT_EQ(std::pair(editor.seq.currentFrame, editor.seq.editEnabled), std::pair(c.currentAfter, c.loaded));
-        EXPECT_EQ(editor.win.undoEnabled, c.loaded);  // a deleted frame cannot be undone into no slot
+        EXPECT_TRUE(editor.win.undoEnabled);  // the deletion itself is undone
         for (int frame = 1; frame <= editor.seq.totalFrames; ++frame)
             EXPECT_EQ(slotHeader(frame).pointCount(), frame < c.first ? frame : frame + count) << frame;
         if (c.loaded) {
@@ -250,7 +250,8 @@ TEST_F(ClipFixture, EveryChangeMarksTheFileChanged) {
         {"Frame Info", [&] { editor.setFrameNames("n", "c"); }, true, true},
         {"Add New Frame", [&] { editor.addNewFrame(); }, true, false}, 
         // Undone after the edit was written back, the frame must be written back again.
-        {"Undo", [&] { editor.setFrameNames("n", "c"); editor.moveFrame(-1); editor.seq.fileChanged = false; editor.undo(); }, true, true},
+        {"Undo", [&] { editor.setFrameNames("n", "c"); editor.moveFrame(-1); editor.seq.fileChanged = false; editor.undo(), editor.undo(); }, true, true},
+        {"Undo of a frame command", [&] { editor.moveFrame(-1); editor.seq.fileChanged = false; editor.undo(); }, true, false},
         {"Convert to True Colour", [&] { editor.convertToTrueColor(); }, true, true},
         {"Copy Frame", [&] { editor.copyFrame(); }, false, false},
         {"Copy Points", [&] { select(0, 1); editor.copyPoints(); }, false, true},

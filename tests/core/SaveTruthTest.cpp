@@ -11,18 +11,6 @@ using namespace quorvel::test;
 
 namespace {
 
-// The point count of every frame of an ILDA file, up to its closing header.
-std::vector<int> frameCounts(const QByteArray& file) {
-    std::vector<int> counts;
-    for (int64_t at = 0; at + 32 <= file.size();) {
-        const FrameHeader h = headerAt(file, at);
-        if (h.pointCount() == 0 && at + 32 == file.size()) break;
-        counts.push_back(h.pointCount());
-        at += 32 + int64_t(h.pointCount()) * (h.formatCode == 0 ? 8 : h.formatCode == 1 ? 6 : 8);
-    }
-    return counts;
-}
-
 struct TruthFixture : EditorFixture {
     // Frame 1 has 3 points, frame 2 has 7.
     QString showFile() {
@@ -33,8 +21,9 @@ struct TruthFixture : EditorFixture {
 
 }  // namespace
 
-// A frame command writes the working frame back; an Undo or Redo after it changes the frame
-// again, and that change must reach the slot and the file like any edit.
+// A frame command writes the working frame back; Undo takes the command back, then the edits
+// before it, and Redo brings both again. Each changes the frame again, and that change must reach
+// the slot and the file like any edit.
 TEST_F(TruthFixture, WhatTheCanvasShowsAfterUndoOrRedoIsWhatIsSaved) {
     enum Command { Insert, Duplicate, Later, Earlier };
     enum Step { UndoAfter, RedoAfter };
@@ -53,19 +42,19 @@ TEST_F(TruthFixture, WhatTheCanvasShowsAfterUndoOrRedoIsWhatIsSaved) {
                 EXPECT_FALSE(editor.seq.fileChanged);
                 editor.chooseTool(PointTool);
                 click(), click();
-                if (step == RedoAfter) editor.undo();
-                const int atCommand = editor.frame.pointCount();
                 switch (command) {
                 case Insert: editor.insertFrame(); break;
                 case Duplicate: editor.duplicateFrame(); break;
                 case Later: editor.moveFrame(1); break;
                 case Earlier: editor.moveFrame(-1); break;
                 }
-                step == UndoAfter ? editor.undo() : editor.redo();
+                editor.undo(), editor.undo();  // the command, then the second click
+                if (step == RedoAfter) editor.redo(), editor.redo();
                 const int shown = base + (step == UndoAfter ? 1 : 2);
                 ASSERT_EQ(editor.frame.pointCount(), shown);
-                const std::vector<int> expected = command == Insert      ? std::vector{0, shown, 7}
-                                                  : command == Duplicate ? std::vector{shown, atCommand, 7}
+                const std::vector<int> expected = step == UndoAfter ? (command == Earlier ? std::vector{3, shown} : std::vector{shown, 7})
+                                                  : command == Insert      ? std::vector{0, shown, 7}
+                                                  : command == Duplicate ? std::vector{shown, shown, 7}
                                                   : command == Later     ? std::vector{7, shown}
                                                                          : std::vector{shown, 3};
                 if (finish == ChooseAgain) {

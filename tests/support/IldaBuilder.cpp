@@ -41,4 +41,16 @@ QString IldaBuilder::save(const QString& path) const {
     return path;
 }
 
+// The point count of every frame of an ILDA file, up to its closing header.
+std::vector<int> frameCounts(const QByteArray& file) {
+    std::vector<int> counts;
+    for (int64_t at = 0; at + 32 <= file.size();) {
+        const FrameHeader h = headerAt(file, at);
+        if (h.pointCount() == 0 && at + 32 == file.size()) break;
+        counts.push_back(h.pointCount());
+        at += 32 + int64_t(h.pointCount()) * (h.formatCode == 0 ? 8 : h.formatCode == 1 ? 6 : 8);
+    }
+    return counts;
+}
+
 }  // namespace quorvel::test

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <vector>
 
 namespace quorvel::test {
 
@@ -24,5 +25,8 @@ public:
 private:
     QByteArray bytes_;
 };
+
+// The point count of every frame of an ILDA file, up to its closing header.
+std::vector<int> frameCounts(const QByteArray& file);
 
 }  // namespace quorvel::test
