@@ -286,6 +286,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         {"later than the last", 4, [&] { editor.moveFrame(1); }, {1, 2, 3, 4}, 4},
         {"reverse 2 to 4", 2, [&] { editor.seq.selFrameStart = 2, editor.seq.selFrameLen = 3; editor.reverseFrames(); }, {1, 4, 3, 2}, 4},
         {"reverse a range past the end", 4, [&] { editor.seq.selFrameStart = 3, editor.seq.selFrameLen = 9; editor.reverseFrames(); }, {1, 2, 4, 3}, 3},
+        {"reverse a range before the working frame", 4, [&] { editor.seq.selFrameStart = 1, editor.seq.selFrameLen = 2; editor.reverseFrames(); }, {2, 1, 3, 4}, 4},
         {"reverse all when one is selected", 1, [&] { editor.reverseFrames(); }, {4, 3, 2, 1}, 4},
         {"reverse with no room leaves all", 1, [&] { const FileSizeLimit full(FrameSlotSize * 2 + 40); editor.reverseFrames(); }, {1, 2, 3, 4}, 1, true},
         {"no room", 2, [&] { const FileSizeLimit full(FrameSlotSize * 3); editor.insertFrame(); }, {1, 2, 3, 4}, 2, true},
@@ -306,7 +307,7 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
         for (int slot = 1; slot <= editor.seq.totalFrames; ++slot)
             EXPECT_EQ(slotHeader(slot).pointCount(), c.held[size_t(slot) - 1]) << slot;
         EXPECT_EQ(editor.seq.currentFrame, c.currentAfter);
-        const bool moved = c.held.size() != 4 || c.currentAfter != c.current;
+        const bool moved = c.held != std::vector{1, 2, 3, 4} || c.currentAfter != c.current;
         EXPECT_TRUE(!moved || (slotPoints(c.currentAfter, 2) == QByteArray("\xFF\xFB", 2) && !editor.seq.framechanged));  // the edit went with its frame, and its slot holds it
         EXPECT_EQ(editor.frame.frame1->points[0].xLo, 0xFB);  // and stays loaded
         EXPECT_EQ(std::pair(editor.seq.fileChanged, editor.win.deleteFramesEnabled), std::pair(moved, moved));

@@ -167,6 +167,7 @@ TEST_F(UndoFixture, UndoAfterChoosingAnotherFrameGoesBackToTheFrameOfTheStep) {
     EXPECT_FALSE(editor.win.undoEnabled);  // frame 2's edit left with the frame it belonged to
     editor.redo();
     EXPECT_EQ(editor.seq.currentFrame, 3);
+    EXPECT_EQ(editor.strip.position(), 0);  // the strip shows it
     EXPECT_FALSE(editor.win.redoEnabled);  // frame 5's edit left when frame 2 came back
 }
 
@@ -181,4 +182,18 @@ TEST_F(UndoFixture, UndoOfDeletingTheWorkingFrameBringsItBackWithItsEdits) {
     editor.undo();
     EXPECT_EQ(editor.frame.pointCount(), 3);
     EXPECT_EQ(frameCounts(saved()), (std::vector{1, 3, 3, 4, 5}));
+}
+
+// What changes no frame is no step; a spread over other frames leaves the working frame, and the
+// points selected in it, alone.
+TEST_F(UndoFixture, WhatChangesNoFrameIsNoStep) {
+    editor.frame.selStart = 0, editor.frame.selEnd = 1;
+    select(3, 3);
+    editor.transformFrames(Transform{});
+    EXPECT_FALSE(editor.win.undoEnabled);
+    Transform move;
+    move.moveX = 100;
+    editor.transformFrames(move);
+    EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(0, 1));
+    EXPECT_TRUE(editor.win.undoEnabled);
 }

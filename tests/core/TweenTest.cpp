@@ -109,8 +109,9 @@ TEST_F(TweenFixture, IndexedKeysKeepTheirSharedColour) {
     startOver();
     editor.addNewFrame(), editor.addNewFrame();
     editor.palette.color[40] = editor.palette.color[3];  // a twin of entry 3, found first by no search
-    storeFrame(editor.buffer, 1, {point2D(0, 0, 0, 40), point2D(100, 0, 0, 7)});
-    storeFrame(editor.buffer, 3, {point2D(3000, 0, 0, 40), point2D(100, 900, 0, 7)});
+    // The third point's keys differ: their mix, colour 3's, is searched and found at 3 first.
+    storeFrame(editor.buffer, 1, {point2D(0, 0, 0, 40), point2D(100, 0, 0, 7), point2D(200, 0, 0, 40)});
+    storeFrame(editor.buffer, 3, {point2D(3000, 0, 0, 40), point2D(100, 900, 0, 7), point2D(200, 0, 0, 3)});
     editor.chooseThumbnail(0, true);
     editor.tween({3, false, 1, Easing::Linear});
     WorkingFrame mid;
@@ -118,5 +119,8 @@ TEST_F(TweenFixture, IndexedKeysKeepTheirSharedColour) {
     ASSERT_EQ(mid.format, 1);
     EXPECT_EQ(mid.frame1->points[0].colorIndex, 40);
     EXPECT_EQ(mid.frame1->points[1].colorIndex, 7);
+    EXPECT_EQ(mid.frame1->points[2].colorIndex, 3);
+    for (const int i : {0, 1, 2})  // the last point says so
+        EXPECT_EQ(mid.frame1->points[i].status & StatusBit::LastPoint, i == 2 ? StatusBit::LastPoint : 0) << i;
     EXPECT_EQ(toCanvas(mid.frame1->points[0].xHi, mid.frame1->points[0].xLo), 32767 + 1500);
 }
