@@ -64,7 +64,7 @@ bool FrameStash::keep(const SlotBytes& s) {
 
 std::optional<FrameHeader> FrameStash::header(size_t i) const {
     FrameHeader h;
-    if (i >= offsets_.size() || ::pread(fd_, &h, sizeof h, offsets_[i]) != sizeof h) return std::nullopt;
+    if (::pread(fd_, &h, sizeof h, offsets_.at(i)) != sizeof h) return std::nullopt;
     return h;
 }
 
@@ -101,25 +101,36 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
     if (first + count > totalFrames) return {};  // nothing follows the range
     SlotFile file(buffer.path(), SlotAccess::Write);
     const int lastTo = totalFrames - count;  // slots first..lastTo are written
-    std::vector<FrameHeader> moving;
+    const int overwrittenDeleted = std::min(first + count - 1, lastTo);
+    std::vector<FrameHeader> moving, deleted;  // frames first + count..totalFrames; first..overwrittenDeleted
     if (const int bad = readHeaders(file, first + count, totalFrames, moving)) return {false, unreadable(bad)};
+    if (const int bad = readHeaders(file, first, overwrittenDeleted, deleted)) return {false, unreadable(bad)};
     // Room for every slot part that will be written, taken before the first move: no move can
     // then fail for want of space, and a file-size limit stops the deletion before it starts.
+    // A slot that already holds as many bytes has its room; the last slot written is the highest.
+    const auto held = [&](int slot) {
+        return 32 + usedBytes(slot <= overwrittenDeleted ? deleted[size_t(slot - first)]
+                                                         : moving[size_t(slot - first - count)]);
+    };
+    if (!file.fits(lastTo, 32 + usedBytes(moving.back()))) return {false, file.error()};
     for (int to = first; to <= lastTo; ++to)
-        if (!file.reserve(to, 32 + usedBytes(moving[size_t(to - first)]))) return {false, file.error()};
+        if (const int64_t need = 32 + usedBytes(moving[size_t(to - first)]); need > held(to) && !file.reserve(to, need))
+            return {false, file.error()};
     // The deleted frames whose slots get overwritten are kept until the deletion is done, so that a
     // deletion that fails half way can be taken back.
     FrameStash stash(buffer.path() + QStringLiteral(".deleting"));
-    const int overwrittenDeleted = std::min(first + count - 1, lastTo);
     for (int d = first; d <= overwrittenDeleted; ++d) {
         const std::optional<SlotBytes> s = readSlot(file, d);
         if (!s || !stash.keep(*s)) return {false, s ? stash.error() : unreadable(d)};
     }
 
     int to = first;
-    for (; to <= lastTo; ++to) {
-        const std::optional<SlotBytes> s = readSlot(file, to + count);
-        if (!s || !writeSlot(file, to, *s)) break;
+    SlotBytes s;
+    for (; to <= lastTo; ++to) {  // each header was read above: only the points are read again
+        s.header = moving[size_t(to - first)];
+        s.points.resize(size_t(usedBytes(s.header)));
+        s.points.resize(size_t(file.readPoints(to + count, s.points.data(), int64_t(s.points.size()))));
+        if (!writeSlot(file, to, s)) break;
     }
     if (to > lastTo) return {};
 
@@ -151,6 +162,7 @@ MoveResult openGap(SlotFile& file, int at, int count, int totalFrames, const std
     // Slot t + count takes frame t. Where it already holds as many bytes (frame t + count, written
     // there), its room is taken; only what goes beyond needs reserving.
     const auto written = [&](int slot) { return slot <= totalFrames ? 32 + usedBytes(moving[size_t(slot - at)]) : 0; };
+    if (!moving.empty() && !file.fits(totalFrames + count, 32 + usedBytes(moving.back()))) return {false, file.error()};
     for (int t = at; t <= totalFrames; ++t)
         if (const int64_t need = 32 + usedBytes(moving[size_t(t - at)]);
             need > written(t + count) && !file.reserve(t + count, need))
@@ -188,7 +200,9 @@ MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, in
     for (int i = 0; i < count; ++i) {
         const std::optional<SlotBytes> s = frameAt(i);
         if (!s) return {false, unreadable(first + i)};
-        if (!file.reserve(first + i, 32 + int64_t(s->points.size()))) return {false, file.error()};
+        const int64_t need = 32 + int64_t(s->points.size());
+        if ((i + 1 == count && !file.fits(first + i, need)) || !file.reserve(first + i, need))
+            return {false, file.error()};
     }
     QString why;
     const auto fill = [&] {
@@ -214,7 +228,8 @@ MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {
     SlotFile file(buffer.path(), SlotAccess::Write);
     const std::optional<SlotBytes> first = readSlot(file, a), second = readSlot(file, b);
     if (!first || !second) return {false, unreadable(first ? b : a)};
-    if (!file.reserve(a, 32 + int64_t(second->points.size())) || !file.reserve(b, 32 + int64_t(first->points.size())))
+    const int64_t intoA = 32 + int64_t(second->points.size()), intoB = 32 + int64_t(first->points.size());
+    if (!file.fits(std::max(a, b), a > b ? intoA : intoB) || !file.reserve(a, intoA) || !file.reserve(b, intoB))
         return {false, file.error()};
     if (!writeSlot(file, a, *second)) {
         const QString why = file.error();

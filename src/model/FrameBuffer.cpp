@@ -83,16 +83,21 @@ bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, in
     return false;
 }
 
+bool SlotFile::fits(int frame, int64_t bytes) {
+    const int64_t pos = placeOf(frame);
+    if (pos == 0) return false;
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_FSIZE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY ||
+        pos - 1 + bytes <= int64_t(limit.rlim_cur))
+        return true;
+    error_ = QString::fromLocal8Bit(std::strerror(EFBIG));
+    return false;
+}
+
 bool SlotFile::reserve(int frame, int64_t bytes) {
     const int64_t pos = placeOf(frame);
     if (pos == 0) return false;
-    // A file-size limit holds for writes inside the file too, while reserving there passes it.
-    rlimit limit{};
-    if (::getrlimit(RLIMIT_FSIZE, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY &&
-        pos - 1 + bytes > int64_t(limit.rlim_cur))
-        errno = EFBIG;
-    else if (::fallocate(file_.handle(), 0, pos - 1, bytes) == 0 || errno == EOPNOTSUPP)
-        return true;
+    if (::fallocate(file_.handle(), 0, pos - 1, bytes) == 0 || errno == EOPNOTSUPP) return true;
     error_ = QString::fromLocal8Bit(std::strerror(errno));
     return false;
 }

@@ -35,8 +35,12 @@ public:
     // Everything written to the file is on the disk.
     bool sync();
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
-    // for want of it. File systems that cannot reserve space pass.
+    // for want of it. File systems that cannot reserve space pass. A file-size limit is not
+    // checked here (reserving passes it while a write does not): see `fits`.
     bool reserve(int frame, int64_t bytes);
+    // A write of the first `bytes` of the frame's slot stays under the file-size limit; so does
+    // every write below it, which is why one check of the highest write covers a command.
+    bool fits(int frame, int64_t bytes);
     // Why the last write failed, in the system's words.
     const QString& error() const { return error_; }
 
