@@ -39,7 +39,7 @@ Rgb mixColor(Rgb a, Rgb b, double t) {
     return rgb(part(redOf(a), redOf(b)), part(greenOf(a), greenOf(b)), part(blueOf(a), blueOf(b)));
 }
 
-template <class P> void put(P& p, const KeyPoint& k, const NearestPaletteColor& nearest) {
+template <class P> void put(P& p, const KeyPoint& k, RememberedPaletteColor& nearest) {
     p = P{};
     const auto at = [](double v) { return fromCanvas(std::clamp(rounded(std::max(v, 0.0)), 0, 65534)); };
     const StoredBytes x = at(k.x), y = at(k.y);
@@ -95,7 +95,7 @@ std::vector<SlotBytes> tweenFrames(const WorkingFrame& a, const WorkingFrame& b,
     const std::vector<KeyPoint> ka0 = keyPoints(a, pal), kb0 = keyPoints(b, pal);
     const size_t n = std::max(ka0.size(), kb0.size());
     const std::vector<KeyPoint> ka = resampled(ka0, n), kb = resampled(kb0, n);
-    const NearestPaletteColor nearest(pal, paletteEntries);
+    RememberedPaletteColor nearest(pal, paletteEntries);
     std::vector<SlotBytes> frames;
     a.visit([&](const auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;

@@ -29,7 +29,7 @@ class SdCardPoints {
 public:
     explicit SdCardPoints(const SdCardColors& c) : nearest_(c.ilda, 256) {
         std::iota(indexOf_.begin(), indexOf_.end(), 0);
-        if (!c.inUseIsIlda) std::ranges::transform(c.inUse.color, indexOf_.begin(), std::cref(nearest_));
+        if (!c.inUseIsIlda) std::ranges::transform(c.inUse.color, indexOf_.begin(), std::ref(nearest_));
     }
     const std::vector<Point3D>& convert(int formatCode, const char* bytes, int count) {
         out_.resize(size_t(count));
@@ -41,7 +41,7 @@ public:
                 if constexpr (requires { p.colorIndex; })
                     q.colorIndex = indexOf_[p.colorIndex];
                 else
-                    q.colorIndex = nearestTo(rgb(p.red, p.green, p.blue));
+                    q.colorIndex = nearest_(rgb(p.red, p.green, p.blue));
             };
             if (formatCode == 0) take(reinterpret_cast<const Point3D*>(bytes)[k]);
             if (formatCode == 1) take(reinterpret_cast<const Point2D*>(bytes)[k]);
@@ -51,15 +51,9 @@ public:
     }
 
 private:
-    uint8_t nearestTo(Rgb c) {  // frames repeat their colours: the last match is kept
-        if (c != lastColor_) lastColor_ = c, lastIndex_ = nearest_(c);
-        return lastIndex_;
-    }
-    NearestPaletteColor nearest_;
+    RememberedPaletteColor nearest_;
     decltype(Palette::red) indexOf_{};  // an ILDA index for each index of the palette in use
     std::vector<Point3D> out_;
-    Rgb lastColor_ = 0xFFFFFFFF;
-    uint8_t lastIndex_ = 0;
 };
 
 }  // namespace detail

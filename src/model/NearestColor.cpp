@@ -2,6 +2,7 @@
 #include "model/NearestColor.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace quorvel {
@@ -49,6 +50,36 @@ uint8_t NearestPaletteColor::operator()(Rgb c) const {
     for (int i = 1; i < entries_; ++i)
         if (distance[i] < distance[best]) best = i;
     return uint8_t(best);
+}
+
+namespace {
+// The high bits of a Fibonacci hash: every bit of the colour counts, so neighbours on a rainbow
+// do not crowd one run of places.
+size_t slotOf(uint32_t key, size_t size) {
+    return size_t((uint64_t(key) * 0x9E3779B97F4A7C15ull) >> (64 - std::countr_zero(size)));
+}
+}  // namespace
+
+uint8_t RememberedPaletteColor::operator()(Rgb c) {
+    const uint32_t key = (c & 0xFFFFFF) + 1;
+    size_t i = slotOf(key, slots_.size());
+    for (; slots_[i].key != 0; i = (i + 1) & (slots_.size() - 1))
+        if (slots_[i].key == key) return slots_[i].index;
+    const uint8_t index = nearest_(c & 0xFFFFFF);
+    slots_[i] = {key, index};
+    if (++used_ * 2 > slots_.size()) grow();
+    return index;
+}
+
+void RememberedPaletteColor::grow() {
+    std::vector<Slot> old(slots_.size() * 2);
+    old.swap(slots_);
+    for (const Slot& s : old) {
+        if (s.key == 0) continue;
+        size_t i = slotOf(s.key, slots_.size());
+        while (slots_[i].key != 0) i = (i + 1) & (slots_.size() - 1);
+        slots_[i] = s;
+    }
 }
 
 }  // namespace quorvel

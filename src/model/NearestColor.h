@@ -4,6 +4,9 @@
 #include "model/PaletteTable.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
 
 namespace quorvel {
 
@@ -17,6 +20,24 @@ public:
 private:
     int entries_;
     std::array<float, 256> l_{}, a_{}, b_{};
+};
+
+// The same answers, each colour searched for once: a show repeats its colours, and a search
+// costs a look at every palette entry.
+class RememberedPaletteColor {
+public:
+    RememberedPaletteColor(const Palette& pal, int entries) : nearest_(pal, entries), slots_(1 << 12) {}
+    uint8_t operator()(Rgb c);
+
+private:
+    struct Slot {
+        uint32_t key = 0;  // the colour + 1; 0: empty
+        uint8_t index = 0;
+    };
+    void grow();
+    NearestPaletteColor nearest_;
+    std::vector<Slot> slots_;  // open addressing, a power of two long, at most half full
+    size_t used_ = 0;
 };
 
 }  // namespace quorvel

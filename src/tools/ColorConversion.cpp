@@ -7,19 +7,14 @@ namespace quorvel {
 
 bool convertToPaletteColors(WorkingFrame& wf, const Palette& pal, int entries) {
     if (wf.format != 5) return false;
-    const NearestPaletteColor nearest(pal, entries);
+    RememberedPaletteColor nearest(pal, entries);
     const Frame5& from = *wf.frame5;
     Frame1& to = *wf.frame1;
     to.header = from.header;
     to.header.formatCode = 1;
     to.pointCount = from.pointCount;
-    // Shows keep few colours: the last one found is asked for again far more often than not.
-    Rgb last = std::numeric_limits<Rgb>::max();
-    uint8_t lastIndex = 0;
     std::ranges::transform(from.used(), to.points.begin(), [&](const PointTrue2D& p) {
-        const Rgb c = rgb(p.red, p.green, p.blue);
-        if (c != last) last = c, lastIndex = nearest(c);
-        return Point2D{p.xHi, p.xLo, p.yHi, p.yLo, p.status, lastIndex};
+        return Point2D{p.xHi, p.xLo, p.yHi, p.yLo, p.status, nearest(rgb(p.red, p.green, p.blue))};
     });
     wf.format = 1;
     return true;

@@ -22,6 +22,22 @@ TEST(ColorConversion, EachColourTakesTheNearestEntryOfThePaletteInUse) {
     }
 }
 
+// Remembered answers are the searched ones: for colours asked once, asked again, and asked again
+// after the table of answers has grown many times over; colours beyond 24 bits count as theirs.
+TEST(ColorConversion, RememberedAnswersAreTheSearchedOnes) {
+    ProgramFolder folder;
+    const Palette pal = loadPalette(folder.path(), IldaPalette);
+    const NearestPaletteColor searched(pal, 256);
+    RememberedPaletteColor remembered(pal, 256);
+    for (int pass = 0; pass < 2; ++pass)
+        for (uint32_t i = 0; i < 20000; ++i) {
+            const Rgb c = (i * 2654435761u) & 0xFFFFFF;
+            ASSERT_EQ(remembered(c), searched(c)) << pass << ' ' << std::hex << c;
+        }
+    EXPECT_EQ(remembered(0xFF000000 | rgb(250, 250, 250)), 1);
+    EXPECT_EQ(remembered(rgb(0, 0, 0)), 0);  // no colour mistaken for an empty place
+}
+
 // Every ILDA palette colour, every third point blanked: to palette colours and back is exact.
 TEST(ColorConversion, PaletteColoursGoRoundTheTwoFormatsUnchanged) {
     ProgramFolder folder;
