@@ -21,14 +21,15 @@
 #include <unistd.h>
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <memory>
 #include <optional>
 
@@ -267,13 +268,19 @@ int play(const QStringList& argsIn) {
     std::signal(SIGINT, [](int) { interrupted = 1; });
     WorkingFrame frame;
     int played = 0;
+    // Frame k is due k periods after the first, on the monotonic clock: the time a frame takes
+    // to load and send never adds up, and the program sleeps in between.
+    timespec start{};
+    ::clock_gettime(CLOCK_MONOTONIC, &start);
+    const int64_t first = int64_t(start.tv_sec) * 1'000'000'000 + start.tv_nsec, period = 1'000'000'000 / fps;
     do {
-        for (int f = 1; f <= frames && failure.isEmpty() && !interrupted; ++f, ++played) {
+        for (int f = 1; f <= frames && failure.isEmpty() && !interrupted; ++f) {
             buffer.copyFrameToRam(f, frame);
             output.show(idn::frameSamples(frame, palette, {}));
-            QDeadlineTimer next(1000 / fps);
-            while (!next.hasExpired())
-                QCoreApplication::processEvents(QEventLoop::AllEvents, int(next.remainingTime()));
+            const int64_t due = first + ++played * period;
+            const timespec at{time_t(due / 1'000'000'000), long(due % 1'000'000'000)};
+            while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR && !interrupted) {}
+            QCoreApplication::processEvents();  // a failure the stream reported meanwhile
         }
     } while (loop && failure.isEmpty() && !interrupted);
     output.disarm();

@@ -4,10 +4,14 @@
 
 #include "laser/LaserFrames.h"
 
+#include <sys/timerfd.h>
+#include <unistd.h>
 #include <QHostInfo>
-#include <QTimer>
+#include <QSocketNotifier>
 #include <QUdpSocket>
+#include <algorithm>
 #include <cerrno>
+#include <cstring>
 
 namespace quorvel::idn {
 
@@ -42,7 +46,9 @@ std::optional<Target> parseTarget(const QString& typed) {
 
 IdnStream::IdnStream(uint16_t firstSequence) { channel_.sequence = firstSequence; }
 
-IdnStream::~IdnStream() = default;
+IdnStream::~IdnStream() {
+    if (clockFd_ != -1) ::close(clockFd_);
+}
 
 bool IdnStream::open(const Target& target, int pointsPerSecond) {
     if (target.host.trimmed().isEmpty()) {
@@ -71,10 +77,17 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
         error = UnreachableText.arg(host_);
         return false;
     }
-    if (!timer_) {
-        timer_ = new QTimer(this);
-        timer_->setTimerType(Qt::PreciseTimer);
-        connect(timer_, &QTimer::timeout, this, [this] { tick(); });
+    if (clockFd_ == -1) {
+        clockFd_ = ::timerfd_create(CLOCK_MONOTONIC, TFD_NONBLOCK | TFD_CLOEXEC);
+        if (clockFd_ == -1) {
+            error = QString::fromLocal8Bit(std::strerror(errno));
+            return false;
+        }
+        clockWakes_ = new QSocketNotifier(clockFd_, QSocketNotifier::Read, this);
+        connect(clockWakes_, &QSocketNotifier::activated, this, [this] {
+            uint64_t expirations = 0;
+            if (::read(clockFd_, &expirations, sizeof expirations) > 0) tick();
+        });
     }
     channel_.serviceId = target.serviceId;
     pps_ = pointsPerSecond;
@@ -83,7 +96,7 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     // Nothing shows before the first frame comes.
     current_ = blackout();
     changed_ = true;
-    timer_->start(5);
+    open_ = true;
     tick();
     return true;
 }
@@ -99,6 +112,18 @@ void IdnStream::tick() {
     if (!isOpen()) return;
     // A frame sent again keeps the projector from timing out; it also starts a scan of its own.
     if ((changed_ && frameDue_.hasExpired()) || keepAliveDue_.hasExpired()) sendFrame();
+    schedule();
+}
+
+void IdnStream::schedule() {
+    if (!isOpen()) return;
+    // QDeadlineTimer counts on the monotonic clock too: its deadlines are the clock's own times.
+    qint64 due = keepAliveDue_.deadlineNSecs();
+    if (changed_) due = std::min(due, frameDue_.deadlineNSecs());
+    due = std::max<qint64>(due, 1);  // 0 would disarm the clock
+    itimerspec at{};
+    at.it_value = {time_t(due / 1'000'000'000), long(due % 1'000'000'000)};
+    ::timerfd_settime(clockFd_, TFD_TIMER_ABSTIME, &at, nullptr);
 }
 
 void IdnStream::sendFrame() {
@@ -137,7 +162,9 @@ QString IdnStream::failureText(int code) const {
 
 void IdnStream::close() {
     if (!isOpen()) return;
-    timer_->stop();
+    open_ = false;
+    const itimerspec stop{};
+    ::timerfd_settime(clockFd_, 0, &stop, nullptr);
     const Sample last = current_.empty() ? Sample{} : current_.back();
     const auto quietly = [&](const QByteArray& d) { socket_->write(d); };  // a failing unit is already gone
     for (int k = 0; k < 2; ++k)

@@ -16,7 +16,7 @@
 #include <memory>
 #include <optional>
 
-class QTimer;
+class QSocketNotifier;
 class QUdpSocket;
 
 namespace quorvel::idn {
@@ -54,18 +54,23 @@ signals:
 
 private:
     void tick();
+    // The clock wakes the stream at the next deadline: a changed frame's, or a keep-alive's.
+    void schedule();
     void sendFrame();
     bool send(const QByteArray& datagram);
     // Why sending failed, in the words of someone standing at the projector.
     QString failureText(int systemError) const;
     QString where_, host_;  // "host:port" and the host, as given
-    // Open from open() to close(): the pace timer runs just as long.
-    bool isOpen() const { return timer_ && timer_->isActive(); }
+    bool isOpen() const { return open_; }
     uint32_t timestamp() const { return uint32_t(clock_.nsecsElapsed() / 1000); }
 
     Channel channel_;
     QUdpSocket* socket_ = nullptr;
-    QTimer* timer_ = nullptr;
+    // A sleeping timer on absolute deadlines of the monotonic clock, to the microsecond: a frame
+    // goes when the one before has been scanned, not at the next poll.
+    int clockFd_ = -1;
+    QSocketNotifier* clockWakes_ = nullptr;
+    bool open_ = false;
     QElapsedTimer clock_;
     int pps_ = 30000;
     std::vector<Sample> current_;
