@@ -345,7 +345,8 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
     };
     struct Fault { int64_t limit; DiskFaults::Fault disk; const char* error; };
     const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"}, {0, {-1}, "Input/output error"},
-                            {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""}};
+                            {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""},
+                            {0, {0, false, 0, true}, "No space left on device"}};
     for (const Case& c : cases) {
         for (const Fault& f : faults) {
             SCOPED_TRACE(std::string(c.what) + ", " + f.error);

@@ -170,15 +170,17 @@ TEST_F(TransformFixture, ATransformSpreadOverTheSelectedFrames) {
         {"a mirror flips through zero", with([](Transform& t) { t.mirrorX = true; }), {{1000, 0}, {333, 0}, {-333, 0}, {-1000, 0}}},
         {"a scale", with([](Transform& t) { t.scaleX = 400, t.about = Pivot::Canvas; }), {{1000, 0}, {2000, 0}, {3000, 0}, {4000, 0}}},
     };
+    int working = 5;
     for (const Case& c : cases) {
         for (int f = 1; f <= 5; ++f) storeFrame(editor.buffer, f, {point3D(-1001, 0), point3D(1000, 0)});  // units 31767 and 33767
-        editor.chooseThumbnail(2, true);  // frame 3, then frames 2 to 5 selected
+        working = working == 5 ? 3 : 5;  // inside the range, or its last frame
+        editor.chooseThumbnail(working - 1, true);  // then frames 2 to 5 selected
         editor.seq.selFrameStart = 2, editor.seq.selFrameLen = 4;
         editor.transformFrames(c.t);
         for (int f = 2; f <= 5; ++f) EXPECT_EQ(at(f), c.second[size_t(f) - 2]) << c.what << ' ' << f;
         EXPECT_EQ(at(1), std::pair(1000, 0)) << c.what;  // outside the selection
         const Point3D& loaded = editor.frame.frame0->points[1];
-        EXPECT_EQ(toCanvas(loaded.xHi, loaded.xLo) - 32767, c.second[1].first) << c.what;  // frame 3 as loaded
+        EXPECT_EQ(toCanvas(loaded.xHi, loaded.xLo) - 32767, c.second[size_t(working) - 2].first) << c.what;  // as loaded
         EXPECT_TRUE(editor.seq.fileChanged);
     }
 }

@@ -67,6 +67,15 @@ extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char
     return real(fromFolder, from, toFolder, to, flags);
 }
 
+extern "C" int fallocate(int fd, int mode, off_t at, off_t bytes) {
+    static const auto real = next<int (*)(int, int, off_t, off_t)>("fallocate");
+    if (active && active->noSpace) {
+        errno = ENOSPC;
+        return -1;
+    }
+    return real(fd, mode, at, bytes);
+}
+
 extern "C" ssize_t pwrite(int fd, const void* data, size_t bytes, off_t at) {
     static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
     if (active && active->bytesEach > 0) bytes = std::min(bytes, size_t(active->bytesEach));
