@@ -10,9 +10,11 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
 #include <QIcon>
 #include <QRegularExpression>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -73,6 +75,16 @@ CommandLine readCommandLine(int argc, char** argv) {
     }
     return {-1, files.value(0)};
 }
+// Quits the application once the window it watches has painted, after the paint is on the screen.
+class FirstPaintQuits final : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Paint) QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        return QObject::eventFilter(watched, e);
+    }
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -106,6 +118,12 @@ int main(int argc, char** argv) {
     quorvel::HandOverServer handOver([&window](const QString& path) { window.takeHandedOverFile(path); });
     // Without a lock of its own a copy cannot know it is the one in charge: it takes no files.
     if (claim == quorvel::FolderClaim::Ours) handOver.listen(socket);
+    // For measuring start-up: the program ends once its window has been painted the first time.
+    // A window that never paints ends with a failure rather than never.
+    if (qEnvironmentVariableIsSet("QUORVEL_EXIT_AFTER_PAINT")) {
+        window.installEventFilter(new FirstPaintQuits(&window));
+        QTimer::singleShot(10000, qApp, [] { QCoreApplication::exit(1); });
+    }
     window.show();
     if (!file.isEmpty()) window.openAtStart(file);
     return app.exec();
