@@ -346,7 +346,7 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
     struct Fault { int64_t limit; DiskFaults::Fault disk; const char* error; };
     const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"}, {0, {-1}, "Input/output error"},
                             {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""},
-                            {0, {0, false, 0, true}, "No space left on device"}};
+                            {0, {0, false, 0, 2}, "No space left on device"}};  // the second reservation fails
     for (const Case& c : cases) {
         for (const Fault& f : faults) {
             SCOPED_TRACE(std::string(c.what) + ", " + f.error);
@@ -378,6 +378,36 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
                 EXPECT_EQ(swapFrames(buffer, a, b).error, "frame 3 cannot be read");
             EXPECT_EQ(buffer.readHeader(2)->pointCount(), 20);
         }
+    }
+}
+
+// Frames replaced in their slots have their room before the first is written: with no space, or
+// past a file-size limit, none is.
+TEST(FrameMovesRoom, FramesReplacedInPlaceHaveTheirRoomFirst) {
+    const auto frameOf = [](int points) {
+        FrameHeader h = blankHeader(1);
+        h.setPointCount(points);
+        return SlotBytes{h, std::vector<uint8_t>(size_t(6 * points), uint8_t(points))};
+    };
+    const std::vector<SlotBytes> bigger{frameOf(30), frameOf(40)};
+    const int64_t lastByte = framePos(3) - 1 + 32 + 6 * 40;
+    struct Case { int64_t limit; DiskFaults::Fault disk; std::vector<int> after; };
+    const Case cases[] = {{lastByte, {}, {10, 30, 40}}, {lastByte - 1, {}, {10, 20, 30}}, {lastByte, {0, false, 0, 2}, {10, 20, 30}}};
+    for (const Case& c : cases) {
+        ProgramFolder folder;
+        const FrameBufferFile buffer(folder.bufferPath());
+        for (int f = 1; f <= 3; ++f) {
+            const SlotBytes s = frameOf(10 * f);
+            ASSERT_TRUE(buffer.writeSlot(f, s.header, s.points.data(), int64_t(s.points.size())));
+        }
+        MoveResult moved;
+        {
+            const FileSizeLimit full(c.limit);
+            const DiskFaults disk(c.disk);
+            moved = replaceFrames(buffer, 2, 2, 2, [&](int i) { return std::optional(bigger[size_t(i)]); }, 3);
+        }
+        EXPECT_EQ(moved.ok, c.after[1] == 30) << c.limit;
+        for (int f = 1; f <= 3; ++f) EXPECT_EQ(buffer.readHeader(f)->pointCount(), c.after[size_t(f) - 1]) << f;
     }
 }
 

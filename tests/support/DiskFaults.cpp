@@ -13,7 +13,7 @@
 
 namespace {
 std::optional<quorvel::test::DiskFaults::Fault> active;
-int vectoredWrites = 0;
+int vectoredWrites = 0, reservations = 0;
 
 template <class F> F next(const char* name) { return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name)); }
 
@@ -35,7 +35,7 @@ void note(const QString& entry) {
 }  // namespace
 
 namespace quorvel::test {
-DiskFaults::DiskFaults(Fault f) { active = f, vectoredWrites = 0; }
+DiskFaults::DiskFaults(Fault f) { active = f, vectoredWrites = reservations = 0; }
 DiskFaults::~DiskFaults() { active.reset(); }
 SyncJournal::SyncJournal() { journaling = true, journal.clear(); }
 SyncJournal::~SyncJournal() { journaling = false; }
@@ -69,7 +69,7 @@ extern "C" int linkat(int fromFolder, const char* from, int toFolder, const char
 
 extern "C" int fallocate(int fd, int mode, off_t at, off_t bytes) {
     static const auto real = next<int (*)(int, int, off_t, off_t)>("fallocate");
-    if (active && active->noSpace) {
+    if (active && active->noSpaceFrom > 0 && ++reservations >= active->noSpaceFrom) {
         errno = ENOSPC;
         return -1;
     }

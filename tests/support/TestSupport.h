@@ -31,8 +31,8 @@ private:
 
 // While it lives, the program's positioned writes misbehave as a failing disk makes them: the
 // `nth` vectored write from now fails with EIO (that one only, or it and every later one), and
-// with `bytesEach` every write takes at most that many bytes, as an interrupted one does; with
-// `noSpace` no disk space can be reserved.
+// with `bytesEach` every write takes at most that many bytes, as an interrupted one does; from
+// the `noSpaceFrom`th reservation of disk space on, none can be had.
 // While it lives, the program's fsync and rename calls are noted in order, each with the path it
 // concerns ("fsync /path" for a file or folder, "rename /to/path").
 class SyncJournal {
@@ -44,7 +44,7 @@ public:
 
 class DiskFaults {
 public:
-    struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; bool noSpace = false; };
+    struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; int noSpaceFrom = 0; };
     explicit DiskFaults(Fault f);
     ~DiskFaults();
 };
