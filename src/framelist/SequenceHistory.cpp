@@ -25,11 +25,6 @@ bool SequenceHistory::add(Entry e) {
     return keepDepth();
 }
 
-bool SequenceHistory::redone(Entry e) {
-    undo_.push_back(std::move(e));
-    return keepDepth();
-}
-
 bool SequenceHistory::keepDepth() {
     if (int(undo_.size()) <= Depth) return false;
     undo_.pop_front();  // a step's stash goes with it

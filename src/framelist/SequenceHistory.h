@@ -38,9 +38,10 @@ public:
     bool redoIsFrameEdit() const { return !redo_.back(); }
     Entry takeUndo();
     Entry takeRedo();
-    // An entry undone (redone) goes to the other side, what could be redone staying.
+    // An entry undone (redone) goes to the other side, what could be redone staying. Both sides
+    // together never hold more than the depth: nothing falls out.
     void undone(Entry e) { redo_.push_back(std::move(e)); }
-    bool redone(Entry e);
+    void redone(Entry e) { undo_.push_back(std::move(e)); }
     // Edits of the working frame on both sides.
     int frameEdits() const;
     // Another frame becomes the working frame: the edits of this one leave the history.

@@ -103,12 +103,12 @@ void Editor::turnSequenceStep(bool back) {
     const bool sameFrame = (seq.editEnabled ? seq.currentFrame : 0) == step->currentAfter;
     if (const MoveResult moved = turnStep(buffer, *step, seq.totalFrames, nextStashPath()); !moved.ok) {
         prompts.message(BufferWriteFailed.arg(moved.error), MessageIcon::Exclamation);
-        back ? (void)steps.redone(std::move(step)) : steps.undone(std::move(step));  // back where it was
+        back ? steps.redone(std::move(step)) : steps.undone(std::move(step));  // back where it was
         return;
     }
     const int current = step->currentAfter;
     const QString note = (back ? UndoneNote : RedoneNote).arg(step->what);
-    back ? steps.undone(std::move(step)) : (void)steps.redone(std::move(step));
+    back ? steps.undone(std::move(step)) : steps.redone(std::move(step));
     showSequenceAt(current, sameFrame);
     win.statusNote = note;
 }
