@@ -48,7 +48,6 @@ public:
     void forgetFrameEdits();
     void forgetRedo() { redo_.clear(); }
     void clear() { undo_.clear(), redo_.clear(); }
-    const SequenceStep* nextUndo() const { return undo_.empty() ? nullptr : undo_.back().get(); }
 
 private:
     bool keepDepth();

@@ -36,7 +36,7 @@ public:
     bool sync();
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
     // for want of it. File systems that cannot reserve space pass. A file-size limit is not
-    // checked here (reserving passes it while a write does not): see `fits`.
+    // checked here (some file systems reserve past it, where a write fails): see `fits`.
     bool reserve(int frame, int64_t bytes);
     // A write of the first `bytes` of the frame's slot stays under the file-size limit; so does
     // every write below it, which is why one check of the highest write covers a command.

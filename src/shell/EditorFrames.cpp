@@ -65,7 +65,8 @@ void Editor::duplicateFrame() {
     const int at = seq.currentFrame;
     const std::optional<SlotBytes> copy = readFrame(buffer, at);
     if (!copy) {
-        framesMoved({false, Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)}, 0, 0);
+        prompts.message(BufferWriteFailed.arg(Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)),
+                        MessageIcon::Exclamation);
         return;
     }
     frameStep(StepDuplicateFrame, at + 1, 0, [&] {

@@ -197,3 +197,14 @@ TEST_F(UndoFixture, WhatChangesNoFrameIsNoStep) {
     EXPECT_EQ(std::pair(editor.frame.selStart, editor.frame.selEnd), std::pair(0, 1));
     EXPECT_TRUE(editor.win.undoEnabled);
 }
+
+// What Undo kept in a session that ended without closing is gone at the next start.
+TEST(UndoFiles, WhatASessionLeftBehindGoesAtTheNextStart) {
+    ProgramFolder folder;
+    const QString left = folder.bufferPath() + ".undo-7";
+    QDir().mkpath(QFileInfo(left).path());
+    writeFile(left, "frames");
+    ScriptedPrompts prompts;
+    const Editor editor(folder.path(), prompts, false);
+    EXPECT_FALSE(QFileInfo::exists(left));
+}
