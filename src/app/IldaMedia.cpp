@@ -22,9 +22,11 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QTimer>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
@@ -258,32 +260,41 @@ int play(const QStringList& argsIn) {
         err(QStringLiteral("quorvel-ilda: %1 is no projector address (HOST, HOST:PORT or [IPv6]:PORT)").arg(to));
         return 2;
     }
-    idn::LaserOutput output;
-    QString failure;
-    output.onFailed = [&](const QString& why) { failure = why; };
-    if (!output.arm(*target, kpps * 1000)) {
-        err(QStringLiteral("quorvel-ilda: %1").arg(output.error));
+    // The stream runs on this thread: it wakes once a frame, at the frame's time, and sends it.
+    idn::IdnStream stream;
+    if (!stream.open(*target, kpps * 1000)) {
+        err(QStringLiteral("quorvel-ilda: %1").arg(stream.error));
         return 1;
     }
+    QEventLoop running;
+    QString failure;
+    QObject::connect(&stream, &idn::IdnStream::failed, &running, [&](const QString& why) {
+        failure = why;
+        running.quit();
+    });
     std::signal(SIGINT, [](int) { interrupted = 1; });
+    // Frame k is due k periods after the first, on the monotonic clock. Each is loaded and handed
+    // over as the one before it goes, a period ahead of its time: the time a frame takes to load
+    // never delays it nor adds up.
+    const QDeadlineTimer first = QDeadlineTimer::current(Qt::PreciseTimer);
+    const int64_t period = 1'000'000'000 / fps;
+    QTimer lastOne;  // the last frame is shown its time too
+    lastOne.setTimerType(Qt::PreciseTimer);
+    lastOne.setSingleShot(true);
+    QObject::connect(&lastOne, &QTimer::timeout, &running, &QEventLoop::quit);
     WorkingFrame frame;
+    SlotFile file(buffer.path(), SlotAccess::Read);
     int played = 0;
-    // Frame k is due k periods after the first, on the monotonic clock: the time a frame takes
-    // to load and send never adds up, and the program sleeps in between.
-    timespec start{};
-    ::clock_gettime(CLOCK_MONOTONIC, &start);
-    const int64_t first = int64_t(start.tv_sec) * 1'000'000'000 + start.tv_nsec, period = 1'000'000'000 / fps;
-    do {
-        for (int f = 1; f <= frames && failure.isEmpty() && !interrupted; ++f) {
-            buffer.copyFrameToRam(f, frame);
-            output.show(idn::frameSamples(frame, palette, {}));
-            const int64_t due = first + ++played * period;
-            const timespec at{time_t(due / 1'000'000'000), long(due % 1'000'000'000)};
-            while (::clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &at, nullptr) == EINTR && !interrupted) {}
-            QCoreApplication::processEvents();  // a failure the stream reported meanwhile
-        }
-    } while (loop && failure.isEmpty() && !interrupted);
-    output.disarm();
+    const auto handOver = [&] {
+        if (interrupted || !failure.isEmpty()) return running.quit();
+        if (played % frames == 0 && played > 0 && !loop) return lastOne.start(int(period / 1'000'000));
+        loadSlot(file, played % frames + 1, frame, SlotPart::ValidPoints);
+        stream.show(idn::frameSamples(frame, palette, {}), QDeadlineTimer::addNSecs(first, played++ * period));
+    };
+    QObject::connect(&stream, &idn::IdnStream::frameTaken, &running, handOver);
+    handOver();
+    if (failure.isEmpty()) running.exec();
+    stream.close();
     if (!failure.isEmpty()) {
         err(QStringLiteral("quorvel-ilda: sending to %1 failed: %2").arg(to, failure));
         return 1;

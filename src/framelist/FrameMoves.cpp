@@ -29,20 +29,46 @@ std::optional<SlotBytes> readSlot(SlotFile& file, int frame) {
 
 QString unreadable(int frame) { return Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(frame); }
 
-// The headers of frames first..last, every one of which must be readable before anything moves:
-// 0, or the first frame whose header cannot be read.
-int readHeaders(SlotFile& file, int first, int last, std::vector<FrameHeader>& headers) {
-    for (int t = first; t <= last; ++t) {
-        const std::optional<FrameHeader> h = file.readHeader(t);
-        if (!h) return t;
-        headers.push_back(*h);
-    }
-    return 0;
-}
-
 bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
     return file.writeSlot(frame, s.header, s.points.data(), int64_t(s.points.size()));
 }
+
+// A frame on its way from one slot to another: its header and valid points in one buffer, reused
+// from frame to frame. It is read with one call when it is no bigger than the frame read before
+// it (neighbouring frames mostly are alike) and written with one: a move of thousands of frames
+// costs what its calls cost.
+class Moving {
+public:
+    // False when the frame's header cannot be read; points missing at the end of the file stay
+    // missing.
+    bool read(SlotFile& file, int frame) {
+        const int64_t guess = std::max<int64_t>(size(), 32);
+        bytes_.resize(size_t(guess));
+        const int64_t got = file.readSlot(frame, bytes_.data(), guess);
+        if (got < 32) return false;
+        const int64_t whole = 32 + usedBytes(header());
+        int64_t have = std::min(got, whole);
+        if (got == guess && whole > got) {  // bigger than the last one: the rest
+            bytes_.resize(size_t(whole));
+            have = got + file.readSlot(frame, bytes_.data() + got, whole - got, got);
+        }
+        bytes_.resize(size_t(have));
+        return true;
+    }
+    bool write(SlotFile& file, int frame) const { return file.writeSlotPart(frame, bytes_.data(), size()); }
+    bool keep(FrameStash& stash) const { return stash.keep(header(), points(), size() - 32); }
+    FrameHeader header() const {
+        FrameHeader h;
+        std::memcpy(&h, bytes_.data(), sizeof h);
+        return h;
+    }
+    // Header and points.
+    int64_t size() const { return int64_t(bytes_.size()); }
+
+private:
+    const uint8_t* points() const { return bytes_.data() + 32; }
+    std::vector<uint8_t> bytes_;
+};
 
 }  // namespace
 
@@ -57,9 +83,9 @@ FrameStash::~FrameStash() {
     ::unlink(path_.constData());
 }
 
-bool FrameStash::keep(const SlotBytes& s) {
+bool FrameStash::keep(const FrameHeader& h, const void* points, int64_t bytes) {
     offsets_.push_back(end_);
-    return put(&s.header, sizeof s.header) && put(s.points.data(), int64_t(s.points.size()));
+    return put(&h, sizeof h) && put(points, bytes);
 }
 
 std::optional<FrameHeader> FrameStash::header(size_t i) const {
@@ -102,41 +128,40 @@ MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int
     SlotFile file(buffer.path(), SlotAccess::Write);
     const int lastTo = totalFrames - count;  // slots first..lastTo are written
     const int overwrittenDeleted = std::min(first + count - 1, lastTo);
-    std::vector<FrameHeader> moving, deleted;  // frames first + count..totalFrames; first..overwrittenDeleted
-    if (const int bad = readHeaders(file, first + count, totalFrames, moving)) return {false, unreadable(bad)};
-    if (const int bad = readHeaders(file, first, overwrittenDeleted, deleted)) return {false, unreadable(bad)};
-    // Room for every slot part that will be written, taken before the first move: no move can
-    // then fail for want of space, and a file-size limit stops the deletion before it starts.
-    // A slot that already holds as many bytes has its room; the last slot written is the highest.
-    const auto held = [&](int slot) {
-        return 32 + usedBytes(slot <= overwrittenDeleted ? deleted[size_t(slot - first)]
-                                                         : moving[size_t(slot - first - count)]);
-    };
-    if (!file.fits(lastTo, 32 + usedBytes(moving.back()))) return {false, file.error()};
-    for (int to = first; to <= lastTo; ++to)
-        if (const int64_t need = 32 + usedBytes(moving[size_t(to - first)]); need > held(to) && !file.reserve(to, need))
-            return {false, file.error()};
+    // The highest write, the last frame into slot lastTo, is checked against the file-size limit
+    // before anything moves; it covers every write below it.
+    const std::optional<FrameHeader> last = file.readHeader(totalFrames);
+    if (!last) return {false, unreadable(totalFrames)};
+    if (!file.fits(lastTo, 32 + usedBytes(*last))) return {false, file.error()};
+    // The bytes slots first..lastTo hold before they are written, as their frames are read: a
+    // slot that is to hold more has its room reserved before the write.
+    std::vector<int64_t> held(size_t(lastTo - first + 1));
     // The deleted frames whose slots get overwritten are kept until the deletion is done, so that a
     // deletion that fails half way can be taken back.
     FrameStash stash(buffer.path() + QStringLiteral(".deleting"));
+    Moving s;
     for (int d = first; d <= overwrittenDeleted; ++d) {
-        const std::optional<SlotBytes> s = readSlot(file, d);
-        if (!s || !stash.keep(*s)) return {false, s ? stash.error() : unreadable(d)};
+        if (!s.read(file, d)) return {false, unreadable(d)};
+        held[size_t(d - first)] = s.size();
+        if (!s.keep(stash)) return {false, stash.error()};
     }
 
     int to = first;
-    SlotBytes s;
-    for (; to <= lastTo; ++to) {  // each header was read above: only the points are read again
-        s.header = moving[size_t(to - first)];
-        s.points.resize(size_t(usedBytes(s.header)));
-        s.points.resize(size_t(file.readPoints(to + count, s.points.data(), int64_t(s.points.size()))));
-        if (!writeSlot(file, to, s)) break;
+    QString why;
+    for (; to <= lastTo; ++to) {
+        const int from = to + count;
+        if (!s.read(file, from)) {
+            why = unreadable(from);
+            break;
+        }
+        if (from <= lastTo) held[size_t(from - first)] = s.size();
+        if ((s.size() > held[size_t(to - first)] && !file.reserve(to, s.size())) || !s.write(file, to)) break;
     }
     if (to > lastTo) return {};
 
     // Taken back, last move first: slot t held frame t, which now lies count slots lower, or,
     // for a deleted frame, in the stash.
-    const QString why = file.error().isEmpty() ? unreadable(to + count) : file.error();
+    if (why.isEmpty()) why = file.error();
     for (int t = to; t >= first; --t) {
         const std::optional<SlotBytes> s =
             t >= first + count ? readSlot(file, t - count) : stash.take(size_t(t - first));
@@ -157,27 +182,27 @@ namespace {
 // slot is written; then `fill` writes the slots left behind. If a move or the fill fails, the
 // frames go back where they were.
 MoveResult openGap(SlotFile& file, int at, int count, int totalFrames, const std::function<bool()>& fill) {
-    std::vector<FrameHeader> moving;  // frames at..totalFrames, read once
-    if (const int bad = readHeaders(file, at, totalFrames, moving)) return {false, unreadable(bad)};
-    // Slot t + count takes frame t. Where it already holds as many bytes (frame t + count, written
-    // there), its room is taken; only what goes beyond needs reserving.
-    const auto written = [&](int slot) { return slot <= totalFrames ? 32 + usedBytes(moving[size_t(slot - at)]) : 0; };
-    if (!moving.empty() && !file.fits(totalFrames + count, 32 + usedBytes(moving.back()))) return {false, file.error()};
-    for (int t = at; t <= totalFrames; ++t)
-        if (const int64_t need = 32 + usedBytes(moving[size_t(t - at)]);
-            need > written(t + count) && !file.reserve(t + count, need))
-            return {false, file.error()};
-    SlotBytes s;
+    // The bytes each frame from `at` on held in its slot, as it is read: slot t + count, which
+    // held frame t + count (read before), needs room only for what goes beyond them.
+    std::vector<int64_t> held(size_t(std::max(0, totalFrames - at + 1)));
+    const auto heldIn = [&](int slot) { return slot <= totalFrames ? held[size_t(slot - at)] : 0; };
+    Moving s;
+    QString why;
     int t = totalFrames;
     for (; t >= at; --t) {
-        s.header = moving[size_t(t - at)];
-        s.points.resize(size_t(usedBytes(s.header)));
-        s.points.resize(size_t(file.readPoints(t, s.points.data(), int64_t(s.points.size()))));
-        if (!writeSlot(file, t + count, s)) break;
+        if (!s.read(file, t)) {
+            why = unreadable(t);
+            break;
+        }
+        held[size_t(t - at)] = s.size();
+        // The first move is the highest write: past the file-size limit, nothing has moved yet.
+        if ((t == totalFrames && !file.fits(t + count, s.size())) ||
+            (s.size() > heldIn(t + count) && !file.reserve(t + count, s.size())) || !s.write(file, t + count))
+            break;
     }
     if (t < at && fill()) return {};
     // Taken back: each slot from the failed one up holds again what now lies `count` slots higher.
-    const QString why = file.error();
+    if (why.isEmpty()) why = file.error();
     for (int u = t + 1; u <= totalFrames; ++u) {
         const std::optional<SlotBytes> back = readSlot(file, u + count);
         if (!back || !writeSlot(file, u, *back))

@@ -3,8 +3,9 @@
 // Moving frames between slots of the frame buffer file: deleting a range (the frames after it
 // move down), inserting a frame (the frames from its place move up) and swapping two frames.
 // Only what a later read of a slot can see travels: its header and its valid point records.
-// Each completes or changes nothing: the room it writes is reserved first, and a move that still
-// fails is taken back.
+// Each completes or changes nothing: a file-size limit stops it before the first move, a slot that
+// is to hold more bytes has its room reserved before it is written, and a move that fails is
+// taken back.
 #include "model/FrameBuffer.h"
 
 #include <functional>
@@ -46,7 +47,8 @@ public:
     ~FrameStash();
     FrameStash(const FrameStash&) = delete;
     FrameStash& operator=(const FrameStash&) = delete;
-    bool keep(const SlotBytes& s);
+    bool keep(const FrameHeader& h, const void* points, int64_t bytes);
+    bool keep(const SlotBytes& s) { return keep(s.header, s.points.data(), int64_t(s.points.size())); }
     std::optional<FrameHeader> header(size_t i) const;
     std::optional<SlotBytes> take(size_t i) const;
     int size() const { return int(offsets_.size()); }

@@ -96,23 +96,34 @@ bool IdnStream::open(const Target& target, int pointsPerSecond) {
     // Nothing shows before the first frame comes.
     current_ = blackout();
     changed_ = true;
+    waiting_ = false;
     open_ = true;
     tick();
     return true;
 }
 
-void IdnStream::show(std::vector<Sample> samples) {
-    if (samples == current_) return;
-    current_ = std::move(samples);
-    changed_ = true;
+void IdnStream::show(std::vector<Sample> samples, QDeadlineTimer at) {
+    tick();  // a frame whose time came as this one was handed over goes, rather than being replaced
+    next_ = std::move(samples);
+    nextDue_ = at;
+    waiting_ = true;
     tick();
+}
+
+bool IdnStream::takeDue() {
+    if (!waiting_ || !nextDue_.hasExpired()) return false;
+    waiting_ = false;
+    if (next_ != current_) current_.swap(next_), changed_ = true;
+    return true;
 }
 
 void IdnStream::tick() {
     if (!isOpen()) return;
+    const bool taken = takeDue();
     // A frame sent again keeps the projector from timing out; it also starts a scan of its own.
     if ((changed_ && frameDue_.hasExpired()) || keepAliveDue_.hasExpired()) sendFrame();
     schedule();
+    if (taken) emit frameTaken();  // once the frame has gone: what follows cannot delay it
 }
 
 void IdnStream::schedule() {
@@ -120,6 +131,7 @@ void IdnStream::schedule() {
     // QDeadlineTimer counts on the monotonic clock too: its deadlines are the clock's own times.
     qint64 due = keepAliveDue_.deadlineNSecs();
     if (changed_) due = std::min(due, frameDue_.deadlineNSecs());
+    if (waiting_) due = std::min(due, nextDue_.deadlineNSecs());
     due = std::max<qint64>(due, 1);  // 0 would disarm the clock
     itimerspec at{};
     at.it_value = {time_t(due / 1'000'000'000), long(due % 1'000'000'000)};
@@ -203,10 +215,10 @@ bool LaserOutput::arm(const Target& target, int pointsPerSecond) {
     return ok;
 }
 
-void LaserOutput::show(std::vector<Sample> samples) {
+void LaserOutput::show(std::vector<Sample> samples, QDeadlineTimer at) {
     if (!armed_) return;
-    QMetaObject::invokeMethod(stream_,
-                              [s = stream_, samples = std::move(samples)]() mutable { s->show(std::move(samples)); });
+    QMetaObject::invokeMethod(
+        stream_, [s = stream_, samples = std::move(samples), at]() mutable { s->show(std::move(samples), at); });
 }
 
 void LaserOutput::setRate(int pointsPerSecond) {

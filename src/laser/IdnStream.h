@@ -42,7 +42,10 @@ public:
     ~IdnStream() override;
     // Runs on the stream's thread. False, with `error` set, when the host is unknown.
     bool open(const Target& target, int pointsPerSecond);
-    void show(std::vector<Sample> samples);
+    // The frame to show from `at` on, at once when that has passed. A frame handed over ahead of
+    // its time goes at that time on the stream's own clock, with no other thread in the way;
+    // until then the frame before it is kept alive, and a later one replaces it.
+    void show(std::vector<Sample> samples, QDeadlineTimer at = QDeadlineTimer(0));
     void setRate(int pointsPerSecond) { pps_ = pointsPerSecond; }
     // Blackout twice, channel close, session close; then nothing more is sent.
     void close();
@@ -51,9 +54,13 @@ public:
 signals:
     // Sending failed (the unit is gone, the network is down): the stream closed itself.
     void failed(const QString& why);
+    // A frame handed over ahead of its time has become the one shown: the next may come.
+    void frameTaken();
 
 private:
     void tick();
+    // The waiting frame becomes the current one once its time has come: true when it did.
+    bool takeDue();
     // The clock wakes the stream at the next deadline: a changed frame's, or a keep-alive's.
     void schedule();
     void sendFrame();
@@ -73,10 +80,10 @@ private:
     bool open_ = false;
     QElapsedTimer clock_;
     int pps_ = 30000;
-    std::vector<Sample> current_;
-    bool changed_ = false;
+    std::vector<Sample> current_, next_;
+    bool changed_ = false, waiting_ = false;  // `next_` waits for `nextDue_`
     // When the next changed frame may go, when a configuration goes with it, when silence needs a keep-alive.
-    QDeadlineTimer frameDue_, configurationDue_, keepAliveDue_;
+    QDeadlineTimer frameDue_, configurationDue_, keepAliveDue_, nextDue_;
 };
 
 // The stream run on its own thread, driven from the window's: every call returns at once
@@ -88,7 +95,7 @@ public:
     ~LaserOutput() override;
     // False, with the reason in `error`, when the target cannot be reached.
     bool arm(const Target& target, int pointsPerSecond);
-    void show(std::vector<Sample> samples);
+    void show(std::vector<Sample> samples, QDeadlineTimer at = QDeadlineTimer(0));
     void setRate(int pointsPerSecond);
     void disarm();
     bool armed() const { return armed_; }

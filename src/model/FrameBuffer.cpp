@@ -83,6 +83,14 @@ bool SlotFile::writeSlot(int frame, const FrameHeader& h, const void* points, in
     return false;
 }
 
+bool SlotFile::writeSlotPart(int frame, const void* part, int64_t bytes) {
+    const int64_t pos = placeOf(frame);
+    if (pos == 0) return false;
+    if (writeAllAt(file_.handle(), part, bytes, pos - 1)) return true;
+    error_ = QString::fromLocal8Bit(std::strerror(errno));
+    return false;
+}
+
 bool SlotFile::fits(int frame, int64_t bytes) {
     const int64_t pos = placeOf(frame);
     if (pos == 0) return false;
@@ -170,14 +178,19 @@ int FrameBufferFile::wholeFrames(int most) const {
 
 bool FrameBufferFile::copyFrameToRam(int frame, WorkingFrame& wf) const {
     SlotFile file(path_, SlotAccess::Read);
+    return loadSlot(file, frame, wf, SlotPart::Whole);
+}
+
+bool loadSlot(SlotFile& file, int frame, WorkingFrame& wf, SlotPart part) {
     const auto header = file.readHeader(frame);
     if (!header) return false;
     bool loaded = false;
     wf.visitFormat(header->formatCode, [&](auto& r) {
         using P = typename std::decay_t<decltype(r)>::Point;
         r.header = *header;
-        file.readPoints(frame, r.points.data(), sizeof(P) * MaxPoints);
         r.pointCount = std::min(header->pointCount(), MaxPoints);
+        file.readPoints(frame, r.points.data(),
+                        int64_t(sizeof(P)) * (part == SlotPart::Whole ? MaxPoints : r.pointCount));
         wf.format = formatOf<P>();
         loaded = true;
     });

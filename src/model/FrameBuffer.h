@@ -32,6 +32,8 @@ public:
     int64_t readSlot(int frame, void* dst, int64_t bytes, int64_t from = 0);
     // Writes the whole slot part or reports why not (a full disk, a file that cannot be made).
     bool writeSlot(int frame, const FrameHeader& h, const void* points, int64_t bytes);
+    // The same for a slot part lying whole in memory, the header followed by the points.
+    bool writeSlotPart(int frame, const void* part, int64_t bytes);
     // Everything written to the file is on the disk.
     bool sync();
     // Disk space for the first `bytes` of the frame's slot, so that a write there cannot fail
@@ -95,6 +97,12 @@ private:
     QString path_;
     mutable QString error_;
 };
+
+// The whole point area, as the editor loads a frame (points behind the valid ones come with it),
+// or only the valid points, for what never looks past them.
+enum class SlotPart { Whole, ValidPoints };
+// The frame's slot loaded from a file already open, as `copyFrameToRam` does.
+bool loadSlot(SlotFile& file, int frame, WorkingFrame& wf, SlotPart part);
 
 inline constexpr Text BufferWriteFailed{QT_TRANSLATE_NOOP("Texts", "The frame buffer file could not be written: %1")};
 

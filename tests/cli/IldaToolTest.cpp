@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QUdpSocket>
 #include <set>
+#include <csignal>
 #include <cstring>
 #include <unordered_map>
 #include <gtest/gtest.h>
@@ -332,6 +333,30 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
         EXPECT_EQ(frames[k].samples, idn::blackout(frames[k].samples.front()));
     EXPECT_EQ(projector.sessionCloses(), 1);
     EXPECT_EQ(projector.got.size(), frames.back().lastDatagram + 3);  // after the channel close
+
+    // With --loop the frames come round again, each in its turn and none before its time (the
+    // frames' own timestamps, in microseconds), until Ctrl+C darkens the beam.
+    IdnReceiver looped;
+    p.start(QUORVEL_ILDA_TOOL, {"play", in, "--to", QString("127.0.0.1:%1").arg(looped.port()), "--fps", "25", "--loop"});
+    std::vector<ReceivedFrame> turns;  // each change of content
+    looped.collect(20000, [&] {
+        turns.clear();
+        for (const ReceivedFrame& f : looped.frames())
+            if (turns.empty() || turns.back().samples != f.samples) turns.push_back(f);
+        return turns.size() >= 6;
+    });
+    ::kill(pid_t(p.processId()), SIGINT);
+    ASSERT_TRUE(p.waitForFinished(5000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(p.readAllStandardOutput().startsWith("played "));
+    looped.collect(100);
+    ASSERT_GE(turns.size(), 6u);
+    for (size_t k = 1; k < 6; ++k) {
+        EXPECT_EQ(turns[k].samples.size(), k % 2 ? 31u : 41u) << k;  // 1, 2, 1, 2, 1
+        if (k > 1) { EXPECT_GE(turns[k].timestamp - turns[1].timestamp, (k - 1) * 40000 - 2000) << k; }
+    }
+    EXPECT_EQ(looped.sessionCloses(), 1);
+    EXPECT_EQ(looped.frames().back().samples, idn::blackout(looped.frames().back().samples.front()));
 
     const quint16 closed = closedPort();
     struct Case { QStringList args; int exitCode; };

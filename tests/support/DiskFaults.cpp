@@ -13,14 +13,17 @@
 
 namespace {
 std::optional<quorvel::test::DiskFaults::Fault> active;
-int vectoredWrites = 0, reservations = 0;
+int bufferWrites = 0, reservations = 0;
 
 template <class F> F next(const char* name) { return reinterpret_cast<F>(::dlsym(RTLD_NEXT, name)); }
 
-bool failsNow() {
-    if (!active || active->failNth == 0) return false;
-    ++vectoredWrites;
-    if (vectoredWrites < active->failNth || (vectoredWrites > active->failNth && !active->failLater)) return false;
+// Only writes into the frame buffer file count: what a command keeps beside it is written too.
+bool failsNow(int fd) {
+    if (!active || active->failNth == 0 ||
+        !QFileInfo(QStringLiteral("/proc/self/fd/%1").arg(fd)).symLinkTarget().endsWith("/FrameBuffer.tmp"))
+        return false;
+    ++bufferWrites;
+    if (bufferWrites < active->failNth || (bufferWrites > active->failNth && !active->failLater)) return false;
     errno = EIO;
     return true;
 }
@@ -35,7 +38,7 @@ void note(const QString& entry) {
 }  // namespace
 
 namespace quorvel::test {
-DiskFaults::DiskFaults(Fault f) { active = f, vectoredWrites = reservations = 0; }
+DiskFaults::DiskFaults(Fault f) { active = f, bufferWrites = reservations = 0; }
 DiskFaults::~DiskFaults() { active.reset(); }
 SyncJournal::SyncJournal() { journaling = true, journal.clear(); }
 SyncJournal::~SyncJournal() { journaling = false; }
@@ -78,13 +81,14 @@ extern "C" int fallocate(int fd, int mode, off_t at, off_t bytes) {
 
 extern "C" ssize_t pwrite(int fd, const void* data, size_t bytes, off_t at) {
     static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
+    if (failsNow(fd)) return -1;
     if (active && active->bytesEach > 0) bytes = std::min(bytes, size_t(active->bytesEach));
     return real(fd, data, bytes, at);
 }
 
 extern "C" ssize_t pwritev(int fd, const iovec* parts, int count, off_t at) {
     static const auto real = next<ssize_t (*)(int, const iovec*, int, off_t)>("pwritev");
-    if (failsNow()) return -1;
+    if (failsNow(fd)) return -1;
     if (active && active->bytesEach > 0 && count > 0) {
         const iovec first{parts[0].iov_base, std::min(parts[0].iov_len, size_t(active->bytesEach))};
         return real(fd, &first, 1, at);

@@ -42,6 +42,9 @@ public:
     static QStringList entries();
 };
 
+// While it lives, the failNth write into the frame buffer file fails (and every one after it,
+// with failLater), every write is cut to bytesEach bytes, and from the noSpaceFrom-th reservation
+// on the disk is full.
 class DiskFaults {
 public:
     struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; int noSpaceFrom = 0; };

@@ -108,6 +108,42 @@ private slots:
         QCOMPARE(lines.front().split(';')[4].toUInt(), frames.front().duration);
     }
 
+    // A frame handed over ahead of its time goes no sooner; while it waits, the frame before it is
+    // kept alive, and a later one replaces it. One whose time passed before the next came is
+    // still shown. Each frame that goes is said once.
+    void aFrameHandedOverAheadGoesAtItsTime() {
+        IdnReceiver projector;
+        Palette pal;
+        IdnStream stream;  // on this thread: it runs while the projector collects
+        QVERIFY(stream.open({"127.0.0.1", projector.port(), 1}, 30000));
+        int taken = 0;
+        connect(&stream, &IdnStream::frameTaken, [&] { ++taken; });
+        std::vector<std::vector<Sample>> f;
+        for (int side : {1000, 2000, 3000, 4000, 5000}) f.push_back(frameSamples(squareFrame(side), pal, {}));
+        stream.show(f[0]);
+        QCOMPARE(taken, 1);
+        stream.show(f[1], QDeadlineTimer(600));
+        stream.show(f[2], QDeadlineTimer(400));  // before f[1] was due: f[1] never goes
+        projector.collect(250);
+        const auto shownSoFar = [&] {
+            std::vector<std::vector<Sample>> shown;
+            for (const ReceivedFrame& r : projector.frames())
+                if (shown.empty() || shown.back() != r.samples) shown.push_back(r.samples);
+            return shown;
+        };
+        QCOMPARE(shownSoFar(), (std::vector<std::vector<Sample>>{blackout(), f[0]}));
+        QCOMPARE(taken, 1);
+        projector.collect(2000, [&] { return shownSoFar().back() == f[2]; });
+        QCOMPARE(taken, 2);
+        stream.show(f[3], QDeadlineTimer(20));
+        QThread::msleep(60);  // f[3]'s time passes with nothing run on this thread
+        stream.show(f[4]);
+        projector.collect(2000, [&] { return shownSoFar().back() == f[4]; });
+        QCOMPARE(shownSoFar(), (std::vector<std::vector<Sample>>{blackout(), f[0], f[2], f[3], f[4]}));
+        QCOMPARE(taken, 4);
+        stream.close();
+    }
+
     // No address, or nobody listening (the system answers that the port is closed): the output
     // says so and disarms itself.
     void aUnitThatIsNotThereIsSaid() {
