@@ -18,6 +18,7 @@
 #include "view/ImageSurface.h"
 #include "view/SlotDrawing.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 #include <QBuffer>
 #include <QCoreApplication>
@@ -26,6 +27,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
+#include <QSocketNotifier>
 #include <QTimer>
 #include <cerrno>
 #include <csignal>
@@ -222,7 +224,8 @@ int importSvgs(const QStringList& argsIn) {
     return unreadable > 0 ? 1 : 0;
 }
 
-volatile std::sig_atomic_t interrupted = 0;
+// Ctrl+C: a byte in a pipe the event loop watches, so that it ends at once, between frames.
+int interruptions[2] = {-1, -1};
 
 // Streams the frames of a file to a projector, as the editor's playback does while armed, and
 // ends with the beam dark and the session closed.
@@ -272,7 +275,10 @@ int play(const QStringList& argsIn) {
         failure = why;
         running.quit();
     });
-    std::signal(SIGINT, [](int) { interrupted = 1; });
+    QSocketNotifier interrupted(::pipe2(interruptions, O_CLOEXEC | O_NONBLOCK) == 0 ? interruptions[0] : -1,
+                                QSocketNotifier::Read);
+    QObject::connect(&interrupted, &QSocketNotifier::activated, &running, &QEventLoop::quit);
+    std::signal(SIGINT, [](int) { [[maybe_unused]] const auto w = ::write(interruptions[1], "", 1); });
     // Frame k is due k periods after the first, on the monotonic clock. Each is loaded and handed
     // over as the one before it goes, a period ahead of its time: the time a frame takes to load
     // never delays it nor adds up.
@@ -284,14 +290,17 @@ int play(const QStringList& argsIn) {
     QObject::connect(&lastOne, &QTimer::timeout, &running, &QEventLoop::quit);
     WorkingFrame frame;
     SlotFile file(buffer.path(), SlotAccess::Read);
-    int played = 0;
+    int handed = 0, played = 0;
     const auto handOver = [&] {
-        if (interrupted || !failure.isEmpty()) return running.quit();
-        if (played % frames == 0 && played > 0 && !loop) return lastOne.start(int(period / 1'000'000));
-        loadSlot(file, played % frames + 1, frame, SlotPart::ValidPoints);
-        stream.show(idn::frameSamples(frame, palette, {}), QDeadlineTimer::addNSecs(first, played++ * period));
+        if (!failure.isEmpty()) return running.quit();
+        if (handed % frames == 0 && handed > 0 && !loop) return lastOne.start(int(period / 1'000'000));
+        loadSlot(file, handed % frames + 1, frame, SlotPart::ValidPoints);
+        stream.show(idn::frameSamples(frame, palette, {}), QDeadlineTimer::addNSecs(first, handed++ * period));
     };
-    QObject::connect(&stream, &idn::IdnStream::frameTaken, &running, handOver);
+    QObject::connect(&stream, &idn::IdnStream::frameTaken, &running, [&] {
+        ++played;
+        handOver();
+    });
     handOver();
     if (failure.isEmpty()) running.exec();
     stream.close();

@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// A frame kept on a projector: an IDN-Stream sender in discrete graphic mode on a thread of its
-// own, so a busy window only delays what the projector shows. It sends a frame when it changes,
-// no faster than the projector can scan it, resends it as a keep-alive, and includes the
-// channel configuration at least every 200 ms. Stopping darkens the beam, then closes.
+// A frame kept on a projector: an IDN-Stream sender in discrete graphic mode. The editor runs it
+// on a thread of its own (`LaserOutput`), so a busy window only delays what the projector shows.
+// It sends a frame when it changes (or when its time comes), no faster than the projector can
+// scan it, resends it as a keep-alive, and includes the channel configuration at least every
+// 200 ms. Stopping darkens the beam, then closes.
 #include "laser/IdnPackets.h"
 
 #include <QDeadlineTimer>
