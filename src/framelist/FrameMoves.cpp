@@ -115,6 +115,7 @@ bool FrameStash::put(const void* data, int64_t bytes) {
 
 MoveResult keepFrames(const FrameBufferFile& buffer, int first, int count, FrameStash& stash) {
     SlotFile file(buffer.path(), SlotAccess::Read);
+    if (!file.isOpen()) return {false, file.error()};  // why the file cannot be used, rather than a frame
     for (int f = first; f < first + count; ++f) {
         const std::optional<SlotBytes> s = readSlot(file, f);
         if (!s) return {false, unreadable(f)};
@@ -126,6 +127,7 @@ MoveResult keepFrames(const FrameBufferFile& buffer, int first, int count, Frame
 MoveResult deleteFrames(const FrameBufferFile& buffer, int first, int count, int totalFrames) {
     if (first + count > totalFrames) return {};  // nothing follows the range
     SlotFile file(buffer.path(), SlotAccess::Write);
+    if (!file.isOpen()) return {false, file.error()};
     const int lastTo = totalFrames - count;  // slots first..lastTo are written
     const int overwrittenDeleted = std::min(first + count - 1, lastTo);
     // The highest write, the last frame into slot lastTo, is checked against the file-size limit
@@ -221,6 +223,7 @@ MoveResult insertFrame(const FrameBufferFile& buffer, int at, int totalFrames, c
 MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, int count, const FrameSource& frameAt,
                          int totalFrames) {
     SlotFile file(buffer.path(), SlotAccess::Write);
+    if (!file.isOpen()) return {false, file.error()};
     // Room for the frames put, taken before anything moves.
     for (int i = 0; i < count; ++i) {
         const std::optional<SlotBytes> s = frameAt(i);
@@ -251,6 +254,7 @@ MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, in
 
 MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {
     SlotFile file(buffer.path(), SlotAccess::Write);
+    if (!file.isOpen()) return {false, file.error()};
     const std::optional<SlotBytes> first = readSlot(file, a), second = readSlot(file, b);
     if (!first || !second) return {false, unreadable(first ? b : a)};
     const int64_t intoA = 32 + int64_t(second->points.size()), intoB = 32 + int64_t(first->points.size());

@@ -346,7 +346,8 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
     struct Fault { int64_t limit; DiskFaults::Fault disk; const char* error; };
     const Fault faults[] = {{0, {}, ""}, {-1, {}, "File too large"}, {0, {2}, "Input/output error"}, {0, {-1}, "Input/output error"},
                             {0, {2, true}, "; could not be put back"}, {0, {0, false, 5}, ""},
-                            {0, {0, false, 0, 2}, "No space left on device"}};  // the second reservation fails
+                            {0, {0, false, 0, 2}, "No space left on device"},  // the second reservation fails
+                            {0, {0, false, 0, 0, 2}, "frame 2 cannot be read"}};
     for (const Case& c : cases) {
         for (const Fault& f : faults) {
             SCOPED_TRACE(std::string(c.what) + ", " + f.error);
@@ -375,10 +376,43 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
             // Nor is a frame whose header can no longer be read swapped, either way round.
             ASSERT_TRUE(QFile::resize(buffer.path(), framePos(3) - 1 + 10));
             for (const auto& [a, b] : {std::pair(2, 3), std::pair(3, 2)})
-                EXPECT_EQ(swapFrames(buffer, a, b).error, "frame 3 cannot be read");
+                EXPECT_EQ(std::pair(swapFrames(buffer, a, b).ok, swapFrames(buffer, a, b).error), std::pair(false, QString("frame 3 cannot be read")));
             EXPECT_EQ(buffer.readHeader(2)->pointCount(), 20);
         }
     }
+}
+
+// Only a frame's header and valid points travel: what lies behind them in the slot it moves into
+// stays. A deleted frame that cannot be read, or a buffer file that is a link, stops a move
+// before anything changes.
+TEST(FrameMovesRoom, OnlyValidBytesMoveAndWhatCannotBeReadMovesNothing) {
+    ProgramFolder folder;
+    const FrameBufferFile buffer(folder.bufferPath());
+    for (int f = 1; f <= 3; ++f) {
+        FrameHeader h = blankHeader(1);
+        h.setPointCount(10 * f);
+        const std::vector<uint8_t> points(size_t(60 * f), uint8_t(f));
+        ASSERT_TRUE(buffer.writeSlot(f, h, points.data(), int64_t(points.size())));
+    }
+    const auto byteAt = [&](int slot, int64_t at) {
+        QFile f(buffer.path());
+        f.open(QIODevice::ReadOnly);
+        f.seek(framePos(slot) - 1 + 32 + at);
+        return f.read(1);
+    };
+    ASSERT_TRUE(insertFrame(buffer, 1, 3, SlotBytes{blankHeader(1), {}}).ok);  // 0, 10, 20, 30
+    EXPECT_EQ(byteAt(3, 120), QByteArray(1, 3));  // frame 3's old points behind frame 2's 120 bytes
+    MoveResult moved;
+    {
+        const DiskFaults disk({0, false, 0, 0, 1});
+        moved = deleteFrames(buffer, 1, 1, 4);
+    }
+    EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(false, QString("frame 1 cannot be read")));
+    EXPECT_EQ(buffer.readHeader(2)->pointCount(), 10);
+    QFile::rename(buffer.path(), buffer.path() + ".real");
+    QFile::link(buffer.path() + ".real", buffer.path());
+    moved = deleteFrames(buffer, 1, 1, 4);
+    EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(false, buffer.path() + ": a link, which is never followed"));
 }
 
 // Frames replaced in their slots have their room before the first is written: with no space, or
@@ -392,7 +426,8 @@ TEST(FrameMovesRoom, FramesReplacedInPlaceHaveTheirRoomFirst) {
     const std::vector<SlotBytes> bigger{frameOf(30), frameOf(40)};
     const int64_t lastByte = framePos(3) - 1 + 32 + 6 * 40;
     struct Case { int64_t limit; DiskFaults::Fault disk; std::vector<int> after; };
-    const Case cases[] = {{lastByte, {}, {10, 30, 40}}, {lastByte - 1, {}, {10, 20, 30}}, {lastByte, {0, false, 0, 2}, {10, 20, 30}}};
+    const Case cases[] = {{lastByte, {}, {10, 30, 40}}, {lastByte - 1, {}, {10, 20, 30}}, {lastByte, {0, false, 0, 2}, {10, 20, 30}},
+                          {lastByte, {1}, {10, 20, 30}}};  // the first write fails
     for (const Case& c : cases) {
         ProgramFolder folder;
         const FrameBufferFile buffer(folder.bufferPath());

@@ -79,6 +79,16 @@ extern "C" int fallocate(int fd, int mode, off_t at, off_t bytes) {
     return real(fd, mode, at, bytes);
 }
 
+extern "C" ssize_t pread(int fd, void* data, size_t bytes, off_t at) {
+    static const auto real = next<ssize_t (*)(int, void*, size_t, off_t)>("pread");
+    if (active && active->unreadable > 0 && at >= quorvel::framePos(active->unreadable) - 1 &&
+        at < quorvel::framePos(active->unreadable + 1) - 1) {
+        errno = EIO;
+        return -1;
+    }
+    return real(fd, data, bytes, at);
+}
+
 extern "C" ssize_t pwrite(int fd, const void* data, size_t bytes, off_t at) {
     static const auto real = next<ssize_t (*)(int, const void*, size_t, off_t)>("pwrite");
     if (failsNow(fd)) return -1;

@@ -43,11 +43,11 @@ public:
 };
 
 // While it lives, the failNth write into the frame buffer file fails (and every one after it,
-// with failLater), every write is cut to bytesEach bytes, and from the noSpaceFrom-th reservation
-// on the disk is full.
+// with failLater), every write is cut to bytesEach bytes, from the noSpaceFrom-th reservation
+// on the disk is full, and no read of the slot of frame unreadable succeeds.
 class DiskFaults {
 public:
-    struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; int noSpaceFrom = 0; };
+    struct Fault { int failNth = 0; bool failLater = false; int64_t bytesEach = 0; int noSpaceFrom = 0; int unreadable = 0; };
     explicit DiskFaults(Fault f);
     ~DiskFaults();
 };
