@@ -365,6 +365,7 @@ TEST(IldaTool, PlayStreamsEveryFrameAndEndsDark) {
         {{"play", in, "--to", "127.0.0.1", "--kpps", "1", "--fps", "0"}, 1},  // the IDN port, the editor's Play FPS: nobody listening either
         {{"play", in, "--to", "127.0.0.1:70000"}, 2}, {{"play", in, "--to", ""}, 2}, {{"play", in, "--to", "127.0.0.1:0"}, 2},
         {{"play", in, "--to", "127.0.0.1:1", "--fps", "100"}, 1}, {{"play", in, "--to", "127.0.0.1:65535", "--fps", "100"}, 1},
+        {{"play", in, "--to", "127.0.0.1:1"}, 1},  // no --fps is no mistake: the editor's Play FPS
         {{"play", in}, 2}, {{"play", in, "--to", "127.0.0.1", "--kpps", "0"}, 2},
         {{"play", in, "--to", "127.0.0.1", "--kpps", "100", "--fps", "100"}, 1}, {{"play", in, "--to", "127.0.0.1", "--kpps", "101"}, 2},
         {{"play", in, "--to", "127.0.0.1", "--fps", "101"}, 2}, {{"play", in, "--to", "127.0.0.1", "--fps", "x"}, 2},
