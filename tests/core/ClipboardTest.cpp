@@ -331,6 +331,19 @@ TEST_F(ClipFixture, FrameCommandsMoveOnlyTheFramesTheyMust) {
     EXPECT_NE(prompts.messages[0], "The sequence is full (10000 frames).");
 }
 
+namespace {
+// Frames 1..3 of 10, 20 and 30 indexed points (6 bytes each), every byte of frame f being f.
+bool writeThreeFrames(const FrameBufferFile& buffer) {
+    for (int f = 1; f <= 3; ++f) {
+        FrameHeader h = blankHeader(1);
+        h.setPointCount(10 * f);
+        const std::vector<uint8_t> points(size_t(60 * f), uint8_t(f));
+        if (!buffer.writeSlot(f, h, points.data(), int64_t(points.size()))) return false;
+    }
+    return true;
+}
+}  // namespace
+
 // The room a frame move reserves is exactly what it writes: under a file-size limit that ends
 // where the last written byte ends, each move goes; a byte less, it is refused before anything
 // moves. A disk that fails half way has every frame put back, and says so when it cannot be;
@@ -353,12 +366,7 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
             SCOPED_TRACE(std::string(c.what) + ", " + f.error);
             ProgramFolder folder;
             const FrameBufferFile buffer(folder.bufferPath());
-            for (int f = 1; f <= 3; ++f) {
-                FrameHeader h = blankHeader(1);
-                h.setPointCount(10 * f);
-                const std::vector<uint8_t> points(size_t(60 * f), uint8_t(f));
-                ASSERT_TRUE(buffer.writeSlot(f, h, points.data(), int64_t(points.size())));
-            }
+            ASSERT_TRUE(writeThreeFrames(buffer));
             MoveResult moved;
             const qint64 sizeBefore = QFileInfo(buffer.path()).size();
             {
@@ -388,12 +396,7 @@ TEST(FrameMovesRoom, EachMoveReservesExactlyWhatItWritesAndATornMoveIsTakenBack)
 TEST(FrameMovesRoom, OnlyValidBytesMoveAndWhatCannotBeReadMovesNothing) {
     ProgramFolder folder;
     const FrameBufferFile buffer(folder.bufferPath());
-    for (int f = 1; f <= 3; ++f) {
-        FrameHeader h = blankHeader(1);
-        h.setPointCount(10 * f);
-        const std::vector<uint8_t> points(size_t(60 * f), uint8_t(f));
-        ASSERT_TRUE(buffer.writeSlot(f, h, points.data(), int64_t(points.size())));
-    }
+    ASSERT_TRUE(writeThreeFrames(buffer));
     const auto byteAt = [&](int slot, int64_t at) {
         QFile f(buffer.path());
         f.open(QIODevice::ReadOnly);
