@@ -27,8 +27,6 @@ std::optional<SlotBytes> readSlot(SlotFile& file, int frame) {
     return s;
 }
 
-QString unreadable(int frame) { return Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(frame); }
-
 bool writeSlot(SlotFile& file, int frame, const SlotBytes& s) {
     return file.writeSlot(frame, s.header, s.points.data(), int64_t(s.points.size()));
 }
@@ -71,6 +69,8 @@ private:
 };
 
 }  // namespace
+
+QString unreadable(int frame) { return Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(frame); }
 
 FrameStash::FrameStash(const QString& path) : path_(QFile::encodeName(path)) {
     // A link under its name is never followed: the stash could otherwise truncate any file.
@@ -232,6 +232,13 @@ MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, in
         if ((i + 1 == count && !file.fits(first + i, need)) || !file.reserve(first + i, need))
             return {false, file.error()};
     }
+    // The frames replaced are kept until the new ones are in: a write that fails half way puts
+    // them back.
+    std::optional<FrameStash> kept;
+    if (taken > 0) {
+        kept.emplace(buffer.path() + QStringLiteral(".replacing"));
+        if (const MoveResult k = keepFrames(buffer, first, taken, *kept); !k.ok) return k;
+    }
     QString why;
     const auto fill = [&] {
         for (int i = 0; i < count; ++i) {
@@ -241,15 +248,34 @@ MoveResult replaceFrames(const FrameBufferFile& buffer, int first, int taken, in
         }
         return true;
     };
-    if (count > taken) {
+    MoveResult failed;
+    if (count > taken) {  // a failed fill moves the frames after the gap back itself
         const MoveResult gap = openGap(file, first + taken, count - taken, totalFrames, fill);
-        return gap.ok || !why.isEmpty() ? MoveResult{gap.ok, why} : gap;
+        if (gap.ok) return {};
+        failed = why.isEmpty() ? gap : MoveResult{false, why};
+    } else {
+        if (count < taken)
+            if (const MoveResult closed = deleteFrames(buffer, first + count, taken - count, totalFrames); !closed.ok)
+                return closed;
+        if (fill()) return {};
+        failed = {false, why.isEmpty() ? file.error() : why};
     }
-    if (count < taken)
-        if (const MoveResult closed = deleteFrames(buffer, first + count, taken - count, totalFrames); !closed.ok)
-            return closed;
-    if (fill()) return {};
-    return {false, why.isEmpty() ? file.error() : why};
+    if (!kept) return failed;
+    // Put back: the slots the new frames took hold the kept ones again and, where fewer came, the
+    // frames after them move up again to make room for the rest.
+    const auto putBack = [&](int from, int to) {
+        for (int i = from; i < to; ++i)
+            if (const std::optional<SlotBytes> s = kept->take(size_t(i)); !s || !writeSlot(file, first + i, *s))
+                return false;
+        return true;
+    };
+    const int left = std::min(count, taken);
+    if (!putBack(0, left) ||
+        (count < taken && !openGap(file, first + count, taken - count, totalFrames - (taken - count), [&] {
+                               return putBack(left, taken);
+                           }).ok))
+        failed.error += Text(QT_TRANSLATE_NOOP("Texts", "; frame %1 could not be put back")).arg(first);
+    return failed;
 }
 
 MoveResult swapFrames(const FrameBufferFile& buffer, int a, int b) {

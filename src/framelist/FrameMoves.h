@@ -18,6 +18,9 @@ struct MoveResult {
     QString error;  // why a slot could not be moved
 };
 
+// "frame N cannot be read", as every frame command says it.
+QString unreadable(int frame);
+
 // A frame as a later read of its slot sees it.
 struct SlotBytes {
     FrameHeader header{};

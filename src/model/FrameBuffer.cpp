@@ -223,7 +223,9 @@ bool FrameBufferFile::remove() const {
 void FrameBufferFile::removeLeftovers() const {
     const QFileInfo file(path_);
     const QDir folder = file.dir();
-    const QStringList patterns{file.fileName() + Removing + '*', file.fileName() + QStringLiteral(".undo-*")};
+    const QStringList patterns{file.fileName() + Removing + '*', file.fileName() + QStringLiteral(".undo-*"),
+                               file.fileName() + QStringLiteral(".deleting"),
+                               file.fileName() + QStringLiteral(".replacing")};
     for (const QString& name : folder.entryList(patterns, QDir::Files | QDir::System))
         QFile::remove(folder.filePath(name));
 }

@@ -65,8 +65,7 @@ void Editor::duplicateFrame() {
     const int at = seq.currentFrame;
     const std::optional<SlotBytes> copy = readFrame(buffer, at);
     if (!copy) {
-        prompts.message(BufferWriteFailed.arg(Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(at)),
-                        MessageIcon::Exclamation);
+        prompts.message(BufferWriteFailed.arg(unreadable(at)), MessageIcon::Exclamation);
         return;
     }
     frameStep(StepDuplicateFrame, at + 1, 0, [&] {
@@ -147,8 +146,7 @@ void Editor::tween(const TweenChoice& c) {
     if (c.keyB <= a || c.keyB > seq.totalFrames || between < 1 || !readyToMoveFrames(c.insert ? between : 0)) return;
     WorkingFrame b;
     if (!buffer.copyFrameToRam(c.keyB, b)) {
-        prompts.message(BufferWriteFailed.arg(Text(QT_TRANSLATE_NOOP("Texts", "frame %1 cannot be read")).arg(c.keyB)),
-                        MessageIcon::Exclamation);
+        prompts.message(BufferWriteFailed.arg(unreadable(c.keyB)), MessageIcon::Exclamation);
         return;
     }
     const std::vector<SlotBytes> frames =

@@ -430,7 +430,7 @@ TEST(FrameMovesRoom, FramesReplacedInPlaceHaveTheirRoomFirst) {
     const int64_t lastByte = framePos(3) - 1 + 32 + 6 * 40;
     struct Case { int64_t limit; DiskFaults::Fault disk; std::vector<int> after; };
     const Case cases[] = {{lastByte, {}, {10, 30, 40}}, {lastByte - 1, {}, {10, 20, 30}}, {lastByte, {0, false, 0, 2}, {10, 20, 30}},
-                          {lastByte, {1}, {10, 20, 30}}};  // the first write fails
+                          {lastByte, {1}, {10, 20, 30}}, {lastByte, {2}, {10, 20, 30}}};  // the first, the second write fails
     for (const Case& c : cases) {
         ProgramFolder folder;
         const FrameBufferFile buffer(folder.bufferPath());
@@ -447,6 +447,18 @@ TEST(FrameMovesRoom, FramesReplacedInPlaceHaveTheirRoomFirst) {
         EXPECT_EQ(moved.ok, c.after[1] == 30) << c.limit;
         for (int f = 1; f <= 3; ++f) EXPECT_EQ(buffer.readHeader(f)->pointCount(), c.after[size_t(f) - 1]) << f;
     }
+    // Two frames replaced by one: frame 3 has moved down when the write of the new frame fails,
+    // and moves back up to make room for frame 2 again.
+    ProgramFolder folder;
+    const FrameBufferFile buffer(folder.bufferPath());
+    ASSERT_TRUE(writeThreeFrames(buffer));
+    MoveResult moved;
+    {
+        const DiskFaults disk({2});
+        moved = replaceFrames(buffer, 1, 2, 1, [&](int) { return std::optional(bigger[0]); }, 3);
+    }
+    EXPECT_EQ(std::pair(moved.ok, moved.error), std::pair(false, QString("Input/output error")));
+    for (int f = 1; f <= 3; ++f) EXPECT_EQ(buffer.readHeader(f)->pointCount(), 10 * f) << f;
 }
 
 // Files dropped on the window, by kind: the first ILDA file opens (after the save question), SVG

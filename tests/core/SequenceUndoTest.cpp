@@ -201,10 +201,10 @@ TEST_F(UndoFixture, WhatChangesNoFrameIsNoStep) {
 // What Undo kept in a session that ended without closing is gone at the next start.
 TEST(UndoFiles, WhatASessionLeftBehindGoesAtTheNextStart) {
     ProgramFolder folder;
-    const QString left = folder.bufferPath() + ".undo-7";
-    QDir().mkpath(QFileInfo(left).path());
-    writeFile(left, "frames");
+    const QStringList left{folder.bufferPath() + ".undo-7", folder.bufferPath() + ".deleting", folder.bufferPath() + ".replacing"};
+    QDir().mkpath(QFileInfo(left[0]).path());
+    for (const QString& file : left) writeFile(file, "frames");
     ScriptedPrompts prompts;
     const Editor editor(folder.path(), prompts, false);
-    EXPECT_FALSE(QFileInfo::exists(left));
+    for (const QString& file : left) EXPECT_FALSE(QFileInfo::exists(file)) << file.toStdString();
 }
